@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvic {
+
+// Money is a double holding a whole number of cents ($1,234.56 is 123456.0). Rounding is half away
+// from zero and happens only through RoundAmount (obeys Whole Dollar Mode) and RoundToCents (never
+// does), at the points the rules name.
+using Amount = double;
+
+inline constexpr double kAmountLimitDollars = 99999999999999.98;
+inline constexpr double kAmountLimitCents = 9999999999999998.0;
+
+double RoundHalfAwayFromZero(double value);
+void RoundAmount(Amount& cents);
+void RoundToCents(Amount& cents);
+inline Amount RoundedAmount(Amount cents) {
+  RoundAmount(cents);
+  return cents;
+}
+inline Amount RoundedToCents(Amount cents) {
+  RoundToCents(cents);
+  return cents;
+}
+
+Amount ParseAmount(std::string_view text);       // obeys Whole Dollar Mode
+Amount ParseAmountCents(std::string_view text);  // always to whole cents
+
+// Empty text beyond the display limit.
+std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten);
+void InsertThousands(std::string& text);
+void RightJustify(std::string& text, size_t width);
+
+}  // namespace zarvic

@@ -1,0 +1,10 @@
+#include "core/AppOptions.h"
+
+namespace zarvic {
+
+AppOptions& Options() {
+  static AppOptions options;
+  return options;
+}
+
+}  // namespace zarvic

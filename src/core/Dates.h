@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zarvic {
+
+// Days since January 1, 1954 (day 0, a Friday), in 16 bits as the file formats store them.
+using DayNumber = std::uint16_t;
+inline constexpr DayNumber NO_DATE = 0xFFFF;
+// Never produced, but every test for "set" treats it as unset too.
+inline constexpr DayNumber NO_DATE_ALT = 0xFFFE;
+
+// Years in these operations are offsets from 1900 (54 = 1954, 100 = 2000); an offset below 54
+// means 2000 plus the offset. MakeDate and DaysInMonth also take full years above 1900.
+DayNumber MakeDate(int month, int day, int year);
+bool IsDate(DayNumber d);
+int YearOf(DayNumber d);
+int MonthOf(DayNumber d);
+int DayOf(DayNumber d);
+int DaysInMonth(int month, int year);
+bool IsLastDayOfMonth(DayNumber d);
+
+DayNumber Today();  // through the injectable clock of Clock.h
+
+DayNumber AddDays(DayNumber d, int n);
+DayNumber AddMonths(DayNumber d, int n);
+int MonthsBetween(DayNumber from, DayNumber to);
+void MonthsAndDays(DayNumber from, DayNumber to, int& months, int& days);
+void EndOfMonth(DayNumber& d);
+
+// Returns NO_DATE and ok = false on any failure.
+DayNumber ParseDate(std::string_view text, bool& ok);
+inline DayNumber ParseDate(std::string_view text) {
+  bool ok = false;
+  return ParseDate(text, ok);
+}
+std::string FormatDate(DayNumber d, bool showCentury);
+// FormatDate with the "Show Century in Dates" option.
+std::string FormatDate(DayNumber d);
+
+}  // namespace zarvic

@@ -1,0 +1,120 @@
+#include "core/UserInterface.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+#include "core/AppOptions.h"
+#include "core/StringTable.h"
+
+namespace zarvic {
+namespace {
+
+UserInterface*& Installed() {
+  static UserInterface* ui = nullptr;
+  return ui;
+}
+
+Answer Fallback(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Ok:
+    case MessageKind::OkCancel:
+      return Answer::Ok;
+    case MessageKind::YesNo:
+      return Answer::No;
+    case MessageKind::YesNoCancel:
+      return Answer::Cancel;
+  }
+  return Answer::Ok;
+}
+
+}  // namespace
+
+UserInterface& CurrentUi() {
+  static StderrUserInterface fallback;
+  return Installed() ? *Installed() : fallback;
+}
+
+UserInterface* SetCurrentUi(UserInterface* ui) {
+  UserInterface* previous = Installed();
+  Installed() = ui;
+  return previous;
+}
+
+Answer MessageBoxText(const std::string& text, MessageKind kind) {
+  // Enter must answer the box, not move to the next field.
+  bool saved = Options().specialCR;
+  Options().specialCR = false;
+  Answer answer = CurrentUi().Show(text, kind);
+  Options().specialCR = saved;
+  return answer;
+}
+
+Answer MessageBoxId(int id, MessageKind kind) { return MessageBoxText(std::string(StringText(id)), kind); }
+
+Answer StderrUserInterface::Show(const std::string& text, MessageKind kind) {
+  std::cerr << "Zarvic: " << text << '\n';
+  if (kind == MessageKind::Ok || !askOnTerminal_ || !isatty(STDIN_FILENO)) {
+    Answer a = Fallback(kind);
+    if (kind != MessageKind::Ok) {
+      std::cerr << "  (answered " << (a == Answer::Ok ? "OK" : a == Answer::No ? "No" : "Cancel")
+                << ": no terminal to ask)\n";
+    }
+    return a;
+  }
+  const char* prompt = kind == MessageKind::OkCancel ? "[o]k / [c]ancel? "
+                       : kind == MessageKind::YesNo  ? "[y]es / [n]o? "
+                                                     : "[y]es / [n]o / [c]ancel? ";
+  for (;;) {
+    std::cerr << prompt << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line)) return Fallback(kind);
+    char c = line.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
+    if (kind == MessageKind::OkCancel) {
+      if (c == 'o') return Answer::Ok;
+      if (c == 'c') return Answer::Cancel;
+    } else {
+      if (c == 'y') return Answer::Yes;
+      if (c == 'n') return Answer::No;
+      if (c == 'c' && kind == MessageKind::YesNoCancel) return Answer::Cancel;
+    }
+  }
+}
+
+Answer RecordingUserInterface::Show(const std::string& text, MessageKind kind) {
+  messages.push_back({text, kind});
+  if (!answers.empty()) {
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  if (defaultAnswer == Answer::Ok && (kind == MessageKind::YesNo || kind == MessageKind::YesNoCancel)) {
+    return Answer::Yes;
+  }
+  if (defaultAnswer == Answer::Yes && (kind == MessageKind::Ok || kind == MessageKind::OkCancel)) {
+    return Answer::Ok;
+  }
+  return defaultAnswer;
+}
+
+std::optional<std::string> RecordingUserInterface::ChooseFile(const FileChoice& choice) {
+  fileRequests.push_back(choice);
+  if (files.empty()) return std::nullopt;
+  auto f = files.front();
+  files.pop_front();
+  return f;
+}
+
+std::vector<std::string> RecordingUserInterface::Texts() const {
+  std::vector<std::string> out;
+  for (const auto& m : messages) out.push_back(m.text);
+  return out;
+}
+
+bool RecordingUserInterface::Saw(const std::string& text) const {
+  return std::any_of(messages.begin(), messages.end(), [&](const Message& m) { return m.text == text; });
+}
+
+}  // namespace zarvic

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zarvic {
+
+enum class MessageKind { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// A request for a file name (open or save); the GUI shows a file dialog, the command line has none.
+struct FileChoice {
+  bool save = false;
+  std::string title;
+  std::string initialPath;
+  std::string filter;  // e.g. "Rate Tables (*.TB3)"
+};
+
+// The one way the core talks to the person: messages, questions, the wait cursor and view refreshes.
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual Answer Show(const std::string& text, MessageKind kind) = 0;
+  virtual std::optional<std::string> ChooseFile(const FileChoice& /*choice*/) { return std::nullopt; }
+  virtual void SetWaitCursor(bool /*on*/) {}
+  virtual void RefreshViews() {}
+};
+
+// The interface in force; a StderrUserInterface until someone installs another.
+UserInterface& CurrentUi();
+// Installs ui (not owned); nullptr goes back to the default. Returns the previous one.
+UserInterface* SetCurrentUi(UserInterface* ui);
+
+// Show a message by string-table number or by text. "SpecialCR" is off while the box is up.
+Answer MessageBoxId(int id, MessageKind kind = MessageKind::Ok);
+Answer MessageBoxText(const std::string& text, MessageKind kind = MessageKind::Ok);
+
+// Command-line modes: messages go to standard error. Questions are asked on the terminal when standard
+// input is one; otherwise they are answered without blocking: Ok/OkCancel -> Ok, YesNo -> No,
+// YesNoCancel -> Cancel (so nothing is replaced or saved that nobody agreed to).
+class StderrUserInterface : public UserInterface {
+ public:
+  explicit StderrUserInterface(bool askOnTerminal = true) : askOnTerminal_(askOnTerminal) {}
+  Answer Show(const std::string& text, MessageKind kind) override;
+
+ private:
+  bool askOnTerminal_;
+};
+
+// Tests: records every message and answers from a queue (then with the default answer).
+class RecordingUserInterface : public UserInterface {
+ public:
+  struct Message {
+    std::string text;
+    MessageKind kind;
+  };
+  Answer Show(const std::string& text, MessageKind kind) override;
+  std::optional<std::string> ChooseFile(const FileChoice& choice) override;
+  void RefreshViews() override { ++refreshes; }
+
+  std::vector<Message> messages;
+  std::deque<Answer> answers;  // consumed first
+  Answer defaultAnswer = Answer::Ok;  // Ok/Yes, whichever the kind offers
+  std::deque<std::optional<std::string>> files;  // answers to ChooseFile
+  std::vector<FileChoice> fileRequests;
+  int refreshes = 0;
+
+  std::vector<std::string> Texts() const;
+  bool Saw(const std::string& text) const;
+};
+
+// Installs a UserInterface for a scope.
+class ScopedUserInterface {
+ public:
+  explicit ScopedUserInterface(UserInterface& ui) : previous_(SetCurrentUi(&ui)) {}
+  ~ScopedUserInterface() { SetCurrentUi(previous_); }
+  ScopedUserInterface(const ScopedUserInterface&) = delete;
+  ScopedUserInterface& operator=(const ScopedUserInterface&) = delete;
+
+ private:
+  UserInterface* previous_;
+};
+
+}  // namespace zarvic
