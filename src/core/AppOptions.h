@@ -5,13 +5,13 @@ namespace zarvic {
 // The options the core obeys implicitly. The settings load them at start-up (Settings.h);
 // tests set them directly. One instance per program run.
 struct AppOptions {
-  bool wholeDollarMode = false;   // "Whole Dollar Mode"
-  bool showCentury = false;       // "Show Century in Dates"
-  bool specialCR = false;         // "SpecialCR": Enter acts as Tab; off while a message box is up
-  bool defaultGatt = false;       // "Default GATT"
+  bool wholeDollarMode = false;        // "Whole Dollar Mode"
+  bool showCentury = false;            // "Show Century in Dates"
+  bool specialCR = false;              // "SpecialCR": Enter acts as Tab; off while a message box is up
+  bool defaultGatt = false;            // "Default GATT"
   bool overrideIrsAllocation = false;  // "Override IRS Payment Allocation"
-  bool useDescriptions = true;    // "Use descriptions"
-  bool atKbn = false;             // "AtKBN"
+  bool useDescriptions = true;         // "Use descriptions"
+  bool atKbn = false;                  // "AtKBN"
 };
 
 AppOptions& Options();

@@ -29,6 +29,8 @@ std::string_view StringText(int id) {
   return it->text;
 }
 
-bool HasString(int id) { return !StringText(id).empty(); }
+bool HasString(int id) {
+  return !StringText(id).empty();
+}
 
 }  // namespace zarvic

@@ -10,7 +10,4 @@ namespace zarvic {
 std::string_view StringText(int id);
 bool HasString(int id);
 
-
-
-
 }  // namespace zarvic
