@@ -127,6 +127,9 @@ std::string HelpText() {
          "(so -GATTX is -G). In this version only -B and --help work; the others say they are not\n"
          "available yet.\n"
          "\n"
+         "Messages go to standard error. Questions (such as a duplicate line in -B) are asked on the\n"
+         "terminal; without one they are answered No, so nothing is saved that nobody agreed to.\n"
+         "\n"
          "Exit status: 0 when the job was done, 1 when it failed, 2 when the option is not available.\n";
 }
 
