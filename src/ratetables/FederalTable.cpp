@@ -123,15 +123,16 @@ bool BuildFederalTable(const std::string& csvPath, RateTable& table, std::string
   DayNumber last = rows.back().start;
   DayNumber quarterStart = MakeDate((MonthOf(last) - 1) / 3 * 3 + 1, 1, YearOf(last));
   DayNumber endDate = AddDays(AddMonths(quarterStart, 3), -1);
+  if (!IsDate(endDate) || endDate < last)
+    return Fail(error, csvPath + ": the last quarter ends past the calendar");
 
   static const DayNumber kDailyFrom = MakeDate(1, 1, 1983);
   std::vector<RateLine> lines;
   for (size_t i = 0; i < rows.size(); ++i) {
     lines.push_back(LineFor(rows[i].start, rows[i]));
-    DayNumber until = i + 1 < rows.size() ? rows[i + 1].start : AddDays(endDate, 1);
-    for (int year = YearOf(rows[i].start) + 1;; ++year) {
+    DayNumber through = i + 1 < rows.size() ? AddDays(rows[i + 1].start, -1) : endDate;
+    for (int year = YearOf(rows[i].start) + 1; year <= YearOf(through); ++year) {
       DayNumber newYear = MakeDate(1, 1, year);
-      if (!IsDate(newYear) || newYear >= until) break;
       if (newYear >= kDailyFrom) lines.push_back(LineFor(newYear, rows[i]));
     }
   }
