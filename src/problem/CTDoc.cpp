@@ -5,6 +5,7 @@
 
 #include "core/AppOptions.h"
 #include "core/UserInterface.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -73,8 +74,10 @@ void CTDoc::ResetProblem() {
 
 void CTDoc::ResetProblem(const ReportHeadings& headings) {
   RateTable table;
+  // The shipped table, searched as every table is, unless a test or tool installed another loader.
   const TableLoader& loader = InstalledLoader();
-  if (loader && loader(table, kFederalTableFile)) {
+  bool loaded = loader ? loader(table, kFederalTableFile) : LoadTable(table, kFederalTableFile, false);
+  if (loaded) {
     m_rateTable = std::move(table);
   } else {
     m_rateTable = RateTable{};  // a failed load may leave a table half read

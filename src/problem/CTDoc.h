@@ -21,8 +21,8 @@ inline constexpr int kMaxEvents = 1000;
 inline constexpr char kFederalTableFile[] = "FEDERAL.TB3";
 
 // Loads the named table file (a name without folder, looked for where tables are looked for) into
-// table; false when it cannot be loaded. The program installs its loader once at start-up; until then
-// no table can be loaded. Returns the loader it replaces.
+// table; false when it cannot be loaded. Without an installed loader LoadTable is used; tests install
+// their own. Returns the loader it replaces.
 using TableLoader = std::function<bool(RateTable& table, const std::string& name)>;
 TableLoader SetTableLoader(TableLoader loader);
 
