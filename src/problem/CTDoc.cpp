@@ -103,6 +103,7 @@ void CTDoc::ClearComputation() {
   m_normalList.Clear();
   m_motivatedList.Clear();
   m_penaltyList.Clear();
+  m_penaltyResults.Clear();
   m_computedOnce = false;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/ComputeResults.h"
 #include "engine/ComputeState.h"
 #include "penalties/PenaltyRecord.h"
+#include "penalties/PenaltyResults.h"
 #include "problem/CEvent.h"
 #include "problem/ProblemHeader.h"
 #include "ratetables/RateTable.h"
@@ -70,6 +71,7 @@ class CTDoc {
   ComputeResultList m_motivatedList;  // motivated tax at the motivated rate
   ComputeResultList m_penaltyList;    // interest on penalties
   bool m_computedOnce = false;        // cautions appear only on the first computation after a reset
+  PenaltyResults m_penaltyResults;    // the penalty pass of the last run
 
   // One event copied aside by the grid, with the index it came from (-1 when none).
   CEvent m_heldEvent;
