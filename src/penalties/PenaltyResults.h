@@ -16,6 +16,7 @@ struct PenaltyAssessment {
   DayNumber date = NO_DATE;  // from which interest on the penalty runs
   Amount amount = 0.0;       // cents, rounded with RoundAmount
   int notice = -1;           // failure to pay: the notice number; -1 otherwise
+  int event = -1;            // an entered penalty (penalty -1): its event index
 };
 
 // One month of a failure-to-pay penalty, for the penalty report.
@@ -25,6 +26,19 @@ struct PenaltyMonth {
   Amount base = 0.0;
   Amount amount = 0.0;
   bool graceLead = false;  // the leading zero record of failure to pay assessment (its grace period)
+};
+
+// Hot interest (6621(c)) dates of a run: computed at the hot rate on the days after start up to stop,
+// and again after restart. NO_DATE where a date does not apply.
+struct HotInterestDates {
+  DayNumber start = NO_DATE;
+  DayNumber stop = NO_DATE;  // 12-31-97 when hot interest stops then
+  DayNumber restart = NO_DATE;
+  bool explainNotApplied = false;  // hot interest asked for but the compute date is too early
+  bool restartGiven = false;       // a restart date was entered
+
+  // Whether a period that starts on day d is computed at the hot rate.
+  bool HotAfter(DayNumber d) const;
 };
 
 // What one computation pass of the penalties leaves behind; arrays indexed by penalty k, cents.
@@ -47,8 +61,16 @@ struct PenaltyResults {
   std::vector<PenaltyMonth> failureToPayMonths;  // failure to pay tax shown
   std::vector<PenaltyMonth> failureToPayAssessmentMonths;
 
-  Amount PenaltyInterestTotal = 0.0;  // interest on penalties through the run's date
-  bool PenaltyPrepaidFlag = false;    // caution 20038
+  HotInterestDates hotDates;  // of the run's compute date
+
+  // 6653(a): the amount subject to 5%, the amount attributable to negligence and its part also subject
+  // to the motivated rate, each limited by the tax less the 6653(b) amount ("BAM0" to "BAM2").
+  std::array<Amount, 3> NegligenceAmounts{};
+
+  Amount PenaltyInterestTotal = 0.0;    // interest on penalties through the run's date
+  bool PenaltyPrepaidFlag = false;      // caution 20038: payments went to a penalty not yet assessed
+  bool PenaltyWhileRefundFlag = false;  // a penalty balance while the main balance was an overpayment
+  bool AccuracyStackingFlag = false;    // the accuracy-related amounts exceed the tax (18007)
 
   void Clear() { *this = PenaltyResults{}; }
 

@@ -1,0 +1,104 @@
+#include "penalties/PenaltySupport.h"
+
+#include <algorithm>
+
+#include "penalties/PenaltyResults.h"
+#include "problem/CTDoc.h"
+
+namespace zarvic {
+
+Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to) {
+  Amount sum = 0.0;
+  DayNumber lastTax = NO_DATE;
+  for (const CEvent& event : doc.ListedEvents()) {
+    if (IsDate(from) && event.m_date < from) continue;
+    if (!Before(event.m_date, to)) break;
+    if (event.m_type == kEventTax || event.m_type == kEventMotivatedTax) {
+      lastTax = event.m_date;
+    } else if (LowersBalance(event.m_type) && event.m_allocation && event.m_date != lastTax) {
+      const AllocationRecord& a = *event.m_allocation;
+      sum += k < 0 ? a.m_payment[0] + a.m_payment[2] : a.m_payment[6 + k];
+    }
+  }
+  return sum;
+}
+
+void AddAssessment(PenaltyResults& results, int k, DayNumber date, Amount amount, int notice) {
+  RoundAmount(amount);
+  if (results.PenaltyAssessedTotal[k] == 0.0) results.PenaltyFirstDate[k] = IsDate(date) ? date : NO_DATE;
+  results.PenaltyAssessedTotal[k] += amount;
+  if (amount <= 0.0 || !IsDate(date)) return;
+  auto at = std::upper_bound(results.assessments.begin(), results.assessments.end(), date,
+                             [](DayNumber d, const PenaltyAssessment& e) { return d < e.date; });
+  results.assessments.insert(at, PenaltyAssessment{k, date, amount, notice, -1});
+}
+
+Amount Fraud6653bAmount(const CTDoc& doc) {
+  const PenaltyRecord& fraud = doc.m_penalties[kPenalty6653b];
+  return fraud.IsActive() ? fraud.m_amounts[0] : 0.0;
+}
+
+DayNumber FirstChargeDate(const CTDoc& doc) {
+  for (const CEvent& event : doc.ListedEvents()) {
+    switch (event.m_type) {
+      case kEventTax:
+      case kEventMotivatedTax:
+      case kEventDebit:
+      case kEventIrsCheck:
+        return event.m_date;
+      default:
+        break;
+    }
+  }
+  return NO_DATE;
+}
+
+void SetPenaltyBases(CTDoc& doc, int k) {
+  PenaltyResults& r = doc.m_penaltyResults;
+  const Amount entered = doc.m_penalties[k].m_amounts[0];
+  r.PenaltyFullBase[k] = entered;
+  r.PenaltyBase[k] = entered;
+  const DayNumber first = FirstChargeDate(doc);
+  if (k == kPenaltyFailureToFile || (IsDate(first) && first > penalty_date::k1_1_90)) {
+    r.PenaltyFullBase[k] -= Fraud6653bAmount(doc);
+    r.PenaltyBase[k] = std::min(r.PenaltyFullBase[k], entered);
+  }
+}
+
+bool HotInterestDates::HotAfter(DayNumber d) const {
+  if (!IsDate(start) || d < start) return false;
+  if (IsDate(stop) && d >= stop && start < stop) return IsDate(restart) && d >= restart;
+  return true;
+}
+
+HotInterestDates ComputeHotInterestDates(const ProblemHeader& header, DayNumber computeDate) {
+  HotInterestDates dates;
+  if (!header.m_hotInterest) return dates;
+  if (!Before(penalty_date::k1_31_91, computeDate)) {
+    dates.explainNotApplied = true;
+    return dates;
+  }
+  if (IsDate(header.m_thirtyDayLetter)) dates.start = AddDays(header.m_thirtyDayLetter, 30);
+  if (IsDate(header.m_applicableDate)) dates.start = header.m_applicableDate;
+  if (IsDate(dates.start) && dates.start < penalty_date::k12_31_90) dates.start = penalty_date::k12_31_90;
+  if (header.m_hotStop) dates.stop = penalty_date::k12_31_97;
+  if (!header.m_hotStop || Before(computeDate, penalty_date::k1_1_97)) return dates;
+  if (IsDate(header.m_restartThirtyDayLetter)) dates.restart = AddDays(header.m_restartThirtyDayLetter, 30);
+  if (IsDate(header.m_restartApplicableDate)) dates.restart = header.m_restartApplicableDate;
+  dates.restartGiven = IsDate(header.m_restartThirtyDayLetter) || IsDate(header.m_restartApplicableDate);
+  return dates;
+}
+
+DayNumber RateLineBreak(const RateTable& table, int line) {
+  if (line + 1 >= kMaxRateLines || !table.lines[line + 1].IsUsed()) return NO_DATE;
+  return AddDays(table.lines[line + 1].start, -1);
+}
+
+int RateLineFor(const RateTable& table, DayNumber d) {
+  int line = 0;
+  while (line + 1 < kMaxRateLines && table.lines[line + 1].IsUsed() && Before(RateLineBreak(table, line), d))
+    ++line;
+  return line;
+}
+
+}  // namespace zarvic
