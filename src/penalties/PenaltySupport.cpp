@@ -25,6 +25,7 @@ Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to) {
 
 void AddAssessment(PenaltyResults& results, int k, DayNumber date, Amount amount, int notice) {
   RoundAmount(amount);
+  if (amount < 0.0) amount = 0.0;  // a reduction below nothing assesses nothing
   if (results.PenaltyAssessedTotal[k] == 0.0) results.PenaltyFirstDate[k] = IsDate(date) ? date : NO_DATE;
   results.PenaltyAssessedTotal[k] += amount;
   if (amount <= 0.0 || !IsDate(date)) return;
