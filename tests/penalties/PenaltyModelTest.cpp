@@ -233,8 +233,8 @@ TEST_F(PenaltyModelTest, NoticeRowsKeepOneLevyAndRebuildGraceBits) {
   EXPECT_EQ(D("05-01-1998"), r.m_dates[4]);
   EXPECT_EQ(D("04-01-1998"), r.m_dates[5]);
   EXPECT_EQ(0x00FC, r.m_graceBits);
-  EXPECT_EQ(std::vector<int>({1, 2, 3, 4, 7, 10}),
-            std::vector<int>(NoticeSlots(1).begin(), NoticeSlots(1).end()));
+  const auto slots = NoticeSlots(1);
+  EXPECT_EQ(std::vector<int>({1, 2, 3, 4, 7, 10}), std::vector<int>(slots.begin(), slots.end()));
 }
 
 // Validation: the message shown on OK, and whether the window may close.
