@@ -355,8 +355,15 @@ INSTANTIATE_TEST_SUITE_P(
                        {{1, Usd(500)}, {2, Usd(600)}},
                        19417,
                        false},
-        ValidationCase{
-            "SubstantialUnderstatementMissingDue", 10, Usd(1000), {{1, "06-01-1986"}}, 0, {}, 19419, false},
+        ValidationCase{"SubstantialUnderstatementMissingDue", 10, Usd(1000), {}, 0, {}, 19419, false},
+        ValidationCase{"SubstantialUnderstatementAssessedBeforeDue",
+                       10,
+                       Usd(1000),
+                       {{0, "04-15-1985"}, {1, "04-01-1985"}},
+                       0,
+                       {},
+                       19410,
+                       false},
         ValidationCase{"FraudOk", 16, Usd(1000), {{0, "04-15-1995"}}, 0, {}, 0, true}),
     [](const ::testing::TestParamInfo<ValidationCase>& p) { return std::string(p.param.name); });
 
