@@ -350,7 +350,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"FraudInconsistentAmounts",
                        4,
                        Usd(1000),
-                       {{1, "06-01-1986"}, {2, "05-01-1986"}},
+                       {{0, "04-15-1985"}, {1, "06-01-1986"}, {2, "05-01-1986"}},
                        0,
                        {{1, Usd(500)}, {2, Usd(600)}},
                        19417,
