@@ -313,7 +313,7 @@ void CloseSettingsStore() {
   s.reportSettings.reset();
 }
 
-// ---- The legacy INI file ----
+// The legacy INI file of earlier versions.
 
 namespace {
 
