@@ -7,14 +7,15 @@ namespace zarvic {
 // The options the core obeys implicitly. The settings load them at start-up (Settings.h);
 // tests set them directly. One instance per program run.
 struct AppOptions {
-  bool wholeDollarMode = false;   // "Whole Dollar Mode"
-  bool showCentury = false;       // "Show Century in Dates"
-  bool specialCR = false;         // "SpecialCR": Enter acts as Tab; off while a message box is up
-  bool defaultGatt = false;       // "Default GATT"
+  bool wholeDollarMode = false;        // "Whole Dollar Mode"
+  bool showCentury = false;            // "Show Century in Dates"
+  bool specialCR = false;              // "SpecialCR": Enter acts as Tab; off while a message box is up
+  bool defaultGatt = false;            // "Default GATT"
   bool overrideIrsAllocation = false;  // "Override IRS Payment Allocation"
-  bool useDescriptions = true;    // "Use descriptions"
-  bool atKbn = false;             // "AtKBN"
-  bool tips = true;                // "Tips": dialogs show their tips panel
+  bool useDescriptions = true;         // "Use descriptions"
+  bool atKbn = false;                  // "AtKBN"
+
+  bool tips = true;                          // "Tips": dialogs show their tips panel
   bool showPenaltyStatusBar = true;          // "Show penalty status bar"
   bool alwaysShowPaymentAllocation = false;  // "Always show payment allocation"
   bool dontShowTempFileWarning = false;      // "Dont Show Temp File Warning"

@@ -10,8 +10,8 @@ ClockTime SystemNow() {
   std::time_t t = std::time(nullptr);
   std::tm local{};
   localtime_r(&t, &local);
-  return ClockTime{{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min,
-                   local.tm_sec};
+  return ClockTime{
+      {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 ClockSource& Source() {
@@ -21,8 +21,12 @@ ClockSource& Source() {
 
 }  // namespace
 
-ClockTime Now() { return Source() ? Source()() : SystemNow(); }
+ClockTime Now() {
+  return Source() ? Source()() : SystemNow();
+}
 
-void SetClock(ClockSource source) { Source() = std::move(source); }
+void SetClock(ClockSource source) {
+  Source() = std::move(source);
+}
 
 }  // namespace zarvic

@@ -43,7 +43,9 @@ std::string ProgramFolder() {
   return folder.empty() ? "/" : folder;
 }
 
-void SetProgramFolder(const std::string& folder) { ProgramFolderOverride() = folder; }
+void SetProgramFolder(const std::string& folder) {
+  ProgramFolderOverride() = folder;
+}
 
 std::string HomeFolder() {
   std::string home = Env("HOME");

@@ -1,34 +1,335 @@
 #include "core/StringTable.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
 namespace zarvic {
 namespace {
 
-struct Entry {
-  int id;
-  const char* text;
-};
-
-// Sorted by id.
-constexpr Entry kStrings[] = {
+// Sorted by id; StringText relies on it. Texts are kept exactly as shown, trailing blanks included.
+constexpr StringEntry kStrings[] = {
+    {14, "Zarvic Version  %s"},
+    {1009, "10 days"},
+    {1010, "21 days"},
+    {18000, "6621(c) starting date is before the tax due date"},
+    {18002,
+     "CAUTION: 120% motivated rate for tax after 12-31-89.  The 120% rate was repealed in 1989.  However, "
+     "the rate continues to apply to returns due before 1990.\n\nZarvic will use the 120% rate, but make "
+     "certain that the rate applies to this underpayment."},
+    {18003,
+     "Caution:  Motivated tax on less than $1,000.\n\nGenerally, motivated rates applies to amounts over "
+     "$1,000.  Zarvic will use the motivated rate, but please make certain that the underpayment is subject "
+     "to the higher rate"},
+    {18004,
+     "No interest rate table is loaded.  Please click on the \"Tables...\" icon and select an interest rate "
+     "table."},
+    {18005, "There are no events to compute."},
+    {18006,
+     "This problem has an event prior to earliest date in the interest rate table.  Zarvic cannot perform "
+     "the computation."},
+    {18007,
+     "The accuracy penalty base is too large.\n\n For returns due after 1989, there is no stacking of the "
+     "accuracy-related penalties.  The amounts entered as subject to these penalties add up to more than the "
+     "tax amounts on the main screen. "},
+    {18008,
+     "Warning:  Zarvic does not compute state penalties.  Zarvic will compute penalty amounts as if they "
+     "followed the federal rules, but the state rules are likely to differ from federal computations."},
+    {18009,
+     "In order to compute interest under Section 6621(c), please enter a \"30-day letter\" or \"applicable\" "
+     "date."},
+    {18010, "Warning: Compute date is before the last event"},
+    {18012, "Payment cannot be allocated"},
+    {18013, "Test Complete\nSee *.TS for results"},
+    {18014, "Compute date is before the first event date"},
+    {18015, "Warning: You have active IRS penalties but do not have the FEDERAL interest rate table loaded."},
+    {18016,
+     "You have more than 5 IRS check events.  Zarvic will only allow you to allocate the first 5 checks."},
+    {18017,
+     "You can not allocate payments after being in a refund situation.\nPress F1 for possible solutions to "
+     "this problem."},
+    {18500, "Tax"},
+    {18501, "Interest"},
+    {18502, "Motivated Tax"},
+    {18503, "Motivated Interest"},
+    {18504, "Entered Penalties"},
+    {18505, "Penalty Interest"},
+    {18506, "Failure to File"},
+    {18507, "Failure to Pay Tax Shown"},
+    {18508, "Failure to Pay Assessment"},
+    {18509, "Negligence"},
+    {18510, "Fraud"},
+    {18511, "Not used"},
+    {18512, "Not used"},
+    {18513, "Valuation Overstatement -- Income Tax"},
+    {18514, "Overstatement of Pension Liabilities"},
+    {18515, "Valuation Understatement -- Estate/Gift"},
+    {18516, "Substantial Understatement of Tax"},
+    {18517, "Negligence"},
+    {18518, "Substantial Understatement -- Liability"},
+    {18519, "Valuation Misstatement"},
+    {18520, "Overstatement of Pension Liabilities"},
+    {18521, "Valuation Understatement -- Estate/Gift"},
+    {18522, "Fraud"},
+    {18523, "Failure to File - Ca"},
+    {18524, "Failure to Pay Tax Shown - Ca"},
+    {18525, "Failure to Pay Assessment - Ca"},
+    {18526, "Negligence - Ca"},
+    {18527, "Fraud - Ca"},
+    {18528, "Not used"},
+    {18529, "Failure to File"},
+    {18549, "Tax"},
+    {18550, "Tax or IRS Check"},
+    {18551, "Interest"},
+    {18552, "Motivated tax"},
+    {18553, "Motivated interest"},
+    {18554, "User penalties"},
+    {18555, "Penalty interest"},
+    {18556, "6651(a)(1)"},
+    {18557, "6651(a)(2)"},
+    {18558, "6651(a)(3)"},
+    {18559, "6653(a)"},
+    {18560, "6653(b)"},
+    {18561, "Open - not used"},
+    {18562, "Open - not used"},
+    {18563, "6659"},
+    {18564, "6659A"},
+    {18565, "6660"},
+    {18566, "6661"},
+    {18567, "6662(c)"},
+    {18568, "6662(d)"},
+    {18569, "6662(e)"},
+    {18570, "6662(f)"},
+    {18571, "6662(g)"},
+    {18572, "6663"},
+    {18573, "18681"},
+    {18574, "18684.2"},
+    {18575, "18684.2"},
+    {18576, "18684"},
+    {18577, "18684"},
+    {18578, "6621(c)Hot Interest"},
+    {18579, "6651(a)(1)"},
+    {18580, "Stop Hot Interest"},
+    {18599, "Large corp. rate increase"},
+    {18800, "Active Penalties:  "},
+    {18801, "Failure to Pay Tax Shown on Return -- IRC  6651(a)(2)"},
+    {18802, "Failure to Pay Assessment -- IRC  6651(a)(3)"},
+    {18803, "Negligence -- IRC  6653(a)"},
+    {18804, "Fraud -- IRC  6653(b)"},
+    {18807, "Valuation Overstatement--Income Tax -- IRC  6659"},
+    {18808, "Overstatement of Pension Liabilities -- IRC  6659(a)"},
+    {18809, "Valuation Understatement Estate/Gift -- IRC  6660"},
+    {18810, "Substantial Understatement of Income Tax -- IRC  6661"},
+    {18811, "Negligence -- IRC  6662(c)"},
+    {18812, "Substantial Understatement of Income Tax-- IRC  6662(d)"},
+    {18813, "Valuation Misstatement -- IRC  6662(e)"},
+    {18814, "Overstatement of Pension Liabilities -- IRC  6662(f)"},
+    {18815, "Valuation Understatement Estate/Gift -- IRC  6662(g)"},
+    {18816, "Fraud -- IRC  6663"},
+    {18817, "18681 - CA penalty list"},
+    {18818, "18684.2 - penalty list"},
+    {18819, "18684.? - penalty list"},
+    {18820, "18684 - penalty list"},
+    {18821, "18684 - penalty list"},
+    {18822, "Hot Interest -- IRC  6621(c)"},
+    {18823, "Failure to File Return When Due -- IRC  6651(a)(1)"},
+    {18900, "Click on the penalties button in the toolbar to view active penalties"},
+    {18901, "None"},
+    {19100, "Event"},
+    {19101, "Date"},
+    {19102, "Amount "},
+    {19103, "Description"},
+    {19110, "Table:"},
+    {19111, "Name:"},
+    {19112, "ID:"},
+    {19113, "# DO NOT REMOVE THIS"},
+    {19114, "Tax"},
+    {19115, "Motiv. Tax"},
+    {19116, "Payment"},
+    {19117, "Deposit"},
+    {19118, "Penalty"},
+    {19119, "Stop Int"},
+    {19120, "Start Int"},
+    {19121, "Debit"},
+    {19122, "Credit"},
+    {19123, "IRS Check"},
+    {19124, "Penalty"},
+    {19125, "Penalty"},
+    {19126, "Unallocated amount of deposit"},
+    {19200,
+     "Penalties are not available either because there is no underpayment, or there are multiple tax due "
+     "events."},
+    {19202, "No payments to print"},
+    {19203, "Can't find the interest rate table that was used with this file (%s)."},
+    {19204, "Invalid interest rate table"},
+    {19205, "Grand Totals"},
+    {19206, "%d Totals"},
     {19207, "No Federal Table Found"},
     {19208,
      "Zarvic only accepts whole numbers in the percent field.  The number was rounded to the nearest whole "
      "number."},
+    {19400, "Amount entered is larger than amount of tax due"},
+    {19401,
+     "Please enter a date that is on or after the tax date you entered on the main screen.  The date format "
+     "should be dd/mm/yy."},
+    {19402, "Please enter the date the return was filed."},
+    {19403, "Please enter a valid deficiency notice date."},
+    {19405, "Dates are out of order.  Please make sure all dates are in order."},
+    {19406, "Please enter a valid date for the extended payment date."},
+    {19407, "Please enter a valid notice date."},
+    {19408,
+     "The amount subject to the interest-related portion of the penalty is too large.  Please check the "
+     "amount you entered on the main screen and compare it to the amount entered in this dialog box."},
+    {19409,
+     "The amount subject to the motivated rate is too large.  Please check the amount you entered on the "
+     "main screen and compare it to the amount entered in this dialog box."},
+    {19410, "Please enter a valid tax assessment date."},
+    {19411,
+     "Caution:  The penalty rate for this item is usually 10%, 20%, or 30%.  Zarvic will use the rate you "
+     "entered, but beware this is not a standard rate.  Any penalty rate will be rounded to the whole "
+     "percent."},
+    {19412,
+     "Caution:  The penalty rate for this item is usually 20% or 40%.  Zarvic will use the rate you entered, "
+     "but beware this is not a standard rate.  Any penalty rate will be rounded to the whole percent."},
+    {19414,
+     "Caution:  The assessed amount exceeds the amount due on the date of the notice.  Please check the "
+     "amounts of tax and payments on the main screen and compare them to the amount entered in this dialog "
+     "box."},
+    {19415,
+     "Caution:  The total of the assessed amounts in the Failure to Pay Assessment penalty window may exceed "
+     "the amount due on the date of the notice.\n\nZarvic will use the amounts you entered in the window, "
+     "but you may want to check these amounts."},
+    {19416, "Please enter a valid tax assessment date."},
+    {19417,
+     "The amounts entered in this window are inconsistent.  Please review the amounts and make appropriate "
+     "corrections."},
+    {19418, "The Tax Assessment date must be on or before the Notice date."},
+    {19419, "Please enter a valid due date with extensions"},
+    {19420, "In order to reinstate the penalty to 0.5%, please enter a penalty reduction date."},
+    {19426,
+     "There is no printer to print to OR the number of lines per page supported by the printer is not "
+     "compatable with Zarvic."},
+    {20001,
+     "This table was created with a newer version of Zarvic than the one you are currently running.  The "
+     "table cannot be loaded with this older version.  Contact Orlendt Software for the newer version of "
+     "Zarvic."},
+    {20002, "Rate Tables (*.TB3) |*.TB3|Old Rate Tables (*.TB2)|*.TB2|All Files|*.*||"},
+    {20003, "\"Hot\" Interest Information -- IRC  6621(c)"},
+    {20004,
+     "This file was created with a newer version of Zarvic than the one you are currently running.  The file "
+     "cannot be loaded with this older version. "},
+    {20007, "Rates current to "},
+    {20008, "Save Changes?"},
+    {20010, "Open Interest Rate Table"},
+    {20011, "Error saving table"},
+    {20012, "Delete current line?"},
+    {20013, "Error reading file"},
+    {20014,
+     "Caution:  The \"Large corporate\" or Section 6621(c) \"Hot\" interest rate will be computed, but the "
+     "deficiency is not over $100,000.\n\nGenerally \"Hot\" interest is limited to deficiencies over "
+     "$100,000. "},
+    {20015,
+     "Caution:  The date to which interest is computed is after the last date in the interest rate "
+     "table.\n\nZarvic will complete the computation, and will use the last known rate."},
+    {20016, "No reports were selected.       "},
+    {20017,
+     "Zarvic has detected an Entered Penalty when the taxpayer has an overpayment.  Zarvic will run "
+     "underpayment interest on the Entered Penalty and refund interest on the overpayment.  If you want the "
+     "amounts to net, press F1 for help."},
+    {20019,
+     "Zarvic has detected that all or a portion of a deposit is not being consumed.  Press F1 for more "
+     "information."},
+    {20020,
+     "Caution:  All or part of a Tax event is being offset (\"paid off\") by a GATT refund. The Tax event is "
+     "reducing the GATT portion of the refund.\n\nIf you want the Tax event to reduce the High rate portion, "
+     "use the Check from IRS event."},
+    {20021,
+     "Caution: GATT interest with multiple payment events\n\nZarvic has detected GATT interest and multiple "
+     "payment events.  If the payment events are refunds for different years, you should create Zarvic "
+     "separate problems for each year.\n"},
+    {20022,
+     "Caution: Zarvic has detected an underpayment of more than $100,000, but no \"Hot\" interest.  If you "
+     "want to activate the two pecentage point increase for large corporate underpayments, click on the "
+     "\"Hot\" interest icon."},
+    {20023, "Invalid Compute Date.\nPlease enter a valid date."},
+    {20024, "Penalties have been turned off, and all penalty dates and amounts have been reset."},
+    {20025,
+     "This problem contains a C Corp refund and some time period that does not use daily compounding.  If "
+     "the taxpayer is subject to GATT, determine the GATT and non GATT portions of the refund and run "
+     "separate computations."},
+    {20026, "CAUTION: User Table"},
+    {20027,
+     "Zarvic is looking for a file with the extension *.DM.  These files are needed to print and display "
+     "reports.\n\nMake sure that these files are in the same DOS directory as the Zarvic program."},
+    {20028, "There are no events to compute."},
+    {20030, "Unable to open %s"},
+    {20031, "Report saved to %s"},
+    {20032, "Please enter a valid date.\n(e.g., 04/15/96)"},
+    {20033, "Invalid Table End Date"},
+    {20034, "Negative numbers are not allowed here."},
+    {20035, "Invalid compute date"},
+    {20036, "Invalid rate"},
+    {20038,
+     "Caution:  This problem contains penalties that (for some time period) are not accumulating interest.  "
+     "Payments are being applied to these penalties."},
+    {20039,
+     "The Zarvic Version 2.2 file you have attempted to open contains tax and and payment events on the same "
+     "day. \n\nDue to changes in the Windows version, the penalties have been turned off.  Please reactivate "
+     "applicable penalties."},
+    {20040, "WARNING\nTable end date is before the last event date in table."},
+    {20041, "That number is too large or too small for Zarvic to handle."},
+    {20042, "You have allocated more than the payment amount."},
+    {20043, "You have entered and amount larger than the check amount."},
+    {20045,
+     "You have a refund with simple interest and a later tax event.  Zarvic will not use refund interest to "
+     "pay tax.  To net the amounts, create a separate problem showing only the net deficiency amount."},
+    {20046,
+     "In order to allocate a payment, events must be sorted in chronological order.  To sort events, click "
+     "on Compute, or choose Sort from the Edit menu."},
+    {20047, "Not a Zarvic file.  Files opened with Zarvic must have a ZR2 or ZR3 extension."},
+    {20048,
+     "The amount subject to the 6651(a)(2) failure to pay amount shown penalty plus the amount subject to "
+     "the 6651(a)(3) failure to pay assessment penalty exceeds the amount of tax due.  The total should not "
+     "exceed the tax due.  Press F1 for help."},
+    {20049, "Not a Zarvic file.  Files opened with Zarvic must have a ZR2 or ZR3 extension"},
+    {20050, "You have too many documents opened.\nPlease close some before opening or creating more."},
+    {20051, "Unable to access disk"},
+    {20052, "This date can not be on or before 12-31-97.  Please re-enter it."},
+    {20053, "This date can not be on or before 12-31-97.  Please re-enter it."},
+    {20054,
+     "You have entered a second \"30 day notice\" date that is on or before 12-31-97.  This date must be "
+     "after 12-31-97."},
+    {20055,
+     "You have entered a second \"applicable date\" that is on or before 12-31-97.  This date must be after "
+     "12-31-97."},
+    {21000, "USER Table"},
+    {21001, "KBN Table"},
+    {21003, "Yes"},
+    {21004, "No"},
+    {21005,
+     "No penalty shall be imposed by reason of subsection (b) (3) unless the portion of the underpayment for "
+     "the taxable year attributable to substantial valuation misstatements under chapter 1 exceeds $5,000 "
+     "($10,000 in the case of a corporation other than an S corporation or a personal holding company (as "
+     "defined in section 542 ))."},
+    {32833,
+     "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
+     "directory."},
 };
 
 }  // namespace
 
 std::string_view StringText(int id) {
   auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
-                             [](const Entry& e, int key) { return e.id < key; });
+                             [](const StringEntry& e, int key) { return e.id < key; });
   if (it == std::end(kStrings) || it->id != id) return {};
   return it->text;
 }
 
-bool HasString(int id) { return !StringText(id).empty(); }
+bool HasString(int id) {
+  return !StringText(id).empty();
+}
+
+std::span<const StringEntry> StringTableEntries() {
+  return kStrings;
+}
 
 }  // namespace zarvic

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,12 @@ namespace zarvic {
 std::string_view StringText(int id);
 bool HasString(int id);
 
+struct StringEntry {
+  int id;
+  const char* text;
+};
 
-
+// The whole table, sorted by id with one entry per id (for checks and listings).
+std::span<const StringEntry> StringTableEntries();
 
 }  // namespace zarvic

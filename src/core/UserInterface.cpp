@@ -52,14 +52,19 @@ Answer MessageBoxText(const std::string& text, MessageKind kind) {
   return answer;
 }
 
-Answer MessageBoxId(int id, MessageKind kind) { return MessageBoxText(std::string(StringText(id)), kind); }
+Answer MessageBoxId(int id, MessageKind kind) {
+  return MessageBoxText(std::string(StringText(id)), kind);
+}
 
 Answer StderrUserInterface::Show(const std::string& text, MessageKind kind) {
   std::cerr << "Zarvic: " << text << '\n';
   if (kind == MessageKind::Ok || !askOnTerminal_ || !isatty(STDIN_FILENO)) {
     Answer a = Fallback(kind);
     if (kind != MessageKind::Ok) {
-      std::cerr << "  (answered " << (a == Answer::Ok ? "OK" : a == Answer::No ? "No" : "Cancel")
+      std::cerr << "  (answered "
+                << (a == Answer::Ok   ? "OK"
+                    : a == Answer::No ? "No"
+                                      : "Cancel")
                 << ": no terminal to ask)\n";
     }
     return a;

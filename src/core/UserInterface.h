@@ -61,8 +61,8 @@ class RecordingUserInterface : public UserInterface {
   void RefreshViews() override { ++refreshes; }
 
   std::vector<Message> messages;
-  std::deque<Answer> answers;  // consumed first
-  Answer defaultAnswer = Answer::Ok;  // Ok/Yes, whichever the kind offers
+  std::deque<Answer> answers;                    // consumed first
+  Answer defaultAnswer = Answer::Ok;             // Ok/Yes, whichever the kind offers
   std::deque<std::optional<std::string>> files;  // answers to ChooseFile
   std::vector<FileChoice> fileRequests;
   int refreshes = 0;

@@ -1,0 +1,95 @@
+#include "core/FieldRules.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/AppOptions.h"
+#include "core/Text.h"
+#include "core/UserInterface.h"
+
+namespace zarvic {
+namespace {
+
+constexpr size_t kDateFieldChars = 10;
+constexpr size_t kAmountFieldChars = 19;
+constexpr size_t kIntFieldChars = 19;
+
+std::string Head(const TextField& field, size_t n) {
+  std::string text = field.Text();
+  if (text.size() > n) text.resize(n);
+  return text;
+}
+
+}  // namespace
+
+std::string DateFieldText(DayNumber date) {
+  return FormatDate(date, Options().showCentury);
+}
+
+DayNumber GetDateField(const TextField& field) {
+  return ParseDate(Head(field, kDateFieldChars));
+}
+
+void SetDateField(TextField& field, DayNumber date) {
+  field.SetText(DateFieldText(date));
+}
+
+void NormalizeDateField(TextField& field) {
+  bool ok = false;
+  DayNumber d = ParseDate(field.Text(), ok);
+  field.SetText(ok ? DateFieldText(d) : std::string());
+}
+
+Amount GetAmountField(const TextField& field) {
+  return ParseAmount(Head(field, kAmountFieldChars));
+}
+
+std::string AmountFieldText(Amount cents, bool bracket) {
+  // Deduction columns always show brackets, zero included.
+  if (bracket && cents == 0.0) return Options().wholeDollarMode ? "<0>" : "<0.00>";
+  return FormatAmount(cents, true, bracket, false);
+}
+
+void SetAmountField(TextField& field, Amount cents, bool bracket) {
+  field.SetText(AmountFieldText(cents, bracket));
+}
+
+void NormalizeAmountField(TextField& field, bool isSigned) {
+  Amount value = ParseAmount(field.Text());
+  if (!isSigned) value = std::fabs(value);
+  field.SetText(FormatAmount(value, true, false, false));
+}
+
+void NormalizeAmountField(TextField& field) {
+  NormalizeAmountField(field, false);
+}
+
+bool NormalizePercentField(TextField& field) {
+  double percent = ParseAmountCents(field.Text()) / 100.0;
+  double whole = RoundHalfAwayFromZero(percent);
+  if (whole == percent) return true;
+  MessageBoxId(19208);
+  field.SetText(StringPrintf("%.0f", whole));
+  return false;
+}
+
+long GetIntField(const TextField& field) {
+  return std::strtol(Head(field, kIntFieldChars).c_str(), nullptr, 10);
+}
+
+void SetIntField(TextField& field, long value) {
+  field.SetText(StringPrintf("%ld", value));
+}
+
+void SetLetterField(TextField& field, char letter) {
+  field.SetText(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))));
+}
+
+bool SetTextIfChanged(TextField& field, const std::string& text) {
+  if (EqualsNoCase(field.Text(), text)) return false;
+  field.SetText(text);
+  return true;
+}
+
+}  // namespace zarvic

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/AppOptions.h"
+#include "core/Clock.h"
+#include "core/Dates.h"
+
+namespace zarvic {
+namespace {
+
+struct YmdCase {
+  int month, day, year;
+  DayNumber expected;
+};
+
+TEST(MakeDate, DayNumbersAndInvalidDates) {
+  const YmdCase cases[] = {
+      {1, 1, 1954, 0},        {1, 1, 54, 0},
+      {1, 2, 54, 1},          {3, 1, 1956, 365 + 365 + 31 + 29},  // 1956 is a leap year
+      {2, 29, 1995, NO_DATE}, {4, 31, 1995, NO_DATE},
+      {2, 29, 2000, 16860},   // 2000 is a leap year
+      {2, 29, 100, 16860},    // the same as a year offset
+      {2, 29, 0, 16860},      // offsets below 54 mean 2000 and later
+      {12, 31, 2099, 53325},  // the last date text input can produce
+      {0, 1, 1995, NO_DATE},  {13, 1, 1995, NO_DATE},
+      {1, 0, 1995, NO_DATE},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.expected, MakeDate(c.month, c.day, c.year)) << c.month << "-" << c.day << "-" << c.year;
+  }
+}
+
+TEST(MakeDate, SplitsBackIntoItsParts) {
+  // Every day of the range splits into the month, day and year it was made from.
+  for (int year = 54; year <= 199; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= DaysInMonth(month, year); ++day) {
+        DayNumber d = MakeDate(month, day, year);
+        ASSERT_EQ(year, YearOf(d));
+        ASSERT_EQ(month, MonthOf(d));
+        ASSERT_EQ(day, DayOf(d));
+      }
+    }
+  }
+  EXPECT_EQ(-1, YearOf(NO_DATE));
+  EXPECT_EQ(-1, MonthOf(NO_DATE_ALT));
+  EXPECT_EQ(-1, DayOf(NO_DATE));
+  EXPECT_FALSE(IsDate(NO_DATE));
+  EXPECT_FALSE(IsDate(NO_DATE_ALT));
+  EXPECT_TRUE(IsDate(0));
+}
+
+struct ParseCase {
+  const char* text;
+  DayNumber expected;  // NO_DATE: must fail
+};
+
+TEST(ParseDate, TextRules) {
+  const ParseCase cases[] = {
+      {"2-29-00", MakeDate(2, 29, 2000)},
+      {"12-31-53", MakeDate(12, 31, 2053)},
+      {"01-01-54", 0},
+      {"01-01-1920", MakeDate(1, 1, 2020)},  // four-digit years 1900-1953 read as offsets, so 2000-2053
+      {"01-01-2100", NO_DATE},
+      {"01-01-1899", NO_DATE},
+      {"12-25-94 ", NO_DATE},  // a trailing blank fails
+      {"12-25-94\tmore", MakeDate(12, 25, 1994)},
+      {"122594", MakeDate(12, 25, 1994)},
+      {"1/5/95", MakeDate(1, 5, 1995)},
+      {"1 5 95", MakeDate(1, 5, 1995)},
+      {"01-05-2003", MakeDate(1, 5, 2003)},
+      {" 1/5/95", NO_DATE},  // leading blank
+      {"1//5/95", NO_DATE},  // doubled separator
+      {"13-01-95", NO_DATE},
+      {"01-32-95", NO_DATE},
+      {"02-30-96", NO_DATE},
+      {"00-10-95", NO_DATE},
+      {"01-00-95", NO_DATE},
+      {"1-5-5", NO_DATE},    // one-digit year
+      {"1-5-195", NO_DATE},  // three-digit year
+      {"1-5-19955", NO_DATE},
+      {"", NO_DATE},
+      {"-", NO_DATE},
+      {"12-25", NO_DATE},
+      {"ab-cd-ef", NO_DATE},
+  };
+  for (const auto& c : cases) {
+    bool ok = true;
+    EXPECT_EQ(c.expected, ParseDate(c.text, ok)) << '"' << c.text << '"';
+    EXPECT_EQ(c.expected != NO_DATE, ok) << '"' << c.text << '"';
+  }
+}
+
+TEST(ParseDate, NeverReadsPastItsInput) {
+  // Run under the sanitizers: random, empty and huge texts, each in a buffer of exactly its size.
+  std::mt19937 rng(12345);
+  const std::string alphabet = "0123456789-/ \t.x";
+  for (int n = 0; n < 20000; ++n) {
+    std::string text(static_cast<size_t>(rng() % 14), ' ');
+    for (char& c : text) c = alphabet[rng() % alphabet.size()];
+    bool ok = false;
+    DayNumber d = ParseDate(std::string_view(text), ok);
+    EXPECT_EQ(ok, IsDate(d));
+  }
+  std::string huge(1 << 20, '1');
+  EXPECT_EQ(NO_DATE, ParseDate(huge));
+}
+
+TEST(FormatDate, TwoAndFourDigitYears) {
+  EXPECT_EQ("", FormatDate(NO_DATE, false));
+  EXPECT_EQ("", FormatDate(NO_DATE_ALT, true));
+  EXPECT_EQ("01-05-03", FormatDate(MakeDate(1, 5, 2003), false));
+  EXPECT_EQ("01-05-2003", FormatDate(MakeDate(1, 5, 2003), true));
+  EXPECT_EQ("12-31-1999", FormatDate(MakeDate(12, 31, 1999), true));
+  EXPECT_EQ("01-01-54", FormatDate(0, false));
+
+  AppOptions saved = Options();
+  Options().showCentury = true;
+  EXPECT_EQ("07-04-1976", FormatDate(MakeDate(7, 4, 1976)));
+  Options() = saved;
+}
+
+struct StepCase {
+  const char* from;
+  int months;
+  const char* expected;  // "" for NO_DATE
+};
+
+TEST(AddMonths, CalendarStepsAndMonthEnds) {
+  const StepCase cases[] = {
+      {"01-31-95", 1, "02-28-95"},  {"02-29-96", 12, "02-28-97"},  {"02-28-95", 12, "02-29-96"},
+      {"04-30-95", 1, "05-31-95"},  {"01-15-95", -12, "01-15-94"}, {"01-15-95", -13, ""},
+      {"03-15-95", -15, ""},        {"03-15-95", -3, "12-15-94"},  {"11-30-95", 3, "02-29-96"},
+      {"12-15-95", 1, "01-15-96"},  {"12-15-95", 13, "01-15-97"},  {"01-15-95", 24, "01-15-97"},
+      {"03-31-95", -1, "02-28-95"}, {"01-29-95", 1, "02-28-95"},   {"01-15-95", 0, "01-15-95"},
+  };
+  for (const auto& c : cases) {
+    DayNumber from = ParseDate(c.from);
+    EXPECT_EQ(std::string(c.expected), FormatDate(AddMonths(from, c.months), false))
+        << c.from << " " << c.months;
+  }
+  EXPECT_EQ(NO_DATE, AddMonths(NO_DATE, 1));
+}
+
+TEST(AddDays, StepsAndLeavesUnsetDates) {
+  EXPECT_EQ(NO_DATE, AddDays(NO_DATE, 5));
+  EXPECT_EQ(NO_DATE_ALT, AddDays(NO_DATE_ALT, 5));
+  EXPECT_EQ(ParseDate("03-01-96"), AddDays(ParseDate("02-28-96"), 2));
+  EXPECT_EQ(ParseDate("02-28-96"), AddDays(ParseDate("03-01-96"), -2));
+}
+
+struct SpanCase {
+  const char* from;
+  const char* to;
+  int months, days;
+};
+
+TEST(MonthsAndDays, WholeMonthsAndRemainingDays) {
+  const SpanCase cases[] = {
+      {"01-20-95", "03-10-95", 1, 18}, {"01-31-95", "03-10-95", 1, 10}, {"04-30-95", "05-31-95", 1, 0},
+      {"01-15-95", "01-15-95", 0, 0},  {"01-15-95", "02-15-95", 1, 0},  {"01-15-95", "02-14-95", 0, 30},
+      {"02-28-95", "03-31-95", 1, 0},  {"01-31-96", "02-29-96", 1, 0},  {"12-20-95", "01-10-96", 0, 21},
+      {"04-15-95", "06-15-96", 14, 0},
+  };
+  for (const auto& c : cases) {
+    int months = -1, days = -1;
+    MonthsAndDays(ParseDate(c.from), ParseDate(c.to), months, days);
+    EXPECT_EQ(c.months, months) << c.from << " to " << c.to;
+    EXPECT_EQ(c.days, days) << c.from << " to " << c.to;
+  }
+  EXPECT_EQ(2, MonthsBetween(ParseDate("01-31-95"), ParseDate("03-01-95")));
+  EXPECT_EQ(13, MonthsBetween(ParseDate("12-31-94"), ParseDate("01-01-96")));
+  EXPECT_EQ(0, MonthsBetween(ParseDate("01-01-95"), ParseDate("01-31-95")));
+}
+
+TEST(Calendar, MonthLengthsAndEndOfMonth) {
+  EXPECT_EQ(29, DaysInMonth(2, 2000));
+  EXPECT_EQ(29, DaysInMonth(2, 100));
+  EXPECT_EQ(28, DaysInMonth(2, 95));
+  EXPECT_EQ(31, DaysInMonth(12, 1995));
+  DayNumber d = ParseDate("02-10-96");
+  EndOfMonth(d);
+  EXPECT_EQ(ParseDate("02-29-96"), d);
+  DayNumber unset = NO_DATE;
+  EndOfMonth(unset);
+  EXPECT_EQ(NO_DATE, unset);
+  EXPECT_TRUE(IsLastDayOfMonth(ParseDate("04-30-95")));
+  EXPECT_FALSE(IsLastDayOfMonth(ParseDate("02-28-96")));
+}
+
+TEST(Today, ComesFromTheInjectedClock) {
+  SetClock([] { return ClockTime{{2026, 12, 10}, 9, 30, 0}; });
+  EXPECT_EQ(MakeDate(12, 10, 2026), Today());
+  SetClock(nullptr);
+  EXPECT_TRUE(IsDate(Today()));
+}
+
+}  // namespace
+}  // namespace zarvic
