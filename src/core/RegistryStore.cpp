@@ -260,12 +260,22 @@ StoreResult RegistryStore::Prepare() {
                   StringPrintf("The settings store \"%s\" is damaged (%s); it was left as it is.",
                                path_.c_str(), detail.c_str()));
   };
+  // Only a file that SQLite finds damaged is called so; a store that is busy or cannot be read is not.
+  auto unreadable = [&]() {
+    int code = sqlite3_errcode(db_) & 0xFF;
+    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) return damaged(sqlite3_errmsg(db_));
+    return Failure("read");
+  };
   {
-    Statement check(db_, "PRAGMA quick_check");
+    Statement check(db_, "PRAGMA quick_check(1)");
     int rc = check.Step();
-    if (rc != SQLITE_ROW) return damaged(sqlite3_errmsg(db_));
+    if (rc != SQLITE_ROW) return unreadable();
     std::string verdict = check.Text(0);
-    if (verdict != "ok") return damaged(verdict);
+    if (verdict != "ok") {
+      // The verdict may begin with a line that names the database; the finding is the last line.
+      size_t last = verdict.find_last_of('\n');
+      return damaged(last == std::string::npos ? verdict : verdict.substr(last + 1));
+    }
   }
   auto readHeader = [this](sqlite3_int64& appId, sqlite3_int64& version, sqlite3_int64& objects) {
     Statement a(db_, "PRAGMA application_id");
@@ -297,7 +307,7 @@ StoreResult RegistryStore::Prepare() {
   };
 
   sqlite3_int64 appId = 0, version = 0, objects = 0;
-  if (!readHeader(appId, version, objects)) return damaged(sqlite3_errmsg(db_));
+  if (!readHeader(appId, version, objects)) return unreadable();
   if (appId != 0 || objects != 0) return check(appId, version);
 
   // A new file. Another process may be creating it at this moment: decide again inside the lock.

@@ -365,7 +365,7 @@ TEST(RegistryStoreConcurrency, TwoProcessesWritingAtOnceLoseNothing) {
   // Neither process finds the file: they also race to create it.
   const std::string path = scratch.File("new/registry.sqlite3");
   constexpr int kWriters = 2;
-  constexpr int kValues = 150;
+  constexpr int kValues = 100;
   int go[2];
   ASSERT_EQ(0, pipe(go));
   std::vector<pid_t> children;
