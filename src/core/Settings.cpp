@@ -160,15 +160,23 @@ std::optional<RegistryValue> ReadValue(const std::string& section, const std::st
   return value;
 }
 
-bool WriteValue(const std::string& section, const RegistryValue& value) {
+// Writes the values in one transaction: all of them or none.
+bool WriteValues(const std::vector<RegistryEntry>& entries) {
   RegistryStore* store = Store();
   if (!store) return false;  // the open failure was shown
-  StoreResult written = store->SetValue(kProgramName, section, value);
+  StoreResult written = store->SetValues(kProgramName, entries);
   if (!written.ok()) {
-    MessageBoxText(StringPrintf("The setting \"%s\" of \"%s\" could not be saved.\n%s", value.name.c_str(),
-                                section.c_str(), written.error.c_str()));
+    std::string what = entries.size() == 1
+                           ? StringPrintf("The setting \"%s\" of \"%s\" could not be saved.",
+                                          entries[0].value.name.c_str(), entries[0].section.c_str())
+                           : std::string("The settings could not be saved.");
+    MessageBoxText(what + "\n" + written.error);
   }
   return written.ok();
+}
+
+bool WriteValue(const std::string& section, const RegistryValue& value) {
+  return WriteValues({{section, value}});
 }
 
 // Cuts text to at most max bytes without splitting a UTF-8 character.
@@ -267,9 +275,13 @@ ReportSettings LoadReportSettings() {
 }
 
 bool SaveReportSettings(const ReportSettings& settings) {
-  bool ok = true;
-  for (const auto& [id, member] : kReportFlags) ok = WriteIntSetting(id, settings.*member ? 1 : 0) && ok;
-  return WriteIntSetting(S::FiscalYear, settings.fiscalYearEnd) && ok;
+  auto entry = [](SettingId id, int value) {
+    return RegistryEntry{Setting(id).section, RegistryValue::Dword(Setting(id).name, value)};
+  };
+  std::vector<RegistryEntry> entries;
+  for (const auto& [id, member] : kReportFlags) entries.push_back(entry(id, settings.*member ? 1 : 0));
+  entries.push_back(entry(S::FiscalYear, settings.fiscalYearEnd));
+  return WriteValues(entries);
 }
 
 ReportSettings& CurrentReportSettings() {

@@ -343,21 +343,41 @@ TEST_F(RegistryStoreTest, TwoConnectionsSeeEachOthersWrites) {
 }
 
 TEST_F(RegistryStoreTest, AWriterWaitsWhileAnotherHoldsTheLock) {
-  sqlite3* holder = nullptr;
-  ASSERT_EQ(SQLITE_OK, sqlite3_open(path_.c_str(), &holder));
-  ASSERT_EQ(SQLITE_OK, sqlite3_exec(holder, "BEGIN IMMEDIATE; INSERT INTO programs (name) VALUES ('Holder')",
-                                    nullptr, nullptr, nullptr));
-  std::thread release([holder] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
-  });
-  StoreResult written = store_.SetValue("Zarvic", "Options", RegistryValue::Dword("Tips", 0));
-  release.join();
-  sqlite3_close(holder);
-  EXPECT_TRUE(written.ok()) << written.error;
+  ASSERT_TRUE(store_.SetValue("Zarvic", "Options", RegistryValue::Dword("Tips", 1)).ok());
+  ASSERT_TRUE(store_.SetValue("Zarvic", "Special", RegistryValue::Dword("ReportX", 1)).ok());
+  // Some writes read first; they too must wait for the lock rather than give up at once.
+  struct Case {
+    const char* what;
+    std::function<StoreResult()> write;
+  };
+  const std::vector<Case> cases = {
+      {"set", [&] { return store_.SetValue("Zarvic", "Options", RegistryValue::Dword("Tips", 0)); }},
+      {"add", [&] { return store_.AddValue("Zarvic", "Options", RegistryValue::Dword("AtKBN", 0)); }},
+      {"delete a value", [&] { return store_.DeleteValue("Zarvic", "Options", "Tips"); }},
+      {"add a section", [&] { return store_.AddSection("Zarvic", "Settings"); }},
+      {"delete a section", [&] { return store_.DeleteSection("Zarvic", "Special"); }},
+  };
+  for (const auto& c : cases) {
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path_.c_str(), &holder));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(holder,
+                                      "BEGIN IMMEDIATE; INSERT INTO programs (name) VALUES ('Holder') "
+                                      "ON CONFLICT DO NOTHING",
+                                      nullptr, nullptr, nullptr));
+    std::thread release([holder] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    StoreResult written = c.write();
+    release.join();
+    sqlite3_close(holder);
+    EXPECT_TRUE(written.ok()) << c.what << ": " << written.error;
+  }
   std::vector<std::string> programs;
   ASSERT_TRUE(store_.ListPrograms(programs).ok());
-  EXPECT_EQ((std::vector<std::string>{"Holder", "Zarvic"}), programs);
+  EXPECT_EQ((std::vector<std::string>{"Zarvic", "Holder"}), programs);
+  EXPECT_EQ((std::vector<std::string>{"Options", "Settings"}), SectionsOf(store_, "Zarvic"));
+  EXPECT_EQ((std::vector<std::string>{"AtKBN"}), ValueNames(store_, "Zarvic", "Options"));
 }
 
 TEST(RegistryStoreConcurrency, TwoProcessesWritingAtOnceLoseNothing) {

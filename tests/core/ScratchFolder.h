@@ -11,11 +11,17 @@
 
 namespace zarvic::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder, removed with everything in it at the end. It lies in memory where the system offers
+// a folder there (/dev/shm): the settings store flushes every write to disk, which on a busy disk would
+// make the tests slow without testing anything more.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zarvic-test-XXXXXX").string();
+    std::error_code ignored;
+    std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ignored)
+                                     ? std::filesystem::path("/dev/shm")
+                                     : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "zarvic-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~ScratchFolder() {

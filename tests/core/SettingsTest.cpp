@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <functional>
@@ -232,6 +233,30 @@ TEST_F(SettingsTest, AStoreThatCannotBeOpenedGivesDefaultsAndIsReportedOnce) {
   ASSERT_EQ(1u, ui_.messages.size());
   EXPECT_NE(std::string::npos, ui_.messages[0].text.find(registryPath_)) << ui_.messages[0].text;
   EXPECT_EQ(garbage, ReadBytes(registryPath_));
+}
+
+TEST_F(SettingsTest, AWriteThatFailsIsReportedAndChangesNothing) {
+  ASSERT_TRUE(WriteProfileInt("Report Settings", "Include Time", 0));
+  {
+    // A trigger stands in for a store that refuses writes (a full disk, say).
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(registryPath_.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "CREATE TRIGGER refuse BEFORE UPDATE ON section_values WHEN NEW.name = "
+                                      "'Include Time' BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                                      nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+  }
+  EXPECT_FALSE(WriteProfileInt("Report Settings", "Include Time", 1));
+  ReportSettings r = DefaultReportSettings();
+  r.includeTime = true;
+  r.rateTable = true;
+  EXPECT_FALSE(SaveReportSettings(r));
+
+  ASSERT_EQ(2u, ui_.messages.size());
+  EXPECT_NE(std::string::npos, ui_.messages[0].text.find("\"Include Time\"")) << ui_.messages[0].text;
+  EXPECT_NE(std::string::npos, ui_.messages[1].text.find("refused")) << ui_.messages[1].text;
+  EXPECT_EQ(DefaultReportSettings(), LoadReportSettings());  // all of the record or nothing
 }
 
 TEST_F(SettingsTest, TableDirectory) {
