@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvic {
+
+// File extensions are compared without regard to case and written upper case (".TB3", ".ZR3");
+// only the extension's case is ever changed, since paths are case-sensitive here.
+
+// Appends extension when the file name (after the last "/") has no "."; otherwise replaces
+// everything from its last "." on.
+void SetExtension(std::string& path, std::string_view extension);
+
+// The extension of the file name including its ".", or "" when the file name has none.
+std::string ExtensionOf(std::string_view path);
+
+// True when the file name's extension equals extension (".TB3") without regard to case.
+bool HasExtensionNoCase(std::string_view path, std::string_view extension);
+
+}  // namespace zarvic

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "core/Amounts.h"
+#include "core/Dates.h"
+#include "engine/ComputeResults.h"
+#include "engine/ComputeState.h"
+#include "penalties/PenaltyRecord.h"
+#include "problem/CEvent.h"
+#include "problem/ProblemHeader.h"
+#include "ratetables/RateTable.h"
+
+namespace zarvic {
+
+inline constexpr int kMaxEvents = 1000;
+inline constexpr char kFederalTableFile[] = "FEDERAL.TB3";
+
+// Loads the named table file (a name without folder, looked for where tables are looked for) into
+// table; false when it cannot be loaded. The program installs its loader once at start-up; until then
+// no table can be loaded. Returns the loader it replaces.
+using TableLoader = std::function<bool(RateTable& table, const std::string& name)>;
+TableLoader SetTableLoader(TableLoader loader);
+
+// "No Federal Table Found" (19207) is shown on the first failed reset of a program run only. Tests
+// start a new run with this.
+void ResetFederalTableWarning();
+
+// The report settings a new problem copies into its header.
+struct ReportHeadings {
+  std::array<std::string, kReportHeadingLines> headings;
+  std::string footer;
+};
+// Supplies the report settings to ResetProblem(); installed at start-up, none means empty lines.
+using ReportHeadingsSource = std::function<ReportHeadings()>;
+ReportHeadingsSource SetReportHeadingsSource(ReportHeadingsSource source);
+
+// The order of events: date, then on one date charges before payments, then amount, then description
+// (none first, else byte by byte, unsigned). Negative, zero or positive.
+int CompareEvents(const CEvent& a, const CEvent& b);
+
+// One problem: its events, header, penalty records, rate table, derived tax values, the held event of
+// the grid and, after a computation, the run's state and results. It knows nothing of windows.
+class CTDoc {
+ public:
+  // A freshly built problem: every slot free, fresh header and penalty records, no table, nothing
+  // computed. New and opened problems then go through ResetProblem.
+  CTDoc() = default;
+
+  // The events; the list is the slots before the first one without a date.
+  std::array<CEvent, kMaxEvents> m_events;
+  DayNumber m_computeDate = NO_DATE;  // the run replaces NO_DATE by Today
+  ProblemHeader m_header;
+  std::array<PenaltyRecord, kPenaltyRecords> m_penalties;
+  RateTable m_rateTable;
+
+  // Derived by RecomputeTaxTotals.
+  DayNumber TaxDate = NO_DATE;  // the one date of all tax and motivated tax events, else NO_DATE
+  Amount TotalTax = 0.0;
+  Amount NetTaxDue = 0.0;
+
+  // Computation state and results, written by the compute driver; released by the next run and by
+  // ResetProblem.
+  ComputeState m_compute;
+  ComputeResultList m_normalList;     // tax, debits, IRS checks, payments, refunds
+  ComputeResultList m_motivatedList;  // motivated tax at the motivated rate
+  ComputeResultList m_penaltyList;    // interest on penalties
+  bool m_computedOnce = false;        // cautions appear only on the first computation after a reset
+
+  // One event copied aside by the grid, with the index it came from (-1 when none).
+  CEvent m_heldEvent;
+  int m_heldIndex = -1;
+
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified = true) { modified_ = modified; }
+
+  // The new-problem state: loads FEDERAL.TB3 (19207 on the run's first failure, then no table),
+  // clears every event and gives event 0 type 0, clears the results and run flags, takes the heading
+  // lines and footer from the report settings and the C-corporation flag from "Default GATT", drops the
+  // held index, refreshes the views and clears the modified flag. The taxpayer, hot-interest and GATT
+  // threshold fields of the header, the compute date and the penalty records are left as they are.
+  void ResetProblem();  // report settings from the installed source
+  void ResetProblem(const ReportHeadings& headings);
+  // Releases the results of the last computation and clears the run flags.
+  void ClearComputation();
+
+  bool IsEmptyProblem() const;  // event 0 has no date, no taxpayer name and no taxpayer ID
+  int EventCount() const;       // events before the first one without a date
+  std::span<CEvent> ListedEvents() { return std::span<CEvent>(m_events.data(), EventCount()); }
+  std::span<const CEvent> ListedEvents() const {
+    return std::span<const CEvent>(m_events.data(), EventCount());
+  }
+
+  // Puts the list in the order of CompareEvents; returns the new index of the event at current
+  // (0 when current is negative or nothing was marked). A list already in order is left alone, and so
+  // is the held index.
+  int SortEvents(int current);
+  void RecomputeTaxTotals();
+  // Removes the event at index (0-999), moving the later slots up; false for an index out of range.
+  bool DeleteEvent(int index);
+
+  // Sums of the listed events dated on or before date, in list order, stopping at the first later event.
+  Amount SumTax(DayNumber date) const;               // types 0, 1
+  Amount SumPayments(DayNumber date) const;          // types 2, 3, 8
+  Amount SumIrsChecks(DayNumber date) const;         // type 9
+  Amount SumDebits(DayNumber date) const;            // type 7
+  Amount SumEnteredPenalties(DayNumber date) const;  // types 4, 10
+  Amount SumOfType(std::uint16_t type) const;        // the whole list
+  Amount PaymentsBeforeTaxDate() const;              // types 2, 3, 8 dated before TaxDate
+  bool HasIrsCheck() const;
+  bool HasPayment() const;
+  // Over the deposits with an allocation record: amount less the 50 applied amounts.
+  Amount UnconsumedDeposits() const;
+
+ private:
+  template <typename Pred>
+  Amount SumThrough(DayNumber date, Pred wanted) const;
+
+  bool modified_ = false;
+};
+
+}  // namespace zarvic

@@ -1,0 +1,62 @@
+#include "ratetables/TableSelection.h"
+
+#include <optional>
+
+#include "core/Paths.h"
+#include "core/StringTable.h"
+#include "core/UserInterface.h"
+#include "ratetables/TableFile.h"
+#include "ratetables/TableOperations.h"
+
+namespace zarvic {
+namespace {
+
+// Until the settings store is in, the table folder lives for the run only.
+std::optional<std::string>& CachedTableFolder() {
+  static std::optional<std::string> folder;
+  return folder;
+}
+
+}  // namespace
+
+std::string TableFolder() {
+  auto& cached = CachedTableFolder();
+  if (!cached) cached = ProgramFolder();
+  return *cached;
+}
+
+void SetTableFolder(const std::string& folder) {
+  CachedTableFolder() = folder;
+}
+
+bool SaveTableAs(RateTable& table, const std::string& proposedPath) {
+  std::string proposal = WithShortExtension(proposedPath.empty() ? "*.*" : proposedPath, ".TB3");
+  FileChoice choice;
+  choice.save = true;
+  choice.initialPath = FolderOf(proposal).empty() ? JoinPath(TableFolder(), proposal) : proposal;
+  choice.filter = std::string(StringText(20002));
+  std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
+  if (!chosen || chosen->empty()) return false;
+  table.name = TableNameFromPath(*chosen);
+  SaveTable(table, *chosen);
+  SetTableFolder(FolderOf(*chosen));
+  return true;
+}
+
+bool SelectTable(RateTable& table) {
+  FileChoice choice;
+  choice.save = false;
+  choice.title = std::string(StringText(20010));
+  choice.initialPath = JoinPath(TableFolder(), "FEDERAL.TB3");
+  choice.filter = std::string(StringText(20002));
+  std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
+  if (!chosen || chosen->empty()) return false;
+  if (LoadTable(table, *chosen, true)) {
+    SetTableFolder(FolderOf(*chosen));
+  } else {
+    ClearTable(table);
+  }
+  return true;
+}
+
+}  // namespace zarvic

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarvic {
+
+// What the program does at start-up, from the text after the program name.
+enum class StartAction {
+  NewProblem,      // empty command line (also after "-GATTDIAGNOSTIC")
+  TestFile,        // "-TS" file
+  BatchDataEntry,  // "-EX" path
+  TestList,        // "-TF" arguments
+  BatchMode,       // "-C"
+  BatchEdit,       // "-B" file
+  BatchGenerate,   // "-G" file
+  NoWindow,        // "-XX"
+  OpenProblem,     // any other text: a problem file
+  Help,            // "--help" or "-h"
+};
+
+struct StartCommand {
+  StartAction action = StartAction::NewProblem;
+  std::string argument;         // the text after the option (trimmed), or the problem file
+  bool gattDiagnostic = false;  // "-GATTDIAGNOSTIC"
+};
+
+// Options are tested in the order of StartAction above, "-GATTDIAGNOSTIC" first and as the whole text;
+// the others as prefixes without regard to case (so "-GATTX" is "-G" with "ATTX").
+StartCommand ParseCommandLine(std::string_view commandLine);
+
+// The command line as one text, as the option table reads it: arguments joined by blanks, an argument
+// with blanks in double quotes.
+std::string CommandLineText(const std::vector<std::string>& arguments);
+
+// Arguments of "-TF": split at blanks, tabs and line breaks; double quotes keep blanks together.
+std::vector<std::string> SplitArguments(std::string_view text);
+
+std::string HelpText();
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;       // the job was started and failed (messages say why)
+inline constexpr int kExitUnavailable = 2;  // the option is not available in this build
+
+// Runs the command line of the program (arguments after the program name) and returns the exit status.
+// Help goes to out, the reason of a failure to err or through the UserInterface.
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace zarvic

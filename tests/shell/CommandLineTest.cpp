@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+#include "core/Paths.h"
+#include "core/UserInterface.h"
+#include "ratetables/TableFile.h"
+#include "ratetables/TableOperations.h"
+#include "shell/CommandLine.h"
+#include "support/TestFiles.h"
+
+namespace zarvic {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(ParseCommandLine, OptionsInOrderByPrefixWithoutCase) {
+  struct Case {
+    const char* text;
+    StartAction action;
+    const char* argument;
+    bool gatt;
+  };
+  const Case cases[] = {
+      {"", StartAction::NewProblem, "", false},
+      {"   ", StartAction::NewProblem, "", false},
+      {"-GATTDIAGNOSTIC", StartAction::NewProblem, "", true},
+      {"-gattdiagnostic", StartAction::NewProblem, "", true},
+      {"-GATTX", StartAction::BatchGenerate, "ATTX", false},
+      {"-GATTDIAGNOSTIC more", StartAction::BatchGenerate, "ATTDIAGNOSTIC more", false},
+      {"-ts tests.txt", StartAction::TestFile, "tests.txt", false},
+      {"-EX/data/input.txt", StartAction::BatchDataEntry, "/data/input.txt", false},
+      {"-TF list.txt \"a b\"", StartAction::TestList, "list.txt \"a b\"", false},
+      {"-c", StartAction::BatchMode, "", false},
+      {"-B  rates.csv ", StartAction::BatchEdit, "rates.csv", false},
+      {"-bogus", StartAction::BatchEdit, "ogus", false},
+      {"-G script.txt", StartAction::BatchGenerate, "script.txt", false},
+      {"-xx", StartAction::NoWindow, "", false},
+      {"-X", StartAction::OpenProblem, "-X", false},
+      {"/home/me/Problem 1.ZR3", StartAction::OpenProblem, "/home/me/Problem 1.ZR3", false},
+      {"--help", StartAction::Help, "", false},
+      {"-h", StartAction::Help, "", false},
+  };
+  for (const Case& c : cases) {
+    StartCommand command = ParseCommandLine(c.text);
+    EXPECT_EQ(c.action, command.action) << c.text;
+    EXPECT_EQ(c.argument, command.argument) << c.text;
+    EXPECT_EQ(c.gatt, command.gattDiagnostic) << c.text;
+  }
+}
+
+TEST(CommandLineText, JoinsAndQuotesAndSplitsBack) {
+  EXPECT_EQ("-B \"my rates.csv\"", CommandLineText({"-B", "my rates.csv"}));
+  EXPECT_EQ("", CommandLineText({}));
+  using V = std::vector<std::string>;
+  EXPECT_EQ((V{"list.txt", "a b", "c"}), SplitArguments(" list.txt\t\"a b\"\nc "));
+  EXPECT_EQ((V{}), SplitArguments(" \t"));
+}
+
+class RunCommandLineTest : public ::testing::Test {
+ protected:
+  RunCommandLineTest() : guard_(ui_) {}
+  void SetUp() override { SetProgramFolder(program_.path()); }
+  void TearDown() override { SetProgramFolder(""); }
+  int Run(const std::vector<std::string>& arguments) {
+    out_.str("");
+    err_.str("");
+    return RunCommandLine(arguments, out_, err_);
+  }
+
+  RecordingUserInterface ui_;
+  ScopedUserInterface guard_;
+  TempFolder program_, work_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(RunCommandLineTest, HelpListsEveryOption) {
+  EXPECT_EQ(kExitDone, Run({"--help"}));
+  for (const char* option :
+       {"-GATTDIAGNOSTIC", "-TS", "-EX", "-TF", "-C ", "-B ", "-G ", "-XX", "PROBLEM-FILE"}) {
+    EXPECT_NE(std::string::npos, out_.str().find(option)) << option;
+  }
+  EXPECT_EQ("", err_.str());
+}
+
+TEST_F(RunCommandLineTest, OptionsNotBuiltYetSaySoAndFail) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{{},
+                                                                                         {"-GATTDIAGNOSTIC"},
+                                                                                         {"-TS", "t"},
+                                                                                         {"-EXin.txt"},
+                                                                                         {"-TF", "l"},
+                                                                                         {"-C"},
+                                                                                         {"-G", "s"},
+                                                                                         {"-XX"},
+                                                                                         {"problem.ZR3"}}) {
+    EXPECT_EQ(kExitUnavailable, Run(arguments)) << CommandLineText(arguments);
+    EXPECT_NE(std::string::npos, err_.str().find("not available yet")) << err_.str();
+    EXPECT_EQ("", out_.str());
+  }
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(RunCommandLineTest, BatchEditWritesTablesIntoTheProgramFolder) {
+  const std::string file = work_ / "my edit.csv";
+  WriteFile(file, "heading\nT,,01-01-1995,Daily,9,10.8,8,365,,\nT,,07-01-1995,Daily,8,9.6,7,365,,\n");
+  EXPECT_EQ(kExitDone, Run({"-B", file}));
+  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done."}), ui_.Texts());
+  auto t = std::make_unique<RateTable>();
+  ASSERT_TRUE(LoadTable(*t, program_ / "T.TB3", false));
+  EXPECT_EQ(2, UsedLineCount(*t));
+
+  ui_.defaultAnswer = Answer::No;
+  EXPECT_EQ(kExitDone, Run({"-b", file}));  // duplicates declined: the job is still done
+}
+
+TEST_F(RunCommandLineTest, BatchEditFailuresGiveAnErrorStatus) {
+  EXPECT_EQ(kExitFailed, Run({"-B"}));
+  EXPECT_EQ((std::vector<std::string>{"Expected batch file name missing."}), ui_.Texts());
+  EXPECT_EQ(kExitFailed, Run({"-B", work_ / "missing.csv"}));
+  WriteFile(work_ / "bad.csv", "heading\nT,,never,Daily,9,10.8,8,365,,\n");
+  EXPECT_EQ(kExitFailed, Run({"-B", work_ / "bad.csv"}));
+  EXPECT_TRUE(ui_.Saw("Invalid start date.\nT,,never,Daily,9,10.8,8,365,,"));
+}
+
+TEST_F(RunCommandLineTest, ShippedExampleBuildsItsTable) {
+  EXPECT_EQ(kExitDone, Run({"-B", std::string(ZARVIC_SOURCE_DIR) + "/data/examples/batch-edit.csv"}));
+  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done."}), ui_.Texts());
+  auto t = std::make_unique<RateTable>();
+  ASSERT_TRUE(LoadTable(*t, program_ / "EXAMPLE", false));
+  EXPECT_EQ(2, UsedLineCount(*t));
+  EXPECT_EQ(MakeDate(6, 30, 2025), t->endDate);
+}
+
+// The program itself: exit status and where the reason goes.
+int RunProgram(const std::string& arguments, const std::string& errFile) {
+  std::string command =
+      std::string(ZARVIC_BINARY_DIR) + "/wzrv " + arguments + " </dev/null >/dev/null 2>" + errFile;
+  int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(WzrvProgram, ExitStatusAndReasons) {
+  TempFolder work;
+  const std::string err = work / "stderr.txt";
+  EXPECT_EQ(kExitDone, RunProgram("--help", err));
+  EXPECT_EQ(kExitUnavailable, RunProgram("-XX", err));
+  EXPECT_NE(std::string::npos, testing::ReadFile(err).find("not available yet"));
+  WriteFile(work / "bad.csv", "heading\nT,,01-01-1995,Weekly,9,10.8,8,365,,\n");
+  EXPECT_EQ(kExitFailed, RunProgram("-B " + (work / "bad.csv"), err));
+  EXPECT_NE(std::string::npos, testing::ReadFile(err).find("Invalid compound method."));
+}
+
+}  // namespace
+}  // namespace zarvic
