@@ -9,6 +9,7 @@
 #include <fstream>
 #include <utility>
 
+#include "core/LittleEndian.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -177,16 +178,14 @@ RegistryValue RegistryValue::Binary(std::string name, std::vector<unsigned char>
 }
 
 std::vector<unsigned char> DwordBytes(std::int32_t number) {
-  auto u = static_cast<std::uint32_t>(number);
-  return {static_cast<unsigned char>(u & 0xFF), static_cast<unsigned char>((u >> 8) & 0xFF),
-          static_cast<unsigned char>((u >> 16) & 0xFF), static_cast<unsigned char>((u >> 24) & 0xFF)};
+  std::vector<unsigned char> bytes(4);
+  ByteWriter(bytes).U32(static_cast<std::uint32_t>(number));
+  return bytes;
 }
 
 std::optional<std::int32_t> DwordFromBytes(const std::vector<unsigned char>& data) {
   if (data.size() != 4) return std::nullopt;
-  std::uint32_t u = static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
-                    (static_cast<std::uint32_t>(data[2]) << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
-  return static_cast<std::int32_t>(u);
+  return static_cast<std::int32_t>(ByteReader(data).U32());
 }
 
 std::string StringFromBytes(const std::vector<unsigned char>& data) {

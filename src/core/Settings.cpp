@@ -1,8 +1,6 @@
 #include "core/Settings.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "core/AppOptions.h"
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/RegistryStore.h"
 #include "core/Text.h"
@@ -554,56 +553,6 @@ std::string WithMovedFlag(std::vector<IniLine> lines) {
   return out;
 }
 
-// Replaces the file by bytes without ever leaving it half-written: a temporary file beside it is
-// written, flushed and renamed over it. On failure the file is as before and error holds errno.
-bool ReplaceFile(const std::string& path, const std::string& bytes, int& error) {
-  std::string target = path;
-  if (char* real = ::realpath(path.c_str(), nullptr)) {  // keep a symbolic link a link
-    target = real;
-    std::free(real);
-  }
-  struct stat st {};
-  mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  std::string folder = FolderOf(target);
-  std::string temp = JoinPath(folder.empty() ? "." : folder, "." + FileNameOf(target) + ".XXXXXX");
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = errno;
-    return false;
-  }
-  auto fail = [&]() {
-    error = errno;
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return false;
-  };
-  if (::fchmod(fd, mode) != 0) return fail();
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail();
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) return fail();
-  if (::close(fd) != 0) {
-    error = errno;
-    ::unlink(temp.c_str());
-    return false;
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    error = errno;
-    ::unlink(temp.c_str());
-    return false;
-  }
-  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);  // the rename itself lasts
-    ::close(dir);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string LegacyIniPath() {
@@ -654,7 +603,7 @@ void MoveIniToRegistry() {
                                 path.c_str(), written.error.c_str()));
     return;
   }
-  if (!ReplaceFile(path, WithMovedFlag(std::move(lines)), error)) {
+  if (!WriteFileAtomically(path, WithMovedFlag(std::move(lines)), &error)) {
     MessageBoxText(StringPrintf("WritePrivateProfileString() failed! GetLastError() = %d\n", error));
   }
 }

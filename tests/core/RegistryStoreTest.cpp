@@ -12,15 +12,16 @@
 #include <vector>
 
 #include "core/RegistryStore.h"
-#include "core/ScratchFolder.h"
+#include "core/ScopedEnv.h"
+#include "support/TestFiles.h"
 
 namespace zarvic {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadFile;
 using testing::ScopedEnv;
-using testing::ScratchFolder;
-using testing::WriteBytes;
+using testing::TempFolder;
+using testing::WriteFile;
 
 std::vector<std::string> SectionsOf(const RegistryStore& store, const std::string& program) {
   std::vector<std::string> out;
@@ -57,18 +58,18 @@ std::string QueryRaw(const std::string& path, const std::string& sql) {
 class RegistryStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = scratch_.File("registry.sqlite3");
+    path_ = scratch_ / "registry.sqlite3";
     ASSERT_TRUE(store_.Open(path_).ok());
   }
 
-  ScratchFolder scratch_;
+  TempFolder scratch_;
   std::string path_;
   RegistryStore store_;
 };
 
 TEST(RegistryStoreOpen, CreatesTheFileAndItsFolders) {
-  ScratchFolder scratch;
-  std::string path = scratch.File("a/b/registry.sqlite3");
+  TempFolder scratch;
+  std::string path = scratch / "a/b/registry.sqlite3";
   RegistryStore store;
   StoreResult opened = store.Open(path);
   ASSERT_TRUE(opened.ok()) << opened.error;
@@ -265,14 +266,14 @@ std::string ValidStoreBytes(const std::string& path, int values, int userVersion
     store.SetValues("Zarvic", entries);
   }
   if (userVersion) QueryRaw(path, "PRAGMA user_version = " + std::to_string(userVersion));
-  std::string bytes = ReadBytes(path);
+  std::string bytes = ReadFile(path);
   std::filesystem::remove(path);
   return bytes;
 }
 
 TEST(RegistryStoreDamage, BadFilesAreReportedAndLeftByteForByte) {
-  ScratchFolder scratch;
-  std::string sample = scratch.File("sample.sqlite3");
+  TempFolder scratch;
+  std::string sample = scratch / "sample.sqlite3";
   std::string store = ValidStoreBytes(sample, 300);
   ASSERT_GT(store.size(), 8192u);
   std::string corrupted = store;
@@ -287,7 +288,7 @@ TEST(RegistryStoreDamage, BadFilesAreReportedAndLeftByteForByte) {
     sqlite3_exec(db, "CREATE TABLE accounts (id INTEGER, owner TEXT); INSERT INTO accounts VALUES (1, 'x')",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    foreign = ReadBytes(sample);
+    foreign = ReadFile(sample);
     std::filesystem::remove(sample);
   }
 
@@ -305,8 +306,8 @@ TEST(RegistryStoreDamage, BadFilesAreReportedAndLeftByteForByte) {
       {"store of a newer version", ValidStoreBytes(sample, 3, 2)},
   };
   for (const auto& c : cases) {
-    std::string path = scratch.File("registry.sqlite3");
-    WriteBytes(path, c.bytes);
+    std::string path = scratch / "registry.sqlite3";
+    WriteFile(path, c.bytes);
     RegistryStore opened;
     StoreResult result = opened.Open(path);
     EXPECT_EQ(StoreStatus::Failed, result.status) << c.what;
@@ -314,14 +315,14 @@ TEST(RegistryStoreDamage, BadFilesAreReportedAndLeftByteForByte) {
     EXPECT_FALSE(opened.IsOpen()) << c.what;
     EXPECT_FALSE(opened.SetValue("Zarvic", "Options", RegistryValue::Dword("Tips", 1)).ok()) << c.what;
     opened.Close();
-    EXPECT_TRUE(ReadBytes(path) == c.bytes) << c.what << ": the file was changed";
+    EXPECT_TRUE(ReadFile(path) == c.bytes) << c.what << ": the file was changed";
     EXPECT_FALSE(std::filesystem::exists(path + "-journal")) << c.what;
     std::filesystem::remove(path);
   }
 }
 
 TEST(RegistryStoreDamage, AFolderIsNoStore) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   RegistryStore store;
   StoreResult result = store.Open(scratch.path());
   EXPECT_EQ(StoreStatus::Failed, result.status);
@@ -381,11 +382,11 @@ TEST_F(RegistryStoreTest, AWriterWaitsWhileAnotherHoldsTheLock) {
 }
 
 TEST(RegistryStoreConcurrency, TwoProcessesWritingAtOnceLoseNothing) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   // Neither process finds the file: they also race to create it.
-  const std::string path = scratch.File("new/registry.sqlite3");
+  const std::string path = scratch / "new/registry.sqlite3";
   constexpr int kWriters = 2;
-  constexpr int kValues = 100;
+  constexpr int kValues = 50;
   int go[2];
   ASSERT_EQ(0, pipe(go));
   std::vector<pid_t> children;

@@ -9,17 +9,18 @@
 #include "core/AppOptions.h"
 #include "core/Paths.h"
 #include "core/RegistryStore.h"
-#include "core/ScratchFolder.h"
+#include "core/ScopedEnv.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "support/TestFiles.h"
 
 namespace zarvic {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadFile;
 using testing::ScopedEnv;
-using testing::ScratchFolder;
-using testing::WriteBytes;
+using testing::TempFolder;
+using testing::WriteFile;
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -53,9 +54,9 @@ class SettingsTest : public ::testing::Test {
     std::filesystem::remove(registryPath_);
   }
 
-  ScratchFolder scratch_;
-  std::string registryPath_ = scratch_.File("registry.sqlite3");
-  std::string iniPath_ = scratch_.File("WZRV.INI");
+  TempFolder scratch_;
+  std::string registryPath_ = scratch_ / "registry.sqlite3";
+  std::string iniPath_ = scratch_ / "WZRV.INI";
   ScopedEnv registryEnv_{"ZARVIC_REGISTRY", registryPath_};
   ScopedEnv iniEnv_{"ZARVIC_LEGACY_INI", iniPath_};
   RecordingUserInterface ui_;
@@ -220,7 +221,7 @@ TEST_F(SettingsTest, ReportSettingsAreSavedWithoutTheirTexts) {
 
 TEST_F(SettingsTest, AStoreThatCannotBeOpenedGivesDefaultsAndIsReportedOnce) {
   const std::string garbage = "this is not a database, and it must stay as it is\n";
-  WriteBytes(registryPath_, garbage);
+  WriteFile(registryPath_, garbage);
   Options().tips = false;
 
   LoadSettings();
@@ -232,7 +233,7 @@ TEST_F(SettingsTest, AStoreThatCannotBeOpenedGivesDefaultsAndIsReportedOnce) {
 
   ASSERT_EQ(1u, ui_.messages.size());
   EXPECT_NE(std::string::npos, ui_.messages[0].text.find(registryPath_)) << ui_.messages[0].text;
-  EXPECT_EQ(garbage, ReadBytes(registryPath_));
+  EXPECT_EQ(garbage, ReadFile(registryPath_));
 }
 
 TEST_F(SettingsTest, AWriteThatFailsIsReportedAndChangesNothing) {
@@ -331,7 +332,7 @@ const std::vector<std::string> kIniLines = {
 };
 
 TEST_F(SettingsTest, TheLegacyIniFileIsMovedOnce) {
-  WriteBytes(iniPath_, Crlf(kIniLines));
+  WriteFile(iniPath_, Crlf(kIniLines));
   MoveIniToRegistry();
   EXPECT_TRUE(ui_.messages.empty()) << ui_.Texts()[0];
 
@@ -368,7 +369,7 @@ TEST_F(SettingsTest, TheLegacyIniFileIsMovedOnce) {
   // Only the flag changed in the INI file.
   std::vector<std::string> marked = kIniLines;
   marked[18] = "MovedToRegistry=1";
-  EXPECT_EQ(Crlf(marked), ReadBytes(iniPath_));
+  EXPECT_EQ(Crlf(marked), ReadFile(iniPath_));
 
   LoadSettings();
   EXPECT_FALSE(Options().tips);
@@ -379,7 +380,7 @@ TEST_F(SettingsTest, TheLegacyIniFileIsMovedOnce) {
   CloseSettingsStore();
   MoveIniToRegistry();
   EXPECT_EQ(RegistryValue::Dword("Tips", 1), Stored("Options", "Tips"));
-  EXPECT_EQ(Crlf(marked), ReadBytes(iniPath_));
+  EXPECT_EQ(Crlf(marked), ReadFile(iniPath_));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
@@ -401,22 +402,19 @@ TEST_F(SettingsTest, TheMovedFlagIsWrittenWhereTheIniFileLacksIt) {
   };
   for (const auto& c : cases) {
     ForgetStore();
-    WriteBytes(iniPath_, c.before);
+    WriteFile(iniPath_, c.before);
     MoveIniToRegistry();
-    EXPECT_EQ(c.after, ReadBytes(iniPath_)) << c.what;
+    EXPECT_EQ(c.after, ReadFile(iniPath_)) << c.what;
   }
   EXPECT_TRUE(ui_.messages.empty());
-  std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(scratch_.path()))
-    files.push_back(e.path().filename());
-  EXPECT_EQ(2u, files.size()) << "a temporary file was left behind";
+  EXPECT_EQ((std::vector<std::string>{"WZRV.INI", "registry.sqlite3"}), scratch_.Entries());  // no temporary
 }
 
 TEST_F(SettingsTest, AnIniFileAlreadyMovedOrMissingChangesNothing) {
   const std::string moved = "[Options]\nTips=0\n[Special]\nMovedToRegistry=1\n";
-  WriteBytes(iniPath_, moved);
+  WriteFile(iniPath_, moved);
   MoveIniToRegistry();
-  EXPECT_EQ(moved, ReadBytes(iniPath_));
+  EXPECT_EQ(moved, ReadFile(iniPath_));
   EXPECT_FALSE(std::filesystem::exists(registryPath_));
 
   std::filesystem::remove(iniPath_);
@@ -428,18 +426,18 @@ TEST_F(SettingsTest, AnIniFileAlreadyMovedOrMissingChangesNothing) {
 
 TEST_F(SettingsTest, AnIniFileIsMarkedOnlyOnceItsSettingsAreStored) {
   const std::string ini = "[Options]\nTips=0\n";
-  WriteBytes(iniPath_, ini);
-  WriteBytes(registryPath_, "damaged");
+  WriteFile(iniPath_, ini);
+  WriteFile(registryPath_, "damaged");
   MoveIniToRegistry();
-  EXPECT_EQ(ini, ReadBytes(iniPath_));
-  EXPECT_EQ("damaged", ReadBytes(registryPath_));
+  EXPECT_EQ(ini, ReadFile(iniPath_));
+  EXPECT_EQ("damaged", ReadFile(registryPath_));
   ASSERT_EQ(1u, ui_.messages.size());
 
   // With a sound store the next start moves them.
   ForgetStore();
   MoveIniToRegistry();
   EXPECT_EQ(RegistryValue::Dword("Tips", 0), Stored("Options", "Tips"));
-  EXPECT_EQ(ini + "[Special]\nMovedToRegistry=1\n", ReadBytes(iniPath_));
+  EXPECT_EQ(ini + "[Special]\nMovedToRegistry=1\n", ReadFile(iniPath_));
 }
 
 TEST_F(SettingsTest, AnIniFileThatCannotBeRewrittenIsReported) {
