@@ -7,6 +7,7 @@
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "penalties/PenaltySupport.h"
+#include "penalties/PenaltyValidation.h"
 #include "problem/CTDoc.h"
 
 namespace zarvic {
@@ -150,7 +151,9 @@ bool EditPenalty(CTDoc& doc, int k) {
   if (cls == PenaltyWindowClass::None || !hook) return false;
   const PenaltyRecord before = doc.m_penalties[k];
   if (!hook(doc, k, cls)) {
+    // As a cancelled window leaves it: the record as it was, switched off if even that has a finding.
     doc.m_penalties[k] = before;
+    ValidatePenalty(doc, k, false);
     return false;
   }
   PenaltyRecord& record = doc.m_penalties[k];

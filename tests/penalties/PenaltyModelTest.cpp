@@ -134,6 +134,20 @@ TEST_F(PenaltyModelTest, EditPenaltyConfirmsOrRestores) {
   EXPECT_FALSE(doc().IsModified());
 }
 
+TEST_F(PenaltyModelTest, CancelRestoresAndSwitchesOffARecordWithACaution) {
+  Tax("04-15-1995", Usd(10000));
+  PenaltyRecord& r = Activate(13, Usd(1000), {{0, "04-15-1995"}});
+  r.SetRate(25.0);  // not a standard rate: a caution
+  SetPenaltyWindowHook([](CTDoc& doc, int k, PenaltyWindowClass) {
+    doc.m_penalties[k].SetRate(20.0);
+    return false;
+  });
+  EXPECT_FALSE(EditPenalty(doc(), 13));
+  EXPECT_EQ(25.0, r.m_rate);
+  EXPECT_FALSE(r.IsActive());
+  EXPECT_TRUE(ui_.Texts().empty());
+}
+
 TEST_F(PenaltyModelTest, ToggleSwitchesOffOrOpensTheWindow) {
   Tax("04-15-1995", Usd(10000));
   int opened = 0;
