@@ -131,6 +131,7 @@ bool FailureToPay(CTDoc& doc, DayNumber computeDate, bool noAssess) {
   Amount assessed = 0.0;
   std::size_t notice = 0;
   bool zeroWritten = false;
+  PaymentWindows payments(doc, -1);
   for (DayNumber M = S0; Before(M, computeDate);) {
     const int steps = std::min(FailureToPaySteps(rec, M), kMaxSteps - used);
     if (used < kMaxSteps && (B > 0.0 || !zeroWritten)) {
@@ -143,7 +144,7 @@ bool FailureToPay(CTDoc& doc, DayNumber computeDate, bool noAssess) {
     ++m;
     const DayNumber next = AddMonths(S0, m);
     if (!IsDate(next)) break;
-    B -= PaymentsInPeriod(doc, -1, AddDays(M, m == 1 ? 1 : 2), AddDays(next, 2));
+    B -= payments.Next(AddDays(M, m == 1 ? 1 : 2), AddDays(next, 2));
     if (B < -0.5) B = 0.0;
     auto noticeDate = [&](std::size_t i) { return rec.m_dates[kFailureToPayNotices[i]]; };
     if (!noAssess && notice < kFailureToPayNotices.size() && IsDate(noticeDate(notice)) &&
@@ -294,13 +295,14 @@ Amount DelinquencyCap(const CTDoc& doc, int k) {
     Amount cap = 0.0;
     int halfSteps = 0;
     DayNumber monthStart = S;
+    PaymentWindows payments(doc, -1);
     for (int n = 1; halfSteps < 50; ++n) {
       const bool onePercent = full && halfSteps <= 48;
       cap += RoundedAmount(B * (onePercent ? 0.01 : 0.005));
       halfSteps += onePercent ? 2 : 1;
       const DayNumber next = AddMonths(S, n);
       if (!IsDate(next)) break;
-      B -= PaymentsInPeriod(doc, -1, AddDays(monthStart, n == 1 ? 1 : 2), AddDays(next, 2));
+      B -= payments.Next(AddDays(monthStart, n == 1 ? 1 : 2), AddDays(next, 2));
       if (B < -0.5) B = 0.0;
       if (!(B > 0.0)) break;
       monthStart = next;
@@ -378,8 +380,9 @@ void ComputeFailureToPayAssessment(CTDoc& doc, DayNumber computeDate) {
   const Amount ceiling = 0.25 * res.PenaltyBase[k];
   Amount B = res.PenaltyBase[k];
   Amount paidSoFar = 0.0;
+  PaymentWindows payments(doc, -1);
   auto applyPayments = [&](DayNumber from, DayNumber to) {
-    const Amount paid = PaymentsInPeriod(doc, -1, from, to);
+    const Amount paid = payments.Next(from, to);
     paidSoFar += paid;
     if (paidSoFar > leftShown) B -= std::min(paid, paidSoFar - leftShown);
     if (B < -0.5) B = 0.0;

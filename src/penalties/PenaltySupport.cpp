@@ -23,6 +23,28 @@ Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to) {
   return sum;
 }
 
+Amount PaymentWindows::Next(DayNumber from, DayNumber to) {
+  if (IsDate(from) && from < reached_) return PaymentsInPeriod(doc_, k_, from, to);
+  const auto events = doc_.ListedEvents();
+  const int count = static_cast<int>(events.size());
+  while (next_ < count && IsDate(from) && events[next_].m_date < from) ++next_;
+  // A payment dated on a tax event follows it in the list, so the window that holds the one holds the
+  // other: starting each window afresh gives what PaymentsInPeriod gives.
+  Amount sum = 0.0;
+  DayNumber lastTax = NO_DATE;
+  for (; next_ < count && Before(events[next_].m_date, to); ++next_) {
+    const CEvent& event = events[next_];
+    if (event.m_type == kEventTax || event.m_type == kEventMotivatedTax) {
+      lastTax = event.m_date;
+    } else if (LowersBalance(event.m_type) && event.m_allocation && event.m_date != lastTax) {
+      const AllocationRecord& a = *event.m_allocation;
+      sum += k_ < 0 ? a.m_payment[0] + a.m_payment[2] : a.m_payment[6 + k_];
+    }
+  }
+  reached_ = std::max(reached_, DateKey(to));
+  return sum;
+}
+
 void AddAssessment(PenaltyResults& results, int k, DayNumber date, Amount amount, int notice) {
   RoundAmount(amount);
   if (amount < 0.0) amount = 0.0;  // a reduction below nothing assesses nothing

@@ -45,6 +45,20 @@ inline bool Before(DayNumber a, DayNumber b) {
 // from (inclusive, when set) to to (exclusive); payments dated on the last tax event met are not counted.
 Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to);
 
+// PaymentsInPeriod over windows that move forward (each starting where an earlier one ended or later),
+// in one walk of the events: the monthly penalties ask for one window per month.
+class PaymentWindows {
+ public:
+  PaymentWindows(const CTDoc& doc, int k) : doc_(doc), k_(k) {}
+  Amount Next(DayNumber from, DayNumber to);
+
+ private:
+  const CTDoc& doc_;
+  int k_;
+  int next_ = 0;           // first event not yet passed
+  DayNumber reached_ = 0;  // the end of the last window
+};
+
 // Puts one assessment of penalty k in the results: counted in PenaltyAssessedTotal (and
 // PenaltyFirstDate while that is 0), listed in date order when its rounded amount is above 0 and it has
 // a date.
