@@ -23,9 +23,11 @@ Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to) {
   return sum;
 }
 
+PaymentWindows::PaymentWindows(const CTDoc& doc, int k) : doc_(doc), events_(doc.ListedEvents()), k_(k) {}
+
 Amount PaymentWindows::Next(DayNumber from, DayNumber to) {
   if (IsDate(from) && from < reached_) return PaymentsInPeriod(doc_, k_, from, to);
-  const auto events = doc_.ListedEvents();
+  const std::span<const CEvent> events = events_;
   const int count = static_cast<int>(events.size());
   while (next_ < count && IsDate(from) && events[next_].m_date < from) ++next_;
   // A payment dated on a tax event follows it in the list, so the window that holds the one holds the

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <span>
+
 #include "core/Amounts.h"
 #include "core/Dates.h"
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/PenaltyRecord.h"
 #include "penalties/PenaltyResults.h"
+#include "problem/CEvent.h"
 
 namespace zarvic {
 
@@ -49,11 +52,12 @@ Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to);
 // in one walk of the events: the monthly penalties ask for one window per month.
 class PaymentWindows {
  public:
-  PaymentWindows(const CTDoc& doc, int k) : doc_(doc), k_(k) {}
+  PaymentWindows(const CTDoc& doc, int k);
   Amount Next(DayNumber from, DayNumber to);
 
  private:
   const CTDoc& doc_;
+  std::span<const CEvent> events_;  // the list is not changed while the windows are read
   int k_;
   int next_ = 0;           // first event not yet passed
   DayNumber reached_ = 0;  // the end of the last window
