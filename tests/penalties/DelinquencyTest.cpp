@@ -250,6 +250,51 @@ TEST_F(DelinquencyTest, AssessmentMonthsAndFurtherAmounts) {
   EXPECT_EQ("R6653AH.DM", res().PenaltyHistoryTemplate[2]);
 }
 
+// Returns due before 7-18-84: interest on failure to file runs from a notice before that day (only the
+// months that begin before it bear interest), else from 7-18-84.
+TEST_F(DelinquencyTest, FailureToFileBefore1984NoticeRule) {
+  struct Case {
+    const char* notice;
+    const char* assessedOn;
+    double assessed;
+  };
+  for (const Case& c :
+       {Case{"06-01-1984", "06-01-1984", Usd(1000)}, Case{nullptr, "07-18-1984", Usd(2500)}}) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-1984", Usd(10000));
+    PenaltyRecord& r = Activate(23, Usd(10000), {{0, "04-15-1984"}, {2, "09-01-1984"}});
+    if (c.notice) r.m_dates[1] = D(c.notice);
+    ComputePenalties(doc(), D("01-01-1986"));
+    EXPECT_EQ(Usd(2500), res().PenaltyAmount[23]);
+    ASSERT_EQ(1u, res().assessments.size());
+    EXPECT_EQ(D(c.assessedOn), res().assessments[0].date);
+    EXPECT_EQ(c.assessed, res().assessments[0].amount);
+    EXPECT_EQ("R6651A1H.DM", res().PenaltyHistoryTemplate[23]);
+  }
+}
+
+// Returns due before 1987: failure to file computed on the assessed amount ($4,000: three months of 5%,
+// $600) is charged against failure to pay the assessment, first against what accrues by each notice.
+TEST_F(DelinquencyTest, AssessmentBefore1987BearsTheFailureToFileShare) {
+  Tax("04-15-1985", Usd(10000));
+  Activate(23, Usd(10000), {{0, "04-15-1985"}, {2, "07-01-1985"}});
+  Activate(2, Usd(4000), {{0, "09-01-1985"}, {1, "12-01-1985"}});
+  ComputePenalties(doc(), D("03-01-1986"));
+  EXPECT_EQ(Usd(600), res().PenaltyOverlap[2]);
+  EXPECT_EQ(Usd(1000), res().PenaltyCap[2]);
+  EXPECT_EQ(Usd(400), res().PenaltyCapRemaining[2]);
+  // Six months from 9-11-85 at 0.5% of $4,000.
+  EXPECT_EQ(Usd(120), res().PenaltyGross[2]);
+  EXPECT_EQ(Usd(120), res().PenaltyAmount[2]);
+  EXPECT_EQ("R6651A3H.DM", res().PenaltyHistoryTemplate[2]);
+  // Failure to file itself is as computed on its own, and assessed once.
+  EXPECT_EQ(Usd(1500), res().PenaltyAmount[23]);
+  ASSERT_EQ(1u, res().assessments.size());
+  EXPECT_EQ(23, res().assessments[0].penalty);
+  // The $60 accrued by notice 2 is taken up by the share.
+  EXPECT_EQ(0.0, res().PenaltyAssessedTotal[2]);
+}
+
 TEST_F(DelinquencyTest, DelinquencyCautions) {
   Tax("04-15-2021", Usd(10000));
   Pay("04-15-2021", Usd(2000));

@@ -150,6 +150,21 @@ TEST_F(PenaltyInterestTest, RatePeriodEndsBreakSteps) {
   EXPECT_EQ(D("06-30-2000"), Step(1).m_end);
 }
 
+// Hot interest from its applicable date 2-1-2000: two points more on the penalty balance after it.
+TEST_F(PenaltyInterestTest, HotInterestRaisesTheRateFromItsStart) {
+  FlatTable(8.0, kModeSimple);
+  Tax("01-01-2000", Usd(10000));
+  doc().m_header.m_hotInterest = 1;
+  doc().m_header.m_applicableDate = D("02-01-2000");
+  ComputePenalties(doc(), D("03-01-2000"));  // the run's hot dates
+  Assess(11, "01-01-2000", Usd(1000));
+  EXPECT_EQ(1, Run("03-01-2000"));
+  EXPECT_EQ(std::vector<int>({22, 33, 100}), Kinds());
+  EXPECT_EQ(RoundedAmount(100000 * 0.08 * 31 / 365) + RoundedAmount(100000 * 0.10 * 29 / 365),
+            res().PenaltyInterestTotal);
+  EXPECT_EQ(1, Step(2).m_hot);
+}
+
 TEST_F(PenaltyInterestTest, PenaltyWhileOverpaidIsFlagged) {
   FlatTable(8.0, kModeDaily);
   Tax("01-01-2000", Usd(10000));
