@@ -64,10 +64,11 @@ bool AssessmentPaidInGrace(const CTDoc& doc, const PenaltyAssessment& entry, Day
   const DayNumber graceEnd = AddDays(entry.date, days);
   if (!Before(graceEnd, date)) return true;
   Amount paid = 0.0;
-  for (const CEvent& event : doc.ListedEvents()) {
-    if (event.m_date > graceEnd) break;
-    if (event.m_date >= entry.date && LowersBalance(event.m_type) && event.m_allocation)
-      paid += event.m_allocation->m_payment[6 + k];
+  const auto events = doc.ListedEvents();
+  auto it = std::partition_point(events.begin(), events.end(),
+                                 [&](const CEvent& event) { return event.m_date < entry.date; });
+  for (; it != events.end() && it->m_date <= graceEnd; ++it) {
+    if (LowersBalance(it->m_type) && it->m_allocation) paid += it->m_allocation->m_payment[6 + k];
   }
   return paid + credit[k] >= entry.amount;
 }
