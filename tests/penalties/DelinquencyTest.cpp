@@ -111,6 +111,18 @@ TEST_F(DelinquencyTest, FailureToFileLessTheOverlappingFailureToPay) {
   EXPECT_EQ(Usd(1350), res().assessments[0].amount);
 }
 
+// Failure to pay starting after failure to file: only its months that start within a charged month of
+// failure to file overlap (6-15, 7-15 and 8-15 of the five months from 4-15).
+TEST_F(DelinquencyTest, OverlapPairsMonthsOfTheSamePeriod) {
+  Tax("04-15-2021", Usd(10000));
+  Activate(1, Usd(10000), {{0, "06-15-2021"}});
+  Activate(23, Usd(10000), {{0, "04-15-2021"}, {2, "11-01-2021"}});
+  ComputePenalties(doc(), D("12-01-2021"));
+  EXPECT_EQ(Usd(2500), res().PenaltyGross[23]);
+  EXPECT_EQ(Usd(150), res().PenaltyOverlap[23]);
+  EXPECT_EQ(Usd(2350), res().PenaltyAmount[23]);
+}
+
 TEST_F(DelinquencyTest, OverlapThatLeavesNothingGetsNoMinimum) {
   Tax("04-15-2021", Usd(10000));
   Activate(1, Usd(10000), {{0, "04-15-2021"}});
