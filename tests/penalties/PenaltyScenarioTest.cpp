@@ -61,5 +61,29 @@ TEST_F(PenaltyScenarioTest, LateFiledLatePaidIndividualReturn) {
   EXPECT_EQ(3763 + 5754 + 1286 + 6460, res().PenaltyInterestTotal);
 }
 
+// Fraud on a 1985 return due 4-15-1986: $50,000 of tax, $20,000 of it fraudulent, $40,000 paid on
+// 4-15-1987; notice of the penalty 6-1-1988, computed through 4-15-1988.
+//
+// Worked by hand: 50% of $20,000 is $10,000. The interest component follows the IRS order: the payment
+// pays the $30,000 not due to fraud first, so only $10,000 of it comes off the fraudulent $20,000. On
+// the federal rates (10% to 6-30-86, 9% to 9-30-87 with the line breaks of 12-31-86 and 3-31-87, 10% to
+// 12-31-87, 11% to 3-31-88, 10% after, daily compounding within each line period, the period's
+// interest joining the amount at its end, 366 days a year in 1988):
+// 420.75 + 947.71 + 479.45 + 80.95 (to the payment) + 224.09 + 278.80 + 317.29 + 353.44 + 53.80
+// = $3,156.28; half of it, $1,578.14, is added.
+TEST_F(PenaltyScenarioTest, FraudOnA1985ReturnWithAPayment) {
+  LoadFederalTable();
+  Tax("04-15-1986", Usd(50000));
+  Pay("04-15-1987", Usd(40000));
+  PenaltyRecord& fraud = Activate(4, Usd(20000), {{0, "04-15-1986"}, {1, "06-01-1988"}});
+  fraud.m_amounts[1] = Usd(20000);
+  ComputePenalties(doc(), D("04-15-1988"));
+  EXPECT_EQ(50.0, fraud.m_rate);
+  EXPECT_EQ(157814, res().PenaltyComponent[4]);
+  EXPECT_EQ(Usd(10000) + 157814, res().PenaltyAmount[4]);
+  ASSERT_EQ(1u, res().assessments.size());
+  EXPECT_EQ(D("06-01-1988"), res().assessments[0].date);
+}
+
 }  // namespace
 }  // namespace zarvic
