@@ -144,7 +144,8 @@ bool OpenPenaltySelection(CTDoc& doc) {
 }
 
 bool EditPenalty(CTDoc& doc, int k) {
-  if (k < 0 || k >= kPenaltyRecords) return false;
+  // Record 22 is the hot-interest switch: its settings have their own window and command.
+  if (k < 0 || k >= kPenaltyRecords || k == kPenaltyHotInterest) return false;
   doc.RecomputeTaxTotals();
   const PenaltyWindowClass cls = PenaltyWindowFor(k, doc.TaxDate);
   const PenaltyWindowHook& hook = WindowHook();
