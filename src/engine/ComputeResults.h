@@ -49,6 +49,14 @@ struct ComputeResults {
   ComputeResults* m_previous = nullptr;
 };
 
+// One node of the sign-change list: the end date of the period closed last when the sign of the
+// balances changed, and the new sign (+1 underpayment, -1 overpayment, 0 neither). Kept in the order
+// appended; the penalty interest reads it to tell when the taxpayer was in a refund.
+struct SignChange {
+  DayNumber m_date = NO_DATE;
+  int m_sign = 0;
+};
+
 // One result list. It owns its nodes; m_next and m_previous link them in the order appended.
 class ComputeResultList {
  public:
