@@ -15,17 +15,6 @@ constexpr int kCannotAllocateId = 18012;
 constexpr int kRefundSituationId = 18017;
 constexpr int kEventsNotSortedId = 20046;
 
-// The option comes with the settings; while AppOptions has no such member the built-in letters are
-// the default.
-template <typename O>
-std::string_view LettersOption(const O& options) {
-  if constexpr (requires { std::string_view(options.defaultPaymentAllocation); }) {
-    return options.defaultPaymentAllocation;
-  } else {
-    return kBuiltInAllocationLetters;
-  }
-}
-
 signed char Letter(char c) {
   return static_cast<signed char>(c);
 }
@@ -83,7 +72,7 @@ void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCate
 }  // namespace
 
 std::string_view DefaultAllocationLetters() {
-  return LettersOption(Options());
+  return Options().defaultPaymentAllocation;
 }
 
 void ResetAllocationAmounts(AllocationRecord& record) {

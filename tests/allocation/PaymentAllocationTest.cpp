@@ -250,7 +250,15 @@ TEST_F(PaymentAllocationTest, TotalsAndReset) {
 }
 
 TEST_F(PaymentAllocationTest, NewRecordsTakeTheDefaultLetters) {
-  EXPECT_EQ(kBuiltInAllocationLetters, DefaultAllocationLetters());
+  // The default allocation window writes 35 letters; the rest of a new record stays NUL.
+  Options().defaultPaymentAllocation = "DABECDCCCCCCCCCCCCCCCCCCCCCCCCCCCCC";
+  SetEvents({{kEventTax, "01-01-95", 1000}, {kEventPayment, "02-01-95", 100}});
+  SetDues(5000);
+  AllocatePayment(Doc(), 1);
+  const AllocationRecord& record = *Doc().m_events[1].m_allocation;
+  EXPECT_EQ(Options().defaultPaymentAllocation, std::string(record.m_priority.data(), 35));
+  EXPECT_EQ('\0', record.m_priority[35]);
+  EXPECT_EQ(Cents({{1, 5000}, {0, 5000}}), Paid(1));  // interest first now
 }
 
 // Through the engine: tax $600 and a $1,000 deposit on 04-15-95. Only $600 of the deposit is used.
