@@ -69,6 +69,36 @@ void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCate
   }
 }
 
+// What event contributes to the dues: charges add to their category, payments take off what they
+// were allocated, and what no category took of a payment reduces the tax.
+void AddToDues(std::array<double, kAllocationCategories>& due, const CEvent& event) {
+  switch (event.m_type) {
+    case kEventTax:
+    case kEventDebit:
+    case kEventIrsCheck:
+      due[kCategoryTax] += event.m_amount;
+      break;
+    case kEventMotivatedTax:
+      due[kCategoryMotivatedTax] += event.m_amount;
+      break;
+    case kEventPenalty:
+    case kEventNamedPenalty:
+      due[kCategoryEnteredPenalties] += event.m_amount;
+      break;
+    default: {
+      double applied = 0.0;
+      if (event.m_allocation) {
+        for (int c = 0; c < kAllocationCategories; ++c) {
+          due[c] -= event.m_allocation->m_payment[c];
+          applied += event.m_allocation->m_payment[c];
+        }
+      }
+      if (event.m_amount > applied) due[kCategoryTax] -= event.m_amount - applied;
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 std::string_view DefaultAllocationLetters() {
@@ -103,35 +133,7 @@ void ComputeDueByCategory(CTDoc& doc, int count) {
 
   std::span<const CEvent> events = doc.ListedEvents();
   const int n = std::min(count, static_cast<int>(events.size()));
-  for (int i = 0; i < n; ++i) {
-    const CEvent& event = events[i];
-    switch (event.m_type) {
-      case kEventTax:
-      case kEventDebit:
-      case kEventIrsCheck:
-        due[kCategoryTax] += event.m_amount;
-        break;
-      case kEventMotivatedTax:
-        due[kCategoryMotivatedTax] += event.m_amount;
-        break;
-      case kEventPenalty:
-      case kEventNamedPenalty:
-        due[kCategoryEnteredPenalties] += event.m_amount;
-        break;
-      default: {
-        double applied = 0.0;
-        if (event.m_allocation) {
-          for (int c = 0; c < kAllocationCategories; ++c) {
-            due[c] -= event.m_allocation->m_payment[c];
-            applied += event.m_allocation->m_payment[c];
-          }
-        }
-        // What no category took reduces the tax.
-        if (event.m_amount > applied) due[kCategoryTax] -= event.m_amount - applied;
-        break;
-      }
-    }
-  }
+  for (int i = 0; i < n; ++i) AddToDues(due, events[i]);
 }
 
 void AllocatePayment(CTDoc& doc, int index) {
@@ -141,6 +143,7 @@ void AllocatePayment(CTDoc& doc, int index) {
 
   ComputeDueByCategory(doc, index);
   std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
+  const std::array<double, kAllocationCategories> dueBefore = due;
   const Amount amount = event.m_amount;
   const bool deposit = event.m_type == kEventDeposit;
   Amount remaining = amount;
@@ -166,7 +169,9 @@ void AllocatePayment(CTDoc& doc, int index) {
       record.m_payment[kCategoryTax] += remaining;  // the excess is an overpayment of tax
     }
   }
-  ComputeDueByCategory(doc, index + 1);
+  // The dues after it: those before, then this payment, as ComputeDueByCategory(index + 1) adds them.
+  due = dueBefore;
+  if (index < doc.EventCount()) AddToDues(due, event);
 }
 
 void AllocateAllPayments(CTDoc& doc, int last) {

@@ -224,12 +224,13 @@ void ApplyPayment(CTDoc& doc, int eventIndex, int line) {
 }
 
 void FinalAllocationPass(CTDoc& doc) {
+  // Only tax, motivated tax and entered penalties pay charges; the other categories are not summed.
   std::array<double, kAllocationCategories> paid{};
   std::span<CEvent> events = doc.ListedEvents();
   for (CEvent& event : events) {
     event.m_balof = 0.0;
     if (!event.m_allocation) continue;
-    for (int c = 0; c < kAllocationCategories; ++c) paid[c] += event.m_allocation->m_payment[c];
+    for (int c : {0, 2, 4}) paid[c] += event.m_allocation->m_payment[c];
   }
   for (CEvent& event : events) {
     int category;
