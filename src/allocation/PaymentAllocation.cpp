@@ -176,9 +176,10 @@ void AllocatePayment(CTDoc& doc, int index) {
 
 void AllocateAllPayments(CTDoc& doc, int last) {
   doc.SortEvents(-1);
+  AllocationRuns runs;  // each run is RunComputation to the payment's date, quiet, no monthly breaks
   for (int i = 0; i <= last && i < kMaxEvents && doc.m_events[i].HasDate(); ++i) {
     if (!LowersBalance(doc.m_events[i].m_type)) continue;
-    if (!RunComputation(doc, doc.m_events[i].m_date, false, false)) return;
+    if (!runs.RunTo(doc, i)) return;
     AllocatePayment(doc, i);
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "allocation/PaymentAllocation.h"
 #include "core/UserInterface.h"
@@ -53,6 +54,28 @@ bool IsEnteredPenalty(std::uint16_t type) {
   return type == kEventPenalty || type == kEventNamedPenalty;
 }
 
+}  // namespace
+
+// Where a walk stood at the start of the first step that reached an event: everything the walk had
+// computed and decided up to there. A later run to a later date with the same problem computes exactly
+// the same up to that point, as long as only that event's allocation changed in between.
+struct WalkCheckpoint {
+  bool valid = false;
+  int event = -1;
+  ComputeState state;
+  int line = 0;
+  DayNumber lastBreak = NO_DATE;
+  DayNumber motivatedLastBreak = NO_DATE;
+  DayNumber monthEnd = NO_DATE;
+  bool factorStart = false;
+  std::size_t normalNodes = 0;
+  std::size_t motivatedNodes = 0;
+  std::vector<SignChange> signChanges;
+  DayNumber hotFirstDate = NO_DATE;  // PenaltyFirstDate of the hot-interest slot, when the walk set it
+};
+
+namespace {
+
 // One walk of the time line (RunComputation step 11): the event and line it stands at, the last break
 // of each list, and the month end for monthly breaks.
 class Walk {
@@ -80,10 +103,33 @@ class Walk {
     s_.m_gattStartPassed = first > kGattStartDate;
   }
 
+  // Picks up where checkpoint stood (it must be valid for this run).
+  void Resume(const WalkCheckpoint& checkpoint) {
+    s_ = checkpoint.state;
+    j_ = checkpoint.event;
+    L_ = checkpoint.line;
+    lastBreak_ = checkpoint.lastBreak;
+    motivatedLastBreak_ = checkpoint.motivatedLastBreak;
+    monthEnd_ = checkpoint.monthEnd;
+    factorStart_ = checkpoint.factorStart;
+    doc_.m_normalList.RestoreSize(checkpoint.normalNodes);
+    doc_.m_motivatedList.RestoreSize(checkpoint.motivatedNodes);
+    doc_.m_signChanges = checkpoint.signChanges;
+    hotFirstDate_ = checkpoint.hotFirstDate;
+    if (IsDate(hotFirstDate_)) doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = hotFirstDate_;
+  }
+
+  // The walk saves its state into checkpoint when it first stands at event index.
+  void CaptureAt(int index, WalkCheckpoint* checkpoint) {
+    captureIndex_ = index;
+    capture_ = checkpoint;
+  }
+
   void Run() {
     for (;;) {
       // 1-2: the event at hand; entered penalties earn their interest on the penalty list.
       while (j_ < static_cast<int>(events_.size()) && IsEnteredPenalty(events_[j_].m_type)) ++j_;
+      if (capture_ && j_ == captureIndex_) Capture();
       const bool haveEvent = j_ < static_cast<int>(events_.size());
       E_ = haveEvent ? events_[j_].m_date : NO_DATE;
       // 3: the rate break of the current line, when it comes before the compute date.
@@ -139,6 +185,23 @@ class Walk {
   }
 
  private:
+  void Capture() {
+    WalkCheckpoint& c = *capture_;
+    capture_ = nullptr;
+    c.valid = true;
+    c.event = j_;
+    c.state = s_;
+    c.line = L_;
+    c.lastBreak = lastBreak_;
+    c.motivatedLastBreak = motivatedLastBreak_;
+    c.monthEnd = monthEnd_;
+    c.factorStart = factorStart_;
+    c.normalNodes = doc_.m_normalList.Size();
+    c.motivatedNodes = doc_.m_motivatedList.Size();
+    c.signChanges = doc_.m_signChanges;
+    c.hotFirstDate = hotFirstDate_;
+  }
+
   // A statutory date falls in this step when it comes before everything else that could end it.
   bool BeforeNextBreak(DayNumber date) const {
     return date < E_ && date < R_ && date < D_ && (!monthly_ || date < monthEnd_);
@@ -170,7 +233,7 @@ class Walk {
       SpecialBreak(s_.m_hotStartDate, kKindHotStart);
       s_.m_hotInEffect = true;
       s_.m_hotStarted = true;
-      doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = s_.m_hotStartDate;
+      SetHotFirstDate(s_.m_hotStartDate);
     }
     if (h.m_hotStop == 0) return;
     if (s_.m_hotStarted && !s_.m_hotStopped && BeforeNextBreak(kHotStopDate)) {
@@ -183,8 +246,13 @@ class Walk {
       SpecialBreak(s_.m_hotRestartDate, kKindHotStart);
       s_.m_hotInEffect = true;
       s_.m_hotRestarted = true;
-      doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = s_.m_hotRestartDate;
+      SetHotFirstDate(s_.m_hotRestartDate);
     }
+  }
+
+  void SetHotFirstDate(DayNumber date) {
+    hotFirstDate_ = date;
+    doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = date;
   }
 
   // Closes the current period of each list that has one at date, then folds.
@@ -313,6 +381,9 @@ class Walk {
   DayNumber monthEnd_ = NO_DATE;
   DayNumber E_ = NO_DATE;
   DayNumber R_ = NO_DATE;
+  DayNumber hotFirstDate_ = NO_DATE;
+  int captureIndex_ = -1;
+  WalkCheckpoint* capture_ = nullptr;
 };
 
 // RunComputation step 5: cautions about motivated tax with the federal table; the first one ends it.
@@ -427,7 +498,12 @@ void ClearResults(CTDoc& doc) {
   doc.RecomputeTaxTotals();
 }
 
-bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks) {
+namespace {
+
+// RunComputation; with a checkpoint (the allocation's runs) the walk picks up from it when it is valid
+// for this run, and saves a new one when it reaches event captureAt.
+bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks, WalkCheckpoint* checkpoint,
+         int captureAt) {
   const bool show = showMessages && !doc.m_computedOnce;
   const DayNumber D = computeDate;
   ClearResults(doc);
@@ -475,6 +551,16 @@ bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool m
   }
 
   Walk walk(doc, D, factorStart);
+  if (checkpoint) {
+    // The walk before the checkpoint depends on the compute date only through the hot-interest dates.
+    const bool resume = checkpoint->valid && !monthlyBreaks && !show &&
+                        checkpoint->event < doc.EventCount() && doc.m_events[checkpoint->event].m_date <= D &&
+                        checkpoint->state.m_hotStartDate == s.m_hotStartDate &&
+                        checkpoint->state.m_hotRestartDate == s.m_hotRestartDate;
+    if (resume) walk.Resume(*checkpoint);
+    checkpoint->valid = false;
+    walk.CaptureAt(captureAt, checkpoint);
+  }
   walk.Run();
 
   FinalAllocationPass(doc);
@@ -492,6 +578,25 @@ bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool m
                    doc.m_penaltyResults.PenaltyInterestTotal + s.m_refundInterestTotal +
                    s.m_gattInterestTotal + net + penalties;
   FinalAllocationPass(doc);
+  return true;
+}
+
+}  // namespace
+
+bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks) {
+  return Run(doc, computeDate, showMessages, monthlyBreaks, nullptr, -1);
+}
+
+AllocationRuns::AllocationRuns() : checkpoint_(std::make_unique<WalkCheckpoint>()) {}
+AllocationRuns::~AllocationRuns() = default;
+
+bool AllocationRuns::RunTo(CTDoc& doc, int index) {
+  const DayNumber date = doc.m_events[index].m_date;
+  // A run that fails leaves nothing to pick up from.
+  if (!Run(doc, date, false, false, checkpoint_.get(), index)) {
+    checkpoint_->valid = false;
+    return false;
+  }
   return true;
 }
 

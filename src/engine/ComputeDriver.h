@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "core/Amounts.h"
 #include "core/Dates.h"
@@ -24,6 +25,28 @@ bool ComputeProblem(CTDoc& doc, bool quiet);
 // monthlyBreaks also ends a period at every month end (the monthly accrual report). A failed run leaves
 // the cleared state: no nodes, zero totals.
 bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks);
+
+struct WalkCheckpoint;
+
+// The payment allocation's engine runs: one per payment in date order, each through the date of the
+// payment about to be allocated. Each run gives exactly what RunComputation (date, no messages, no
+// monthly breaks) gives, provided that between two runs nothing changes in the problem but the
+// allocation of the payment of the previous run (and what the allocation writes: m_balof, the dues).
+// The walk then picks up where the previous run stood at that payment instead of starting over, which
+// makes allocating every payment of a large problem linear rather than quadratic.
+class AllocationRuns {
+ public:
+  AllocationRuns();
+  ~AllocationRuns();
+  AllocationRuns(const AllocationRuns&) = delete;
+  AllocationRuns& operator=(const AllocationRuns&) = delete;
+
+  // Computes the problem through the date of event index (a listed event); false when the run fails.
+  bool RunTo(CTDoc& doc, int index);
+
+ private:
+  std::unique_ptr<WalkCheckpoint> checkpoint_;
+};
 
 // Releases the results of the last run and zeroes the balances, totals and caution flags; sorts the
 // events. The results window uses it when the compute date is not valid.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -91,6 +92,13 @@ class ComputeResultList {
     return node;
   }
   void Clear() { used_ = 0; }
+  // The compute driver picking up an earlier walk: the list becomes its first size nodes as they were
+  // last filled (nodes are not touched by Clear). Only for a size the list had since those nodes were
+  // appended.
+  void RestoreSize(std::size_t size) {
+    used_ = std::min(size, nodes_.size());
+    if (used_ > 0) nodes_[used_ - 1]->m_next = nullptr;
+  }
 
   ComputeResults* First() const { return used_ == 0 ? nullptr : nodes_.front().get(); }
   ComputeResults* Last() const { return used_ == 0 ? nullptr : nodes_[used_ - 1].get(); }

@@ -4,6 +4,7 @@
 
 #include "engine/ComputeDriver.h"
 #include "support/ProblemFixture.h"
+#include "support/ResultSnapshot.h"
 
 namespace zarvic {
 namespace {
@@ -105,46 +106,6 @@ TEST_F(FederalScenarioTest, RateRowsEndPeriods) {
   EXPECT_EQ(expected, ends);
 }
 
-// Everything a computation leaves behind that a report or a later allocation reads.
-struct Snapshot {
-  std::vector<double> values;
-  bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot Take(const CTDoc& doc) {
-  Snapshot s;
-  auto add = [&s](double v) { s.values.push_back(v); };
-  for (const CEvent& e : doc.ListedEvents()) {
-    add(e.m_type);
-    add(e.m_date);
-    add(e.m_amount);
-    add(e.m_balof);
-    if (e.m_allocation) {
-      for (double v : e.m_allocation->m_payment) add(v);
-      for (double v : e.m_allocation->m_specific) add(v);
-    }
-  }
-  const ComputeState& c = doc.m_compute;
-  for (double v : {c.m_normalInterestTotal, c.m_motivatedInterestTotal, c.m_refundInterestTotal,
-                   c.m_gattInterestTotal, c.m_finalTotal, c.m_balance, c.m_motivated, c.m_gatt})
-    add(v);
-  for (const ComputeResultList* list : {&doc.m_normalList, &doc.m_motivatedList}) {
-    add(-1);
-    for (const ComputeResults* n = list->First(); n; n = n->m_next) {
-      for (double v : {double(n->m_start), double(n->m_end), double(n->m_kind), double(n->m_event),
-                       double(n->m_hot), n->m_normalPrincipal, n->m_normalInterest, n->m_normalRate,
-                       n->m_normalFactor, n->m_gattPrincipal, n->m_gattInterest, n->m_balance})
-        add(v);
-    }
-  }
-  for (const SignChange& sc : doc.m_signChanges) {
-    add(sc.m_date);
-    add(sc.m_sign);
-  }
-  for (double v : doc.m_dueByCategory) add(v);
-  return s;
-}
-
 TEST_F(FederalScenarioTest, ComputingTwiceGivesTheSameResults) {
   SetEvents({{kEventTax, "04-15-1992", 50000},
              {kEventMotivatedTax, "04-15-1992", 5000},
@@ -161,13 +122,13 @@ TEST_F(FederalScenarioTest, ComputingTwiceGivesTheSameResults) {
   Doc().m_header.m_thirtyDayLetter = D("06-01-1993");
   Doc().m_computeDate = D("12-31-1998");
   ASSERT_TRUE(ComputeProblem(Doc(), true));
-  const Snapshot first = Take(Doc());
+  const testing::Snapshot first = testing::TakeSnapshot(Doc());
   ASSERT_TRUE(ComputeProblem(Doc(), true));
-  EXPECT_EQ(first, Take(Doc()));
+  EXPECT_EQ(first, testing::TakeSnapshot(Doc()));
   // Reports and allocation windows compute too, to other dates; the next Compute is the same again.
   ASSERT_TRUE(RunComputation(Doc(), D("03-01-1995"), false, true));
   ASSERT_TRUE(ComputeProblem(Doc(), true));
-  EXPECT_EQ(first, Take(Doc()));
+  EXPECT_EQ(first, testing::TakeSnapshot(Doc()));
 }
 
 }  // namespace
