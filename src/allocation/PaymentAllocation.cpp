@@ -88,9 +88,12 @@ void AddToDues(std::array<double, kAllocationCategories>& due, const CEvent& eve
     default: {
       double applied = 0.0;
       if (event.m_allocation) {
-        for (int c = 0; c < kAllocationCategories; ++c) {
-          due[c] -= event.m_allocation->m_payment[c];
-          applied += event.m_allocation->m_payment[c];
+        const std::array<double, kAllocationCategories>& paid = event.m_allocation->m_payment;
+        for (int c = 0; c < kAllocationCategories; ++c) due[c] -= paid[c];
+        // Most categories are 0, and adding 0 leaves a sum as it is: skipping them keeps the sum
+        // exactly what it is in index order without waiting on 50 additions in a row.
+        for (double part : paid) {
+          if (part != 0.0) applied += part;
         }
       }
       if (event.m_amount > applied) due[kCategoryTax] -= event.m_amount - applied;
@@ -110,7 +113,10 @@ void ResetAllocationAmounts(AllocationRecord& record) {
   record.m_specific.fill(0.0);
 }
 
-void ComputeDueByCategory(CTDoc& doc, int count) {
+namespace {
+
+// ComputeDueByCategory; returns how many events the list holds.
+int FillDues(CTDoc& doc, int count) {
   std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
   due.fill(0.0);
   for (int k = 0; k < kPenaltyRecords; ++k) {
@@ -134,6 +140,13 @@ void ComputeDueByCategory(CTDoc& doc, int count) {
   std::span<const CEvent> events = doc.ListedEvents();
   const int n = std::min(count, static_cast<int>(events.size()));
   for (int i = 0; i < n; ++i) AddToDues(due, events[i]);
+  return static_cast<int>(events.size());
+}
+
+}  // namespace
+
+void ComputeDueByCategory(CTDoc& doc, int count) {
+  FillDues(doc, count);
 }
 
 void AllocatePayment(CTDoc& doc, int index) {
@@ -141,7 +154,7 @@ void AllocatePayment(CTDoc& doc, int index) {
   AllocationRecord& record = event.Allocation(DefaultAllocationLetters());
   for (double& specific : record.m_specific) specific = std::max(specific, 0.0);
 
-  ComputeDueByCategory(doc, index);
+  const bool listed = FillDues(doc, index) > index;  // the dues before it; is it part of the list?
   std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
   const std::array<double, kAllocationCategories> dueBefore = due;
   const Amount amount = event.m_amount;
@@ -171,7 +184,7 @@ void AllocatePayment(CTDoc& doc, int index) {
   }
   // The dues after it: those before, then this payment, as ComputeDueByCategory(index + 1) adds them.
   due = dueBefore;
-  if (index < doc.EventCount()) AddToDues(due, event);
+  if (listed) AddToDues(due, event);
 }
 
 void AllocateAllPayments(CTDoc& doc, int last) {

@@ -225,34 +225,38 @@ void ApplyPayment(CTDoc& doc, int eventIndex, int line) {
 
 void FinalAllocationPass(CTDoc& doc) {
   // Only tax, motivated tax and entered penalties pay charges; the other categories are not summed.
-  std::array<double, kAllocationCategories> paid{};
+  double paidTax = 0.0;
+  double paidMotivated = 0.0;
+  double paidPenalties = 0.0;
   std::span<CEvent> events = doc.ListedEvents();
   for (CEvent& event : events) {
     event.m_balof = 0.0;
-    if (!event.m_allocation) continue;
-    for (int c : {0, 2, 4}) paid[c] += event.m_allocation->m_payment[c];
+    if (const AllocationRecord* record = event.m_allocation.get()) {
+      paidTax += record->m_payment[0];
+      paidMotivated += record->m_payment[2];
+      paidPenalties += record->m_payment[4];
+    }
   }
   for (CEvent& event : events) {
-    int category;
+    double* remaining;
     switch (event.m_type) {
       case kEventTax:
       case kEventDebit:
       case kEventIrsCheck:
-        category = 0;
+        remaining = &paidTax;
         break;
       case kEventMotivatedTax:
-        category = 2;
+        remaining = &paidMotivated;
         break;
       case kEventPenalty:
       case kEventNamedPenalty:
-        category = 4;
+        remaining = &paidPenalties;
         break;
       default:
         continue;
     }
-    double& remaining = paid[category];
-    event.m_balof = event.m_amount - std::min(event.m_amount, remaining);
-    remaining = std::max(remaining - event.m_amount, 0.0);
+    event.m_balof = event.m_amount - std::min(event.m_amount, *remaining);
+    *remaining = std::max(*remaining - event.m_amount, 0.0);
   }
 }
 

@@ -125,6 +125,8 @@ class Walk {
     capture_ = checkpoint;
   }
 
+  std::span<CEvent> Events() const { return events_; }
+
   void Run() {
     for (;;) {
       // 1-2: the event at hand; entered penalties earn their interest on the penalty list.
@@ -554,7 +556,8 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
   if (checkpoint) {
     // The walk before the checkpoint depends on the compute date only through the hot-interest dates.
     const bool resume = checkpoint->valid && !monthlyBreaks && !show &&
-                        checkpoint->event < doc.EventCount() && doc.m_events[checkpoint->event].m_date <= D &&
+                        checkpoint->event < static_cast<int>(walk.Events().size()) &&
+                        doc.m_events[checkpoint->event].m_date <= D &&
                         checkpoint->state.m_hotStartDate == s.m_hotStartDate &&
                         checkpoint->state.m_hotRestartDate == s.m_hotRestartDate;
     if (resume) walk.Resume(*checkpoint);
@@ -566,9 +569,11 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
   FinalAllocationPass(doc);
   ComputePenaltyInterest(doc, D, monthlyBreaks);
   Amount net = 0.0;
-  for (const CEvent& event : doc.ListedEvents()) {
+  for (const CEvent& event : walk.Events()) {
     if (event.m_date > D) continue;
-    net += LowersBalance(event.m_type) ? -event.m_amount : event.m_amount;
+    const bool lowers =
+        event.m_type == kEventPayment || event.m_type == kEventDeposit || event.m_type == kEventCredit;
+    net += lowers ? -event.m_amount : event.m_amount;
   }
   Amount penalties = 0.0;
   for (int k = 0; k < kPenaltyRecords; ++k) {
