@@ -101,6 +101,9 @@ class Walk {
     EndOfMonth(monthEnd_);
     // A problem that starts after the GATT start never meets it.
     s_.m_gattStartPassed = first > kGattStartDate;
+    // The penalty pass before the walk may have computed periods too; the walk keeps its own account of
+    // the non-daily flag so that a checkpoint holds the walk's part only.
+    earlierNonDaily_ = std::exchange(s_.m_nonDailyRefundMode, false);
   }
 
   // Picks up where checkpoint stood (it must be valid for this run).
@@ -182,7 +185,10 @@ class Walk {
         monthEnd_ = AddDays(monthEnd_, 1);
         EndOfMonth(monthEnd_);
       }
-      if (kind == kKindFinal) return;
+      if (kind == kKindFinal) {
+        s_.m_nonDailyRefundMode = s_.m_nonDailyRefundMode || earlierNonDaily_;
+        return;
+      }
     }
   }
 
@@ -384,6 +390,7 @@ class Walk {
   DayNumber E_ = NO_DATE;
   DayNumber R_ = NO_DATE;
   DayNumber hotFirstDate_ = NO_DATE;
+  bool earlierNonDaily_ = false;
   int captureIndex_ = -1;
   WalkCheckpoint* capture_ = nullptr;
 };

@@ -33,7 +33,10 @@ struct WalkCheckpoint;
 // monthly breaks) gives, provided that between two runs nothing changes in the problem but the
 // allocation of the payment of the previous run (and what the allocation writes: m_balof, the dues).
 // The walk then picks up where the previous run stood at that payment instead of starting over, which
-// makes allocating every payment of a large problem linear rather than quadratic.
+// makes allocating every payment of a large problem linear rather than quadratic. The penalty pass and
+// the penalty interest still run whole in every run; they must not change the events (nor any
+// allocation record before the payment), and of the run state they may set only the non-daily flag
+// (through ComputePeriod).
 class AllocationRuns {
  public:
   AllocationRuns();
