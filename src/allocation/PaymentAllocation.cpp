@@ -21,7 +21,8 @@ signed char Letter(char c) {
 
 // Over the priority groups, smallest letter first, while more than half a cent is left to place.
 // Every member of a group is served, due or not; the members with something due share the rest pro
-// rata and the last of them takes what rounding leaves.
+// rata and the last of them takes what rounding leaves. The test comes before the first group too:
+// specific amounts above the payment leave a negative remainder, which no group may be given.
 void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCategories>& due, Amount amount,
                     Amount& remaining) {
   Amount placed = 0.0;
