@@ -1,6 +1,7 @@
 #include "penalties/PenaltyPass.h"
 
 #include "core/AppOptions.h"
+#include "engine/SpecialRates.h"
 #include "penalties/AccuracyPenalties.h"
 #include "penalties/Delinquency.h"
 #include "penalties/PenaltyInterest.h"
@@ -8,31 +9,18 @@
 #include "problem/CTDoc.h"
 
 namespace zarvic {
-namespace {
-
-constexpr std::uint16_t kHotRestartBit = 0x0040;
-
-// Record 22 carries the hot-interest switch of the run: active while hot interest applies, bit 6 when a
-// restart date is given, and the explanation when the compute date is too early.
-void PrepareHotInterestRecord(CTDoc& doc, DayNumber date) {
-  PenaltyResults& res = doc.m_penaltyResults;
-  PenaltyRecord& hot = doc.m_penalties[kPenaltyHotInterest];
-  res.hotDates = ComputeHotInterestDates(doc.m_header, date);
-  hot.SetFlag(PEN_ACTIVE, false);
-  if (res.hotDates.explainNotApplied) res.PenaltyExplainTemplate[kPenaltyHotInterest] = "R6621CF.DM";
-  if (!doc.m_header.m_hotInterest || res.hotDates.explainNotApplied) return;
-  hot.SetFlag(PEN_ACTIVE, true);
-  if (res.hotDates.restartGiven) hot.m_flags = static_cast<std::uint16_t>(hot.m_flags | kHotRestartBit);
-}
-
-}  // namespace
 
 void ComputePenalties(CTDoc& doc, DayNumber date) {
   WholeDollarSuspender toTheCent;
   doc.RecomputeTaxTotals();
   PenaltyResults& res = doc.m_penaltyResults;
   res.Clear();
-  PrepareHotInterestRecord(doc, date);
+  // The interest parts of 6653(a) and (b) need the run's hot-interest dates now; the driver's own
+  // hot-date step later derives the same.
+  HotDateStep(doc, date);
+  res.hotDates.start = doc.m_compute.m_hotStartDate;
+  res.hotDates.stop = doc.m_header.m_hotStop ? kHotStopDate : NO_DATE;
+  res.hotDates.restart = doc.m_compute.m_hotRestartDate;
 
   const auto active = [&](int k) { return doc.m_penalties[k].IsActive(); };
   if (active(kPenaltyFailureToFile) || active(kPenaltyFailureToPay))
@@ -54,8 +42,17 @@ void ComputePenalties(CTDoc& doc, DayNumber date) {
 }
 
 int ComputePenaltyInterest(CTDoc& doc, DayNumber date, bool monthlyBreaks) {
-  // Interest on penalties is rounded per period as the engine rounds interest on tax.
-  return ComputePenaltyInterest(doc, date, monthlyBreaks, OverpaymentProbe{});
+  // Interest on penalties is rounded per period as the engine rounds interest on tax. The main
+  // balance is an overpayment at a date when the last sign change before it is negative.
+  const OverpaymentProbe overpaid = [&doc](DayNumber at) {
+    int sign = 0;
+    for (const SignChange& change : doc.m_signChanges) {
+      if (change.m_date >= at) break;
+      sign = change.m_sign;
+    }
+    return sign < 0;
+  };
+  return ComputePenaltyInterest(doc, date, monthlyBreaks, overpaid);
 }
 
 bool CheckAccuracyStacking(CTDoc& doc) {

@@ -34,8 +34,6 @@ struct HotInterestDates {
   DayNumber start = NO_DATE;
   DayNumber stop = NO_DATE;  // 12-31-97 when hot interest stops then
   DayNumber restart = NO_DATE;
-  bool explainNotApplied = false;  // hot interest asked for but the compute date is too early
-  bool restartGiven = false;       // a restart date was entered
 
   // Whether a period that starts on day d is computed at the hot rate.
   bool HotAfter(DayNumber d) const;

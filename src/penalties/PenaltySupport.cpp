@@ -7,22 +7,6 @@
 
 namespace zarvic {
 
-Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to) {
-  Amount sum = 0.0;
-  DayNumber lastTax = NO_DATE;
-  for (const CEvent& event : doc.ListedEvents()) {
-    if (IsDate(from) && event.m_date < from) continue;
-    if (!Before(event.m_date, to)) break;
-    if (event.m_type == kEventTax || event.m_type == kEventMotivatedTax) {
-      lastTax = event.m_date;
-    } else if (LowersBalance(event.m_type) && event.m_allocation && event.m_date != lastTax) {
-      const AllocationRecord& a = *event.m_allocation;
-      sum += k < 0 ? a.m_payment[0] + a.m_payment[2] : a.m_payment[6 + k];
-    }
-  }
-  return sum;
-}
-
 PaymentWindows::PaymentWindows(const CTDoc& doc, int k) : doc_(doc), events_(doc.ListedEvents()), k_(k) {}
 
 Amount PaymentWindows::Next(DayNumber from, DayNumber to) {
@@ -94,24 +78,6 @@ bool HotInterestDates::HotAfter(DayNumber d) const {
   if (!IsDate(start) || d < start) return false;
   if (IsDate(stop) && d >= stop && start < stop) return IsDate(restart) && d >= restart;
   return true;
-}
-
-HotInterestDates ComputeHotInterestDates(const ProblemHeader& header, DayNumber computeDate) {
-  HotInterestDates dates;
-  if (!header.m_hotInterest) return dates;
-  if (!Before(penalty_date::k1_31_91, computeDate)) {
-    dates.explainNotApplied = true;
-    return dates;
-  }
-  if (IsDate(header.m_thirtyDayLetter)) dates.start = AddDays(header.m_thirtyDayLetter, 30);
-  if (IsDate(header.m_applicableDate)) dates.start = header.m_applicableDate;
-  if (IsDate(dates.start) && dates.start < penalty_date::k12_31_90) dates.start = penalty_date::k12_31_90;
-  if (header.m_hotStop) dates.stop = penalty_date::k12_31_97;
-  if (!header.m_hotStop || Before(computeDate, penalty_date::k1_1_97)) return dates;
-  if (IsDate(header.m_restartThirtyDayLetter)) dates.restart = AddDays(header.m_restartThirtyDayLetter, 30);
-  if (IsDate(header.m_restartApplicableDate)) dates.restart = header.m_restartApplicableDate;
-  dates.restartGiven = IsDate(header.m_restartThirtyDayLetter) || IsDate(header.m_restartApplicableDate);
-  return dates;
 }
 
 DayNumber RateLineBreak(const RateTable& table, int line) {

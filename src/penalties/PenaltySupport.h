@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "allocation/PaymentAllocation.h"
 #include "core/Amounts.h"
 #include "core/Dates.h"
 #include "penalties/PenaltyCatalog.h"
@@ -12,7 +13,6 @@
 namespace zarvic {
 
 class CTDoc;
-struct ProblemHeader;
 struct RateTable;
 
 // Statutory dates the penalty rules turn on.
@@ -44,10 +44,6 @@ inline bool Before(DayNumber a, DayNumber b) {
   return DateKey(a) < DateKey(b);
 }
 
-// The money of balance-reducing events applied to tax and motivated tax (k = -1) or to penalty k, from
-// from (inclusive, when set) to to (exclusive); payments dated on the last tax event met are not counted.
-Amount PaymentsInPeriod(const CTDoc& doc, int k, DayNumber from, DayNumber to);
-
 // PaymentsInPeriod over windows that move forward (each starting where an earlier one ended or later),
 // in one walk of the events: the monthly penalties ask for one window per month.
 class PaymentWindows {
@@ -77,8 +73,6 @@ Amount Fraud6653bAmount(const CTDoc& doc);
 
 // The first event of type 0, 1, 7 or 9; NO_DATE when none.
 DayNumber FirstChargeDate(const CTDoc& doc);
-
-HotInterestDates ComputeHotInterestDates(const ProblemHeader& header, DayNumber computeDate);
 
 // The rate line governing a period that starts on day d: the first line whose break (the day before
 // the next line starts) is not before d; the last used line when none.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,10 @@ struct ValidationCase {
   int message;  // 0: none
   bool passes;
 };
+
+void PrintTo(const ValidationCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class PenaltyValidationTest : public testing::PenaltyTest,
                               public ::testing::WithParamInterface<ValidationCase> {};
