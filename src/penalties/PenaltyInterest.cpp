@@ -1,6 +1,7 @@
 #include "penalties/PenaltyInterest.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "engine/ComputePeriod.h"
@@ -34,9 +35,8 @@ bool AppliesToPenalties(const CEvent& event) {
 }
 
 // The entered penalty events join the assessment list, each after the entries of its date.
-void AddEnteredPenalties(const CTDoc& doc, std::vector<PenaltyAssessment>& list) {
+void AddEnteredPenalties(std::span<const CEvent> events, std::vector<PenaltyAssessment>& list) {
   std::erase_if(list, [](const PenaltyAssessment& e) { return e.penalty < 0; });
-  const auto events = doc.ListedEvents();
   for (int i = 0; i < static_cast<int>(events.size()); ++i) {
     const CEvent& event = events[i];
     if ((event.m_type != kEventPenalty && event.m_type != kEventNamedPenalty) || !(event.m_amount > 0.0))
@@ -52,8 +52,10 @@ enum class StepEnd { RatePeriod, Event, Entry, ComputeDate, MonthEnd, HotStart, 
 
 }  // namespace
 
-bool AssessmentPaidInGrace(const CTDoc& doc, const PenaltyAssessment& entry, DayNumber date,
-                           const PenaltyCredits& credit) {
+namespace {
+
+bool PaidInGrace(const CTDoc& doc, std::span<const CEvent> events, const PenaltyAssessment& entry,
+                 DayNumber date, const PenaltyCredits& credit) {
   const int k = entry.penalty;
   if (k < 0 || k >= kPenaltyRecords) return false;
   int days = 10;
@@ -64,13 +66,28 @@ bool AssessmentPaidInGrace(const CTDoc& doc, const PenaltyAssessment& entry, Day
   const DayNumber graceEnd = AddDays(entry.date, days);
   if (!Before(graceEnd, date)) return true;
   Amount paid = 0.0;
-  const auto events = doc.ListedEvents();
   auto it = std::partition_point(events.begin(), events.end(),
                                  [&](const CEvent& event) { return event.m_date < entry.date; });
   for (; it != events.end() && it->m_date <= graceEnd; ++it) {
     if (LowersBalance(it->m_type) && it->m_allocation) paid += it->m_allocation->m_payment[6 + k];
   }
   return paid + credit[k] >= entry.amount;
+}
+
+// Whether a payment's record sends any money to the penalty categories.
+bool PaysPenalties(const AllocationRecord* record) {
+  if (!record) return false;
+  for (int c = kEnteredPenaltyCategory; c <= kLastPenaltyCategory; ++c) {
+    if (record->m_payment[c] != 0.0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool AssessmentPaidInGrace(const CTDoc& doc, const PenaltyAssessment& entry, DayNumber date,
+                           const PenaltyCredits& credit) {
+  return PaidInGrace(doc, doc.ListedEvents(), entry, date, credit);
 }
 
 int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
@@ -82,7 +99,8 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
   res.PenaltyPrepaidFlag = false;
   res.PenaltyWhileRefundFlag = false;
   std::vector<PenaltyAssessment>& list = res.assessments;
-  AddEnteredPenalties(doc, list);
+  const auto events = doc.ListedEvents();
+  AddEnteredPenalties(events, list);
   const RateTable& table = doc.m_rateTable;
   if (!table.IsLoaded() || !IsDate(computeDate)) return 0;
 
@@ -93,7 +111,7 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
   std::size_t entry = 0;
   for (; entry < list.size(); ++entry) {
     const PenaltyAssessment& e = list[entry];
-    if (!AssessmentPaidInGrace(doc, e, computeDate, credit)) break;
+    if (!PaidInGrace(doc, events, e, computeDate, credit)) break;
     credit[e.penalty] -= e.amount;
   }
   if (entry == list.size()) return 0;
@@ -105,7 +123,6 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
   state.m_monthlyBreaks = monthEnds;
   bool hot = false;
 
-  const auto events = doc.ListedEvents();
   const int eventCount = static_cast<int>(events.size());
   int ev = 0;
   for (; ev < eventCount; ++ev) {
@@ -169,6 +186,16 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
     if (!hotRestartUsed) strictlyEarlier(hotDates.restart, StepEnd::HotRestart);
     if (end < D) end = D;  // what lies before the run's start takes effect at its start
 
+    // A payment that sends nothing to the penalties, with no credit waiting to be used, applies nothing:
+    // its step would be dropped, so it is passed over at once.
+    if (what == StepEnd::Event && LowersBalance(events[ev].m_type) &&
+        !PaysPenalties(events[ev].m_allocation.get()) &&
+        std::none_of(credit.begin(), credit.end(), [](Amount c) { return c > 0.0; })) {
+      ++ev;
+      skipCharges();
+      continue;
+    }
+
     const RateLine& L = table.lines[line];
     ComputeResults node;
     node.m_start = D;
@@ -198,7 +225,7 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
           break;
         }
         const int k = e.penalty;
-        if (AssessmentPaidInGrace(doc, e, computeDate, credit)) {
+        if (PaidInGrace(doc, events, e, computeDate, credit)) {
           credit[k] -= e.amount;
           keep = false;
           break;

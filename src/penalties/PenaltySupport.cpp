@@ -48,7 +48,9 @@ Amount Fraud6653bAmount(const CTDoc& doc) {
 }
 
 DayNumber FirstChargeDate(const CTDoc& doc) {
-  for (const CEvent& event : doc.ListedEvents()) {
+  // Usually the first event: walked without counting the list first.
+  for (const CEvent& event : doc.m_events) {
+    if (!event.HasDate()) break;
     switch (event.m_type) {
       case kEventTax:
       case kEventMotivatedTax:
