@@ -12,6 +12,8 @@ namespace zarvic {
 
 void ComputePenalties(CTDoc& doc, DayNumber date) {
   WholeDollarSuspender toTheCent;
+  // The monthly penalties read the payments in date order; the run sorts the events next anyway.
+  doc.SortEvents(-1);
   doc.RecomputeTaxTotals();
   PenaltyResults& res = doc.m_penaltyResults;
   res.Clear();

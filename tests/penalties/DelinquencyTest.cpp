@@ -209,6 +209,18 @@ TEST_F(DelinquencyTest, PaymentsOnTheFirstDaysOfAMonth) {
   }
 }
 
+TEST_F(DelinquencyTest, EventsOutOfOrderAreSortedFirst) {
+  Pay("06-20-2021", Usd(4000));
+  Pay("05-16-2021", Usd(2000));
+  Tax("04-15-2021", Usd(10000));
+  Activate(1, Usd(10000), {{0, "04-15-2021"}});
+  ComputePenalties(doc(), D("08-01-2021"));
+  EXPECT_EQ(kEventTax, doc().m_events[0].m_type);
+  // $10,000, then $8,000 from the month of 5-15 (paid on its second day) and $4,000 from the month of
+  // 7-15 (paid on the sixth day of the month of 6-15).
+  EXPECT_EQ(std::vector<double>({Usd(50), Usd(40), Usd(40), Usd(20)}), Amounts(res().failureToPayMonths));
+}
+
 TEST_F(DelinquencyTest, FailureToPayAssessedAtNotices) {
   Tax("04-15-2021", Usd(10000));
   Activate(1, Usd(10000), {{0, "04-15-2021"}, {1, "06-01-2021"}, {2, "08-01-2021"}});
