@@ -12,16 +12,16 @@ void ReportOptions::ClearReportSwitches() {
   rateTable = false;
 }
 
-bool AnyProblemReportSelected(const ReportOptions& o) {
+bool AnyProblemReportSelected(const ReportSettings& o) {
   return o.interestAndPenaltyDetail || o.interestDetailWithFactors || o.mainScreenEvents ||
          o.paymentAllocationDetail || o.penaltyComputationDetail || o.monthlyAccrual;
 }
 
-bool AnyReportSelected(const ReportOptions& o) {
+bool AnyReportSelected(const ReportSettings& o) {
   return AnyProblemReportSelected(o) || o.rateTable;
 }
 
-bool OnlyRateTableSelected(const ReportOptions& o) {
+bool OnlyRateTableSelected(const ReportSettings& o) {
   return o.rateTable && !AnyProblemReportSelected(o);
 }
 

@@ -95,7 +95,7 @@ TEST_F(FillTemplateLineTest, ReplacesFieldsByTheirValues) {
     doc.m_rateTable.name = "FEDERAL";
     doc.m_rateTable.description = "Federal underpayment and overpayment rates";
     doc.m_rateTable.endDate = MakeDate(12, 31, 2026);
-    options = ReportOptions();
+    options = ReportOptions(DefaultReportSettings());
     c.setup(doc, options);
     std::vector<std::string> lines = Fill(c.line, c.slot);
     ASSERT_EQ(1u, lines.size()) << c.name;

@@ -158,7 +158,7 @@ class ReportTest : public ::testing::Test {
   RecordingUserInterface ui;
   ScopedUserInterface scopedUi{ui};
   CTDoc doc;
-  ReportOptions options;
+  ReportOptions options{DefaultReportSettings()};
   FakeComputation computation;
   int pages = 0;
 
