@@ -55,18 +55,21 @@ class FakeComputation : public ReportComputation {
 
   bool ComputeProblem(CTDoc& /*doc*/) override {
     ++computeCalls;
+    ran_ = true;
     last_ = totals;
     return computeResult;
   }
   bool RunComputation(CTDoc& doc, DayNumber date, bool monthlyBreaks) override {
     runs.push_back({date, monthlyBreaks});
+    ran_ = true;
     last_ = totals;
     auto it = balanceOnDate.find(date);
     if (it != balanceOnDate.end()) last_.finalTotal = it->second;
     if (onRun) onRun(doc, date, monthlyBreaks);
     return true;
   }
-  ReportTotals Totals(const CTDoc& /*doc*/) const override { return last_; }
+  // Before any run the totals are those set by the test.
+  ReportTotals Totals(const CTDoc& /*doc*/) const override { return ran_ ? last_ : totals; }
   DayNumber HotStartDate(const CTDoc& /*doc*/) const override { return hotStart; }
   bool PenaltyWhileRefund(const CTDoc& /*doc*/) const override { return penaltyWhileRefund; }
   std::array<Amount, 3> NegligenceAmounts(const CTDoc& /*doc*/) const override { return negligence; }
@@ -78,6 +81,7 @@ class FakeComputation : public ReportComputation {
   bool GattDiagnostic() const override { return diagnostic; }
 
  private:
+  bool ran_ = false;
   ReportTotals last_;
 };
 
