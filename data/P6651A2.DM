@@ -9,12 +9,13 @@ Tax due date (all tax events)...: ­SDAT        Computed through....: ­DUED
 Tax due date (without extensions) ....: ­DTE0
 Tax shown on the return, not paid ....: ­AMT0
 Total tax less earlier payments ......: ­TTSD
-Notice 1 .............................: ­DTE1     Grace period: ­D101
-Notice 2 .............................: ­DTE2     Grace period: ­D102
-Notice 3 .............................: ­DTE3     Grace period: ­D103
-Notice 4 .............................: ­DTE4     Grace period: ­D104
-Notice 5 .............................: ­DTE7     Grace period: ­D105
-Notice 6 .............................: ­DTE10    Grace period: ­D106
+                                        Date      Grace period
+Notice 1 .............................: ­DTE1     ­D101
+Notice 2 .............................: ­DTE2     ­D102
+Notice 3 .............................: ­DTE3     ­D103
+Notice 4 .............................: ­DTE4     ­D104
+Notice 5 .............................: ­DTE7     ­D105
+Notice 6 .............................: ­DTE10    ­D106
 First notice of levy .................: ­DTE5
 First jeopardy demand ................: ­DTE6
 Installment rate (0.25%) from ........: ­DTE8

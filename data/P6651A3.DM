@@ -6,13 +6,14 @@ Failure to Pay Amount Assessed -- IRC 6651(a)(3)
 ================================================
 Tax due date (all tax events)...: ­SDAT        Computed through....: ­DUED
  
-Notice 1 .............................: ­DTE0     Grace period: ­D101
 Amount assessed at notice 1 ..........: ­AMT0
-Notice 2 .............................: ­DTE1     Grace period: ­D102
-Notice 3 .............................: ­DTE2     Grace period: ­D103
-Notice 4 .............................: ­DTE3     Grace period: ­D104
-Notice 5 .............................: ­DTE7     Grace period: ­D105
-Notice 6 .............................: ­DTE10    Grace period: ­D106
+                                        Date      Grace period
+Notice 1 .............................: ­DTE0     ­D101
+Notice 2 .............................: ­DTE1     ­D102
+Notice 3 .............................: ­DTE2     ­D103
+Notice 4 .............................: ­DTE3     ­D104
+Notice 5 .............................: ­DTE7     ­D105
+Notice 6 .............................: ­DTE10    ­D106
 Further amounts, notices 2 and 3 .....: ­ALT1            ­ALT2
 Further amounts, notices 4 and 5 .....: ­ALT3            ­ALT4
 Total amount assessed ................: ­A3AA

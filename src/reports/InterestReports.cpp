@@ -157,7 +157,8 @@ class InterestListWriter {
     if (event == nullptr || (!withFactors_ && n.m_kind > 10)) {
       text = std::string(StringText(kNodeLabelBaseId + n.m_kind));
     } else if (Options().useDescriptions && !event->DescriptionText().empty()) {
-      text = event->DescriptionText().substr(0, withFactors_ ? 11 : 21);
+      // Cut one short of the date column so that a blank stays between them.
+      text = event->DescriptionText().substr(0, withFactors_ ? 11 : 20);
     } else {
       text = EventReportLabel(event->m_type);
     }
