@@ -178,6 +178,28 @@ TEST_F(InterestDetailTest, GattStartIsMarkedAndBothPartsShown) {
   EXPECT_EQ("GATT from 12-31-94", WrittenLines()[0]);
 }
 
+TEST_F(InterestDetailTest, GattListsNameTheEventsUpToTheStart) {
+  AddEvent(kEventMotivatedTax, MakeDate(3, 1, 94), 50000);
+  AddEvent(kEventPayment, MakeDate(6, 1, 94), 250000);
+  AddEvent(kEventIrsCheck, MakeDate(9, 1, 94), 300000).m_gattAmount = 120000;
+  AddEvent(kEventCredit, MakeDate(12, 31, 94), 5000);
+  AddEvent(kEventDebit, MakeDate(1, 5, 95), 7000);
+  AddEvent(kEventPayment, MakeDate(2, 1, 95), 100);
+  doc.SortEvents(0);
+  ReportWriter& w = Writer();
+  w.FillTemplateLine(Marked("~GDP!"), -1, true);  // nothing before the start is known
+  w.gattStart.date = MakeDate(12, 31, 94);
+  for (const char* line : {"~GDP!", "~GDC!", "~GDT!"}) w.FillTemplateLine(Marked(line), -1, true);
+  const std::vector<std::string> expected = {
+      "        Payment on 06-01-94.......................:       2,500.00",
+      "        Payment on 12-31-94.......................:          50.00",
+      "        Principal in Check from IRS 09-01-94......:       1,200.00",
+      "        Tax on 03-01-94...........................:         500.00",
+  };
+  std::vector<std::string> lines = WrittenLines();
+  EXPECT_EQ(expected, lines);
+}
+
 TEST_F(InterestDetailTest, EmptySectionsWriteNothingAndWarningsFollowTheSummary) {
   DailyTaxList();
   computation.penaltyWhileRefund = true;
