@@ -120,12 +120,7 @@ bool ReportWriter::WriteReportLine(std::string_view text, bool breakAllowed) {
   // Heading lines are written with breaks allowed, but a heading taller than the page must not break
   // the page again and again.
   inPageHeading_ = true;
-  if (!noPageHeader) {
-    ReportTemplate header;
-    if (LoadTemplate(header, kPageHeaderTemplate)) {
-      for (int i = 0; i < header.count; ++i) FillTemplateLine(header.lines[static_cast<size_t>(i)], -1, true);
-    }
-  }
+  if (!noPageHeader) WritePageHeaderLines();
   for (int i = 0; i < columnHeadingCount; ++i) {
     std::string heading = columnHeadings[static_cast<size_t>(i)].substr(0, kRuleLineWidth);
     FillTemplateLine(heading, 0, true);
@@ -174,12 +169,20 @@ void ReportWriter::StartReportPage() {
   }
 }
 
-int ReportWriter::WritePageHeader() {
-  if (noPageHeader) return 0;
+int ReportWriter::WritePageHeaderLines() {
+  // A missing page header is reported once per run, not at every page break.
+  if (pageHeaderMissing_) return 0;
   ReportTemplate header;
-  if (!LoadTemplate(header, kPageHeaderTemplate)) return 0;
+  if (!LoadTemplate(header, kPageHeaderTemplate)) {
+    pageHeaderMissing_ = true;
+    return 0;
+  }
   for (int i = 0; i < header.count; ++i) FillTemplateLine(header.lines[static_cast<size_t>(i)], -1, true);
   return header.count;
+}
+
+int ReportWriter::WritePageHeader() {
+  return noPageHeader ? 0 : WritePageHeaderLines();
 }
 
 void ReportWriter::FinishReports() {

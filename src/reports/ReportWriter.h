@@ -103,6 +103,7 @@ class ReportWriter {
   bool IncludeSubTemplate(const std::string& name, int slot);
   void EndPage();
   void Flush();
+  int WritePageHeaderLines();
 
   std::string reportPath_;
   int fd_ = -1;
@@ -110,6 +111,7 @@ class ReportWriter {
   bool writeFailed_ = false;
   bool inPageHeading_ = false;  // writing a new page's heading: no nested page break
   int includeDepth_ = 0;
+  bool pageHeaderMissing_ = false;
 };
 
 // Value forms shared by the reports.

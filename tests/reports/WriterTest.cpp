@@ -94,6 +94,16 @@ TEST_F(WriterTest, HeadingTallerThanThePageDoesNotBreakForever) {
   EXPECT_EQ(23, w.pageCount);  // every line after the first page breaks it again
 }
 
+TEST_F(WriterTest, MissingPageHeaderIsReportedOnce) {
+  std::remove((UseTemplateFolder() + "/GLHEAD.DM").c_str());
+  ReportWriter& w = Writer(10);
+  w.StartReportPage();
+  w.WritePageHeader();
+  for (int i = 0; i < 50; ++i) w.WriteReportLine("x");
+  EXPECT_GT(w.pageCount, 5);
+  EXPECT_EQ(1u, ui.messages.size());
+}
+
 TEST_F(WriterTest, PagesBeyondFiveHundredAreRecorded) {
   ReportWriter& w = Writer(10);
   w.noPageHeader = true;
