@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "reports/EngineReportComputation.h"
 #include "reports/ReportTestSupport.h"
 
 namespace zarvic::testing {
@@ -137,6 +138,32 @@ TEST_F(FixtureTest, InterestDetailWithFactorsAndPaymentAllocation) {
   options.paymentAllocationDetail = true;
   std::vector<std::string> lines = RunReports(60, false);
   ExpectFixture("factors-and-allocation.txt", lines);
+}
+
+TEST_F(FixtureTest, ComputedDetailAndMonthlyAccrual) {
+  // The same tax and payment computed by the compute driver with a table of the 2023 to 2025 rates.
+  const RateLine lines[] = {
+      {MakeDate(1, 1, 2023), kModeDaily, 7, 7, 6, 365},
+      {MakeDate(10, 1, 2023), kModeDaily, 8, 8, 7, 365},
+      {MakeDate(1, 1, 2024), kModeDaily, 8, 8, 7, 366},
+      {MakeDate(1, 1, 2025), kModeDaily, 7, 7, 6, 365},
+  };
+  for (size_t i = 0; i < std::size(lines); ++i) doc.m_rateTable.lines[i] = lines[i];
+  doc.m_rateTable.lineCount = static_cast<std::uint16_t>(std::size(lines));
+  doc.m_rateTable.vendorFlag = 0;
+  AddEvent(kEventTax, MakeDate(4, 15, 2023), 1000000);
+  AddEvent(kEventPayment, MakeDate(6, 15, 2024), 400000);
+  options.ClearReportSwitches();
+  options.interestAndPenaltyDetail = true;
+  options.monthlyAccrual = true;
+  options.fiscalYearEnd = 8;  // September
+  options.computeDate = MakeDate(4, 15, 2025);
+  EngineReportComputation engine;
+  ReportRun run(doc, engine);
+  run.Options() = options;
+  FixedPageLength page;
+  ASSERT_EQ(2, run.PrepareReports(page, false));
+  ExpectFixture("computed-detail-and-accrual.txt", run.ReadLines());
 }
 
 }  // namespace
