@@ -41,19 +41,19 @@ struct HotInterestDates {
 
 // What one computation pass of the penalties leaves behind; arrays indexed by penalty k, cents.
 struct PenaltyResults {
-  std::array<Amount, kPenaltyRecords> PenaltyAmount{};
-  std::array<Amount, kPenaltyRecords> PenaltyGross{};
-  std::array<Amount, kPenaltyRecords> PenaltyComponent{};
-  std::array<Amount, kPenaltyRecords> PenaltyBase{};
-  std::array<Amount, kPenaltyRecords> PenaltyFullBase{};
-  std::array<Amount, kPenaltyRecords> PenaltyOverlap{};
-  std::array<Amount, kPenaltyRecords> PenaltyCapRemaining{};
-  std::array<Amount, kPenaltyRecords> PenaltyMinimum{};
-  std::array<Amount, kPenaltyRecords> PenaltyCap{};
-  std::array<Amount, kPenaltyRecords> PenaltyAssessedTotal{};
-  std::array<DayNumber, kPenaltyRecords> PenaltyFirstDate = NoDates();
-  std::array<std::string, kPenaltyRecords> PenaltyHistoryTemplate{};
-  std::array<std::string, kPenaltyRecords> PenaltyExplainTemplate{};
+  std::array<Amount, kPenaltyRecords> PenaltyAmount{};         // "REAL": after every cap, minimum, reduction
+  std::array<Amount, kPenaltyRecords> PenaltyGross{};          // "PBIN": before the final caps and reductions
+  std::array<Amount, kPenaltyRecords> PenaltyComponent{};      // "INTP": interest part; 6651(a)(3) excess
+  std::array<Amount, kPenaltyRecords> PenaltyBase{};           // "BASE": what the rate was applied to
+  std::array<Amount, kPenaltyRecords> PenaltyFullBase{};       // "MBAS": the tax that limited the base
+  std::array<Amount, kPenaltyRecords> PenaltyOverlap{};        // "REDU": the other delinquency's share
+  std::array<Amount, kPenaltyRecords> PenaltyCapRemaining{};   // "RED2"
+  std::array<Amount, kPenaltyRecords> PenaltyMinimum{};        // "PMIN": failure to file
+  std::array<Amount, kPenaltyRecords> PenaltyCap{};            // "PMAX": the 25% maximum
+  std::array<Amount, kPenaltyRecords> PenaltyAssessedTotal{};  // "ADDA", undated assessments included
+  std::array<DayNumber, kPenaltyRecords> PenaltyFirstDate = NoDates();  // "ADDD"
+  std::array<std::string, kPenaltyRecords> PenaltyHistoryTemplate{};    // "JIM0"; empty: none
+  std::array<std::string, kPenaltyRecords> PenaltyExplainTemplate{};    // "JIM1": why not applied
 
   std::vector<PenaltyAssessment> assessments;    // date order; same date: in the order added
   std::vector<PenaltyMonth> failureToPayMonths;  // failure to pay tax shown
@@ -66,8 +66,8 @@ struct PenaltyResults {
   std::array<Amount, 3> NegligenceAmounts{};
 
   Amount PenaltyInterestTotal = 0.0;    // interest on penalties through the run's date
-  bool PenaltyPrepaidFlag = false;      // caution 20038: payments went to a penalty not yet assessed
-  bool PenaltyWhileRefundFlag = false;  // a penalty balance while the main balance was an overpayment
+  bool PenaltyPrepaidFlag = false;      // caution 20038: paid toward a penalty beyond its assessments
+  bool PenaltyWhileRefundFlag = false;  // a penalty balance during an overpayment ("INTWARN.DM")
   bool AccuracyStackingFlag = false;    // the accuracy-related amounts exceed the tax (18007)
 
   void Clear() { *this = PenaltyResults{}; }
