@@ -105,6 +105,24 @@ TEST_F(PenaltyRunTest, PenaltyCautionsOfTheFirstComputation) {
   EXPECT_EQ(std::vector<int>({20038, 18015, 19415, 20048}), penaltyCautions);
 }
 
+// An entered penalty while the taxpayer has overpaid: it bears interest, and the refund warning of the
+// interest report is raised.
+TEST_F(PenaltyRunTest, PenaltyDuringAnOverpaymentIsFlagged) {
+  LoadFederalTable();
+  Tax("04-15-2021", Usd(1000));
+  Unallocated("04-15-2021", Usd(5000));
+  Add(kEventPenalty, "06-01-2021", Usd(500));
+  doc().m_computeDate = D("12-31-2021");
+  ASSERT_TRUE(ComputeProblem(doc(), true));
+  EXPECT_GT(res().PenaltyInterestTotal, 0.0);
+  EXPECT_TRUE(res().PenaltyWhileRefundFlag);
+
+  doc().m_events[1].m_amount = Usd(500);  // now an underpayment throughout
+  doc().m_events[1].m_allocation.reset();
+  ASSERT_TRUE(ComputeProblem(doc(), true));
+  EXPECT_FALSE(res().PenaltyWhileRefundFlag);
+}
+
 TEST_F(PenaltyRunTest, DelinquencyCautionsShowEvenWhenQuiet) {
   LoadFederalTable();
   Tax("04-15-2021", Usd(10000));
