@@ -203,6 +203,7 @@ int ComputePenaltyInterest(CTDoc& doc, DayNumber computeDate, bool monthEnds,
     node.m_mode = static_cast<std::int16_t>(L.mode);
     node.m_kind = kKindRateChange;
     node.m_event = -1;
+    node.m_normalPrincipal = std::max(F, 0.0);
     if (L.normalRate > 0.0) {
       state.m_hotInEffect = hot && F > 0.0;
       ComputePeriod(state, std::max(F, 0.0), D, end, L.mode, DaysPerYearValue(L.daysPerYear), L.normalRate,
