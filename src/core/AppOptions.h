@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace zarvic {
 
 // The options the core obeys implicitly. The settings load them at start-up (Settings.h);
@@ -12,6 +14,16 @@ struct AppOptions {
   bool overrideIrsAllocation = false;  // "Override IRS Payment Allocation"
   bool useDescriptions = true;         // "Use descriptions"
   bool atKbn = false;                  // "AtKBN"
+
+  bool tips = true;                          // "Tips": dialogs show their tips panel
+  bool showPenaltyStatusBar = true;          // "Show penalty status bar"
+  bool alwaysShowPaymentAllocation = false;  // "Always show payment allocation"
+  bool dontShowTempFileWarning = false;      // "Dont Show Temp File Warning"
+  int numberOfMruFiles = 10;                 // "Number of MRU files": length of the recent-file list
+  // "Default Payment Allocation": priority letters of new allocation records, one per category
+  std::string defaultPaymentAllocation = "ADBECDCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC";
+
+  bool operator==(const AppOptions&) const = default;
 };
 
 AppOptions& Options();

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/AppOptions.h"
+#include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "ratetables/TableFile.h"
 
@@ -74,7 +75,12 @@ int CompareEvents(const CEvent& a, const CEvent& b) {
 
 void CTDoc::ResetProblem() {
   const ReportHeadingsSource& source = InstalledHeadings();
-  ResetProblem(source ? source() : ReportHeadings{});
+  if (source) {
+    ResetProblem(source());
+    return;
+  }
+  const ReportSettings& settings = CurrentReportSettings();
+  ResetProblem(ReportHeadings{settings.headerLines, settings.footer});
 }
 
 void CTDoc::ResetProblem(const ReportHeadings& headings) {

@@ -38,7 +38,7 @@ struct ReportHeadings {
   std::array<std::string, kReportHeadingLines> headings;
   std::string footer;
 };
-// Supplies the report settings to ResetProblem(); installed at start-up, none means empty lines.
+// Supplies the report settings to ResetProblem(); without one the application's report settings are used.
 using ReportHeadingsSource = std::function<ReportHeadings()>;
 ReportHeadingsSource SetReportHeadingsSource(ReportHeadingsSource source);
 

@@ -1,32 +1,21 @@
 #include "ratetables/TableSelection.h"
 
-#include <optional>
-
 #include "core/Paths.h"
+#include "core/Settings.h"
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "ratetables/TableFile.h"
 #include "ratetables/TableOperations.h"
 
 namespace zarvic {
-namespace {
 
-// Until the settings store is in, the table folder lives for the run only.
-std::optional<std::string>& CachedTableFolder() {
-  static std::optional<std::string> folder;
-  return folder;
-}
-
-}  // namespace
-
+// The folder is the "TableDirectory" setting (cached by the settings), else the program's folder.
 std::string TableFolder() {
-  auto& cached = CachedTableFolder();
-  if (!cached) cached = ProgramFolder();
-  return *cached;
+  return GetTableDirectory();
 }
 
 void SetTableFolder(const std::string& folder) {
-  CachedTableFolder() = folder;
+  SetTableDirectory(folder);
 }
 
 bool SaveTableAs(RateTable& table, const std::string& proposedPath) {

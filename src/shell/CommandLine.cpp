@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "core/Paths.h"
+#include "core/Settings.h"
 #include "core/Text.h"
 #include "ratetables/BatchEdit.h"
 
@@ -135,10 +136,14 @@ std::string HelpText() {
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   StartCommand command = ParseCommandLine(CommandLineText(arguments));
+  if (command.action == StartAction::Help) {
+    out << HelpText();
+    return kExitDone;
+  }
+  // Start-up as for every run of the program: legacy settings once, then the settings into the cache.
+  MoveIniToRegistry();
+  LoadSettings();
   switch (command.action) {
-    case StartAction::Help:
-      out << HelpText();
-      return kExitDone;
     case StartAction::BatchEdit:
       return BatchEditTables(command.argument, ProgramFolder()) ? kExitDone : kExitFailed;
     default:
