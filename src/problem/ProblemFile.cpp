@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/Amounts.h"
+#include "core/AppOptions.h"
 #include "core/AtomicFile.h"
 #include "core/LittleEndian.h"
 #include "core/StringTable.h"
@@ -36,7 +37,7 @@ constexpr std::uint16_t kOldPenaltyFlagBits = 0x007F;  // bits 0-6 carry over fr
 
 // Letters of new allocation records: the "Default Payment Allocation" setting.
 std::string_view DefaultAllocationLetters() {
-  return kBuiltInAllocationLetters;
+  return Options().defaultPaymentAllocation;
 }
 
 // Which generation wrote a file. Version bytes compare as signed numbers.

@@ -99,6 +99,13 @@ TEST_F(ProblemFileTest, PaymentWithoutAllocationIsWrittenWithTheDefaultLetters) 
     ASSERT_NE(nullptr, doc->m_events[0].m_allocation);
     EXPECT_EQ(AllocationRecord::Fresh(), *doc->m_events[0].m_allocation);
   }
+
+  // The letters are those of the "Default Payment Allocation" setting, as many as it has.
+  Options().defaultPaymentAllocation = "DCBA";
+  doc->m_events[0].Clear();
+  doc->m_events[0].m_type = kEventPayment;
+  doc->m_events[0].m_date = Day("04-15-95");
+  EXPECT_EQ(Allocation852("DCBA"), WriteProblem(*doc).substr(3048 + 42));
 }
 
 TEST_F(ProblemFileTest, EventRecordsCarryTheirChecksumAndNothingInTheReservedFields) {

@@ -182,7 +182,7 @@ class ProblemFileFixture : public ::testing::Test {
       table.name = name == "FEDERAL.TB3" ? "FEDERAL" : name;
       return true;
     });
-    savedHeadings_ = SetReportHeadingsSource(nullptr);
+    savedHeadings_ = SetReportHeadingsSource([] { return ReportHeadings{}; });
     savedOptions_ = Options();
     ResetFederalTableWarning();
   }

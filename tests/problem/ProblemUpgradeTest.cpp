@@ -156,8 +156,9 @@ TEST_F(ProblemUpgradeTest, OldBlocksOfEveryType) {
 
 TEST_F(ProblemUpgradeTest, AllocationWithoutLettersGetsTheDefaultLetters) {
   OldEvent payment{{.type = 2, .date = Day("05-01-95"), .amount = 1}, Allocation852("", {7.0})};
+  Options().defaultPaymentAllocation = "ABCABC";
   auto doc = Read(OldFile({.major = 96, .minor = 0, .penaltyCount = 24}, {}, {kTax, payment}));
-  AllocationRecord expected = AllocationRecord::Fresh();
+  AllocationRecord expected = AllocationRecord::Fresh("ABCABC");
   expected.m_payment[0] = 7.0;
   EXPECT_EQ(expected, *doc->m_events[1].m_allocation);
 }
