@@ -268,14 +268,18 @@ std::optional<int> ImportEventsFromCsv(CTDoc& problem) {
   std::optional<std::string> chosen = ChooseFileSuspendingSpecialCR(choice);
   if (!chosen) return std::nullopt;
 
-  // Opened once to learn why it cannot be, which the stream would not tell.
-  int fd = ::open(chosen->c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened once to learn why it cannot be, which the stream would not tell; without blocking, so that
+  // a FIFO cannot hang the program. Only regular files are read.
+  int fd = ::open(chosen->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     ShowOpenFailure(errno);
     return std::nullopt;
   }
   struct stat st {};
-  int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+  int error = ::fstat(fd, &st) != 0  ? errno
+              : S_ISDIR(st.st_mode)  ? EISDIR
+              : !S_ISREG(st.st_mode) ? EINVAL
+                                     : 0;
   ::close(fd);
   std::ifstream in;
   if (error == 0) {

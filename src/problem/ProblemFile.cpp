@@ -362,8 +362,12 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   p.RecomputeTaxTotals();
 
   PenaltyRecord& failureToFile = pen[23];
-  if (failureToFile.IsActive() && !IsDate(failureToFile.m_dates[2]))
-    failureToFile.m_dates[2] = failureToFile.m_dates[1];
+  // Date word 2 came after word 1; a record without it takes word 1.
+  auto giveThirdDate = [&] {
+    if (failureToFile.IsActive() && !IsDate(failureToFile.m_dates[2]))
+      failureToFile.m_dates[2] = failureToFile.m_dates[1];
+  };
+  giveThirdDate();
   if (failureToFileOld.IsActive()) {
     if (!failureToFile.IsActive()) {
       const PenaltyRecord& from = failureToFileOld;
@@ -382,6 +386,9 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
     failureToFileOld.SetFlag(PEN_ACTIVE, false);
     if (IsDate(p.TaxDate) && p.TaxDate >= MakeDate(1, 1, 90))
       failureToFile.m_dates[1] = failureToFile.m_dates[2];
+    // The moved record is of the older kind too. Without this a problem would change on its second
+    // reading, after a save, and with it the failure-to-file penalty.
+    giveThirdDate();
   }
 
   p.m_computeDate = h.m_computeDate;
@@ -418,7 +425,8 @@ void ResetToNewProblem(CTDoc& problem) {
 
 // Reads a regular file, at most limit bytes of it. False with error set when it cannot be read.
 bool ReadFilePrefix(const std::string& path, std::size_t limit, std::string& bytes, int& error) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK a FIFO of that name would hang the open; regular files do not notice it.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = errno;
     return false;

@@ -1,5 +1,6 @@
 // CSV export and import of events, and the line splitter of the import.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <sstream>
@@ -8,7 +9,7 @@
 
 #include "core/AppOptions.h"
 #include "problem/CsvFile.h"
-#include "problem/ProblemImage.h"
+#include "problem/ProblemFileFixture.h"
 
 namespace zarvic {
 namespace {
@@ -361,6 +362,10 @@ TEST_F(CsvTest, ImportCommand) {
   ui.files.push_back(folder.path());
   EXPECT_EQ(std::nullopt, ImportEventsFromCsv(*doc));
   EXPECT_EQ("CSV file open failed with error 21\nIs a directory", ui.messages.back().text);
+  ASSERT_EQ(0, ::mkfifo((folder / "fifo.csv").c_str(), 0600));  // must not hang the open
+  ui.files.push_back(folder / "fifo.csv");
+  EXPECT_EQ(std::nullopt, ImportEventsFromCsv(*doc));
+  EXPECT_EQ("CSV file open failed with error 22\nInvalid argument", ui.messages.back().text);
 
   ui.messages.clear();
   const int refreshes = ui.refreshes;

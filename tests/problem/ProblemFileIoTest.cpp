@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <string>
 
 #include "core/StringTable.h"
 #include "problem/ProblemFile.h"
-#include "problem/ProblemImage.h"
+#include "problem/ProblemFileFixture.h"
 
 namespace zarvic {
 namespace {
@@ -122,8 +123,10 @@ TEST_F(ProblemFileIoTest, FileThatCannotBeReadLeavesANewProblem) {
     std::string path;
     const char* reason;
   };
-  for (const Case& c : {Case{folder / "missing.ZR3", "No such file or directory"},
-                        Case{folder / "dir.ZR3", "Is a directory"}}) {
+  ASSERT_EQ(0, ::mkfifo((folder / "fifo.ZR3").c_str(), 0600));  // must not hang the open
+  for (const Case& c :
+       {Case{folder / "missing.ZR3", "No such file or directory"}, Case{folder / "dir.ZR3", "Is a directory"},
+        Case{folder / "fifo.ZR3", "Invalid argument"}}) {
     SCOPED_TRACE(c.path);
     ui.messages.clear();
     auto doc = ProblemWithEvents(2);

@@ -8,7 +8,7 @@
 
 #include "core/StringTable.h"
 #include "problem/ProblemFile.h"
-#include "problem/ProblemImage.h"
+#include "problem/ProblemFileFixture.h"
 
 namespace zarvic {
 namespace {

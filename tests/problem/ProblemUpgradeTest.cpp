@@ -8,7 +8,7 @@
 
 #include "core/StringTable.h"
 #include "problem/ProblemFile.h"
-#include "problem/ProblemImage.h"
+#include "problem/ProblemFileFixture.h"
 
 namespace zarvic {
 namespace {
@@ -350,6 +350,24 @@ TEST_F(ProblemUpgradeTest, ActiveRecord23KeepsItsOwnFiguresAndGetsItsThirdDate) 
   EXPECT_EQ(Day("05-15-95"), r.m_dates[1]);
   EXPECT_EQ(Day("05-15-95"), r.m_dates[2]);
   EXPECT_FALSE(doc->m_penalties[0].IsActive());
+}
+
+// Regression (found by fuzzing): a record 0 moved to record 23 did not get date word 2 from word 1,
+// so the problem changed when its saved file was read again.
+TEST_F(ProblemUpgradeTest, MovedFailureToFileRecordGetsItsThirdDateAtOnce) {
+  PenaltySpec r0 = Active();
+  r0.dates[0] = Day("04-15-88");
+  r0.dates[1] = Day("05-15-88");
+  HeaderSpec header{.eventCount = 1};
+  auto doc = Read(HeaderImage(header) + Penalties88({r0}) +
+                  EventImage42({.type = 0, .date = Day("04-15-88"), .amount = 1}));
+  EXPECT_EQ(Day("05-15-88"), doc->m_penalties[23].m_dates[1]);
+  EXPECT_EQ(Day("05-15-88"), doc->m_penalties[23].m_dates[2]);
+
+  const std::string saved = WriteProblem(*doc);
+  auto again = Read(saved);
+  EXPECT_EQ(doc->m_penalties, again->m_penalties);
+  EXPECT_EQ(saved, WriteProblem(*again));
 }
 
 }  // namespace
