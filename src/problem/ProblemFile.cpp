@@ -333,6 +333,9 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   for (int k = 0; k < stored; ++k) {
     if (h.m_legacyPenaltyMarks[k] != 0) pen[k].SetFlag(PEN_EDITED, true);
   }
+  // The marks of records the file did not have belong to nothing. Kept, they would mark those (new)
+  // records once the problem is saved with all 24 and read again.
+  std::fill(h.m_legacyPenaltyMarks.begin() + stored, h.m_legacyPenaltyMarks.end(), std::uint8_t{0});
 
   std::string tableName = h.m_tableName.Text();
   RateTable table;

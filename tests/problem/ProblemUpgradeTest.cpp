@@ -370,5 +370,26 @@ TEST_F(ProblemUpgradeTest, MovedFailureToFileRecordGetsItsThirdDateAtOnce) {
   EXPECT_EQ(saved, WriteProblem(*again));
 }
 
+// Regression (found by fuzzing): the legacy mark of a record beyond the file's records marked that new
+// record as edited only after the problem was saved and read again.
+TEST_F(ProblemUpgradeTest, LegacyMarksOfRecordsNotInTheFileAreDropped) {
+  HeaderSpec header{.eventCount = 1, .penaltyCount = 3};  // very old: read as 12 records
+  header.legacyMarks[5] = 1;
+  header.legacyMarks[12] = 1;
+  header.legacyMarks[23] = 1;
+  auto doc = Read(HeaderImage(header) + Penalties88({}, 12) +
+                  EventImage42({.type = 0, .date = Day("04-15-95"), .amount = 1}));
+  EXPECT_TRUE(doc->m_penalties[5].HasFlag(PEN_EDITED));
+  EXPECT_EQ(PenaltyRecord{}, doc->m_penalties[12]);
+  std::array<std::uint8_t, 24> marks{};
+  marks[5] = 1;
+  EXPECT_EQ(marks, doc->m_header.m_legacyPenaltyMarks);
+
+  const std::string saved = WriteProblem(*doc);
+  auto again = Read(saved);
+  EXPECT_EQ(doc->m_penalties, again->m_penalties);
+  EXPECT_EQ(saved, WriteProblem(*again));
+}
+
 }  // namespace
 }  // namespace zarvic
