@@ -13,8 +13,8 @@
 #include <string_view>
 #include <utility>
 
+#include "allocation/PaymentAllocation.h"
 #include "core/Amounts.h"
-#include "core/AppOptions.h"
 #include "core/AtomicFile.h"
 #include "core/LittleEndian.h"
 #include "core/StringTable.h"
@@ -34,11 +34,6 @@ constexpr int kTaxAndPaymentId = 20039;
 
 constexpr int kOldPenaltyDates = 8;
 constexpr std::uint16_t kOldPenaltyFlagBits = 0x007F;  // bits 0-6 carry over from 80-byte records
-
-// Letters of new allocation records: the "Default Payment Allocation" setting.
-std::string_view DefaultAllocationLetters() {
-  return Options().defaultPaymentAllocation;
-}
 
 // Which generation wrote a file. Version bytes compare as signed numbers.
 struct Generation {
