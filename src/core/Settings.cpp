@@ -344,23 +344,17 @@ struct IniParsed {
 
 std::vector<IniLine> SplitLines(const std::string& bytes) {
   std::vector<IniLine> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t nl = bytes.find('\n', pos);
-    IniLine line;
-    if (nl == std::string::npos) {
-      line.text = bytes.substr(pos);
-      pos = bytes.size();
-    } else {
-      line.text = bytes.substr(pos, nl - pos);
-      line.end = "\n";
-      pos = nl + 1;
+  std::string_view rest(bytes);
+  while (!rest.empty()) {
+    std::size_t nl = rest.find('\n');
+    std::string_view text = rest.substr(0, nl);
+    const char* end = nl == std::string_view::npos ? "" : "\n";
+    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    if (!text.empty() && text.back() == '\r') {
+      text.remove_suffix(1);
+      end = *end ? "\r\n" : "\r";
     }
-    if (!line.text.empty() && line.text.back() == '\r') {
-      line.text.pop_back();
-      line.end.insert(0, 1, '\r');
-    }
-    lines.push_back(std::move(line));
+    lines.push_back(IniLine{std::string(text), end});
   }
   return lines;
 }
