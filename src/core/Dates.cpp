@@ -66,10 +66,6 @@ DayNumber MakeDate(int month, int day, int year) {
   return static_cast<DayNumber>(n + day - 1);
 }
 
-bool IsDate(DayNumber d) {
-  return d != NO_DATE && d != NO_DATE_ALT;
-}
-
 int YearOf(DayNumber d) {
   return IsDate(d) ? Split(d).year : -1;
 }

@@ -15,7 +15,10 @@ inline constexpr DayNumber NO_DATE_ALT = 0xFFFE;
 // Years in these operations are offsets from 1900 (54 = 1954, 100 = 2000); an offset below 54
 // means 2000 plus the offset. MakeDate and DaysInMonth also take full years above 1900.
 DayNumber MakeDate(int month, int day, int year);
-bool IsDate(DayNumber d);
+// Inline: every walk over events and table lines asks it.
+inline bool IsDate(DayNumber d) {
+  return d != NO_DATE && d != NO_DATE_ALT;
+}
 int YearOf(DayNumber d);
 int MonthOf(DayNumber d);
 int DayOf(DayNumber d);

@@ -358,7 +358,7 @@ std::vector<IniLine> SplitLines(const std::string& bytes) {
     }
     if (!line.text.empty() && line.text.back() == '\r') {
       line.text.pop_back();
-      line.end = "\r" + line.end;
+      line.end.insert(0, 1, '\r');
     }
     lines.push_back(std::move(line));
   }

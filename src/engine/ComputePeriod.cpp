@@ -147,7 +147,8 @@ void ComputePeriod(ComputeState& state, Amount principal, DayNumber start, DayNu
       factor = std::pow(1 + PerYear(r, V), n) - 1;
       if (state.m_gatt > 0) node.m_gattPrincipal = 0.0;  // waits to be netted, earns nothing here
       if (reducedRefund) rG = std::max(rG - 0.01, 0.0);
-      gattFactor = std::pow(1 + PerYear(rG, V), n) - 1;
+      // Used only when GATT applies; the power is the costly part of a daily period.
+      if (state.m_gattApplies) gattFactor = std::pow(1 + PerYear(rG, V), n) - 1;
       break;
     }
   }

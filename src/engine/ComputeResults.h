@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/Dates.h"
@@ -49,35 +51,63 @@ struct ComputeResults {
   ComputeResults* m_previous = nullptr;
 };
 
-// One result list. It owns its nodes; m_next and m_previous link them in the order appended.
+// One node of the sign-change list: the end date of the period closed last when the sign of the
+// balances changed, and the new sign (+1 underpayment, -1 overpayment, 0 neither). Kept in the order
+// appended; the penalty interest reads it to tell when the taxpayer was in a refund.
+struct SignChange {
+  DayNumber m_date = NO_DATE;
+  int m_sign = 0;
+};
+
+// One result list. It owns its nodes; m_next and m_previous link them in the order appended. Every run
+// clears and refills the lists (the payment allocation runs the engine once per payment), so cleared
+// nodes are kept and reused rather than freed.
 class ComputeResultList {
  public:
   ComputeResultList() = default;
   ComputeResultList(const ComputeResultList&) = delete;
   ComputeResultList& operator=(const ComputeResultList&) = delete;
-  ComputeResultList(ComputeResultList&&) noexcept = default;
-  ComputeResultList& operator=(ComputeResultList&&) noexcept = default;
+  ComputeResultList(ComputeResultList&& other) noexcept
+      : nodes_(std::move(other.nodes_)), used_(std::exchange(other.used_, 0)) {}
+  ComputeResultList& operator=(ComputeResultList&& other) noexcept {
+    nodes_ = std::move(other.nodes_);
+    used_ = std::exchange(other.used_, 0);
+    return *this;
+  }
 
   // Appends a zeroed node linked after the last one and returns it; it stays valid until Clear.
   ComputeResults& Append() {
-    nodes_.push_back(std::make_unique<ComputeResults>());
-    ComputeResults& node = *nodes_.back();
-    if (nodes_.size() > 1) {
-      ComputeResults& previous = *nodes_[nodes_.size() - 2];
+    if (used_ == nodes_.size()) {
+      nodes_.push_back(std::make_unique<ComputeResults>());
+    } else {
+      *nodes_[used_] = ComputeResults{};
+    }
+    ComputeResults& node = *nodes_[used_];
+    if (used_ > 0) {
+      ComputeResults& previous = *nodes_[used_ - 1];
       previous.m_next = &node;
       node.m_previous = &previous;
     }
+    ++used_;
     return node;
   }
-  void Clear() { nodes_.clear(); }
+  void Clear() { used_ = 0; }
+  // The compute driver picking up an earlier walk: the list becomes its first size nodes as they were
+  // last filled (nodes are not touched by Clear). Only for a size the list had since those nodes were
+  // appended.
+  void RestoreSize(std::size_t size) {
+    used_ = std::min(size, nodes_.size());
+    if (used_ > 0) nodes_[used_ - 1]->m_next = nullptr;
+  }
 
-  ComputeResults* First() const { return nodes_.empty() ? nullptr : nodes_.front().get(); }
-  ComputeResults* Last() const { return nodes_.empty() ? nullptr : nodes_.back().get(); }
-  std::size_t Size() const { return nodes_.size(); }
-  bool Empty() const { return nodes_.empty(); }
+  ComputeResults* First() const { return used_ == 0 ? nullptr : nodes_.front().get(); }
+  ComputeResults* Last() const { return used_ == 0 ? nullptr : nodes_[used_ - 1].get(); }
+  std::size_t Size() const { return used_; }
+  bool Empty() const { return used_ == 0; }
 
  private:
-  std::vector<std::unique_ptr<ComputeResults>> nodes_;
+  std::vector<std::unique_ptr<ComputeResults>> nodes_;  // the first used_ are the list
+  std::size_t used_ = 0;
 };
 
 }  // namespace zarvic

@@ -109,7 +109,9 @@ void CTDoc::ClearComputation() {
   m_normalList.Clear();
   m_motivatedList.Clear();
   m_penaltyList.Clear();
+  m_signChanges.clear();
   m_penaltyResults.Clear();
+  m_dueByCategory.fill(0.0);
   m_computedOnce = false;
 }
 

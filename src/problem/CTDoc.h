@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/Amounts.h"
 #include "core/Dates.h"
@@ -67,11 +68,19 @@ class CTDoc {
   // Computation state and results, written by the compute driver; released by the next run and by
   // ResetProblem.
   ComputeState m_compute;
-  ComputeResultList m_normalList;     // tax, debits, IRS checks, payments, refunds
-  ComputeResultList m_motivatedList;  // motivated tax at the motivated rate
-  ComputeResultList m_penaltyList;    // interest on penalties
-  bool m_computedOnce = false;        // cautions appear only on the first computation after a reset
-  PenaltyResults m_penaltyResults;    // the penalty pass of the last run
+  ComputeResultList m_normalList;         // tax, debits, IRS checks, payments, refunds
+  ComputeResultList m_motivatedList;      // motivated tax at the motivated rate
+  ComputeResultList m_penaltyList;        // interest on penalties
+  std::vector<SignChange> m_signChanges;  // when the balances changed sign, in the order found
+  bool m_computedOnce = false;            // cautions appear only on the first computation after a reset
+  PenaltyResults m_penaltyResults;        // the penalty pass of the last run
+  // Set by their callers and left alone by resets: the test-list runner silences the cautions of a
+  // computation, the payoff calculator the large-underpayment caution while it plans.
+  bool m_suppressCautions = false;
+  bool m_payoff = false;
+  // The payment allocation's amounts due per category (cents) at the payment allocated last: after
+  // AllocatePayment, the dues after that payment.
+  std::array<double, kAllocationCategories> m_dueByCategory{};
 
   // One event copied aside by the grid, with the index it came from (-1 when none).
   CEvent m_heldEvent;
