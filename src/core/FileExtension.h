@@ -18,4 +18,9 @@ std::string ExtensionOf(std::string_view path);
 // True when the file name's extension equals extension (".TB3") without regard to case.
 bool HasExtensionNoCase(std::string_view path, std::string_view extension);
 
+// The file that a write to path should replace: path itself when it exists or when no file of its name
+// with the extension in another case does ("rates.zr3" for "rates.ZR3"), otherwise that file, so that
+// one file is not joined by a second that differs only in case.
+std::string WithExistingExtensionCase(const std::string& path);
+
 }  // namespace zarvic

@@ -15,7 +15,8 @@ struct FileChoice {
   bool save = false;
   std::string title;
   std::string initialPath;
-  std::string filter;  // e.g. "Rate Tables (*.TB3)"
+  std::string filter;            // e.g. "Rate Tables (*.TB3)"
+  std::string defaultExtension;  // added to a typed name without one, e.g. "ZR3"; empty: none
 };
 
 // The one way the core talks to the person: messages, questions, the wait cursor and view refreshes.

@@ -50,6 +50,11 @@ TableLoader SetTableLoader(TableLoader loader) {
   return std::exchange(InstalledLoader(), std::move(loader));
 }
 
+bool LoadNamedTable(RateTable& table, const std::string& name) {
+  const TableLoader& loader = InstalledLoader();
+  return loader ? loader(table, name) : LoadTable(table, name, false);
+}
+
 void ResetFederalTableWarning() {
   FederalTableWarned() = false;
 }
@@ -81,9 +86,7 @@ void CTDoc::ResetProblem() {
 void CTDoc::ResetProblem(const ReportHeadings& headings) {
   RateTable table;
   // The shipped table, searched as every table is, unless a test or tool installed another loader.
-  const TableLoader& loader = InstalledLoader();
-  bool loaded = loader ? loader(table, kFederalTableFile) : LoadTable(table, kFederalTableFile, false);
-  if (loaded) {
+  if (LoadNamedTable(table, kFederalTableFile)) {
     m_rateTable = std::move(table);
   } else {
     m_rateTable = RateTable{};  // a failed load may leave a table half read

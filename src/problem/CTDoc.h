@@ -27,6 +27,8 @@ inline constexpr char kFederalTableFile[] = "FEDERAL.TB3";
 // their own. Returns the loader it replaces.
 using TableLoader = std::function<bool(RateTable& table, const std::string& name)>;
 TableLoader SetTableLoader(TableLoader loader);
+// Loads the named table with the installed loader (LoadTable without messages when none is installed).
+bool LoadNamedTable(RateTable& table, const std::string& name);
 
 // "No Federal Table Found" (19207) is shown on the first failed reset of a program run only. Tests
 // start a new run with this.
@@ -85,6 +87,10 @@ class CTDoc {
   // One event copied aside by the grid, with the index it came from (-1 when none).
   CEvent m_heldEvent;
   int m_heldIndex = -1;
+
+  // Set only while the problem file is read or written (the grid leaves the problem alone meanwhile).
+  bool m_loading = false;
+  bool m_saving = false;
 
   bool IsModified() const { return modified_; }
   void SetModified(bool modified = true) { modified_ = modified; }

@@ -1,6 +1,8 @@
 #include "ratetables/TableFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -72,11 +74,17 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a regular file for binary reading (a folder would "open" too, and fail only on reading).
+// O_NONBLOCK keeps a FIFO of that name from hanging the open; regular files do not notice it.
 File OpenRegular(const std::string& path) {
-  File f(std::fopen(path.c_str(), "rb"));
-  if (!f) return f;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return File();
   struct stat st {};
-  if (::fstat(fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) f.reset();
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return File();
+  }
+  File f(::fdopen(fd, "rb"));
+  if (!f) ::close(fd);
   return f;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FileExtension.h"
+#include "support/TestFiles.h"
 
 namespace zarvic {
 namespace {
@@ -27,6 +28,24 @@ TEST(ExtensionOf, ComparedWithoutRegardToCase) {
   EXPECT_TRUE(HasExtensionNoCase("RATES.Tb3", ".TB3"));
   EXPECT_FALSE(HasExtensionNoCase("rates.tb2", ".TB3"));
   EXPECT_FALSE(HasExtensionNoCase("tb3/rates", ".TB3"));
+}
+
+TEST(WithExistingExtensionCase, FindsTheFileWhoseExtensionDiffersInCase) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "case.zr3", "x");
+  testing::WriteFile(folder / "Both.ZR3", "x");
+  testing::WriteFile(folder / "Both.zr3", "x");
+  struct Case {
+    std::string path;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {folder / "case.ZR3", folder / "case.zr3"}, {folder / "case.zr3", folder / "case.zr3"},
+      {folder / "Both.ZR3", folder / "Both.ZR3"},  // the file of that very name
+      {folder / "CASE.ZR3", folder / "CASE.ZR3"},  // only the extension may differ
+      {folder / "new.ZR3", folder / "new.ZR3"},   {folder / "missing/case.ZR3", folder / "missing/case.ZR3"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, WithExistingExtensionCase(c.path)) << c.path;
 }
 
 }  // namespace

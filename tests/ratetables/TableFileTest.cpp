@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <random>
@@ -150,6 +151,17 @@ TEST_F(TableFileTest, NewerVersionIsRefusedWith20001) {
 
   EXPECT_FALSE(LoadTable(*t, dir_ / "NEW.TB3", false));
   EXPECT_EQ(1u, ui_.messages.size());  // quiet load
+}
+
+// Regression: a FIFO in place of a table (a problem file may name any table) hung the open.
+TEST_F(TableFileTest, FifoIsNotATableAndDoesNotHang) {
+  std::string fifo = dir_ / "PIPE.TB3";
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  TableLoadStatus status = TableLoadStatus::Loaded;
+  bool ok = true;
+  Load(fifo, &ok, &status);
+  EXPECT_FALSE(ok);
+  EXPECT_NE(TableLoadStatus::Loaded, status);
 }
 
 TEST_F(TableFileTest, NameIsTheFileNameWithoutFolderAndExtension) {

@@ -1,0 +1,3 @@
+/* Page header of every report (3 lines) */­TITLE                                                                      ­VER
+Taxpayer name...: ­NAME                                       ­TIME   ­DATE
+Taxpayer ID#....: ­IDNM                                                 ­PAGE

@@ -1,0 +1,20 @@
+/* Accuracy-related: substantial understatement (slot 12) */­TITLE                                                                      ­VER
+Taxpayer name...: ­NAME                                       ­TIME   ­DATE
+Taxpayer ID#....: ­IDNM                                                 ­PAGE
+ 
+Substantial Understatement of Income Tax -- IRC 6662(d)
+=======================================================
+Tax due date (all tax events)...: ­SDAT        Computed through....: ­DUED
+ 
+Return due date ......................: ­DTE0
+Underpayment attributable to it ......: ­AMT0
+Tax less the 6663 fraud amount .......: ­MBAS
+6663 fraud amount ....................: ­FRAU
+Amount subject to the penalty ........: ­BASE
+Rate .................................: ­PPER
+Penalty ..............................: ­REAL
+ 
+Penalty assessed (bears interest) ....: ­ADDA          from ­ADDD
+­JIM1
+­PNA0
+­PNA1

@@ -1,0 +1,28 @@
+#include "reports/ReportOptions.h"
+
+namespace zarvic {
+
+void ReportOptions::ClearReportSwitches() {
+  interestAndPenaltyDetail = false;
+  interestDetailWithFactors = false;
+  mainScreenEvents = false;
+  paymentAllocationDetail = false;
+  penaltyComputationDetail = false;
+  monthlyAccrual = false;
+  rateTable = false;
+}
+
+bool AnyProblemReportSelected(const ReportSettings& o) {
+  return o.interestAndPenaltyDetail || o.interestDetailWithFactors || o.mainScreenEvents ||
+         o.paymentAllocationDetail || o.penaltyComputationDetail || o.monthlyAccrual;
+}
+
+bool AnyReportSelected(const ReportSettings& o) {
+  return AnyProblemReportSelected(o) || o.rateTable;
+}
+
+bool OnlyRateTableSelected(const ReportSettings& o) {
+  return o.rateTable && !AnyProblemReportSelected(o);
+}
+
+}  // namespace zarvic

@@ -1,0 +1,368 @@
+// New, Open, Save, Save As and closing: names, the ten-document limit and the remembered save name.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Paths.h"
+#include "core/StringTable.h"
+#include "problem/DocumentManager.h"
+#include "problem/ProblemFile.h"
+#include "problem/ProblemFileFixture.h"
+
+namespace zarvic {
+namespace {
+
+using namespace zarvic::testing;
+
+class DocumentManagerTest : public ProblemFileFixture {
+ protected:
+  void SetUp() override {
+    ProblemFileFixture::SetUp();
+    manager.SetProblemFolder(folder.path());
+    manager.onRecentFile = [this](const std::string& path) { recent.push_back(path); };
+  }
+
+  // A file of a problem with one tax event and the taxpayer name given.
+  void WriteProblemFile(const std::string& path, const std::string& taxpayer) {
+    auto doc = std::make_unique<CTDoc>();
+    doc->ResetProblem();
+    doc->m_header.m_taxpayerName.SetText(taxpayer);
+    doc->m_events[0].m_type = kEventTax;
+    doc->m_events[0].m_date = Day("04-15-95");
+    WriteFile(path, WriteProblem(*doc));
+  }
+  std::string Taxpayer(const ProblemDocument& doc) const {
+    return doc.problem.m_header.m_taxpayerName.Text();
+  }
+  std::string Text(int id) const { return std::string(StringText(id)); }
+
+  TempFolder folder;
+  DocumentManager manager;
+  std::vector<std::string> recent;
+};
+
+TEST_F(DocumentManagerTest, NewProblemsAreNumberedAndLimitedToTen) {
+  for (int i = 1; i <= 10; ++i) {
+    ProblemDocument* doc = manager.NewDocument();
+    ASSERT_NE(nullptr, doc);
+    EXPECT_EQ("Untitled - " + std::to_string(i), doc->title);
+    EXPECT_EQ("*.ZR3", doc->saveName);
+    EXPECT_EQ("", doc->pathName);
+  }
+  EXPECT_EQ(nullptr, manager.NewDocument());
+  EXPECT_EQ((std::vector<std::string>{Text(20050)}), ui.Texts());
+  EXPECT_EQ(10, manager.OpenCount());
+
+  ASSERT_TRUE(manager.CloseDocument(*manager.Documents()[3]));
+  EXPECT_EQ("Untitled - 11", manager.NewDocument()->title);  // numbers are never reused
+}
+
+TEST_F(DocumentManagerTest, ProposedNames) {
+  struct Case {
+    std::string pathName;
+    std::string title;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"", "Untitled - 1", "UNTITLED.ZR3"},
+      {"", "A#1", "A.ZR3"},
+      {"", "x%y", "X.ZR3"},
+      {"", "semi;colon", "SEMI.ZR3"},
+      {"", "back\\slash", "BACK.ZR3"},
+      {"", "case.zr2", "CASE.ZR3"},  // opened in place: the title is the file name
+      {"/data/My Case.zr2", "My Case.zr2", "/data/My Case.ZR3"},
+      {"/data/Plain", "Plain", "/data/Plain.ZR3"},
+  };
+  for (const Case& c : cases) {
+    ProblemDocument doc;
+    doc.pathName = c.pathName;
+    doc.title = c.title;
+    EXPECT_EQ(c.expected, DocumentManager::ProposedSaveName(doc)) << c.title;
+  }
+}
+
+TEST_F(DocumentManagerTest, SavingANewProblemAsksOnceThenRemembersTheName) {
+  ProblemDocument* doc = manager.NewDocument();
+  doc->problem.SetModified();
+  Options().specialCR = true;
+  bool specialCRInDialog = true;
+  struct SpyUi : RecordingUserInterface {
+    bool* seen = nullptr;
+    std::optional<std::string> ChooseFile(const FileChoice& choice) override {
+      *seen = Options().specialCR;
+      return RecordingUserInterface::ChooseFile(choice);
+    }
+  } spy;
+  spy.seen = &specialCRInDialog;
+  ScopedUserInterface scoped(spy);
+  spy.files.push_back(folder / "case one.zr3");
+
+  ASSERT_TRUE(manager.Save(*doc));
+  ASSERT_EQ(1u, spy.fileRequests.size());
+  const FileChoice& asked = spy.fileRequests[0];
+  EXPECT_TRUE(asked.save);
+  EXPECT_EQ(folder / "UNTITLED.ZR3", asked.initialPath);
+  EXPECT_EQ("Zarvic (*.ZR3)|*.ZR3|Zarvic 2 (*.ZR2)|*.ZR2|All Files (*.*)|*.*||", asked.filter);
+  EXPECT_EQ("ZR3", asked.defaultExtension);
+  EXPECT_FALSE(specialCRInDialog);
+  EXPECT_TRUE(Options().specialCR);
+
+  const std::string saved = folder / "case one.ZR3";  // the extension is written upper case
+  EXPECT_EQ(std::vector<std::string>{"case one.ZR3"}, folder.Entries());
+  EXPECT_EQ(saved, doc->pathName);
+  EXPECT_EQ(saved, doc->saveName);
+  EXPECT_EQ("case one.ZR3", doc->title);
+  EXPECT_FALSE(doc->problem.IsModified());
+  EXPECT_EQ(std::vector<std::string>{saved}, recent);
+
+  doc->problem.m_header.m_taxpayerName.SetText("Second save");
+  ASSERT_TRUE(manager.Save(*doc));
+  EXPECT_EQ(1u, spy.fileRequests.size());  // no question the second time
+  EXPECT_EQ("Second save", std::string(ReadFile(saved).c_str()));
+
+  // Save As always asks, proposing the path name.
+  spy.files.push_back(std::nullopt);
+  EXPECT_FALSE(manager.SaveAs(*doc));
+  ASSERT_EQ(2u, spy.fileRequests.size());
+  EXPECT_EQ(saved, spy.fileRequests[1].initialPath);
+}
+
+TEST_F(DocumentManagerTest, ChosenNameMustHaveTheZr3Extension) {
+  ProblemDocument* doc = manager.NewDocument();
+  ui.files.push_back(folder / "case.txt");
+  EXPECT_FALSE(manager.Save(*doc));
+  EXPECT_EQ((std::vector<std::string>{"Invalid file name\nZarvic files must have a ZR3 extension"}),
+            ui.Texts());
+  EXPECT_TRUE(folder.Entries().empty());
+  EXPECT_EQ("*.ZR3", doc->saveName);
+
+  ui.files.push_back(std::nullopt);  // cancel
+  EXPECT_FALSE(manager.Save(*doc));
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_F(DocumentManagerTest, AFailedSaveKeepsTheNameAndTheChangedFlag) {
+  ProblemDocument* doc = manager.NewDocument();
+  doc->problem.SetModified();
+  ui.files.push_back(folder / "missing/A.ZR3");
+  EXPECT_FALSE(manager.Save(*doc));
+  EXPECT_EQ(1u, ui.messages.size());
+  EXPECT_EQ("*.ZR3", doc->saveName);
+  EXPECT_EQ("", doc->pathName);
+  EXPECT_TRUE(doc->problem.IsModified());
+}
+
+TEST_F(DocumentManagerTest, SavingReplacesAFileWhoseExtensionDiffersInCase) {
+  const std::string lower = folder / "a.zr3";
+  WriteProblemFile(lower, "Old");
+  ProblemDocument* doc = manager.OpenDocumentFile(lower);
+  ASSERT_NE(nullptr, doc);
+  doc->problem.m_header.m_taxpayerName.SetText("New");
+  ASSERT_TRUE(manager.Save(*doc));
+  EXPECT_EQ(std::vector<std::string>{"a.zr3"}, folder.Entries());
+  EXPECT_EQ("New", std::string(ReadFile(lower).c_str()));
+}
+
+TEST_F(DocumentManagerTest, ApplicationOpen) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  WriteProblemFile(folder / "OLD.ZR2", "Old");
+  WriteFile(folder / "notes.txt", "text");
+  struct Case {
+    std::string chosen;
+    std::string expectedPath;  // empty: nothing opens
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {folder / "CASE.ZR3", folder / "CASE.ZR3", {}},
+      {folder / "CASE", folder / "CASE.ZR3", {}},  // ".ZR3" is added to a name without one
+      {folder / "OLD.ZR2", folder / "OLD.ZR2", {}},
+      {folder / "notes.txt", "", {Text(20049)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    ui.messages.clear();
+    ui.files.push_back(c.chosen);
+    int before = manager.OpenCount();
+    ProblemDocument* doc = manager.OpenDocument();
+    EXPECT_EQ(c.messages, ui.Texts());
+    if (c.expectedPath.empty()) {
+      EXPECT_EQ(nullptr, doc);
+      EXPECT_EQ(before, manager.OpenCount());
+      continue;
+    }
+    ASSERT_NE(nullptr, doc);
+    EXPECT_EQ(before + 1, manager.OpenCount());
+    EXPECT_EQ(c.expectedPath, doc->pathName);
+    EXPECT_EQ(FileNameOf(c.expectedPath), doc->title);
+    EXPECT_EQ(c.expectedPath, recent.back());
+    EXPECT_FALSE(manager.IsOpening());
+  }
+}
+
+TEST_F(DocumentManagerTest, OpenedFileIsSavedBackWithoutAQuestion) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  ProblemDocument* doc = manager.OpenDocumentFile(folder / "CASE.ZR3");
+  ASSERT_NE(nullptr, doc);
+  EXPECT_EQ("Case", Taxpayer(*doc));
+  doc->problem.m_header.m_taxpayerName.SetText("Changed");
+  ASSERT_TRUE(manager.Save(*doc));
+  EXPECT_TRUE(ui.fileRequests.empty());
+  EXPECT_EQ("Changed", std::string(ReadFile(folder / "CASE.ZR3").c_str()));
+
+  // A ".ZR2" file is saved as ".ZR3" beside it; the old file stays.
+  WriteProblemFile(folder / "OLD.ZR2", "Old");
+  ProblemDocument* old = manager.OpenDocumentFile(folder / "OLD.ZR2");
+  ASSERT_TRUE(manager.Save(*old));
+  EXPECT_EQ((std::vector<std::string>{"CASE.ZR3", "OLD.ZR2", "OLD.ZR3"}), folder.Entries());
+}
+
+TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNoWindow) {
+  WriteFile(folder / "BAD.ZR3", "short");
+  ui.files.push_back(folder / "BAD.ZR3");
+  EXPECT_EQ(nullptr, manager.OpenDocument());
+  EXPECT_EQ(0, manager.OpenCount());
+  EXPECT_EQ((std::vector<std::string>{Text(20013)}), ui.Texts());
+  EXPECT_TRUE(recent.empty());
+}
+
+TEST_F(DocumentManagerTest, OpenRefusesOnlyWithMoreThanTenOpen) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  for (int i = 0; i < 10; ++i) manager.NewDocument();
+  ui.files.push_back(folder / "CASE.ZR3");
+  ASSERT_NE(nullptr, manager.OpenDocument());  // the eleventh
+  EXPECT_EQ(11, manager.OpenCount());
+  EXPECT_EQ(nullptr, manager.OpenDocument());
+  EXPECT_EQ(nullptr, manager.OpenFromDocument(*manager.Documents()[0]));
+  EXPECT_EQ((std::vector<std::string>{Text(20050), Text(20050)}), ui.Texts());
+  EXPECT_EQ(1u, ui.fileRequests.size());
+}
+
+TEST_F(DocumentManagerTest, OpenInPlaceFromAnEmptyProblem) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  ProblemDocument* doc = manager.NewDocument();
+  ui.files.push_back(folder / "CASE.ZR3");
+  EXPECT_EQ(doc, manager.OpenFromDocument(*doc));
+  EXPECT_EQ(1, manager.OpenCount());
+  EXPECT_EQ("Case", Taxpayer(*doc));
+  EXPECT_EQ("CASE.ZR3", doc->title);
+  EXPECT_EQ("", doc->pathName);
+  EXPECT_EQ(std::vector<std::string>{folder / "CASE.ZR3"}, recent);
+
+  // The following Save asks for a name, proposing the file name.
+  ui.files.push_back(std::nullopt);
+  EXPECT_FALSE(manager.Save(*doc));
+  ASSERT_EQ(2u, ui.fileRequests.size());
+  EXPECT_EQ(folder / "CASE.ZR3", ui.fileRequests[1].initialPath);
+}
+
+TEST_F(DocumentManagerTest, OpenInPlaceRefusesOtherExtensions) {
+  WriteFile(folder / "CASE.TXT", "text");
+  ProblemDocument* doc = manager.NewDocument();
+  ui.files.push_back(folder / "CASE.TXT");
+  EXPECT_EQ(nullptr, manager.OpenFromDocument(*doc));
+  EXPECT_EQ((std::vector<std::string>{Text(20047)}), ui.Texts());
+  EXPECT_EQ(0, doc->problem.EventCount());
+  EXPECT_EQ("Untitled - 1", doc->title);
+}
+
+TEST_F(DocumentManagerTest, OpenFromAProblemInUseOpensANewWindow) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  struct Case {
+    const char* name;
+    void (*use)(CTDoc&);
+  };
+  const Case cases[] = {
+      {"changed", [](CTDoc& p) { p.SetModified(); }},
+      {"dated event", [](CTDoc& p) { p.m_events[5].m_date = Day("01-01-95"); }},
+      {"taxpayer name", [](CTDoc& p) { p.m_header.m_taxpayerName.SetText("Someone"); }},
+      {"taxpayer ID", [](CTDoc& p) { p.m_header.m_taxpayerId.SetText("123"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProblemDocument* current = manager.NewDocument();
+    c.use(current->problem);
+    ui.files.push_back(folder / "CASE.ZR3");
+    ProblemDocument* opened = manager.OpenFromDocument(*current);
+    ASSERT_NE(nullptr, opened);
+    EXPECT_NE(current, opened);
+    EXPECT_EQ("Case", Taxpayer(*opened));
+    EXPECT_EQ(folder / "CASE.ZR3", opened->pathName);
+    EXPECT_NE("Case", Taxpayer(*current));
+  }
+}
+
+TEST_F(DocumentManagerTest, SavingOverAnotherOpenProblemClosesIt) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  ProblemDocument* first = manager.OpenDocumentFile(folder / "CASE.ZR3");
+  first->problem.SetModified();  // closed without the question all the same
+  ProblemDocument* second = manager.NewDocument();
+  second->problem.m_header.m_taxpayerName.SetText("Second");
+
+  ui.files.push_back(folder / "missing/CASE.ZR3");  // a failed save closes nothing
+  EXPECT_FALSE(manager.Save(*second));
+  EXPECT_EQ(2, manager.OpenCount());
+
+  ui.messages.clear();
+  ui.files.push_back(folder / "CASE.ZR3");
+  ASSERT_TRUE(manager.Save(*second));
+  ASSERT_EQ(1, manager.OpenCount());
+  EXPECT_EQ(second, manager.Documents()[0].get());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ("Second", std::string(ReadFile(folder / "CASE.ZR3").c_str()));
+}
+
+TEST_F(DocumentManagerTest, SaveQuestionOnClosing) {
+  struct Case {
+    const char* name;
+    Answer answer;
+    std::optional<std::string> file;  // chosen in the save dialog after Yes
+    bool closes;
+    bool written;
+  };
+  const Case cases[] = {
+      {"cancel", Answer::Cancel, std::nullopt, false, false},
+      {"no", Answer::No, std::nullopt, true, false},
+      {"yes, saved", Answer::Yes, "SAVED.ZR3", true, true},
+      {"yes, save cancelled", Answer::Yes, std::nullopt, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(folder / "SAVED.ZR3");
+    ui.messages.clear();
+    ProblemDocument* doc = manager.NewDocument();
+    const std::string title = doc->title;
+    doc->problem.SetModified();
+    ui.answers.push_back(c.answer);
+    ui.files.clear();
+    if (c.answer == Answer::Yes) ui.files.push_back(c.file ? std::optional(folder / *c.file) : std::nullopt);
+    int before = manager.OpenCount();
+    EXPECT_EQ(c.closes, manager.CloseDocument(*doc));
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ("Save changes to " + title + "?", ui.messages[0].text);
+    EXPECT_EQ(MessageKind::YesNoCancel, ui.messages[0].kind);
+    EXPECT_EQ(before - (c.closes ? 1 : 0), manager.OpenCount());
+    EXPECT_EQ(c.written, FileExists(folder / "SAVED.ZR3"));
+  }
+
+  // An unchanged problem closes without a question.
+  ui.messages.clear();
+  ProblemDocument* unchanged = manager.NewDocument();
+  EXPECT_TRUE(manager.CloseDocument(*unchanged));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DocumentManagerTest, CloseAllStopsAtAProblemThatStaysOpen) {
+  manager.NewDocument();
+  manager.NewDocument()->problem.SetModified();
+  manager.NewDocument();
+  ui.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(manager.CloseAll());
+  EXPECT_EQ(2, manager.OpenCount());
+  ui.answers.push_back(Answer::No);
+  EXPECT_TRUE(manager.CloseAll());
+  EXPECT_EQ(0, manager.OpenCount());
+}
+
+}  // namespace
+}  // namespace zarvic
