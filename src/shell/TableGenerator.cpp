@@ -254,8 +254,11 @@ bool GenerateTable(const GenerationSettings& s, CTDoc& problem, const TableListi
     return false;
   }
   // The table is written beside the old file and renamed over it, so the old one stays until then.
-  if (FileExists(path) && MessageBoxText(StringPrintf("File \"%s\" exists.  OK to replace?", path.c_str()),
-                                         MessageKind::YesNo) != Answer::Yes) {
+  // A file whose extension differs only in case is the one the save replaces.
+  const std::string existing = WithExistingExtensionCase(path);
+  if (FileExists(existing) &&
+      MessageBoxText(StringPrintf("File \"%s\" exists.  OK to replace?", existing.c_str()),
+                     MessageKind::YesNo) != Answer::Yes) {
     return false;
   }
 

@@ -202,6 +202,14 @@ TEST_F(TableGeneratorTest, ExistingTableIsReplacedOnlyWhenAgreed) {
   EXPECT_EQ(kModeSimple, Table("T.TB3")->lines[0].mode);
 }
 
+TEST_F(TableGeneratorTest, TableWhoseExtensionDiffersInCaseIsAskedAbout) {
+  WriteFile(out_ / "T.tb3", "old");
+  ui_.defaultAnswer = Answer::No;
+  EXPECT_FALSE(Run(std::string(kQuarterly) + "NAME=T METHOD=DAILY GO=1\n"));
+  EXPECT_EQ(V{"File \"" + (out_ / "T.tb3") + "\" exists.  OK to replace?"}, Messages());
+  EXPECT_EQ((V{"T.tb3"}), out_.Entries());
+}
+
 TEST_F(TableGeneratorTest, ScriptThatCannotBeOpened) {
   EXPECT_FALSE(GenerateTables("\" " + (work_ / "missing.txt") + " \"", listing_));
   EXPECT_EQ(V{"Failed to open file \"" + (work_ / "missing.txt") + "\""}, Messages());
