@@ -1,6 +1,8 @@
 // ComputeProblem (quiet) on the shipped federal table: a small problem and the largest one (1000
 // events, 500 of them payments). Every payment is allocated on a run of the engine to its date, so the
-// largest problem costs 501 runs.
+// largest problem costs 501 runs. Then the largest problem that carries penalties: one tax event and
+// 999 payments, with every penalty that can be active at once for a return of its era (the penalty pass
+// and the interest on penalties run whole in each of its 1000 runs).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -8,6 +10,7 @@
 
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
+#include "penalties/PenaltyRecord.h"
 #include "problem/CTDoc.h"
 #include "ratetables/TableFile.h"
 
@@ -48,6 +51,72 @@ void BM_ComputeProblem(benchmark::State& st) {
   st.counters["nodes"] = static_cast<double>(doc->m_normalList.Size());
 }
 BENCHMARK(BM_ComputeProblem)->ArgName("events")->Arg(20)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+enum PenaltyEra { kBefore1990 = 0, kFrom1990 = 1 };
+
+// $100,000 of tax due 4-15-87 or 4-15-95 and 999 weekly payments of $150, allocated by the driver in
+// the IRS order (tax, then the penalties, then interest). Before 1990: failure to file, failure to pay
+// tax shown and an assessment, 6653(a), 6653(b), 6659, 6659A, 6660 and 6661; from 1990: the
+// delinquency penalties, 6662(c) to (g), 6663 and hot interest. Computed to 12-31-2015.
+std::unique_ptr<CTDoc> MakePenaltyProblem(PenaltyEra era) {
+  auto doc = std::make_unique<CTDoc>();
+  if (!LoadTable(doc->m_rateTable, ZARVIC_BINARY_DIR "/FEDERAL.TB3", false)) std::abort();
+  const DayNumber taxDate = era == kFrom1990 ? MakeDate(4, 15, 95) : MakeDate(4, 15, 87);
+  CEvent& tax = doc->m_events[0];
+  tax.m_type = kEventTax;
+  tax.m_date = taxDate;
+  tax.m_amount = 10000000.0;
+  for (int i = 1; i < kMaxEvents; ++i) {
+    CEvent& pay = doc->m_events[i];
+    pay.m_type = kEventPayment;
+    pay.m_date = AddDays(taxDate, 7 * i);
+    pay.m_amount = 15000.0;
+  }
+  const DayNumber notice = AddDays(taxDate, 120);
+  auto activate = [&](int k, double amount) -> PenaltyRecord& {
+    PenaltyRecord& r = doc->m_penalties[k];
+    r.SetFlag(PEN_ACTIVE, true);
+    r.m_amounts[0] = amount;
+    r.m_dates[0] = taxDate;
+    r.m_dates[1] = notice;
+    r.SetRate(20.0);
+    return r;
+  };
+  activate(23, 10000000.0).m_dates[2] = AddDays(taxDate, 200);
+  PenaltyRecord& shown = activate(1, 5000000.0);
+  for (int n = 0; n < 4; ++n) shown.m_dates[1 + n] = AddDays(notice, 90 * n);
+  PenaltyRecord& assessed = activate(2, 4000000.0);
+  for (int n = 0; n < 4; ++n) assessed.m_dates[n] = AddDays(notice, 60 * n);
+  if (era == kFrom1990) {
+    for (int k = 11; k <= 16; ++k) activate(k, 1500000.0);
+    doc->m_header.m_hotInterest = 1;
+    doc->m_header.m_applicableDate = MakeDate(1, 1, 96);
+  } else {
+    activate(3, 2000000.0).m_amounts[1] = 2000000.0;
+    activate(4, 2000000.0).m_amounts[1] = 2000000.0;
+    for (int k : {7, 8, 9, 10}) activate(k, 1500000.0);
+  }
+  doc->m_computeDate = MakeDate(12, 31, 2015);
+  return doc;
+}
+
+void BM_ComputeProblemWithPenalties(benchmark::State& st) {
+  RecordingUserInterface ui;
+  ScopedUserInterface scoped(ui);
+  std::unique_ptr<CTDoc> doc = MakePenaltyProblem(static_cast<PenaltyEra>(st.range(0)));
+  for (auto _ : st) {
+    bool ok = ComputeProblem(*doc, true);
+    benchmark::DoNotOptimize(ok);
+  }
+  st.counters["final"] = doc->m_compute.m_finalTotal / 100;
+  st.counters["penaltyInterest"] = doc->m_penaltyResults.PenaltyInterestTotal / 100;
+  st.counters["penaltySteps"] = static_cast<double>(doc->m_penaltyList.Size());
+}
+BENCHMARK(BM_ComputeProblemWithPenalties)
+    ->ArgName("from1990")
+    ->Arg(kBefore1990)
+    ->Arg(kFrom1990)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zarvic

@@ -26,14 +26,12 @@ DayNumber EngineReportComputation::HotStartDate(const CTDoc& doc) const {
   return doc.m_compute.m_hotStartDate;
 }
 
-// The penalty computations do not keep these two results yet; until they do, the warning is not
-// written and the negligence amounts print as zero.
-bool EngineReportComputation::PenaltyWhileRefund(const CTDoc& /*doc*/) const {
-  return false;
+bool EngineReportComputation::PenaltyWhileRefund(const CTDoc& doc) const {
+  return doc.m_penaltyResults.PenaltyWhileRefundFlag;
 }
 
-std::array<Amount, 3> EngineReportComputation::NegligenceAmounts(const CTDoc& /*doc*/) const {
-  return {};
+std::array<Amount, 3> EngineReportComputation::NegligenceAmounts(const CTDoc& doc) const {
+  return doc.m_penaltyResults.NegligenceAmounts;
 }
 
 bool EngineReportComputation::AccuracyStacking(CTDoc& doc) {

@@ -1,0 +1,276 @@
+#include "penalties/AccuracyPenalties.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "core/UserInterface.h"
+#include "engine/ComputePeriod.h"
+#include "penalties/PenaltyResults.h"
+#include "penalties/PenaltySupport.h"
+#include "problem/CTDoc.h"
+
+namespace zarvic {
+namespace {
+
+namespace pd = penalty_date;
+constexpr int kStackingId = 18007;
+constexpr char kExplainThousand[] = "R6662FF.DM";
+constexpr char kExplainFiveThousand[] = "R6662DD.DM";
+
+bool Compounds(int mode) {
+  return mode == kModeDaily || mode == kModeMonthly || mode == kModeMonthlyWhole;
+}
+
+// Where interest on the older penalties starts: the due date, but for returns due before 7-18-84 the
+// notice or assessment date (slot 1) when it is before that day, otherwise 7-18-84.
+DayNumber OldNoticeDate(const PenaltyRecord& r) {
+  const DayNumber due = r.m_dates[0];
+  if (!Before(due, pd::k7_18_84)) return due;
+  return Before(r.m_dates[1], pd::k7_18_84) ? r.m_dates[1] : pd::k7_18_84;
+}
+
+// The end of the interest part of 6653(a) and (b): the computation date, or the tax assessment date
+// (slot 2) when it is earlier.
+DayNumber InterestPartEnd(const PenaltyRecord& r, DayNumber computeDate) {
+  return Before(r.m_dates[2], computeDate) ? r.m_dates[2] : computeDate;
+}
+
+// Applies penalty k at a rate (a fraction) to its base, or explains why not.
+void ApplyRate(PenaltyResults& res, int k, double rate, bool applies, const char* explain) {
+  if (!applies) {
+    res.PenaltyExplainTemplate[k] = explain;
+    return;
+  }
+  const Amount amount = RoundedAmount(res.PenaltyBase[k] * rate);
+  res.PenaltyGross[k] = amount;
+  res.PenaltyAmount[k] = amount;
+}
+
+// The bases of the section 6662 penalties: the tax less the 6663 fraud amount, at most the entry.
+void Set6662Bases(CTDoc& doc, int k) {
+  PenaltyResults& res = doc.m_penaltyResults;
+  const PenaltyRecord& fraud = doc.m_penalties[kPenalty6663];
+  res.PenaltyFullBase[k] = doc.TotalTax - (fraud.IsActive() ? fraud.m_amounts[0] : 0.0);
+  res.PenaltyBase[k] = std::min(res.PenaltyFullBase[k], doc.m_penalties[k].m_amounts[0]);
+}
+
+}  // namespace
+
+Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumber from, DayNumber to,
+                         bool followIrs, int k) {
+  const RateTable& table = doc.m_rateTable;
+  if (!(x > 0.0) || !IsDate(from) || !Before(from, to) || !table.IsLoaded()) return 0.0;
+  const bool motivated = kind == InterestKind::Motivated;
+  Amount untouched = 0.0;  // the tax that payments pay before they reach x
+  if (followIrs) {
+    const PenaltyRecord& r = doc.m_penalties[k];
+    untouched = doc.TotalTax - (k == kPenalty6653b ? r.m_amounts[0] : r.m_amounts[1]);
+  }
+
+  struct Payment {
+    DayNumber date;
+    Amount applied;
+  };
+  std::vector<Payment> payments;
+  for (const CEvent& event : doc.ListedEvents()) {
+    if (!LowersBalance(event.m_type) || event.m_date < from) continue;
+    Amount applied = 0.0;
+    if (event.m_allocation) {
+      const auto& p = event.m_allocation->m_payment;
+      applied = motivated ? p[2] + p[3] : p[0] + p[1];
+    } else if (!motivated) {
+      applied = event.m_amount;  // an unallocated payment goes to tax
+    }
+    payments.push_back({event.m_date, applied});
+  }
+  const HotInterestDates& hot = doc.m_penaltyResults.hotDates;
+  const std::array<DayNumber, 3> hotDates = {hot.start, hot.stop, hot.restart};
+
+  ComputeState state;
+  state.m_gattApplies = false;
+  int line = RateLineFor(table, from);
+  std::size_t next = 0;
+  Amount total = 0.0;
+  Amount accruedInPeriod = 0.0;
+  Amount paid = 0.0;
+  Amount reduced = 0.0;
+  for (DayNumber d = from; x > 0.0 && d < to;) {
+    const DayNumber periodEnd = RateLineBreak(table, line);
+    DayNumber end = to;
+    if (Before(periodEnd, end)) end = periodEnd;
+    if (next < payments.size() && payments[next].date < end) end = payments[next].date;
+    for (DayNumber h : hotDates) {
+      if (IsDate(h) && h > d && h < end) end = h;
+    }
+    const RateLine& L = table.lines[line];
+    if (end > d) {
+      state.m_hotInEffect = hot.HotAfter(d);
+      ComputeResults node;
+      ComputePeriod(state, x, d, end, L.mode, DaysPerYearValue(L.daysPerYear),
+                    motivated ? L.motivatedRate : L.normalRate, L.normalRate, node);
+      total += node.m_normalInterest;
+      accruedInPeriod += node.m_normalInterest;
+    }
+    d = end;
+    while (next < payments.size() && payments[next].date == d) paid += payments[next++].applied;
+    const Amount beyond = std::max(paid - untouched, 0.0);
+    x -= beyond - reduced;
+    reduced = beyond;
+    if (d == periodEnd) {
+      if (Compounds(L.mode)) x += accruedInPeriod;
+      accruedInPeriod = 0.0;
+      ++line;
+    }
+  }
+  return total;
+}
+
+void ComputeNegligence6653a(CTDoc& doc, DayNumber computeDate) {
+  PenaltyResults& res = doc.m_penaltyResults;
+  PenaltyRecord& rec = doc.m_penalties[kPenalty6653a];
+  constexpr int k = kPenalty6653a;
+  const bool fraud = doc.m_penalties[kPenalty6653b].IsActive();
+  const Amount limit = doc.TotalTax - Fraud6653bAmount(doc);
+  res.PenaltyFullBase[k] = limit;
+  for (int i = 0; i < 3; ++i)
+    res.NegligenceAmounts[i] = fraud ? std::min(rec.m_amounts[i], limit) : rec.m_amounts[i];
+  res.PenaltyBase[k] = res.NegligenceAmounts[0];
+  rec.SetRate(5.0);
+  res.PenaltyGross[k] = res.PenaltyAmount[k] = RoundedAmount(0.05 * res.NegligenceAmounts[0]);
+  res.PenaltyComponent[k] = 0.0;
+
+  const DayNumber T = doc.TaxDate;
+  if (Before(T, pd::k1_1_82)) {
+    AddAssessment(res, k, IsDate(rec.m_dates[1]) ? rec.m_dates[1] : rec.m_dates[0], res.PenaltyAmount[k], -1);
+  } else if (Before(T, pd::k1_1_89)) {
+    // 1982 to 1988: half the interest the negligent underpayment bears is added.
+    const DayNumber end = InterestPartEnd(rec, computeDate);
+    const bool followIrs = rec.HasFlag(PEN_OPTION);
+    const Amount motivatedPart = res.NegligenceAmounts[2];
+    const Amount interest =
+        InterestComponent(doc, res.NegligenceAmounts[1] - motivatedPart, InterestKind::Normal, T, end,
+                          followIrs, k) +
+        InterestComponent(doc, motivatedPart, InterestKind::Motivated, T, end, followIrs, k);
+    res.PenaltyComponent[k] = RoundedAmount(0.5 * interest);
+    res.PenaltyAmount[k] += res.PenaltyComponent[k];
+    AddAssessment(res, k, rec.m_dates[1], res.PenaltyAmount[k], -1);
+  } else {
+    AddAssessment(res, k, rec.m_dates[0], res.PenaltyAmount[k], -1);
+  }
+}
+
+void ComputeFraud6653b(CTDoc& doc, DayNumber computeDate) {
+  PenaltyResults& res = doc.m_penaltyResults;
+  PenaltyRecord& rec = doc.m_penalties[kPenalty6653b];
+  constexpr int k = kPenalty6653b;
+  const DayNumber T = doc.TaxDate;
+  res.PenaltyBase[k] = rec.m_amounts[0];
+  rec.SetRate(Before(T, pd::k1_1_87) ? 50.0 : 75.0);
+  res.PenaltyGross[k] = res.PenaltyAmount[k] = RoundedAmount(rec.m_rate * res.PenaltyBase[k] / 100.0);
+  res.PenaltyComponent[k] = 0.0;
+
+  if (IsDate(T) && T > pd::k9_3_82 && T < pd::k1_1_89) {
+    const DayNumber end = InterestPartEnd(rec, computeDate);
+    const Amount interest =
+        InterestComponent(doc, rec.m_amounts[1] - rec.m_amounts[2], InterestKind::Normal, T, end, true, k) +
+        InterestComponent(doc, rec.m_amounts[2], InterestKind::Motivated, T, end, true, k);
+    res.PenaltyComponent[k] = RoundedAmount(0.5 * interest);
+    res.PenaltyAmount[k] += res.PenaltyComponent[k];
+    AddAssessment(res, k, rec.m_dates[1], res.PenaltyAmount[k], -1);
+  } else if (!Before(T, pd::k1_1_89)) {
+    AddAssessment(res, k, rec.m_dates[0], res.PenaltyAmount[k], -1);
+  } else {
+    AddAssessment(res, k, rec.m_dates[1], res.PenaltyAmount[k], -1);
+  }
+}
+
+void ComputeRatePenalty(CTDoc& doc, int k) {
+  PenaltyResults& res = doc.m_penaltyResults;
+  PenaltyRecord& rec = doc.m_penalties[k];
+  const DayNumber T = doc.TaxDate;
+  const auto assess = [&](DayNumber at) {
+    if (res.PenaltyAmount[k] > 0.0) AddAssessment(res, k, at, res.PenaltyAmount[k], -1);
+  };
+  switch (k) {
+    case kPenalty6659:
+    case kPenalty6660:
+      SetPenaltyBases(doc, k);
+      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] >= 100000.0, kExplainThousand);
+      assess(OldNoticeDate(rec));
+      return;
+    case kPenalty6659A:
+      SetPenaltyBases(doc, k);
+      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] >= 100000.0 && !Before(T, pd::k10_23_86),
+                kExplainThousand);
+      assess(rec.m_dates[1]);
+      return;
+    case kPenalty6661: {
+      SetPenaltyBases(doc, k);
+      const DayNumber assessed = rec.m_dates[1];
+      const bool late = (IsDate(T) && T > pd::k10_21_86) || (IsDate(assessed) && assessed > pd::k10_21_86);
+      rec.SetRate(late ? 25.0 : 10.0);
+      ApplyRate(res, k, rec.m_rate / 100.0, !Before(T, pd::k1_1_83) && res.PenaltyBase[k] > 500000.0,
+                kExplainFiveThousand);
+      assess(OldNoticeDate(rec));
+      return;
+    }
+    case kPenalty6662c:
+      Set6662Bases(doc, k);
+      rec.SetRate(20.0);
+      ApplyRate(res, k, 0.20, true, "");
+      assess(rec.m_dates[0]);
+      return;
+    case kPenalty6662d:
+    case kPenalty6662e:
+    case kPenalty6662g:
+      Set6662Bases(doc, k);
+      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] > 500000.0, kExplainFiveThousand);
+      assess(rec.m_dates[0]);
+      return;
+    case kPenalty6662f:
+      Set6662Bases(doc, k);
+      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] > 100000.0, kExplainThousand);
+      assess(rec.m_dates[0]);
+      return;
+    case kPenalty6663:
+      res.PenaltyBase[k] = res.PenaltyFullBase[k] = rec.m_amounts[0];
+      rec.SetRate(75.0);
+      ApplyRate(res, k, 0.75, true, "");
+      assess(rec.m_dates[0]);
+      return;
+    default:
+      return;
+  }
+}
+
+bool CheckAccuracyStacking(CTDoc& doc, bool showMessages) {
+  PenaltyResults& res = doc.m_penaltyResults;
+  res.AccuracyStackingFlag = false;
+  if (Before(doc.TaxDate, pd::k1_1_90)) return false;
+  Amount tax = 0.0;
+  for (const CEvent& event : doc.ListedEvents()) {
+    switch (event.m_type) {
+      case kEventTax:
+      case kEventMotivatedTax:
+      case kEventDebit:
+      case kEventIrsCheck:
+        tax += event.m_amount;
+        break;
+      default:
+        break;
+    }
+  }
+  doc.TotalTax = tax;
+  Amount entered = 0.0;
+  for (int k : {kPenalty6662c, kPenalty6662d, kPenalty6662e, kPenalty6662f, kPenalty6662g}) {
+    if (doc.m_penalties[k].IsActive()) entered += doc.m_penalties[k].m_amounts[0];
+  }
+  if (entered > doc.TotalTax) {
+    res.AccuracyStackingFlag = true;
+    if (showMessages) MessageBoxId(kStackingId);
+  }
+  return res.AccuracyStackingFlag;
+}
+
+}  // namespace zarvic

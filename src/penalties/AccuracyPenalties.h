@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Amounts.h"
+#include "core/Dates.h"
+
+namespace zarvic {
+
+class CTDoc;
+
+// Negligence, fraud, valuation and understatement penalties, computed into doc.m_penaltyResults with
+// one assessment each (dated where interest on the penalty starts).
+
+void ComputeNegligence6653a(CTDoc& doc, DayNumber computeDate);
+void ComputeFraud6653b(CTDoc& doc, DayNumber computeDate);
+// Penalties 7 to 16: a rate applied to the entered underpayment, limited by the tax and thresholds.
+void ComputeRatePenalty(CTDoc& doc, int k);
+
+enum class InterestKind { Normal, Motivated };
+// The interest the amount x would bear from `from` to `to` on the problem's rate table, reduced by the
+// payments allocated to tax and interest (motivated tax and interest for the motivated kind); with
+// followIrs the payments first pay the tax not subject to penalty k's interest part.
+Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumber from, DayNumber to,
+                         bool followIrs, int k);
+
+// The accuracy-related stacking test (returns due after 1989): the amounts entered for the active
+// 6662(c) to (g) penalties exceed the tax. Sets doc.TotalTax to the tax, motivated tax, debit and IRS
+// check amounts and the results' AccuracyStackingFlag; with showMessages, message 18007.
+bool CheckAccuracyStacking(CTDoc& doc, bool showMessages);
+
+}  // namespace zarvic
