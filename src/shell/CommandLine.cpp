@@ -1,11 +1,16 @@
 #include "shell/CommandLine.h"
 
+#include <memory>
 #include <ostream>
 
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/Text.h"
+#include "problem/CTDoc.h"
 #include "ratetables/BatchEdit.h"
+#include "shell/BatchDataEntry.h"
+#include "shell/TableGenerator.h"
+#include "shell/TestRunner.h"
 
 namespace zarvic {
 namespace {
@@ -79,9 +84,11 @@ StartCommand ParseCommandLine(std::string_view commandLine) {
 
 std::string CommandLineText(const std::vector<std::string>& arguments) {
   std::string text;
-  for (const std::string& argument : arguments) {
-    if (!text.empty()) text += ' ';
-    bool quote = argument.find_first_of(" \t\r\n") != std::string::npos;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    // The option is read by its beginning ("-EX/my folder/CASE.TXT"), so the first argument stays bare.
+    bool quote = i > 0 && argument.find_first_of(" \t\r\n") != std::string::npos;
+    if (i > 0) text += ' ';
     text += quote ? "\"" + argument + "\"" : argument;
   }
   return text;
@@ -112,27 +119,59 @@ std::string HelpText() {
   return "Usage: wzrv [OPTION | PROBLEM-FILE]\n"
          "Computes US federal tax interest and penalties. Without an argument, opens a new problem.\n"
          "\n"
-         "  PROBLEM-FILE      open a problem file (.ZR3)\n"
+         "  PROBLEM-FILE      open a problem file (.ZR3) in the window\n"
          "  -GATTDIAGNOSTIC   open a new problem with the GATT diagnostics shown\n"
-         "  -TS FILE          run a test file with a temporary problem, then end\n"
-         "  -EXPATH           batch data entry from the text input file PATH (no blank before it)\n"
-         "  -TF LIST [ARGS]   run the test list LIST, then open a new problem\n"
+         "  -EXPATH           batch data entry: fill a problem from the text input file PATH, compute\n"
+         "                    it and write its reports to PATH with the extension .rpt, then end\n"
+         "                    (-EX PATH works too)\n"
+         "  -TS [FOLDER]      compute every .ZR2, then every .ZR3 file of FOLDER (default: the current\n"
+         "                    folder) and write each one's balance due in cents to NAME.TS, then end\n"
+         "  -TF LIST          write the Interest and Penalty Detail report of each problem file LIST\n"
+         "                    names (a line: PROBLEM [OUTPUT], default OUTPUT PROBLEM.TXT; \";\" starts\n"
+         "                    a comment), then open a new problem (without the window: end)\n"
          "  -C                batch mode: a new problem, with \"Batch Mode Edit...\" in the Options menu\n"
          "  -B FILE           batch-mode table edit: add the rate lines of the CSV file FILE to the\n"
          "                    tables in the program's folder, then end\n"
-         "  -G FILE           batch table generation from the script FILE, then end\n"
+         "  -G FILE           batch table generation: write the tables the KEY=VALUE script FILE\n"
+         "                    describes, each with a .TXT listing beside it, then end\n"
          "  -XX               start without any problem window\n"
          "  --help, -h        show this help\n"
          "\n"
          "Options are tested in this order and matched by their beginning without regard to case\n"
-         "(so -GATTX is -G). In this version only -B and --help work; the others say they are not\n"
-         "available yet.\n"
+         "(so -GATTX is -G). -EX, -TS, -TF, -B, -G and --help need no display; the others open the\n"
+         "window, which this version does not have yet: they say so and end.\n"
          "\n"
-         "Messages go to standard error. Questions (such as a duplicate line in -B) are asked on the\n"
-         "terminal; without one they are answered No, so nothing is saved that nobody agreed to.\n"
+         "Messages go to standard error. Questions (a duplicate line in -B, a table that exists in -G)\n"
+         "are asked on the terminal; without one they are answered No, so nothing is replaced or saved\n"
+         "that nobody agreed to.\n"
          "\n"
-         "Exit status: 0 when the job was done, 1 when it failed, 2 when the option is not available.\n";
+         "Exit status: 0 when the job was done; 1 when it could not be done or some output was not\n"
+         "written; 2 when the option is not available in this version; 3 when the output was written\n"
+         "but some input was refused or skipped (the messages say which).\n";
 }
+
+namespace {
+
+int ExitStatus(BatchOutcome outcome) {
+  switch (outcome) {
+    case BatchOutcome::Done:
+      return kExitDone;
+    case BatchOutcome::Incomplete:
+      return kExitIncomplete;
+    case BatchOutcome::Failed:
+      return kExitFailed;
+  }
+  return kExitFailed;
+}
+
+// A path as given after an option: blanks around it and one pair of double quotes dropped.
+std::string PathArgument(const std::string& text) {
+  std::string path = Trim(text);
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  return path;
+}
+
+}  // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   StartCommand command = ParseCommandLine(CommandLineText(arguments));
@@ -144,8 +183,32 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   MoveIniToRegistry();
   LoadSettings();
   switch (command.action) {
+    case StartAction::BatchDataEntry: {
+      // The path follows the option directly; "-EX PATH" is taken too, as nobody names a file " x".
+      std::string path = command.argument;
+      if (!path.empty() && (path.front() == ' ' || path.front() == '"')) path = PathArgument(path);
+      if (path.empty()) {
+        err << "wzrv: -EX needs the path of a text input file right after it (see wzrv --help)\n";
+        return kExitFailed;
+      }
+      return ExitStatus(RunBatchDataEntry(path));
+    }
+    case StartAction::TestFile: {
+      auto problem = std::make_unique<CTDoc>();
+      std::string folder = PathArgument(command.argument);
+      return ExitStatus(RunTestFolder(*problem, folder.empty() ? "." : folder, err));
+    }
+    case StartAction::TestList:
+      return ExitStatus(TestList(command.argument));
     case StartAction::BatchEdit:
       return BatchEditTables(command.argument, ProgramFolder()) ? kExitDone : kExitFailed;
+    case StartAction::BatchGenerate:
+      return GenerateTables(command.argument,
+                            [](CTDoc& problem, const std::string& path) {
+                              return TesListWriteReport(problem, ListReport::InterestRateTable, path);
+                            })
+                 ? kExitDone
+                 : kExitFailed;
     default:
       err << "wzrv: " << Describe(command.action) << " is not available yet"
           << (command.gattDiagnostic ? " (with -GATTDIAGNOSTIC)" : "") << "; see wzrv --help\n";

@@ -32,7 +32,7 @@ struct StartCommand {
 StartCommand ParseCommandLine(std::string_view commandLine);
 
 // The command line as one text, as the option table reads it: arguments joined by blanks, an argument
-// with blanks in double quotes.
+// after the first with blanks in double quotes (the first is the option, read by its beginning).
 std::string CommandLineText(const std::vector<std::string>& arguments);
 
 // Arguments of "-TF": split at blanks, tabs and line breaks; double quotes keep blanks together.
@@ -43,6 +43,7 @@ std::string HelpText();
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;       // the job was started and failed (messages say why)
 inline constexpr int kExitUnavailable = 2;  // the option is not available in this build
+inline constexpr int kExitIncomplete = 3;   // the output was written, some input was refused
 
 // Runs the command line of the program (arguments after the program name) and returns the exit status.
 // Help goes to out, the reason of a failure to err or through the UserInterface.

@@ -1,0 +1,286 @@
+#include "problem/TextInput.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "core/Amounts.h"
+#include "core/Dates.h"
+#include "core/Text.h"
+#include "core/UserInterface.h"
+#include "problem/CTDoc.h"
+#include "problem/EventTypes.h"
+
+namespace zarvic {
+namespace {
+
+enum class Action {
+  HotRestartLetter,
+  HotLetter,
+  HotRestartApplicable,
+  HotApplicable,
+  GattLetter,
+  GattThreshold,
+  TaxpayerName,
+  TaxpayerId,
+  Heading,
+  Footer,
+  ComputeDate,
+  TableName,
+};
+
+struct Keyword {
+  std::string_view text;  // compared without case against the start of the line
+  Action action;
+  int heading = 0;  // HEADER1-3: the line index
+};
+
+// After the event keywords "TAX", "PAY", "STO", "STA" and "IRS" (the text keywords of EventTypes,
+// tried first in this order), in the order they are tried; the first match wins.
+constexpr Keyword kKeywords[] = {
+    {"HOT302", Action::HotRestartLetter},
+    {"HOT 302", Action::HotRestartLetter},
+    {"HOT30", Action::HotLetter},
+    {"HOT 30", Action::HotLetter},
+    {"HOTAPP2", Action::HotRestartApplicable},
+    {"HOTAP", Action::HotApplicable},
+    {"GATTP", Action::GattLetter},
+    {"GATT", Action::GattThreshold},
+    {"NAM", Action::TaxpayerName},
+    {"ID", Action::TaxpayerId},
+    {"HEADER1", Action::Heading, 0},
+    {"HEADER2", Action::Heading, 1},
+    {"HEADER3", Action::Heading, 2},
+    {"FOOTER", Action::Footer},
+    {"COM", Action::ComputeDate},
+    {"TAB", Action::TableName},
+};
+
+constexpr std::size_t kTableNameMax = 95;
+
+// "REP1" ... "REP7": the report index, or -1.
+int ReportKeyword(std::string_view line) {
+  if (line.size() < 4 || !StartsWithNoCase(line, "REP")) return -1;
+  char n = line[3];
+  return n >= '1' && n <= '7' ? n - '1' : -1;
+}
+
+const Keyword* FindKeyword(std::string_view line) {
+  for (const Keyword& k : kKeywords) {
+    if (StartsWithNoCase(line, k.text)) return &k;
+  }
+  return nullptr;
+}
+
+std::optional<DayNumber> ReadDate(std::string_view value) {
+  bool ok = false;
+  DayNumber d = ParseDate(value, ok);
+  if (!ok) return std::nullopt;
+  return d;
+}
+
+InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view value) {
+  std::optional<DayNumber> date = ReadDate(value);
+  if (!date) return InputLineResult::Invalid;
+  Amount amount = 0.0;
+  Amount gattAmount = 0.0;
+  if (type == kEventTax || type == kEventPayment || type == kEventIrsCheck) {
+    std::size_t tab = value.find('\t');
+    if (tab == std::string_view::npos) return InputLineResult::Invalid;
+    std::string_view rest = value.substr(tab + 1);
+    amount = ParseAmount(rest);
+    gattAmount = amount;
+    if (type == kEventIrsCheck) {
+      // A second amount, when there is one, is the part of the check that reduces the GATT balance.
+      std::size_t second = rest.find('\t');
+      if (second != std::string_view::npos && second != 0 && !Trim(rest.substr(second + 1)).empty())
+        gattAmount = ParseAmount(rest.substr(second + 1));
+    }
+  }
+  int slot = problem.EventCount();
+  if (slot >= kMaxEvents) return InputLineResult::NoRoom;
+  CEvent& event = problem.m_events[slot];
+  event.Clear();
+  event.m_type = type;
+  event.m_date = *date;
+  event.m_amount = amount;
+  event.m_gattAmount = gattAmount;
+  return InputLineResult::Valid;
+}
+
+}  // namespace
+
+bool TextLineReader::Open(const std::string& path) {
+  content_.clear();
+  position_ = 0;
+  error_ = 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+  struct stat st {};
+  if (!f || ::fstat(fileno(f.get()), &st) != 0) {
+    error_ = errno ? errno : ENOENT;
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
+  std::string content;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) content.append(buffer, n);
+  if (std::ferror(f.get())) {
+    error_ = errno ? errno : EIO;
+    return false;
+  }
+  content_ = std::move(content);
+  return true;
+}
+
+void TextLineReader::SetContent(std::string content) {
+  content_ = std::move(content);
+  position_ = 0;
+  error_ = 0;
+}
+
+std::string TextLineReader::ReadLine() {
+  if (AtEnd()) return {};
+  std::size_t end = content_.find_first_of("\r\n", position_);
+  if (end == std::string::npos) end = content_.size();
+  std::string line = content_.substr(position_, end - position_);
+  position_ = end;
+  if (position_ < content_.size()) {
+    bool cr = content_[position_] == '\r';
+    ++position_;
+    if (cr && position_ < content_.size() && content_[position_] == '\n') ++position_;
+  }
+  return line;
+}
+
+bool BatchEntrySettings::AnyReport() const {
+  return std::find(reports.begin(), reports.end(), true) != reports.end();
+}
+
+bool BatchEntrySettings::AnyHeading() const {
+  return std::find(headingFlags.begin(), headingFlags.end(), true) != headingFlags.end();
+}
+
+InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::string_view line) {
+  if (int report = ReportKeyword(line); report >= 0) {
+    batch.reports[report] = true;
+    return InputLineResult::Valid;
+  }
+  std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) return InputLineResult::Invalid;
+  std::string_view value = line.substr(tab + 1);
+
+  if (std::optional<std::uint16_t> type = EventTypeFromTextLine(line))
+    return AppendEvent(problem, *type, value);
+  const Keyword* keyword = FindKeyword(line);
+  if (!keyword) return InputLineResult::Invalid;
+
+  ProblemHeader& h = problem.m_header;
+  std::optional<DayNumber> date;
+  switch (keyword->action) {
+    case Action::HotRestartLetter:
+    case Action::HotLetter:
+    case Action::HotRestartApplicable:
+    case Action::HotApplicable:
+    case Action::GattLetter:
+    case Action::ComputeDate:
+      // A date that does not parse would switch a rule on without its date, or compute to today.
+      date = ReadDate(value);
+      if (!date) return InputLineResult::Invalid;
+      break;
+    default:
+      break;
+  }
+  switch (keyword->action) {
+    case Action::HotRestartLetter:
+      h.m_restartThirtyDayLetter = *date;
+      h.m_hotStop = 1;
+      break;
+    case Action::HotLetter:
+      h.m_thirtyDayLetter = *date;
+      h.m_hotInterest = 1;
+      break;
+    case Action::HotRestartApplicable:
+      h.m_restartApplicableDate = *date;
+      h.m_hotStop = 1;
+      break;
+    case Action::HotApplicable:
+      h.m_applicableDate = *date;
+      h.m_hotInterest = 1;
+      break;
+    case Action::GattLetter:
+      h.m_thirtyDayLetter = *date;
+      h.m_cCorporation = 1;
+      break;
+    case Action::GattThreshold:
+      h.m_cCorporation = 1;
+      h.m_gattThreshold = ParseAmount(value);
+      break;
+    case Action::TaxpayerName:
+      h.m_taxpayerName.SetText(value);
+      break;
+    case Action::TaxpayerId:
+      h.m_taxpayerId.SetText(value);
+      break;
+    case Action::Heading:
+      h.m_headings[keyword->heading].SetText(value);
+      batch.headingFlags[keyword->heading] = true;
+      batch.headings[keyword->heading] = std::string(value.substr(0, kBatchTextMax));
+      break;
+    case Action::Footer:
+      h.m_footer.SetText(value);
+      batch.footerFlag = true;
+      batch.footer = std::string(value.substr(0, kBatchTextMax));
+      break;
+    case Action::ComputeDate:
+      problem.m_computeDate = *date;
+      h.m_computeDate = *date;
+      break;
+    case Action::TableName:
+      problem.m_rateTable.name = std::string(value.substr(0, kTableNameMax));
+      break;
+  }
+  return InputLineResult::Valid;
+}
+
+std::string InvalidInputLineMessage(std::string_view line) {
+  return "Error in text input file\nThe following line is invalid:\n\n" + std::string(line);
+}
+
+std::string NoRoomInputLineMessage(std::string_view line) {
+  return StringPrintf(
+             "Error in text input file\nA problem holds at most %d events; this line was not added:\n\n",
+             kMaxEvents) +
+         std::string(line);
+}
+
+int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineReader& reader) {
+  batch = BatchEntrySettings{};
+  int refused = 0;
+  while (!reader.AtEnd()) {
+    std::string line = reader.ReadLine();
+    switch (ParseInputLine(problem, batch, line)) {
+      case InputLineResult::Valid:
+        break;
+      case InputLineResult::Invalid:
+        ++refused;
+        MessageBoxText(InvalidInputLineMessage(line));
+        break;
+      case InputLineResult::NoRoom:
+        ++refused;
+        MessageBoxText(NoRoomInputLineMessage(line));
+        break;
+    }
+  }
+  problem.RecomputeTaxTotals();
+  return refused;
+}
+
+}  // namespace zarvic

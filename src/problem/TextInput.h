@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zarvic {
+
+class CTDoc;
+
+// The line reader of text input and test-list files: the whole file is read at once, then handed out
+// line by line without the line breaks.
+class TextLineReader {
+ public:
+  TextLineReader() = default;
+  // Reads the whole file. False when it cannot be opened or read (error then holds the errno value);
+  // the reader then has no lines.
+  bool Open(const std::string& path);
+  // Takes the content of a file already in memory.
+  void SetContent(std::string content);
+
+  // The next line without its line break. A line ends at CR LF, at a lone LF or at a lone CR, so that
+  // every blank line comes back as an empty line whatever system wrote the file; a final line break
+  // gives no extra empty line.
+  std::string ReadLine();
+  bool AtEnd() const { return position_ >= content_.size(); }
+  int Error() const { return error_; }
+
+ private:
+  std::string content_;
+  std::size_t position_ = 0;
+  int error_ = 0;
+};
+
+// The seven reports the "REP1" ... "REP7" keywords select, in the order of the report selection.
+enum class BatchReport {
+  InterestAndPenaltyDetail,
+  PaymentAllocationDetail,
+  InterestDetailWithFactors,
+  PenaltyComputationDetail,
+  MainScreenEvents,
+  MonthlyAccrual,
+  InterestRateTable,
+};
+inline constexpr int kBatchReports = 7;
+inline constexpr int kBatchHeadings = 3;
+inline constexpr std::size_t kBatchTextMax = 132;  // heading and footer texts
+
+// What a text input file says about its reports; it belongs to the problem being filled and is not
+// stored in the problem file.
+struct BatchEntrySettings {
+  std::array<bool, kBatchReports> reports{};
+  std::array<bool, kBatchHeadings> headingFlags{};
+  std::array<std::string, kBatchHeadings> headings;
+  bool footerFlag = false;
+  std::string footer;
+
+  bool AnyReport() const;
+  bool AnyHeading() const;
+};
+
+enum class InputLineResult {
+  Valid,
+  Invalid,  // no keyword, no tab, a missing amount, or a date that does not parse
+  NoRoom,   // an event line while all 1000 event slots are taken
+};
+
+// Applies one line of a text input file to the problem. A line is a keyword at its very start,
+// matched without regard to case against the first characters only ("TAXES" is "TAX"), then, except
+// for "REP1" ... "REP7", a tab and one or two tab-separated values. The keywords are tried in the
+// order of their table (so "HOT302" wins over "HOT30", "HOTAPP2" over "HOTAP", "GATTP" over "GATT").
+// A line that is not valid changes nothing.
+InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::string_view line);
+
+// The message of a line that was not applied.
+std::string InvalidInputLineMessage(std::string_view line);
+std::string NoRoomInputLineMessage(std::string_view line);
+
+// Fills a new problem from the reader: clears batch, applies every line and shows the message of each
+// line that was not applied, going on with the next. Returns the number of lines not applied.
+int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineReader& reader);
+
+}  // namespace zarvic

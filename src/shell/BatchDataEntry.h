@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "problem/TextInput.h"
+#include "shell/BatchOutcome.h"
+
+namespace zarvic {
+
+class CTDoc;
+
+// The report file of a text input file: beside it, its extension replaced by ".rpt" ("CASE.TXT" and
+// "CASE" both give "CASE.rpt").
+std::string ReportPathForInput(const std::string& inputPath);
+
+// The automatic run of batch data entry on a problem filled from inputPath: loads the problem's rate
+// table (19203 when it cannot, the run going on without one), computes, and writes the chosen reports
+// (those of the "REP" keywords, else Interest and Penalty Detail followed by Main Screen Events) with
+// the file's headings and footer, each line ending in CR LF, whole, to the report file. Failed when the
+// report could not be made or written; an earlier report file is then left as it was.
+BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath);
+
+// "-EX": reads the text input file, fills a new problem from it and runs it automatically. Failed,
+// with the reason, when the file cannot be read; Incomplete when lines were refused.
+BatchOutcome RunBatchDataEntry(const std::string& inputPath);
+
+}  // namespace zarvic

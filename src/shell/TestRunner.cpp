@@ -1,0 +1,201 @@
+#include "shell/TestRunner.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "allocation/PaymentAllocation.h"
+#include "core/AtomicFile.h"
+#include "core/FileExtension.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/Text.h"
+#include "core/UserInterface.h"
+#include "engine/ComputeDriver.h"
+#include "problem/CTDoc.h"
+#include "problem/DocumentManager.h"
+#include "problem/ProblemFile.h"
+#include "problem/TextInput.h"
+#include "ratetables/TableOperations.h"
+#include "reports/EngineReportComputation.h"
+#include "reports/ReportRun.h"
+#include "shell/CommandLine.h"
+
+namespace zarvic {
+namespace {
+
+constexpr int kTestCompleteId = 18013;
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string JoinedPath(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder == "." ? name : JoinPath(folder, name);
+}
+
+}  // namespace
+
+std::vector<std::string> TestFolderFiles(const std::string& folder) {
+  std::vector<std::string> zr2, zr3;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (!IsRegularFile(JoinPath(folder.empty() ? "." : folder, name))) continue;
+    if (HasExtensionNoCase(name, ".ZR2")) zr2.push_back(name);
+    if (HasExtensionNoCase(name, ".ZR3")) zr3.push_back(name);
+  }
+  std::sort(zr2.begin(), zr2.end());
+  std::sort(zr3.begin(), zr3.end());
+  zr2.insert(zr2.end(), zr3.begin(), zr3.end());
+  return zr2;
+}
+
+Amount BalanceDue(const CTDoc& problem) {
+  Amount charges = 0.0;
+  Amount payments = 0.0;
+  for (const CEvent& event : problem.ListedEvents()) {
+    (LowersBalance(event.m_type) ? payments : charges) += event.m_amount;
+  }
+  for (std::size_t k = 0; k < problem.m_penalties.size(); ++k) {
+    if (problem.m_penalties[k].IsActive()) charges += problem.m_penaltyResults.PenaltyAmount[k];
+  }
+  const ComputeState& c = problem.m_compute;
+  charges += c.m_normalInterestTotal + c.m_motivatedInterestTotal +
+             problem.m_penaltyResults.PenaltyInterestTotal + c.m_refundInterestTotal + c.m_gattInterestTotal;
+  return charges - payments;
+}
+
+BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostream& err) {
+  if (!std::filesystem::is_directory(folder)) {
+    err << "wzrv: -TS: \"" << folder << "\" is not a folder\n";
+    return BatchOutcome::Failed;
+  }
+  problem.m_suppressCautions = true;
+  bool skipped = false;
+  bool failed = false;
+  for (const std::string& name : TestFolderFiles(folder)) {
+    const std::string path = JoinedPath(folder, name);
+    problem.ResetProblem();
+    if (!LoadProblemFile(problem, path, false)) {
+      err << "wzrv: " << path << " cannot be read; no result file\n";
+      skipped = true;
+      continue;
+    }
+    const DayNumber date = problem.m_header.m_computeDate;
+    if (!IsDate(date)) {
+      err << "wzrv: " << path << " has no compute date; no result file\n";
+      skipped = true;
+      continue;
+    }
+    problem.m_computeDate = date;
+    AllocateAllPayments(problem, kMaxEvents - 1);
+    problem.m_compute.m_gattApplies =
+        problem.m_header.m_cCorporation != 0 && TableNameBeginsWithFed(problem.m_rateTable);
+    RunComputation(problem, date, false, false);
+
+    std::string resultPath = path;
+    SetExtension(resultPath, ".TS");
+    int error = 0;
+    if (!WriteFileAtomically(resultPath, StringPrintf("%lf", BalanceDue(problem)), &error)) {
+      err << "wzrv: " << resultPath << " cannot be written: " << std::strerror(error) << '\n';
+      failed = true;
+    }
+  }
+  MessageBoxId(kTestCompleteId);
+  if (failed) return BatchOutcome::Failed;
+  return skipped ? BatchOutcome::Incomplete : BatchOutcome::Done;
+}
+
+TestListEntry ParseTestListLine(std::string_view line) {
+  TestListEntry entry;
+  std::vector<std::string> arguments = SplitArguments(line);
+  if (arguments.empty() || arguments[0].starts_with(';')) {
+    entry.comment = true;
+    return entry;
+  }
+  entry.problemPath = arguments[0];
+  if (arguments.size() > 1) {
+    entry.outputPath = arguments[1];
+  } else {
+    entry.outputPath = entry.problemPath;
+    SetExtension(entry.outputPath, ".TXT");
+  }
+  return entry;
+}
+
+BatchOutcome TestList(const std::string& arguments) {
+  std::vector<std::string> args = SplitArguments(arguments);
+  TextLineReader reader;
+  if (args.empty() || !reader.Open(args[0])) {
+    MessageBoxText(StringPrintf("CTApp::TestList() list file open failed with error %d",
+                                args.empty() ? ENOENT : reader.Error()));
+    return BatchOutcome::Failed;
+  }
+  bool skipped = false;
+  bool failed = false;
+  DocumentManager documents;
+  while (!reader.AtEnd()) {
+    TestListEntry entry = ParseTestListLine(reader.ReadLine());
+    if (entry.comment) continue;
+    if (entry.outputPath == entry.problemPath) {
+      // A problem file named *.TXT would be replaced by its own report.
+      MessageBoxText(
+          StringPrintf("CTApp::TestList() the report of %s would replace it; give another output path",
+                       entry.problemPath.c_str()));
+      skipped = true;
+      continue;
+    }
+    ProblemDocument* doc = documents.OpenDocumentFile(entry.problemPath);
+    if (!doc) {
+      MessageBoxText(
+          StringPrintf("CTApp::TestList() failed to open test document %s", entry.problemPath.c_str()));
+      skipped = true;
+      continue;
+    }
+    doc->problem.m_computedOnce = true;
+    if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath))
+      failed = true;
+    // The computation may have touched the problem; the test run never saves it, and never asks.
+    doc->problem.SetModified(false);
+    documents.CloseDocument(*doc);
+  }
+  if (failed) return BatchOutcome::Failed;
+  return skipped ? BatchOutcome::Incomplete : BatchOutcome::Done;
+}
+
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath) {
+  EngineReportComputation computation;
+  ReportRun run(problem, computation);
+  ReportOptions& options = run.Options();
+  options = ReportOptions(CurrentReportSettings(), problem.m_computeDate);
+  options.ClearReportSwitches();
+  (report == ListReport::InterestRateTable ? options.rateTable : options.interestAndPenaltyDetail) = true;
+  FixedPageLength page;
+  if (run.PrepareReports(page, false) == 0) {
+    MessageBoxText(
+        StringPrintf("CTView::TesListWriteReport() - input file open failed with error %d", ENOENT));
+    return false;
+  }
+  ReportTextFormat format;
+  format.lineEnd = "\r\n";
+  format.linePrefix = " ";
+  int error = 0;
+  bool written = WriteFileAtomically(outputPath, ReportText(run, format), &error);
+  run.CloseReport();
+  if (!written) {
+    MessageBoxText(
+        StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zarvic

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Amounts.h"
+#include "shell/BatchOutcome.h"
+
+namespace zarvic {
+
+class CTDoc;
+
+// The regression modes: "-TS" computes every problem file of a folder and writes each one's balance
+// due beside it; "-TF" writes the Interest and Penalty Detail report of every problem a list names.
+
+// The problem files of folder: the names matching "*.ZR2", then those matching "*.ZR3" (extensions
+// compared without case), each group in name order. Entries that are not regular files are left out.
+std::vector<std::string> TestFolderFiles(const std::string& folder);
+
+// The balance due of the problem's last computation, cents: the charges (every listed event that is
+// not a payment, deposit or credit), the amounts of the active penalties and the five interest totals,
+// less the payments, deposits and credits.
+Amount BalanceDue(const CTDoc& problem);
+
+// The "-TS" run over the problem files of folder with one temporary problem: for each file that reads
+// and has a compute date, NAME.TS receives the balance due written with "%lf". Ends with message 18013.
+// Files that do not read or have no compute date get no result file; they make the run Incomplete and
+// are named on err. A result file that cannot be written fails the run.
+BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostream& err);
+
+// One line of a test list: the problem file, and the output path (the problem path with the extension
+// ".TXT" when the line gives none). Lines whose first argument starts with ";" are comments.
+struct TestListEntry {
+  bool comment = false;  // also an empty line
+  std::string problemPath;
+  std::string outputPath;
+};
+TestListEntry ParseTestListLine(std::string_view line);
+
+// The "-TF" run over the list file named by the first of arguments.
+BatchOutcome TestList(const std::string& arguments);
+
+// Writes the report of problem as text to outputPath, every line preceded by one blank and followed
+// by CR LF: the Interest and Penalty Detail for the test list, or the Interest Rate Table of the
+// problem's table (the table generator's listing). False after "CTView::TesListWriteReport() - ..."
+// when the report or the file could not be made.
+enum class ListReport { InterestAndPenaltyDetail, InterestRateTable };
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath);
+
+}  // namespace zarvic

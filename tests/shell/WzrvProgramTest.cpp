@@ -1,0 +1,314 @@
+// The unattended modes run from the built program, in a temporary folder with real files.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "problem/CTDoc.h"
+#include "problem/ProblemFile.h"
+#include "ratetables/TableFile.h"
+#include "ratetables/TableOperations.h"
+#include "shell/CommandLine.h"
+#include "support/TestFiles.h"
+
+namespace zarvic {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+using V = std::vector<std::string>;
+
+std::string Quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Every line of a report file ends in CR LF.
+bool EndsEveryLineWithCrLf(const std::string& text) {
+  if (text.empty() || text.back() != '\n') return false;
+  for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
+    if (i == 0 || text[i - 1] != '\r') return false;
+  }
+  return true;
+}
+
+class WzrvProgramTest : public ::testing::Test {
+ protected:
+  // Runs the program in the work folder without a terminal; the exit status, standard error in err_.
+  int Run(const std::vector<std::string>& arguments) {
+    std::string command =
+        "cd " + Quoted(work_.path()) + " && " + Quoted(std::string(ZARVIC_BINARY_DIR) + "/wzrv");
+    for (const std::string& a : arguments) command += " " + Quoted(a);
+    command += " </dev/null >" + Quoted(logs_ / "stdout") + " 2>" + Quoted(logs_ / "stderr");
+    int status = std::system(command.c_str());
+    err_ = ReadFile(logs_ / "stderr");
+    out_ = ReadFile(logs_ / "stdout");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // A problem file of one tax event, computed to the tax date, on the shipped federal table.
+  static std::string TaxProblemFile(double cents, const char* date) {
+    auto doc = std::make_unique<CTDoc>();
+    EXPECT_TRUE(LoadTable(doc->m_rateTable, std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3", false));
+    doc->m_events[0].m_type = kEventTax;
+    doc->m_events[0].m_date = ParseDate(date);
+    doc->m_events[0].m_amount = cents;
+    doc->m_events[0].m_gattAmount = cents;
+    doc->m_computeDate = ParseDate(date);
+    return WriteProblem(*doc);
+  }
+
+  TempFolder work_, logs_;
+  std::string err_, out_;
+};
+
+const char kFourLines[] = "TAX\t04-15-95\t1000\r\nPAY\t06-15-96\t500\r\nCOM\t12-31-96\r\nREP1\r\n";
+
+TEST_F(WzrvProgramTest, BatchDataEntryWritesTheChosenReportBesideTheInput) {
+  WriteFile(work_ / "CASE.TXT", kFourLines);
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  EXPECT_EQ(V({"CASE.TXT", "CASE.rpt"}), work_.Entries());
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+  EXPECT_TRUE(Contains(report, "04-15-95"));
+  EXPECT_TRUE(Contains(report, "1,000.00"));
+  EXPECT_FALSE(Contains(report, "EVENT SUMMARY REPORT"));
+  EXPECT_FALSE(Contains(report, "INTEREST RATE TABLE LISTING"));
+}
+
+// The examples the README points to run as they are.
+TEST_F(WzrvProgramTest, ShippedExamplesReport) {
+  const std::pair<const char*, V> cases[] = {
+      {"LATE", {"INTEREST AND PENALTY DETAIL REPORT", "Jordan A. Whitfield", "EVENT SUMMARY REPORT"}},
+      {"HOT", {"Harwell Logistics Corp.", "Hot Interest", "INTEREST COMPUTATION DETAIL REPORT"}},
+      {"GATT", {"Brightwater Instruments Inc.", "GATT Rate", "IRS Check"}},
+  };
+  for (const auto& [name, texts] : cases) {
+    const std::string input = work_ / (std::string(name) + ".TXT");
+    WriteFile(input, ReadFile(std::string(ZARVIC_SOURCE_DIR) + "/examples/" + name + ".TXT"));
+    EXPECT_EQ(kExitDone, Run({"-EX" + input})) << name << err_;
+    EXPECT_EQ("", err_) << name;
+    const std::string report = ReadFile(work_ / (std::string(name) + ".rpt"));
+    for (const std::string& text : texts) EXPECT_TRUE(Contains(report, text)) << name << ": " << text;
+  }
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryPathForms) {
+  ASSERT_EQ(0, std::system(("mkdir " + Quoted(work_ / "my cases.v2")).c_str()));
+  WriteFile(work_ / "my cases.v2/CASE.TXT", kFourLines);
+  WriteFile(work_ / "my cases.v2/NODOT", kFourLines);
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string report;
+  };
+  const Case cases[] = {
+      {{"-EXmy cases.v2/CASE.TXT"}, "my cases.v2/CASE.rpt"},
+      {{"-ex", "my cases.v2/CASE.TXT"}, "my cases.v2/CASE.rpt"},
+      {{"-EX" + (work_ / "my cases.v2/NODOT")}, "my cases.v2/NODOT.rpt"},
+  };
+  for (const Case& c : cases) {
+    std::remove((work_ / c.report).c_str());
+    EXPECT_EQ(kExitDone, Run(c.arguments)) << c.arguments[0] << err_;
+    EXPECT_TRUE(Contains(ReadFile(work_ / c.report), "INTEREST AND PENALTY DETAIL REPORT")) << c.arguments[0];
+  }
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryReportChoice) {
+  struct Case {
+    const char* reports;  // the REP lines of the file
+    V titles;             // the report titles, in the order they appear
+    V absent;
+  };
+  const Case cases[] = {
+      {"", {"INTEREST AND PENALTY DETAIL REPORT", "EVENT SUMMARY REPORT"}, {"INTEREST RATE TABLE LISTING"}},
+      {"REP7\n",
+       {"INTEREST RATE TABLE LISTING"},
+       {"INTEREST AND PENALTY DETAIL REPORT", "EVENT SUMMARY REPORT"}},
+      {"REP5\nREP6\n",
+       {"EVENT SUMMARY REPORT", "MONTHLY ACCRUAL REPORT"},
+       {"INTEREST AND PENALTY DETAIL REPORT"}},
+  };
+  for (const Case& c : cases) {
+    WriteFile(work_ / "CASE", std::string("TAX\t04-15-95\t1000\nCOM\t12-31-96\n") + c.reports);
+    EXPECT_EQ(kExitDone, Run({"-EX" + (work_ / "CASE")})) << c.reports << err_;
+    const std::string report = ReadFile(work_ / "CASE.rpt");
+    std::size_t at = 0;
+    for (const std::string& title : c.titles) {
+      std::size_t found = report.find(title, at);
+      EXPECT_NE(std::string::npos, found) << c.reports << title;
+      at = found == std::string::npos ? at : found;
+    }
+    for (const std::string& title : c.absent) EXPECT_FALSE(Contains(report, title)) << c.reports << title;
+  }
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryHeadingsAndLongReports) {
+  std::string content = "NAME\tPat Example\nHEADER1\tPrepared for the examiner\nFOOTER\tDraft only\n";
+  for (int i = 0; i < 400; ++i)
+    content += "PAY\t" + std::to_string(i % 12 + 1) + "-01-" + std::to_string(60 + i / 12) + "\t10\n";
+  content += "TAX\t01-01-60\t50000\nCOM\t12-31-99\nREP1\nREP5\n";
+  WriteFile(work_ / "BIG.TXT", content);
+  EXPECT_EQ(kExitDone, Run({"-EX", "BIG.TXT"})) << err_;
+  const std::string report = ReadFile(work_ / "BIG.rpt");
+  EXPECT_GT(report.size(), 60000u);  // the whole report, however long
+  EXPECT_TRUE(Contains(report, "Pat Example"));
+  EXPECT_TRUE(Contains(report, "Prepared for the examiner"));
+  EXPECT_TRUE(Contains(report, "Draft only"));
+  EXPECT_TRUE(Contains(report, "12-01-92"));  // the last payment is in it
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryFailures) {
+  EXPECT_EQ(kExitFailed, Run({"-EXmissing.TXT"}));
+  EXPECT_TRUE(Contains(err_, "missing.TXT")) << err_;
+  EXPECT_TRUE(Contains(err_, "No such file")) << err_;
+  EXPECT_EQ(V{}, work_.Entries());
+
+  EXPECT_EQ(kExitFailed, Run({"-EX"}));
+  EXPECT_TRUE(Contains(err_, "-EX needs")) << err_;
+
+  // The report cannot be written: its name is taken by a folder.
+  WriteFile(work_ / "CASE.TXT", kFourLines);
+  ASSERT_EQ(0, std::system(("mkdir " + Quoted(work_ / "CASE.rpt")).c_str()));
+  EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.rpt")) << err_;
+
+  // An input file named like its report is not replaced by it.
+  WriteFile(work_ / "IN.rpt", kFourLines);
+  EXPECT_EQ(kExitFailed, Run({"-EXIN.rpt"}));
+  EXPECT_EQ(kFourLines, ReadFile(work_ / "IN.rpt"));
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryWithRefusedLinesStillReports) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-15-95\t1000\n\nTAX\t05-15-95\nCOM\t12-31-96\nREP1\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "The following line is invalid:\n\nTAX\t05-15-95")) << err_;
+  EXPECT_TRUE(Contains(ReadFile(work_ / "CASE.rpt"), "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
+  WriteFile(work_ / "CASE.TXT", std::string("TAB\tNOSUCH\n") + kFourLines);
+  EXPECT_NE(kExitDone, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "Can't find the interest rate table that was used with this file (NOSUCH)."))
+      << err_;
+}
+
+TEST_F(WzrvProgramTest, TestFolderWritesTheBalanceDueOfEveryProblem) {
+  WriteFile(work_ / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  // Both generations of one name: the .ZR2 first, so A.TS holds the .ZR3's balance.
+  WriteFile(work_ / "A.ZR2", TaxProblemFile(5000.0, "04-15-95"));
+  WriteFile(work_ / "B.zr2", TaxProblemFile(2500.0, "04-15-95"));
+  EXPECT_EQ(kExitDone, Run({"-TS"})) << err_;
+  EXPECT_EQ("100000.000000", ReadFile(work_ / "A.TS"));
+  EXPECT_EQ("2500.000000", ReadFile(work_ / "B.TS"));
+  EXPECT_TRUE(Contains(err_, "Test Complete\nSee *.TS for results")) << err_;
+}
+
+TEST_F(WzrvProgramTest, TestFolderSkipsWhatItCannotRead) {
+  TempFolder other;
+  WriteFile(other / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(other / "DAMAGED.ZR3", "not a problem file");
+  EXPECT_EQ(kExitIncomplete, Run({"-TS", other.path()}));
+  EXPECT_EQ("100000.000000", ReadFile(other / "A.TS"));
+  EXPECT_TRUE(Contains(err_, "DAMAGED.ZR3")) << err_;
+  EXPECT_EQ(V({"A.TS", "A.ZR3", "DAMAGED.ZR3"}), other.Entries());
+
+  // A result file that cannot be written fails the run.
+  ASSERT_EQ(0, std::system(("mkdir " + Quoted(work_ / "A.TS")).c_str()));
+  WriteFile(work_ / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
+  EXPECT_TRUE(Contains(err_, "A.TS")) << err_;
+
+  EXPECT_EQ(kExitFailed, Run({"-TS", work_ / "no such folder"}));
+  EXPECT_TRUE(Contains(err_, "no such folder")) << err_;
+}
+
+TEST_F(WzrvProgramTest, TestListWritesEachReport) {
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(work_ / "list.txt", "; the regression list\nB.ZR3\n\"B.ZR3\" \"out put.txt\"\n");
+  EXPECT_EQ(kExitDone, Run({"-TF", "list.txt"})) << err_;
+  EXPECT_EQ(V({"B.TXT", "B.ZR3", "list.txt", "out put.txt"}), work_.Entries());
+  const std::string report = ReadFile(work_ / "B.TXT");
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+  for (std::size_t i = 0; i < report.size(); i = report.find('\n', i) + 1) EXPECT_EQ(' ', report[i]) << i;
+  EXPECT_EQ(report, ReadFile(work_ / "out put.txt"));
+}
+
+TEST_F(WzrvProgramTest, TestListFailures) {
+  EXPECT_EQ(kExitFailed, Run({"-TF", "missing.txt"}));
+  EXPECT_TRUE(Contains(err_, "CTApp::TestList() list file open failed with error 2")) << err_;
+
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(work_ / "list.txt", "NONE.ZR3\nB.ZR3\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-TF", "list.txt"}));
+  EXPECT_TRUE(Contains(err_, "CTApp::TestList() failed to open test document NONE.ZR3")) << err_;
+  EXPECT_TRUE(Contains(ReadFile(work_ / "B.TXT"), "INTEREST AND PENALTY DETAIL REPORT"));
+
+  WriteFile(work_ / "list.txt", "B.ZR3 \"" + (work_ / "no folder/B.TXT") + "\"\n");
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
+  EXPECT_TRUE(Contains(err_, "CTView::TesListWriteReport() - output file open failed with error 2")) << err_;
+}
+
+const char kQuarterlyScript[] =
+    "// quarterly table\n"
+    "OUTDIR=tables TABLESTART=01-01-95 TABLEEND=01-01-96\n"
+    "FREQUENCY=QUARTERLY METHOD=DAILY RATE=8 NAME=Q95 DESC=\"Quarterly test table\"\n"
+    "GO=1\n";
+
+TEST_F(WzrvProgramTest, TableGenerationWritesTableAndListing) {
+  ASSERT_EQ(0, std::system(("mkdir " + Quoted(work_ / "tables")).c_str()));
+  WriteFile(work_ / "gen.txt", kQuarterlyScript);
+  EXPECT_EQ(kExitDone, Run({"-G", "gen.txt"})) << err_;
+  auto t = std::make_unique<RateTable>();
+  ASSERT_TRUE(LoadTable(*t, work_ / "tables/Q95.TB3", false));
+  EXPECT_EQ(4, UsedLineCount(*t));
+  const std::string listing = ReadFile(work_ / "tables/Q95.TXT");
+  EXPECT_TRUE(Contains(listing, "INTEREST RATE TABLE LISTING")) << listing;
+  EXPECT_TRUE(Contains(listing, "10-01-95")) << listing;
+  EXPECT_TRUE(Contains(listing, "Quarterly test table")) << listing;
+
+  // Run again without a terminal: the question is answered No and the table stays as it was.
+  const std::string before = ReadFile(work_ / "tables/Q95.TB3");
+  EXPECT_EQ(kExitFailed, Run({"-G", "gen.txt"}));
+  EXPECT_TRUE(Contains(err_, "Q95.TB3\" exists.  OK to replace?")) << err_;
+  EXPECT_TRUE(Contains(err_, "answered No")) << err_;
+  EXPECT_EQ(before, ReadFile(work_ / "tables/Q95.TB3"));
+}
+
+TEST_F(WzrvProgramTest, TableGenerationFailures) {
+  EXPECT_EQ(kExitFailed, Run({"-G", "missing.txt"}));
+  EXPECT_TRUE(Contains(err_, "Failed to open file \"missing.txt\"")) << err_;
+
+  WriteFile(work_ / "gen.txt", "OUTDIR=nowhere\n");
+  EXPECT_EQ(kExitFailed, Run({"-G", "gen.txt"}));
+  EXPECT_TRUE(Contains(err_, "Directory \"nowhere\" does not exist - please create it.")) << err_;
+
+  WriteFile(work_ / "gen.txt", "FREQUENCY=FORTNIGHTLY\nTABLESTART=01-01-95 NAME=X GO=1\n");
+  EXPECT_EQ(kExitFailed, Run({"-G", "gen.txt"}));
+  EXPECT_TRUE(Contains(err_, "Undefined frequency \"FORTNIGHTLY\"")) << err_;
+  EXPECT_EQ(V{"gen.txt"}, work_.Entries());
+}
+
+TEST_F(WzrvProgramTest, HelpAndOptionsThatNeedTheWindow) {
+  EXPECT_EQ(kExitDone, Run({"--help"}));
+  for (const char* option : {"-GATTDIAGNOSTIC", "-EXPATH", "-TS", "-TF", "-B ", "-G ", "Exit status"})
+    EXPECT_TRUE(Contains(out_, option)) << option;
+  EXPECT_EQ(kExitUnavailable, Run({"-XX"}));
+  EXPECT_TRUE(Contains(err_, "not available yet")) << err_;
+}
+
+}  // namespace
+}  // namespace zarvic
