@@ -102,7 +102,7 @@ void RoundToCents(Amount& cents) {
 }
 
 void RoundAmount(Amount& cents) {
-  if (Options().wholeDollarMode) {
+  if (WholeDollarActive()) {
     cents = RoundHalfAwayFromZero(cents / 100.0) * 100.0;
   } else {
     cents = RoundHalfAwayFromZero(cents);
@@ -110,7 +110,7 @@ void RoundAmount(Amount& cents) {
 }
 
 Amount ParseAmount(std::string_view text) {
-  return Parse(text, Options().wholeDollarMode);
+  return Parse(text, WholeDollarActive());
 }
 
 Amount ParseAmountCents(std::string_view text) {
@@ -131,7 +131,7 @@ std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten) {
   double magnitude = std::fabs(cents);
   if (magnitude > kAmountLimitCents) return {};
   char buf[64];
-  if (Options().wholeDollarMode) {
+  if (WholeDollarActive()) {
     std::snprintf(buf, sizeof buf, "%1.0lf", RoundHalfAwayFromZero(magnitude / 100.0));
   } else {
     std::snprintf(buf, sizeof buf, "%0.2lf", magnitude / 100.0);

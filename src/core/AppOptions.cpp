@@ -7,4 +7,9 @@ AppOptions& Options() {
   return options;
 }
 
+OptionSuspensions& Suspensions() {
+  static OptionSuspensions suspensions;
+  return suspensions;
+}
+
 }  // namespace zarvic

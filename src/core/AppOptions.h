@@ -28,17 +28,34 @@ struct AppOptions {
 
 AppOptions& Options();
 
-// Sets the whole-dollar option for a scope and restores it afterwards (the penalty pass computes to the
-// cent whatever the option says).
+// Suspensions are counted apart from the settings, so a setting the user changes while one is in
+// force (a toggle clicked while a message box is up) is neither undone nor lost when it ends.
+struct OptionSuspensions {
+  int specialCR = 0;        // message boxes and file dialogs: Enter answers them
+  int wholeDollarMode = 0;  // the penalty pass and the rate table editor compute and show cents
+};
+OptionSuspensions& Suspensions();
+
+// What the code obeys: the setting, unless a suspension is in force.
+inline bool WholeDollarActive() { return Options().wholeDollarMode && Suspensions().wholeDollarMode == 0; }
+inline bool SpecialCRActive() { return Options().specialCR && Suspensions().specialCR == 0; }
+
+// Suspends "Whole Dollar Mode" for a scope (the penalty pass computes to the cent whatever the option says).
 class WholeDollarSuspender {
  public:
-  WholeDollarSuspender() : saved_(Options().wholeDollarMode) { Options().wholeDollarMode = false; }
-  ~WholeDollarSuspender() { Options().wholeDollarMode = saved_; }
+  WholeDollarSuspender() { ++Suspensions().wholeDollarMode; }
+  ~WholeDollarSuspender() { --Suspensions().wholeDollarMode; }
   WholeDollarSuspender(const WholeDollarSuspender&) = delete;
   WholeDollarSuspender& operator=(const WholeDollarSuspender&) = delete;
+};
 
- private:
-  bool saved_;
+// Suspends "Enter Key Acts as Tab Key" while a message box or a file dialog is open.
+class SpecialCRSuspension {
+ public:
+  SpecialCRSuspension() { ++Suspensions().specialCR; }
+  ~SpecialCRSuspension() { --Suspensions().specialCR; }
+  SpecialCRSuspension(const SpecialCRSuspension&) = delete;
+  SpecialCRSuspension& operator=(const SpecialCRSuspension&) = delete;
 };
 
 }  // namespace zarvic

@@ -47,7 +47,7 @@ Amount GetAmountField(const TextField& field) {
 
 std::string AmountFieldText(Amount cents, bool bracket) {
   // Deduction columns always show brackets, zero included.
-  if (bracket && cents == 0.0) return Options().wholeDollarMode ? "<0>" : "<0.00>";
+  if (bracket && cents == 0.0) return WholeDollarActive() ? "<0>" : "<0.00>";
   return FormatAmount(cents, true, bracket, false);
 }
 

@@ -1,5 +1,7 @@
 #include "core/FileExtension.h"
 
+#include <cctype>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -57,6 +59,71 @@ std::string WithExistingExtensionCase(const std::string& path) {
   if (found.empty()) return path;
   std::sort(found.begin(), found.end());
   return JoinPath(folder, found.front());
+}
+
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// "*.ZR3;*.ZR2" -> "*.ZR3 *.zr3 *.ZR2 *.zr2"; "*.*" -> "*".
+std::string Patterns(std::string_view list) {
+  std::string out;
+  auto add = [&out](const std::string& p) {
+    if (out.find(p) != std::string::npos) return;
+    if (!out.empty()) out += ' ';
+    out += p;
+  };
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find_first_of("; ", start);
+    if (end == std::string_view::npos) end = list.size();
+    std::string_view one = list.substr(start, end - start);
+    if (one == "*.*" || one == "*") {
+      add("*");
+    } else if (!one.empty()) {
+      add(Upper(one));
+      add(Lower(one));
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string DialogFilter(std::string_view stored) {
+  std::string out;
+  size_t pos = 0;
+  while (pos < stored.size()) {
+    size_t bar = stored.find('|', pos);
+    if (bar == std::string_view::npos) break;
+    std::string_view label = stored.substr(pos, bar - pos);
+    size_t next = stored.find('|', bar + 1);
+    if (next == std::string_view::npos) next = stored.size();
+    std::string_view patterns = stored.substr(bar + 1, next - bar - 1);
+    pos = next + 1;
+    if (label.empty()) break;
+    // The label's own "(...)" is replaced by the patterns the dialog really uses.
+    if (size_t open = label.rfind('('); open != std::string_view::npos) label = label.substr(0, open);
+    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
+    if (!out.empty()) out += ";;";
+    out += std::string(label) + " (" + Patterns(patterns) + ")";
+  }
+  if (out.empty() && !stored.empty()) {
+    // Not in the stored form: offer it as one pattern list.
+    out = "Files (" + Patterns(stored) + ")";
+  }
+  return out;
 }
 
 }  // namespace zarvic

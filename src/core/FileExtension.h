@@ -23,4 +23,9 @@ bool HasExtensionNoCase(std::string_view path, std::string_view extension);
 // one file is not joined by a second that differs only in case.
 std::string WithExistingExtensionCase(const std::string& path);
 
+// A file dialog filter in the stored form "Text (*.A)|*.A;*.B|All Files (*.*)|*.*||" as the file
+// dialogs here take it: "Text (*.A *.a *.B *.b);;All Files (*)". Each extension is offered in both
+// cases, since the dialog matches patterns by case and "x.zr3" must show under "*.ZR3".
+std::string DialogFilter(std::string_view stored);
+
 }  // namespace zarvic

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <utility>
 
 #include "core/AppOptions.h"
 #include "core/StringTable.h"
@@ -30,7 +31,17 @@ Answer Fallback(MessageKind kind) {
   return Answer::Ok;
 }
 
+thread_local const CTDoc* messageProblem = nullptr;
+
 }  // namespace
+
+const CTDoc* MessageProblem() { return messageProblem; }
+
+ProblemMessageScope::ProblemMessageScope(const CTDoc& problem) : previous_(messageProblem) {
+  messageProblem = &problem;
+}
+
+ProblemMessageScope::~ProblemMessageScope() { messageProblem = previous_; }
 
 UserInterface& CurrentUi() {
   static StderrUserInterface fallback;
@@ -45,11 +56,15 @@ UserInterface* SetCurrentUi(UserInterface* ui) {
 
 Answer MessageBoxText(const std::string& text, MessageKind kind) {
   // Enter must answer the box, not move to the next field.
-  bool saved = Options().specialCR;
-  Options().specialCR = false;
-  Answer answer = CurrentUi().Show(text, kind);
-  Options().specialCR = saved;
-  return answer;
+  SpecialCRSuspension suspend;
+  return CurrentUi().Show(text, kind);
+}
+
+std::optional<std::string> ChooseFileName(const FileChoice& choice) {
+  SpecialCRSuspension suspend;
+  std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
+  if (chosen && chosen->empty()) chosen.reset();
+  return chosen;
 }
 
 Answer MessageBoxId(int id, MessageKind kind) {
@@ -89,7 +104,12 @@ Answer StderrUserInterface::Show(const std::string& text, MessageKind kind) {
 }
 
 Answer RecordingUserInterface::Show(const std::string& text, MessageKind kind) {
-  messages.push_back({text, kind});
+  messages.push_back({text, kind, MessageProblem()});
+  // What the person does while the box is up (another command of the same window, a toggle).
+  if (whileShown) {
+    auto act = std::exchange(whileShown, nullptr);
+    act(messages.back());
+  }
   if (!answers.empty()) {
     Answer a = answers.front();
     answers.pop_front();

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zarvic {
+
+class CTDoc;
 
 enum class MessageKind { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
@@ -20,13 +23,30 @@ struct FileChoice {
 };
 
 // The one way the core talks to the person: messages, questions, the wait cursor and view refreshes.
+// A message concerns the problem of the operation that shows it (MessageProblem()); a refresh names
+// its problem (nullptr: every problem) and only asks for a repaint later.
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
   virtual Answer Show(const std::string& text, MessageKind kind) = 0;
   virtual std::optional<std::string> ChooseFile(const FileChoice& /*choice*/) { return std::nullopt; }
   virtual void SetWaitCursor(bool /*on*/) {}
-  virtual void RefreshViews() {}
+  virtual void RefreshViews(const CTDoc* /*problem*/) {}
+};
+
+// The problem whose operation is running on this thread (the innermost ProblemMessageScope), so a
+// window can put a message over the problem it concerns; nullptr outside any.
+const CTDoc* MessageProblem();
+
+class ProblemMessageScope {
+ public:
+  explicit ProblemMessageScope(const CTDoc& problem);
+  ~ProblemMessageScope();
+  ProblemMessageScope(const ProblemMessageScope&) = delete;
+  ProblemMessageScope& operator=(const ProblemMessageScope&) = delete;
+
+ private:
+  const CTDoc* previous_;
 };
 
 // The interface in force; a StderrUserInterface until someone installs another.
@@ -37,6 +57,8 @@ UserInterface* SetCurrentUi(UserInterface* ui);
 // Show a message by string-table number or by text. "SpecialCR" is off while the box is up.
 Answer MessageBoxId(int id, MessageKind kind = MessageKind::Ok);
 Answer MessageBoxText(const std::string& text, MessageKind kind = MessageKind::Ok);
+// Asks for a file name with "SpecialCR" off while the dialog is up; nothing when cancelled or empty.
+std::optional<std::string> ChooseFileName(const FileChoice& choice);
 
 // Command-line modes: messages go to standard error. Questions are asked on the terminal when standard
 // input is one; otherwise they are answered without blocking: Ok/OkCancel -> Ok, YesNo -> No,
@@ -56,17 +78,24 @@ class RecordingUserInterface : public UserInterface {
   struct Message {
     std::string text;
     MessageKind kind;
+    const CTDoc* problem = nullptr;  // MessageProblem() when it was shown
   };
   Answer Show(const std::string& text, MessageKind kind) override;
   std::optional<std::string> ChooseFile(const FileChoice& choice) override;
-  void RefreshViews() override { ++refreshes; }
+  void RefreshViews(const CTDoc* problem) override {
+    ++refreshes;
+    refreshed.push_back(problem);
+  }
 
   std::vector<Message> messages;
   std::deque<Answer> answers;                    // consumed first
+  // Runs once, inside the next message, before it is answered.
+  std::function<void(const Message&)> whileShown;
   Answer defaultAnswer = Answer::Ok;             // Ok/Yes, whichever the kind offers
   std::deque<std::optional<std::string>> files;  // answers to ChooseFile
   std::vector<FileChoice> fileRequests;
   int refreshes = 0;
+  std::vector<const CTDoc*> refreshed;
 
   std::vector<std::string> Texts() const;
   bool Saw(const std::string& text) const;

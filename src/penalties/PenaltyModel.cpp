@@ -139,7 +139,7 @@ bool OpenPenaltySelection(CTDoc& doc) {
   }
   DefaultPenaltyRecords(doc);
   if (const PenaltySelectionHook& hook = SelectionHook()) hook(doc, PenaltySelectionList(doc.TaxDate));
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(&doc);
   return true;
 }
 
@@ -194,7 +194,7 @@ void ResetPenaltyRecords(CTDoc& doc) {
   for (int k = 0; k < kPenaltyRecords; ++k) {
     if (k != kPenaltyHotInterest) doc.m_penalties[k].MakeNew();
   }
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(&doc);
 }
 
 void TurnOffPenalties(CTDoc& doc) {

@@ -103,7 +103,7 @@ void CTDoc::ResetProblem(const ReportHeadings& headings) {
   m_header.m_cCorporation = Options().defaultGatt ? 1 : 0;
 
   m_heldIndex = -1;
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(this);
   modified_ = false;
 }
 
@@ -145,7 +145,7 @@ int CTDoc::SortEvents(int current) {
     for (int j = i; j > 0 && CompareEvents(events[j - 1], events[j]) > 0; --j)
       std::swap(events[j - 1], events[j]);
   }
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(this);
   for (int i = 0; i < count; ++i) {
     if (events[i].m_tag == 1) return i;
   }

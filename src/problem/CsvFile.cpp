@@ -42,14 +42,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// "SpecialCR" is off while a file dialog is up.
-std::optional<std::string> ChooseFileSuspendingSpecialCR(const FileChoice& choice) {
-  bool specialCR = std::exchange(Options().specialCR, false);
-  std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
-  Options().specialCR = specialCR;
-  if (chosen && chosen->empty()) chosen.reset();
-  return chosen;
-}
 
 void ShowOpenFailure(int error) {
   MessageBoxText(StringPrintf(kCsvOpenFailed, error, std::strerror(error)));
@@ -211,7 +203,7 @@ bool ExportEventsToCsv(const CTDoc& problem, const std::string& problemPath) {
   choice.initialPath = JoinPath(FolderOf(problemPath), proposal);
   choice.filter = kCsvExportFilter;
   choice.defaultExtension = "CSV";
-  std::optional<std::string> chosen = ChooseFileSuspendingSpecialCR(choice);
+  std::optional<std::string> chosen = ChooseFileName(choice);
   if (!chosen) return false;
 
   std::string text;
@@ -265,7 +257,7 @@ std::optional<int> ImportEventsFromCsv(CTDoc& problem) {
   choice.save = false;
   choice.filter = kCsvImportFilter;
   choice.defaultExtension = "csv";
-  std::optional<std::string> chosen = ChooseFileSuspendingSpecialCR(choice);
+  std::optional<std::string> chosen = ChooseFileName(choice);
   if (!chosen) return std::nullopt;
 
   // Opened once to learn why it cannot be, which the stream would not tell; without blocking, so that
@@ -291,7 +283,7 @@ std::optional<int> ImportEventsFromCsv(CTDoc& problem) {
     return std::nullopt;
   }
   int imported = ImportCsvLines(problem, in);
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(&problem);
   return imported;
 }
 

@@ -103,7 +103,7 @@ ProblemDocument* DocumentManager::OpenFromDocument(ProblemDocument& current) {
     return nullptr;
   }
   bool read = LoadProblemFile(current.problem, name, true);
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(&current.problem);
   if (!read) return nullptr;
   AddRecent(name);
   current.title = FileNameOf(name);
@@ -134,11 +134,8 @@ std::optional<std::string> DocumentManager::PromptProblemFileName(const std::str
   choice.initialPath = FolderOf(name).empty() ? JoinPath(problemFolder_, name) : name;
   choice.filter = kProblemFileFilter;
   choice.defaultExtension = "ZR3";
-  // Enter must answer the dialog, not move to the next field.
-  bool specialCR = std::exchange(Options().specialCR, false);
-  std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
-  Options().specialCR = specialCR;
-  if (!chosen || chosen->empty()) return std::nullopt;
+  std::optional<std::string> chosen = ChooseFileName(choice);
+  if (!chosen) return std::nullopt;
   problemFolder_ = FolderOf(*chosen);
   return chosen;
 }

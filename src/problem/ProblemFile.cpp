@@ -390,11 +390,11 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   }
 
   p.m_computeDate = h.m_computeDate;
-  CurrentUi().RefreshViews();
+  CurrentUi().RefreshViews(nullptr);
 
   if (!IsDate(p.TaxDate)) {
     SwitchOffPenalties(p);
-    CurrentUi().RefreshViews();
+    CurrentUi().RefreshViews(nullptr);
   } else if (twoX) {
     auto listed = p.ListedEvents();
     bool paidOnTaxDate = std::any_of(listed.begin(), listed.end(), [&](const CEvent& e) {

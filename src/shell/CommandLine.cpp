@@ -49,6 +49,8 @@ const char* Describe(StartAction action) {
       return "opening a problem file";
     case StartAction::Help:
       return "--help";
+    case StartAction::Version:
+      return "--version";
   }
   return "";
 }
@@ -64,6 +66,10 @@ StartCommand ParseCommandLine(std::string_view commandLine) {
   }
   if (text == "--help" || text == "-h") {
     command.action = StartAction::Help;
+    return command;
+  }
+  if (text == "--version") {
+    command.action = StartAction::Version;
     return command;
   }
   for (const auto& option : kOptions) {
@@ -136,6 +142,7 @@ std::string HelpText() {
          "                    describes, each with a .TXT listing beside it, then end\n"
          "  -XX               start without any problem window\n"
          "  --help, -h        show this help\n"
+         "  --version         show the version\n"
          "\n"
          "Options are tested in this order and matched by their beginning without regard to case\n"
          "(so -GATTX is -G). -EX, -TS, -TF, -B, -G and --help need no display; the others open the\n"
@@ -177,6 +184,10 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   StartCommand command = ParseCommandLine(CommandLineText(arguments));
   if (command.action == StartAction::Help) {
     out << HelpText();
+    return kExitDone;
+  }
+  if (command.action == StartAction::Version) {
+    out << "Zarvic " << ZARVIC_VERSION << "\n";
     return kExitDone;
   }
   // Start-up as for every run of the program: legacy settings once, then the settings into the cache.

@@ -19,6 +19,7 @@ enum class StartAction {
   NoWindow,        // "-XX"
   OpenProblem,     // any other text: a problem file
   Help,            // "--help" or "-h"
+  Version,         // "--version"
 };
 
 struct StartCommand {

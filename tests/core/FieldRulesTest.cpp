@@ -92,7 +92,7 @@ TEST_F(FieldRulesTest, MessageBoxSuspendsEnterAsTab) {
   struct Probe : UserInterface {
     bool seen = true;
     Answer Show(const std::string&, MessageKind) override {
-      seen = Options().specialCR;
+      seen = SpecialCRActive();
       return Answer::Ok;
     }
   } probe;

@@ -50,3 +50,28 @@ TEST(WithExistingExtensionCase, FindsTheFileWhoseExtensionDiffersInCase) {
 
 }  // namespace
 }  // namespace zarvic
+
+namespace zarvic {
+namespace {
+
+TEST(DialogFilterTest, OffersEveryExtensionInBothCases) {
+  struct Case {
+    const char* stored;
+    const char* dialog;
+  };
+  const Case cases[] = {
+      {"Zarvic (*.ZR3)|*.ZR3|Zarvic 2 (*.ZR2)|*.ZR2|All Files (*.*)|*.*||",
+       "Zarvic (*.ZR3 *.zr3);;Zarvic 2 (*.ZR2 *.zr2);;All Files (*)"},
+      // The label's own list may be spaced oddly or missing; the patterns come from the second field.
+      {"Rate Tables (*.TB3) |*.TB3|Old Rate Tables (*.TB2)|*.TB2|All Files|*.*||",
+       "Rate Tables (*.TB3 *.tb3);;Old Rate Tables (*.TB2 *.tb2);;All Files (*)"},
+      {"CSV files (*.csv)|*.csv|All Files (*.*)|*.*||", "CSV files (*.CSV *.csv);;All Files (*)"},
+      {"Text (*.TXT;*.RPT)|*.TXT;*.RPT||", "Text (*.TXT *.txt *.RPT *.rpt)"},
+      {"*.DM", "Files (*.DM *.dm)"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.dialog, DialogFilter(c.stored)) << c.stored;
+}
+
+}  // namespace
+}  // namespace zarvic

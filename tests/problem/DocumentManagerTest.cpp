@@ -90,7 +90,7 @@ TEST_F(DocumentManagerTest, SavingANewProblemAsksOnceThenRemembersTheName) {
   struct SpyUi : RecordingUserInterface {
     bool* seen = nullptr;
     std::optional<std::string> ChooseFile(const FileChoice& choice) override {
-      *seen = Options().specialCR;
+      *seen = SpecialCRActive();
       return RecordingUserInterface::ChooseFile(choice);
     }
   } spy;

@@ -1,0 +1,1 @@
+#include "regutil/RegistryListing.h"

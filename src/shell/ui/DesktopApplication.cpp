@@ -1,0 +1,32 @@
+#include "shell/ui/DesktopApplication.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+#include <clocale>
+
+#include "core/UserInterface.h"
+#include "shell/Launcher.h"
+#include "shell/ui/QtUserInterface.h"
+
+namespace zarvic {
+
+void KeepNumbersLocaleFree() { std::setlocale(LC_NUMERIC, "C"); }
+
+DesktopApplication::DesktopApplication(int& argc, char** argv)
+    : QApplication(argc, argv), ui_(std::make_unique<QtUserInterface>()) {
+  KeepNumbersLocaleFree();
+  setApplicationName(QStringLiteral("Zarvic"));
+  setApplicationVersion(QStringLiteral(ZARVIC_VERSION));
+  setOrganizationName(QStringLiteral("Orlendt Software"));
+  SetCurrentUi(ui_.get());
+  SetFileLauncher([](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  });
+}
+
+DesktopApplication::~DesktopApplication() {
+  SetFileLauncher({});
+  SetCurrentUi(nullptr);
+}
+
+}  // namespace zarvic

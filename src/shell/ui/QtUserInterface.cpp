@@ -1,0 +1,94 @@
+#include "shell/ui/QtUserInterface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include "core/AppOptions.h"
+#include "core/FileExtension.h"
+
+namespace zarvic {
+namespace {
+
+// Restores whatever cursor was in force (the wait cursor of a computation) when the box closes.
+class NormalCursor {
+ public:
+  NormalCursor() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+  ~NormalCursor() { QGuiApplication::restoreOverrideCursor(); }
+  NormalCursor(const NormalCursor&) = delete;
+  NormalCursor& operator=(const NormalCursor&) = delete;
+};
+
+QWidget* DialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
+}
+
+}  // namespace
+
+Answer QtUserInterface::Show(const std::string& text, MessageKind kind) {
+  QMessageBox box(DialogParent());
+  box.setWindowTitle(QStringLiteral("Zarvic"));
+  box.setText(QString::fromStdString(text));
+  switch (kind) {
+    case MessageKind::Ok:
+      box.setIcon(QMessageBox::Information);
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MessageKind::OkCancel:
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MessageKind::YesNo:
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case MessageKind::YesNoCancel:
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  NormalCursor cursor;
+  SpecialCRSuspension suspend;
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    default:
+      // Escape or the close button: the safest answer the box offers.
+      return kind == MessageKind::Ok ? Answer::Ok : kind == MessageKind::YesNo ? Answer::No : Answer::Cancel;
+  }
+}
+
+std::optional<std::string> QtUserInterface::ChooseFile(const FileChoice& choice) {
+  SpecialCRSuspension suspend;
+  NormalCursor cursor;
+  QString filter = QString::fromStdString(DialogFilter(choice.filter));
+  QString title = QString::fromStdString(choice.title);
+  QString initial = QString::fromStdString(choice.initialPath);
+  QString name = choice.save ? QFileDialog::getSaveFileName(DialogParent(), title, initial, filter)
+                             : QFileDialog::getOpenFileName(DialogParent(), title, initial, filter);
+  if (name.isEmpty()) return std::nullopt;
+  std::string path = name.toStdString();
+  if (choice.save && !choice.defaultExtension.empty()) {
+    std::string base = path.substr(path.find_last_of('/') + 1);
+    if (base.find('.') == std::string::npos) path += "." + choice.defaultExtension;
+  }
+  return path;
+}
+
+void QtUserInterface::SetWaitCursor(bool on) {
+  if (on) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+void QtUserInterface::RefreshViews(const CTDoc* problem) { emit refreshRequested(problem); }
+
+}  // namespace zarvic
