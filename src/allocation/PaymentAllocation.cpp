@@ -256,9 +256,22 @@ bool PreparePaymentAllocation(CTDoc& doc, int& index) {
 }
 
 void OpenPaymentAllocation(CTDoc& doc, int index, const PaymentAllocationWindow& window) {
+  ProblemRun run(doc);
+  if (!run.Acquired()) {
+    RefuseBusyProblem();
+    return;
+  }
+  ProblemMessageScope scope(doc);
+  // The checks compute through the payment; what the problem showed before comes back afterwards.
+  struct KeepResults {
+    CTDoc& doc;
+    ComputationResults saved;
+    ~KeepResults() { doc.RestoreComputation(std::move(saved)); }
+  } keep{doc, doc.TakeComputation()};
   if (!PreparePaymentAllocation(doc, index) || !window) return;
   const AllocationRecord saved = *doc.m_events[index].m_allocation;
-  switch (window(doc, index)) {
+  const DueByCategory dueBefore = doc.m_dueByCategory;
+  switch (window(doc, index, dueBefore)) {
     case AllocationWindowResult::Ok:
       doc.SetModified();
       break;

@@ -55,9 +55,12 @@ std::array<Amount, kAllocationCategories> TotalAppliedByCategory(const CTDoc& do
 void ResetAllocationAmounts(AllocationRecord& record);
 
 // The allocation window of one payment (the GUI's). It edits the event's record in place as it
-// recomputes; it reports how it was closed.
+// recomputes; it reports how it was closed. dueBefore is the window's own copy of the amounts due
+// per category before the payment, which no computation meanwhile can change.
 enum class AllocationWindowResult { Ok, Cancel, NothingDue };
-using PaymentAllocationWindow = std::function<AllocationWindowResult(CTDoc& doc, int index)>;
+using DueByCategory = std::array<double, kAllocationCategories>;
+using PaymentAllocationWindow =
+    std::function<AllocationWindowResult(CTDoc& doc, int index, const DueByCategory& dueBefore)>;
 
 // The checks before the window opens for event index, with their messages: it must be a dated
 // payment, deposit or credit in a problem that has some other event (else false, silently); the events
@@ -69,7 +72,9 @@ bool PreparePaymentAllocation(CTDoc& doc, int& index);
 
 // PreparePaymentAllocation, then the window on the event's record: OK marks the problem modified;
 // Cancel restores the record as it was when the window opened, and a window closed for want of
-// anything due shows 18012. Without a window nothing opens after the checks.
+// anything due shows 18012. Without a window nothing opens after the checks. However it closes, the
+// problem's results are those of its last full computation again, not the partial runs' made for the
+// window. Refused (with a message) while another run of the problem is under way.
 void OpenPaymentAllocation(CTDoc& doc, int index, const PaymentAllocationWindow& window);
 
 }  // namespace zarvic

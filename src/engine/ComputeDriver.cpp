@@ -613,6 +613,13 @@ bool AllocationRuns::RunTo(CTDoc& doc, int index) {
 }
 
 bool ComputeProblem(CTDoc& doc, bool quiet) {
+  ProblemRun run(doc);
+  if (!run.Acquired()) return RefuseBusyProblem();
+  ProblemMessageScope scope(doc);
+  return ComputeProblemInRun(doc, quiet);
+}
+
+bool ComputeProblemInRun(CTDoc& doc, bool quiet) {
   if (!doc.m_rateTable.IsLoaded()) {
     if (!quiet) MessageBoxId(kInvalidTableId);
     return false;
@@ -632,7 +639,8 @@ bool ComputeProblem(CTDoc& doc, bool quiet) {
     RunComputation(doc, D, !quiet, false);
     messagesShown = !quiet;
     const ComputeState& s = doc.m_compute;
-    const CCorporationDialog& dialog = InstalledCCorporationDialog();
+    // A copy: the dialog may install another hook while it is open.
+    const CCorporationDialog dialog = InstalledCCorporationDialog();
     if ((s.m_refundInterestTotal != 0 || s.m_gattInterestTotal != 0) && !doc.m_suppressCautions && dialog) {
       if (dialog(doc)) doc.SetModified();
     }

@@ -19,6 +19,9 @@ class CTDoc;
 // shows the cautions about the whole problem. quiet: no messages at all (reports, payoff planning).
 // Marks the problem computed once. False when the computation could not be made.
 bool ComputeProblem(CTDoc& doc, bool quiet);
+// ComputeProblem for a caller that holds the problem's run already (a report run); ComputeProblem
+// itself refuses, with a message, while another run of the problem is under way.
+bool ComputeProblemInRun(CTDoc& doc, bool quiet);
 
 // One engine run to computeDate: clears the previous results, runs the penalty pass, sorts the events
 // and walks the time line. showMessages is obeyed only while the problem has not been computed once;

@@ -138,7 +138,8 @@ bool OpenPenaltySelection(CTDoc& doc) {
     return false;
   }
   DefaultPenaltyRecords(doc);
-  if (const PenaltySelectionHook& hook = SelectionHook()) hook(doc, PenaltySelectionList(doc.TaxDate));
+  // Copies: a window may install another hook while it is open.
+  if (const PenaltySelectionHook hook = SelectionHook()) hook(doc, PenaltySelectionList(doc.TaxDate));
   CurrentUi().RefreshViews(&doc);
   return true;
 }
@@ -148,7 +149,7 @@ bool EditPenalty(CTDoc& doc, int k) {
   if (k < 0 || k >= kPenaltyRecords || k == kPenaltyHotInterest) return false;
   doc.RecomputeTaxTotals();
   const PenaltyWindowClass cls = PenaltyWindowFor(k, doc.TaxDate);
-  const PenaltyWindowHook& hook = WindowHook();
+  const PenaltyWindowHook hook = WindowHook();
   if (cls == PenaltyWindowClass::None || !hook) return false;
   const PenaltyRecord before = doc.m_penalties[k];
   if (!hook(doc, k, cls)) {

@@ -248,4 +248,31 @@ Amount CTDoc::UnconsumedDeposits() const {
   return sum;
 }
 
+ComputationResults CTDoc::TakeComputation() {
+  ComputationResults r;
+  r.compute = std::exchange(m_compute, ComputeState{});
+  r.normalList = std::move(m_normalList);
+  r.motivatedList = std::move(m_motivatedList);
+  r.penaltyList = std::move(m_penaltyList);
+  r.signChanges = std::exchange(m_signChanges, {});
+  r.penaltyResults = std::exchange(m_penaltyResults, PenaltyResults{});
+  r.dueByCategory = std::exchange(m_dueByCategory, {});
+  return r;
+}
+
+void CTDoc::RestoreComputation(ComputationResults&& r) {
+  m_compute = std::move(r.compute);
+  m_normalList = std::move(r.normalList);
+  m_motivatedList = std::move(r.motivatedList);
+  m_penaltyList = std::move(r.penaltyList);
+  m_signChanges = std::move(r.signChanges);
+  m_penaltyResults = std::move(r.penaltyResults);
+  m_dueByCategory = r.dueByCategory;
+}
+
+bool RefuseBusyProblem() {
+  MessageBoxText(kProblemBusyText);
+  return false;
+}
+
 }  // namespace zarvic

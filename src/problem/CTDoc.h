@@ -47,6 +47,18 @@ ReportHeadingsSource SetReportHeadingsSource(ReportHeadingsSource source);
 // (none first, else byte by byte, unsigned). Negative, zero or positive.
 int CompareEvents(const CEvent& a, const CEvent& b);
 
+// The results of one computation, moved aside while a window runs partial computations of the
+// problem (the allocation window computes through its payment) and moved back when it closes.
+struct ComputationResults {
+  ComputeState compute;
+  ComputeResultList normalList;
+  ComputeResultList motivatedList;
+  ComputeResultList penaltyList;
+  std::vector<SignChange> signChanges;
+  PenaltyResults penaltyResults;
+  std::array<double, kAllocationCategories> dueByCategory{};
+};
+
 // One problem: its events, header, penalty records, rate table, derived tax values, the held event of
 // the grid and, after a computation, the run's state and results. It knows nothing of windows.
 class CTDoc {
@@ -95,6 +107,11 @@ class CTDoc {
   bool IsModified() const { return modified_; }
   void SetModified(bool modified = true) { modified_ = modified; }
 
+  // True while a computation, an allocation or a report run of this problem is under way: a window
+  // may be asked for another one from inside a message box of the first, and the two would share
+  // the problem's results.
+  bool IsBusy() const { return busy_ > 0; }
+
   // The new-problem state: loads FEDERAL.TB3 (19207 on the run's first failure, then no table),
   // clears every event and gives event 0 type 0, clears the results and run flags, takes the heading
   // lines and footer from the report settings and the C-corporation flag from "Default GATT", drops the
@@ -104,6 +121,9 @@ class CTDoc {
   void ResetProblem(const ReportHeadings& headings);
   // Releases the results of the last computation and clears the run flags.
   void ClearComputation();
+  // Moves the results of the last computation out (the problem holds none afterwards) and back.
+  ComputationResults TakeComputation();
+  void RestoreComputation(ComputationResults&& results);
 
   bool IsEmptyProblem() const;  // event 0 has no date, no taxpayer name and no taxpayer ID
   int EventCount() const;       // events before the first one without a date
@@ -138,6 +158,35 @@ class CTDoc {
   Amount SumThrough(DayNumber date, Pred wanted) const;
 
   bool modified_ = false;
+  int busy_ = 0;
+
+  friend class ProblemRun;
 };
+
+// Marks a problem busy for a run that a window started; Acquired() is false when another run of the
+// same problem is under way, and then the caller shows the refusal (RefuseBusyProblem) and does
+// nothing. Runs nested inside an acquired one (a report run's computation) do not acquire again.
+class ProblemRun {
+ public:
+  explicit ProblemRun(CTDoc& doc) : doc_(doc), acquired_(!doc.IsBusy()) {
+    if (acquired_) ++doc_.busy_;
+  }
+  ~ProblemRun() {
+    if (acquired_) --doc_.busy_;
+  }
+  ProblemRun(const ProblemRun&) = delete;
+  ProblemRun& operator=(const ProblemRun&) = delete;
+
+  bool Acquired() const { return acquired_; }
+
+ private:
+  CTDoc& doc_;
+  bool acquired_;
+};
+
+inline constexpr char kProblemBusyText[] =
+    "This problem is still being computed.\nTry again when the computation is done.";
+// Shows kProblemBusyText and returns false.
+bool RefuseBusyProblem();
 
 }  // namespace zarvic

@@ -160,6 +160,8 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
   for (const auto& open : documents_) {
     if (open.get() != &doc && !open->pathName.empty() && SameFile(open->pathName, name)) other = open.get();
   }
+  // That problem could not be closed under a run of its own that is under way.
+  if (other && other->problem.IsBusy()) return RefuseBusyProblem();
   if (!SaveProblemFile(doc.problem, name)) return false;
   if (other) Remove(*other);
 
@@ -171,6 +173,7 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
 }
 
 bool DocumentManager::CloseDocument(ProblemDocument& doc) {
+  if (doc.problem.IsBusy()) return RefuseBusyProblem();
   if (doc.problem.IsModified()) {
     const std::string& name = !doc.pathName.empty() ? doc.pathName
                               : !doc.title.empty()  ? doc.title
@@ -192,6 +195,7 @@ bool DocumentManager::CloseAll() {
 }
 
 void DocumentManager::Remove(ProblemDocument& doc) {
+  if (beforeRemove) beforeRemove(doc);
   std::erase_if(documents_, [&](const std::unique_ptr<ProblemDocument>& open) { return open.get() == &doc; });
 }
 

@@ -58,7 +58,8 @@ class DocumentManager {
   bool SaveAs(ProblemDocument& doc) { return DoSave(doc, true); }
 
   // Closing a problem window: a changed problem asks to save first (Yes saves and closes only when the
-  // save succeeds, No closes, Cancel keeps it). False when the problem stays open.
+  // save succeeds, No closes, Cancel keeps it). False when the problem stays open; a problem that is
+  // being computed or reported stays open too (with a message).
   bool CloseDocument(ProblemDocument& doc);
   // Exit: the question for every changed problem; false as soon as one stays open.
   bool CloseAll();
@@ -74,6 +75,8 @@ class DocumentManager {
 
   // Told of every file opened or saved (the recent-file list).
   std::function<void(const std::string& path)> onRecentFile;
+  // Told before a document is removed (its window closes first, while the document still exists).
+  std::function<void(ProblemDocument& doc)> beforeRemove;
 
   // The problem file dialog: proposal "UNTITLED" (any case) becomes "*.ZR3"; a proposal without
   // folder starts in the problem folder. "SpecialCR" is off while it is up.

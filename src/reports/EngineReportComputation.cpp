@@ -9,7 +9,7 @@ namespace zarvic {
 
 bool EngineReportComputation::ComputeProblem(CTDoc& doc) {
   // A report run computes as the Compute command does, cautions of a first computation included.
-  return zarvic::ComputeProblem(doc, false);
+  return zarvic::ComputeProblemInRun(doc, false);
 }
 
 bool EngineReportComputation::RunComputation(CTDoc& doc, DayNumber date, bool monthlyBreaks) {

@@ -52,6 +52,12 @@ std::vector<std::int64_t> ReportRun::PageStarts() const {
 }
 
 int ReportRun::PrepareReports(PageLength& page, bool printing) {
+  ProblemRun run(doc_);
+  if (!run.Acquired()) {
+    RefuseBusyProblem();
+    return 0;
+  }
+  ProblemMessageScope scope(doc_);
   CloseReport();
   WaitCursor wait;
 

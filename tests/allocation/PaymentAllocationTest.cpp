@@ -379,7 +379,7 @@ TEST_F(PaymentAllocationTest, OpenTheAllocationWindow) {
     SetEvents({{kEventTax, "01-01-95", 1000}, {kEventPayment, "03-01-95", 500}});
     ui_.messages.clear();
     int opened = -1;
-    OpenPaymentAllocation(Doc(), 1, [&](CTDoc& doc, int index) {
+    OpenPaymentAllocation(Doc(), 1, [&](CTDoc& doc, int index, const DueByCategory&) {
       opened = index;
       doc.m_events[index].Allocation().m_specific[1] = 1000;  // the window edits the record in place
       return c.result;

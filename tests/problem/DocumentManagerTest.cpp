@@ -366,3 +366,48 @@ TEST_F(DocumentManagerTest, CloseAllStopsAtAProblemThatStaysOpen) {
 
 }  // namespace
 }  // namespace zarvic
+
+namespace zarvic {
+namespace {
+
+using namespace zarvic::testing;
+
+class SaveOverAnotherProblemTest : public DocumentManagerTest {};
+
+// Regression: saving over a file that another open problem holds removed that problem while its
+// window still pointed at it. The owner is told first, while the document still exists.
+TEST_F(SaveOverAnotherProblemTest, TheOwnerIsToldBeforeTheOtherProblemGoes) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  ProblemDocument* holder = manager.OpenDocumentFile(folder / "CASE.ZR3");
+  ProblemDocument* saver = manager.NewDocument();
+  ASSERT_NE(nullptr, holder);
+  std::vector<std::string> closedWindows;
+  manager.beforeRemove = [&](ProblemDocument& doc) {
+    closedWindows.push_back(doc.title + ":" + Taxpayer(doc));  // still readable here
+  };
+  ui.files.push_back(folder / "CASE.ZR3");
+  ASSERT_TRUE(manager.SaveAs(*saver));
+  EXPECT_EQ(std::vector<std::string>{"CASE.ZR3:Case"}, closedWindows);
+  EXPECT_EQ(1, manager.OpenCount());
+  EXPECT_EQ(saver, manager.Documents()[0].get());
+}
+
+TEST_F(SaveOverAnotherProblemTest, ABusyHolderRefusesTheSaveAndNothingIsWritten) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  const std::string before = ReadFile(folder / "CASE.ZR3");
+  ProblemDocument* holder = manager.OpenDocumentFile(folder / "CASE.ZR3");
+  ProblemDocument* saver = manager.NewDocument();
+  saver->problem.m_header.m_taxpayerName.SetText("Other");
+  ProblemRun run(holder->problem);  // its computation is under way (a message box of it is up)
+  ui.files.push_back(folder / "CASE.ZR3");
+  EXPECT_FALSE(manager.SaveAs(*saver));
+  EXPECT_EQ(2, manager.OpenCount());
+  EXPECT_EQ(before, ReadFile(folder / "CASE.ZR3"));
+  EXPECT_EQ(std::vector<std::string>{kProblemBusyText}, ui.Texts());
+  // Closing it meanwhile is refused the same way.
+  EXPECT_FALSE(manager.CloseDocument(*holder));
+  EXPECT_EQ(2, manager.OpenCount());
+}
+
+}  // namespace
+}  // namespace zarvic
