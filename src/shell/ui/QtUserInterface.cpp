@@ -20,12 +20,15 @@ class NormalCursor {
   NormalCursor& operator=(const NormalCursor&) = delete;
 };
 
-QWidget* DialogParent() {
+}  // namespace
+
+QWidget* QtUserInterface::DialogParent() const {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (const CTDoc* problem = MessageProblem(); problem && windowFor) {
+    if (QWidget* window = windowFor(problem)) return window;
+  }
   return QApplication::activeWindow();
 }
-
-}  // namespace
 
 Answer QtUserInterface::Show(const std::string& text, MessageKind kind) {
   QMessageBox box(DialogParent());

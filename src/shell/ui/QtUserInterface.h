@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "core/UserInterface.h"
 
@@ -17,6 +18,12 @@ class QtUserInterface : public QObject, public UserInterface {
   std::optional<std::string> ChooseFile(const FileChoice& choice) override;
   void SetWaitCursor(bool on) override;
   void RefreshViews(const CTDoc* problem) override;
+
+  // The window that shows a problem, so its messages open over it (the main frame sets this).
+  std::function<QWidget*(const CTDoc* problem)> windowFor;
+
+ private:
+  QWidget* DialogParent() const;
 
  signals:
   // Views connect to this and repaint when the problem is theirs (nullptr: every problem).
