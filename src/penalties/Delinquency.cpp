@@ -227,7 +227,8 @@ void FailureToFile(CTDoc& doc, DayNumber computeDate, bool noAssess) {
   Amount P = RoundedAmount(bearing);
 
   Amount minimum = 0.0;
-  const bool filedWithin60Days = DateKey(R) < AddDays(D, 60);
+  // "Not filed within 60 days" of the due date: a return received on the 60th day has no minimum.
+  const bool filedWithin60Days = DateKey(R) <= AddDays(D, 60);
   if (!rec.HasFlag(PEN_NO_MINIMUM) && !filedWithin60Days)
     minimum = std::max(std::min(MinimumFailureToFile(D), res.PenaltyBase[k]), 0.0);
   res.PenaltyMinimum[k] = minimum;

@@ -76,9 +76,10 @@ struct MinimumCase {
 TEST_F(DelinquencyTest, FailureToFileMinimum) {
   const MinimumCase cases[] = {
       {"06-13-2021", Usd(1000), 0.0, Usd(100)},         // 59 days: two months of 5%
-      {"06-14-2021", Usd(1000), Usd(435), Usd(435)},    // 60 days
-      {"06-14-2021", Usd(300), Usd(300), Usd(300)},     // the whole base when smaller
-      {"06-14-2021", Usd(20000), Usd(435), Usd(2000)},  // the rule does not lower a larger penalty
+      {"06-14-2021", Usd(1000), 0.0, Usd(100)},         // 60 days: still filed within 60 days
+      {"06-15-2021", Usd(1000), Usd(435), Usd(435)},    // 61 days
+      {"06-15-2021", Usd(300), Usd(300), Usd(300)},     // the whole base when smaller
+      {"06-15-2021", Usd(20000), Usd(435), Usd(2000)},  // the rule does not lower a larger penalty
   };
   for (const MinimumCase& c : cases) {
     doc_ = std::make_unique<CTDoc>();
@@ -92,6 +93,31 @@ TEST_F(DelinquencyTest, FailureToFileMinimum) {
   EXPECT_EQ(Usd(135), MinimumFailureToFile(D("01-01-2009")));
   EXPECT_EQ(Usd(450), MinimumFailureToFile(D("04-15-2023")));
   EXPECT_EQ(Usd(525), MinimumFailureToFile(D("04-15-2026")));
+}
+
+// Regression: the minimum applied to a return filed on the 60th day after its due date, which 6651(a)
+// spares ("not filed within 60 days"). $900 due 4-15-2024, filed and paid on the day shown:
+//   failure to pay: months of 4-15 and 5-15 at 0.5% of $900 = $4.50 + $4.50 = $9.00;
+//   failure to file: two months (4-15, 5-15) at 5% of $900 = $90.00, less those $9.00 = $81.00.
+// On 6-14 (day 60) that stands; on 6-15 (day 61) the minimum, min($485, $900) = $485, replaces it.
+TEST_F(DelinquencyTest, MinimumOnlyAfterTheSixtiethDay) {
+  struct Case {
+    const char* filed;
+    double minimum;
+    double toFile;
+  };
+  for (const Case& c : {Case{"06-14-2024", 0.0, Usd(81)}, Case{"06-15-2024", Usd(485), Usd(485)}}) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2024", Usd(900));
+    Pay(c.filed, Usd(900));
+    Activate(1, Usd(900), {{0, "04-15-2024"}});
+    Activate(23, Usd(900), {{0, "04-15-2024"}, {2, c.filed}});
+    ComputePenalties(doc(), D("12-31-2024"));
+    EXPECT_EQ(Usd(9), res().PenaltyAmount[1]) << c.filed;
+    EXPECT_EQ(Usd(9), res().PenaltyOverlap[23]) << c.filed;
+    EXPECT_EQ(c.minimum, res().PenaltyMinimum[23]) << c.filed;
+    EXPECT_EQ(c.toFile, res().PenaltyAmount[23]) << c.filed;
+  }
 }
 
 TEST_F(DelinquencyTest, FailureToFileLessTheOverlappingFailureToPay) {
