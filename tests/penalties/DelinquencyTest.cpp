@@ -280,21 +280,82 @@ TEST_F(DelinquencyTest, AssessmentPaidWithinTheGracePeriodIsNotCharged) {
   }
 }
 
+// Regression: "10 business days" were counted as 14 calendar days. A notice of 6-7-2023 (Wednesday)
+// with the 10-day grace bit on $250,000: the business days are 6-8, 6-9, 6-12 to 6-16, 6-20 (6-19 is
+// Juneteenth), 6-21 and 6-22, so paying in full on 6-22 is in time; on 6-23 one month (from 6-22) of
+// 0.5% of $250,000 = $1,250 is due. Without a holiday inside (notice 3-1-2023) the tenth business day
+// is 3-15, two weeks on.
+TEST_F(DelinquencyTest, TenBusinessDaysSkipLegalHolidays) {
+  struct Case {
+    const char* notice;
+    const char* paid;
+    double amount;
+  };
+  const Case cases[] = {
+      {"06-07-2023", "06-22-2023", 0.0},
+      {"06-07-2023", "06-23-2023", Usd(1250)},
+      {"03-01-2023", "03-15-2023", 0.0},
+      {"03-01-2023", "03-16-2023", Usd(1250)},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2022", Usd(250000));
+    Pay(c.paid, Usd(250000));
+    Activate(2, Usd(250000), {{0, c.notice}}).m_graceBits = 0x00FF;  // notice 1: "10 Days"
+    ComputePenalties(doc(), AddDays(D(c.notice), 40));
+    EXPECT_EQ(c.amount, res().PenaltyAmount[2]) << c.notice << " paid " << c.paid;
+  }
+}
+
+// Regression: payments made early in a 21-day (or 10-business-day) grace period were lost, because
+// only those from 9 days before its end counted. Each month is charged on what is unpaid when it
+// begins. $10,000 assessed with notice on 2-1-2022, $6,000 paid on the day shown, the rest 6-10-2022:
+// - 21 days: the grace period ends 2-22, the first month begins the day after. $6,000 paid by 2-22
+//   leaves $4,000 for the months from 2-22, 3-22, 4-22 and 5-22: 4 x 0.5% x $4,000 = $80; the rest is
+//   paid before the month from 6-22. Paid on 2-23 the first month is charged on $10,000: $50 + $60.
+// - 10 business days: the grace period ends 2-15 (2-2 to 2-4, 2-7 to 2-11, 2-14, 2-15); months from
+//   2-15, 3-15, 4-15 and 5-15 on $4,000: $80.
+TEST_F(DelinquencyTest, PaymentsAnywhereInTheGracePeriodLowerTheBase) {
+  struct Case {
+    std::uint16_t graceBits;
+    const char* paid;
+    double amount;
+    double firstBase;
+  };
+  const Case cases[] = {
+      {0x00FE, "02-04-2022", Usd(80), Usd(4000)},
+      {0x00FE, "02-22-2022", Usd(80), Usd(4000)},
+      {0x00FE, "02-23-2022", Usd(110), Usd(10000)},
+      {0x00FF, "02-04-2022", Usd(80), Usd(4000)},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2021", Usd(10000));
+    Pay(c.paid, Usd(6000));
+    Pay("06-10-2022", Usd(4000));
+    Activate(2, Usd(10000), {{0, "02-01-2022"}}).m_graceBits = c.graceBits;
+    ComputePenalties(doc(), D("01-01-2023"));
+    EXPECT_EQ(c.amount, res().PenaltyAmount[2]) << c.paid << " " << c.graceBits;
+    ASSERT_LE(2u, res().failureToPayAssessmentMonths.size());
+    EXPECT_EQ(c.firstBase, res().failureToPayAssessmentMonths[1].base) << c.paid << " " << c.graceBits;
+  }
+}
+
 TEST_F(DelinquencyTest, AssessmentMonthsAndFurtherAmounts) {
   Tax("01-15-1998", Usd(20000));
-  // Notice 1 on 3-1-98 with 10 days: the penalty starts 3-15-98 on $10,000; notice 2 on 5-1-98 adds
-  // a further $4,000.
+  // Notice 1 on Sunday 3-1-98 with 10 days: the tenth business day is 3-13-98, when the penalty starts
+  // on $10,000; notice 2 on 5-1-98 adds a further $4,000.
   PenaltyRecord& r = Activate(2, Usd(10000), {{0, "03-01-1998"}, {1, "05-01-1998"}});
   r.m_amounts[1] = Usd(4000);
   ComputePenalties(doc(), D("07-01-1998"));
   const auto& months = res().failureToPayAssessmentMonths;
   ASSERT_EQ(5u, months.size());
   EXPECT_TRUE(months[0].graceLead);
-  EXPECT_EQ(D("03-15-1998"), months[0].start);
+  EXPECT_EQ(D("03-13-1998"), months[0].start);
   EXPECT_EQ(std::vector<double>({0.0, Usd(50), Usd(50), Usd(70), Usd(70)}), Amounts(months));
   ASSERT_EQ(1u, res().assessments.size());
   EXPECT_EQ(D("05-01-1998"), res().assessments[0].date);
-  EXPECT_EQ(Usd(100), res().assessments[0].amount);  // months of 3-15 and 4-15
+  EXPECT_EQ(Usd(100), res().assessments[0].amount);  // months of 3-13 and 4-13
   EXPECT_EQ(1, res().assessments[0].notice);
   EXPECT_EQ(Usd(240), res().PenaltyAmount[2]);
   EXPECT_EQ("R6653AH.DM", res().PenaltyHistoryTemplate[2]);
