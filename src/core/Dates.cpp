@@ -152,6 +152,90 @@ void EndOfMonth(DayNumber& d) {
   d = MakeDate(t.month, MonthLength(t.month, t.year), t.year);
 }
 
+int DayOfWeek(DayNumber d) {
+  return IsDate(d) ? (d + 5) % 7 : -1;  // day 0, 01-01-1954, was a Friday
+}
+
+namespace {
+
+constexpr int kSunday = 0;
+constexpr int kMonday = 1;
+constexpr int kThursday = 4;
+constexpr int kFriday = 5;
+constexpr int kSaturday = 6;
+
+// The holidays with a fixed date, on that date whatever the weekday. Washington's Birthday and Memorial
+// Day moved to Mondays in 1971 (Uniform Monday Holiday Act), Veterans Day for 1971 to 1977.
+bool IsFixedHoliday(DayNumber d) {
+  if (!IsDate(d)) return false;
+  const Ymd t = Split(d);
+  const int year = 1900 + t.year;
+  switch (t.month * 100 + t.day) {
+    case 101:   // New Year's Day
+    case 704:   // Independence Day
+    case 1225:  // Christmas Day
+      return true;
+    case 222:  // Washington's Birthday
+    case 530:  // Memorial Day
+      return year < 1971;
+    case 619:  // Juneteenth National Independence Day
+      return year >= 2021;
+    case 1111:  // Veterans Day
+      return year < 1971 || year > 1977;
+    default:
+      return false;
+  }
+}
+
+// The holidays on the n-th weekday of a month, which never fall on a weekend.
+bool IsWeekdayHoliday(DayNumber d) {
+  const Ymd t = Split(d);
+  const int year = 1900 + t.year;
+  const int weekday = DayOfWeek(d);
+  const int nth = (t.day - 1) / 7 + 1;  // the n-th such weekday of the month
+  const bool last = t.day + 7 > MonthLength(t.month, t.year);
+  if (weekday == kThursday) return t.month == 11 && nth == 4;  // Thanksgiving Day
+  if (weekday != kMonday) return false;
+  switch (t.month) {
+    case 1:  // Birthday of Martin Luther King, Jr.
+      return nth == 3 && year >= 1986;
+    case 2:  // Washington's Birthday
+      return nth == 3 && year >= 1971;
+    case 5:  // Memorial Day
+      return last && year >= 1971;
+    case 9:  // Labor Day
+      return nth == 1;
+    case 10:  // Columbus Day; Veterans Day 1971 to 1977
+      return (nth == 2 && year >= 1971) || (nth == 4 && year >= 1971 && year <= 1977);
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool IsLegalHoliday(DayNumber d) {
+  if (!IsDate(d)) return false;
+  if (IsFixedHoliday(d) || IsWeekdayHoliday(d)) return true;
+  const int weekday = DayOfWeek(d);
+  return (weekday == kFriday && IsFixedHoliday(AddDays(d, 1))) ||
+         (weekday == kMonday && d > 0 && IsFixedHoliday(AddDays(d, -1)));
+}
+
+bool IsBusinessDay(DayNumber d) {
+  const int weekday = DayOfWeek(d);
+  return weekday != kSaturday && weekday != kSunday && weekday >= 0 && !IsLegalHoliday(d);
+}
+
+DayNumber AddBusinessDays(DayNumber d, int n) {
+  for (int i = 0; i < n && IsDate(d); ++i) {
+    do {
+      d = AddDays(d, 1);
+    } while (IsDate(d) && !IsBusinessDay(d));
+  }
+  return d;
+}
+
 DayNumber ParseDate(std::string_view text, bool& ok) {
   ok = false;
   size_t i = 0;

@@ -33,6 +33,17 @@ int MonthsBetween(DayNumber from, DayNumber to);
 void MonthsAndDays(DayNumber from, DayNumber to, int& months, int& days);
 void EndOfMonth(DayNumber& d);
 
+// 0 = Sunday to 6 = Saturday; -1 for an unset date.
+int DayOfWeek(DayNumber d);
+// A legal public holiday of 5 U.S.C. 6103(a), each from the year it came into force, on its date or on
+// the day it is observed: the Friday before one that falls on a Saturday, the Monday after one that
+// falls on a Sunday.
+bool IsLegalHoliday(DayNumber d);
+// Neither a Saturday, a Sunday nor a legal holiday.
+bool IsBusinessDay(DayNumber d);
+// The n-th business day after d (n >= 0; d itself for 0). An unset date stays unset.
+DayNumber AddBusinessDays(DayNumber d, int n);
+
 // Returns NO_DATE and ok = false on any failure.
 DayNumber ParseDate(std::string_view text, bool& ok);
 inline DayNumber ParseDate(std::string_view text) {

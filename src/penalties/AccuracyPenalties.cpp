@@ -223,11 +223,16 @@ void ComputeRatePenalty(CTDoc& doc, int k) {
       return;
     case kPenalty6662d:
     case kPenalty6662e:
-    case kPenalty6662g:
+    case kPenalty6662g: {
       Set6662Bases(doc, k);
-      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] > 500000.0, kExplainFiveThousand);
+      // A C corporation's substantial understatement and valuation misstatement must exceed $10,000
+      // (6662(d)(1)(B), 6662(e)(2)).
+      const bool corporate = doc.m_header.m_cCorporation != 0 && k != kPenalty6662g;
+      const Amount floor = corporate ? 1000000.0 : 500000.0;
+      ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] > floor, kExplainFiveThousand);
       assess(rec.m_dates[0]);
       return;
+    }
     case kPenalty6662f:
       Set6662Bases(doc, k);
       ApplyRate(res, k, rec.m_rate / 100.0, res.PenaltyBase[k] > 100000.0, kExplainThousand);

@@ -90,18 +90,15 @@ DayNumber FailureToPayStart(const CTDoc& doc) {
   return IsDate(due) ? due : doc.TaxDate;
 }
 
-// The day failure to pay assessment starts: 10 days after notice 1 before 1997, later 14 or 21 days
-// after it by its grace bit. False without a notice, or when from 1997 on the tax payments up to and
-// including that day reach the net tax due (paid within the grace period).
+// The day failure to pay assessment starts: the last day of the grace period after notice 1. False
+// without a notice, or when from 1997 on the tax payments up to and including that day reach the net
+// tax due (paid within the grace period).
 bool AssessmentStart(const CTDoc& doc, DayNumber& start) {
   const PenaltyRecord& r = doc.m_penalties[kPenaltyFailureToPayAssessment];
   const DayNumber notice = r.m_dates[0];
   if (!IsDate(notice)) return false;
-  if (notice < pd::k1_1_97) {
-    start = AddDays(notice, 10);
-    return true;
-  }
-  start = AddDays(notice, (r.m_graceBits & 1) ? 14 : 21);
+  start = NoticeGraceEnd(notice, (r.m_graceBits & 1) != 0);
+  if (notice < pd::k1_1_97) return true;
   return PaymentsInPeriod(doc, -1, FirstEventDate(doc), AddDays(start, 1)) < doc.NetTaxDue;
 }
 
@@ -227,7 +224,8 @@ void FailureToFile(CTDoc& doc, DayNumber computeDate, bool noAssess) {
   Amount P = RoundedAmount(bearing);
 
   Amount minimum = 0.0;
-  const bool filedWithin60Days = DateKey(R) < AddDays(D, 60);
+  // "Not filed within 60 days" of the due date: a return received on the 60th day has no minimum.
+  const bool filedWithin60Days = DateKey(R) <= AddDays(D, 60);
   if (!rec.HasFlag(PEN_NO_MINIMUM) && !filedWithin60Days)
     minimum = std::max(std::min(MinimumFailureToFile(D), res.PenaltyBase[k]), 0.0);
   res.PenaltyMinimum[k] = minimum;
@@ -387,9 +385,10 @@ void ComputeFailureToPayAssessment(CTDoc& doc, DayNumber computeDate) {
     if (paidSoFar > leftShown) B -= std::min(paid, paidSoFar - leftShown);
     if (B < -0.5) B = 0.0;
   };
-  // The grace period after notice 1: no charge, but payments made in it lower the base.
+  // The grace period after notice 1: no charge, but every payment made in it, from the day after the
+  // notice, lowers the base of the first month (whatever the length of the grace period).
   months.push_back({start, AssessmentSteps(rec, start) - 1, B, 0.0, true});
-  applyPayments(AddDays(start, -9), AddDays(start, 1));
+  applyPayments(AddDays(notice1, 1), AddDays(start, 1));
 
   int used = 0;
   Amount accrued = 0.0;

@@ -54,16 +54,41 @@ enum class StepEnd { RatePeriod, Event, Entry, ComputeDate, MonthEnd, HotStart, 
 
 namespace {
 
+// The additions whose interest runs from the return's due date to payment, without the grace period
+// of a notice and demand (6601(e)(2)(B)): failure to file, 6653, 6659, 6660, 6661 and the accuracy-related
+// and fraud penalties of 6662 and 6663. The rule holds for interest from 7-18-84; an assessment dated
+// earlier stands for a notice and demand under the older law and keeps its 10 days.
+bool RunsFromDueDate(int k) {
+  switch (k) {
+    case kPenaltyFailureToFile:
+    case kPenalty6653a:
+    case kPenalty6653b:
+    case kPenalty6659:
+    case kPenalty6660:
+    case kPenalty6661:
+    case kPenalty6662c:
+    case kPenalty6662d:
+    case kPenalty6662e:
+    case kPenalty6662f:
+    case kPenalty6662g:
+    case kPenalty6663:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool PaidInGrace(const CTDoc& doc, std::span<const CEvent> events, const PenaltyAssessment& entry,
                  DayNumber date, const PenaltyCredits& credit) {
   const int k = entry.penalty;
   if (k < 0 || k >= kPenaltyRecords) return false;
-  int days = 10;
-  if ((k == kPenaltyFailureToPay || k == kPenaltyFailureToPayAssessment) && entry.date >= pd::k1_1_97) {
+  DayNumber graceEnd = AddDays(entry.date, 10);
+  if (k == kPenaltyFailureToPay || k == kPenaltyFailureToPayAssessment) {
     const int bit = entry.notice >= 0 && entry.notice < 16 ? entry.notice : 0;
-    days = (doc.m_penalties[k].m_graceBits >> bit) & 1 ? 14 : 21;
+    graceEnd = NoticeGraceEnd(entry.date, (doc.m_penalties[k].m_graceBits >> bit) & 1);
+  } else if (RunsFromDueDate(k) && !Before(entry.date, pd::k7_18_84)) {
+    graceEnd = entry.date;  // no grace: only a payment on the day itself keeps interest off
   }
-  const DayNumber graceEnd = AddDays(entry.date, days);
   if (!Before(graceEnd, date)) return true;
   Amount paid = 0.0;
   auto it = std::partition_point(events.begin(), events.end(),

@@ -18,8 +18,9 @@ using PenaltyCredits = std::array<Amount, kPenaltyRecords>;
 
 // The grace period of an assessment is still running on `date`, or the payments applied to its penalty
 // from its date through the end of its grace period, with the credit, pay it in full. Always false for an
-// entered penalty. The grace period is 10 days; for failure to pay (1 and 2) assessed from 1997 on, 14 or
-// 21 days by the notice's grace bit.
+// entered penalty. For failure to pay (1 and 2) the grace period of the notice (NoticeGraceEnd); none for
+// the additions whose interest runs from the due date (failure to file, 6653, 6659, 6660, 6661, 6662,
+// 6663) from 7-18-84 on, beyond payment on the day itself; 10 days otherwise.
 bool AssessmentPaidInGrace(const CTDoc& doc, const PenaltyAssessment& entry, DayNumber date,
                            const PenaltyCredits& credit);
 

@@ -7,6 +7,12 @@
 
 namespace zarvic {
 
+DayNumber NoticeGraceEnd(DayNumber notice, bool tenDays) {
+  if (!IsDate(notice)) return notice;
+  if (notice < penalty_date::k1_1_97) return AddDays(notice, 10);
+  return tenDays ? AddBusinessDays(notice, 10) : AddDays(notice, 21);
+}
+
 PaymentWindows::PaymentWindows(const CTDoc& doc, int k) : doc_(doc), events_(doc.ListedEvents()), k_(k) {}
 
 Amount PaymentWindows::Next(DayNumber from, DayNumber to) {

@@ -35,6 +35,10 @@ inline constexpr DayNumber k12_31_97 = 16070;
 inline constexpr DayNumber k12_31_99 = 16800;
 }  // namespace penalty_date
 
+// The last day of the grace period after a notice and demand for failure to pay: 10 days before 1997;
+// from 1997 on 10 business days (the notice's grace bit, for $100,000 or more) or 21 calendar days.
+DayNumber NoticeGraceEnd(DayNumber notice, bool tenDays);
+
 // A date for ordering: an unset date (either marker) compares as the largest date.
 inline DayNumber DateKey(DayNumber d) {
   return IsDate(d) ? d : NO_DATE;

@@ -190,6 +190,85 @@ TEST(Calendar, MonthLengthsAndEndOfMonth) {
   EXPECT_FALSE(IsLastDayOfMonth(ParseDate("02-28-96")));
 }
 
+TEST(DayOfWeek, CountsFromAFriday) {
+  EXPECT_EQ(5, DayOfWeek(0));  // 01-01-1954
+  EXPECT_EQ(3, DayOfWeek(ParseDate("06-07-2023")));
+  EXPECT_EQ(0, DayOfWeek(ParseDate("02-29-2032")));
+  EXPECT_EQ(-1, DayOfWeek(NO_DATE));
+}
+
+struct HolidayCase {
+  const char* date;
+  bool holiday;
+};
+
+// Observed legal holidays as the federal calendars list them, and the days the rules must not take.
+TEST(IsLegalHoliday, HolidaysFromTheYearTheyCameIntoForce) {
+  const HolidayCase cases[] = {
+      {"01-02-2023", true},   // New Year's Day on a Sunday: the Monday after
+      {"01-01-2023", true},   // ... the day itself is a holiday too (and a weekend day)
+      {"12-31-2021", true},   // New Year's Day 2022 on a Saturday: Friday of the year before
+      {"01-16-2023", true},   // Martin Luther King, Jr., third Monday in January
+      {"01-20-1986", true},   //   from 1986
+      {"01-21-1985", false},  //   not before
+      {"02-20-2023", true},   // Washington's Birthday, third Monday in February from 1971
+      {"02-15-1971", true},   //   its first year on a Monday
+      {"02-23-1970", true},   //   before, February 22 (a Sunday in 1970)
+      {"02-16-1970", false},  //   not the Monday before 1971
+      {"05-29-2023", true},   // Memorial Day, last Monday in May from 1971
+      {"05-22-2023", false},  //   not the Monday before the last
+      {"05-30-1968", true},   //   before, May 30
+      {"06-19-2023", true},   // Juneteenth from 2021
+      {"06-18-2021", true},   //   its first year, on a Saturday: the Friday before
+      {"06-19-2020", false},  //   not before
+      {"07-04-2023", true},   // Independence Day
+      {"07-05-2021", true},   //   on a Sunday in 2021: the Monday after
+      {"09-04-2023", true},   // Labor Day, first Monday in September
+      {"10-09-2023", true},   // Columbus Day, second Monday in October from 1971
+      {"10-12-1970", false},  //   not before
+      {"11-10-2023", true},   // Veterans Day on a Saturday: the Friday before
+      {"10-27-1975", true},   //   fourth Monday in October 1971 to 1977
+      {"11-11-1975", false},  //   not November 11 then
+      {"11-10-1978", true},   //   November 11 again from 1978 (a Saturday that year)
+      {"11-23-2023", true},   // Thanksgiving Day, fourth Thursday in November
+      {"11-30-2023", false},  //   not the fifth
+      {"12-25-2023", true},   // Christmas Day
+      {"12-26-2022", true},   //   on a Sunday in 2022
+      {"04-17-2023", false},  // the District's Emancipation Day is not a legal public holiday
+      {"06-20-2023", false},  // an ordinary Tuesday
+      {"12-29-2023", false},  // a Friday before a Monday holiday
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.holiday, IsLegalHoliday(ParseDate(c.date))) << c.date;
+  EXPECT_FALSE(IsLegalHoliday(NO_DATE));
+}
+
+struct BusinessDayCase {
+  const char* from;
+  int days;
+  const char* expected;
+};
+
+TEST(AddBusinessDays, SkipsWeekendsAndHolidays) {
+  const BusinessDayCase cases[] = {
+      {"03-01-2023", 10, "03-15-2023"},  // no holiday inside: two weeks
+      {"08-30-2023", 10, "09-14-2023"},  // Labor Day inside
+      {"06-07-2023", 10, "06-22-2023"},  // Juneteenth inside
+      {"05-13-2019", 10, "05-28-2019"},  // Memorial Day inside
+      {"12-20-2022", 10, "01-05-2023"},  // Christmas and New Year's Day observed on Mondays
+      {"06-10-2023", 1, "06-12-2023"},   // from a Saturday
+      {"06-16-2023", 1, "06-20-2023"},   // over a weekend and a Monday holiday
+      {"06-17-2023", 0, "06-17-2023"},   // no days: the day itself
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(std::string(c.expected), FormatDate(AddBusinessDays(ParseDate(c.from), c.days), true))
+        << c.from << " + " << c.days;
+  }
+  EXPECT_EQ(NO_DATE, AddBusinessDays(NO_DATE, 10));
+  EXPECT_TRUE(IsBusinessDay(ParseDate("06-20-2023")));
+  EXPECT_FALSE(IsBusinessDay(ParseDate("06-19-2023")));
+  EXPECT_FALSE(IsBusinessDay(ParseDate("06-17-2023")));
+}
+
 TEST(Today, ComesFromTheInjectedClock) {
   SetClock([] { return ClockTime{{2026, 12, 10}, 9, 30, 0}; });
   EXPECT_EQ(MakeDate(12, 10, 2026), Today());

@@ -56,6 +56,38 @@ TEST_F(AccuracyPenaltiesTest, Thresholds) {
   }
 }
 
+// Regression: a C corporation's substantial understatement (6662(d)(1)(B)) and substantial valuation
+// misstatement (6662(e)(2)) must exceed $10,000, not $5,000. Return due 3-15-2019, tax $100,000:
+// an $8,000 understatement is no penalty for the corporation (20% would be $1,600, as for anyone
+// else); $10,000.01 is: 20% = $2,000.002, $2,000.00. 6662(g) (estate and gift) keeps $5,000.
+TEST_F(AccuracyPenaltiesTest, CorporateFloors) {
+  struct Case {
+    const char* name;
+    int k;
+    bool corporation;
+    double base;
+    double amount;
+  };
+  const Case cases[] = {
+      {"6662dCorporation8000", 12, true, Usd(8000), 0.0},
+      {"6662dIndividual8000", 12, false, Usd(8000), Usd(1600)},
+      {"6662dCorporationAt10000", 12, true, Usd(10000), 0.0},
+      {"6662dCorporationAbove10000", 12, true, 1000001, Usd(2000)},
+      {"6662eCorporationAt10000", 13, true, Usd(10000), 0.0},
+      {"6662eCorporationAbove10000", 13, true, 1000001, Usd(2000)},
+      {"6662gCorporationAbove5000", 15, true, 500001, Usd(1000)},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    doc().m_header.m_cCorporation = c.corporation ? 1 : 0;
+    Tax("03-15-2019", Usd(100000));
+    Activate(c.k, c.base, {{0, "03-15-2019"}}).SetRate(20.0);
+    ComputePenalties(doc(), D("01-01-2020"));
+    EXPECT_EQ(c.amount, res().PenaltyAmount[c.k]) << c.name;
+    EXPECT_EQ(std::string(c.amount > 0 ? "" : "R6662DD.DM"), res().PenaltyExplainTemplate[c.k]) << c.name;
+  }
+}
+
 TEST_F(AccuracyPenaltiesTest, SubstantialUnderstatementRate6661) {
   struct Case {
     const char* taxDate;

@@ -76,9 +76,10 @@ struct MinimumCase {
 TEST_F(DelinquencyTest, FailureToFileMinimum) {
   const MinimumCase cases[] = {
       {"06-13-2021", Usd(1000), 0.0, Usd(100)},         // 59 days: two months of 5%
-      {"06-14-2021", Usd(1000), Usd(435), Usd(435)},    // 60 days
-      {"06-14-2021", Usd(300), Usd(300), Usd(300)},     // the whole base when smaller
-      {"06-14-2021", Usd(20000), Usd(435), Usd(2000)},  // the rule does not lower a larger penalty
+      {"06-14-2021", Usd(1000), 0.0, Usd(100)},         // 60 days: still filed within 60 days
+      {"06-15-2021", Usd(1000), Usd(435), Usd(435)},    // 61 days
+      {"06-15-2021", Usd(300), Usd(300), Usd(300)},     // the whole base when smaller
+      {"06-15-2021", Usd(20000), Usd(435), Usd(2000)},  // the rule does not lower a larger penalty
   };
   for (const MinimumCase& c : cases) {
     doc_ = std::make_unique<CTDoc>();
@@ -92,6 +93,31 @@ TEST_F(DelinquencyTest, FailureToFileMinimum) {
   EXPECT_EQ(Usd(135), MinimumFailureToFile(D("01-01-2009")));
   EXPECT_EQ(Usd(450), MinimumFailureToFile(D("04-15-2023")));
   EXPECT_EQ(Usd(525), MinimumFailureToFile(D("04-15-2026")));
+}
+
+// Regression: the minimum applied to a return filed on the 60th day after its due date, which 6651(a)
+// spares ("not filed within 60 days"). $900 due 4-15-2024, filed and paid on the day shown:
+//   failure to pay: months of 4-15 and 5-15 at 0.5% of $900 = $4.50 + $4.50 = $9.00;
+//   failure to file: two months (4-15, 5-15) at 5% of $900 = $90.00, less those $9.00 = $81.00.
+// On 6-14 (day 60) that stands; on 6-15 (day 61) the minimum, min($485, $900) = $485, replaces it.
+TEST_F(DelinquencyTest, MinimumOnlyAfterTheSixtiethDay) {
+  struct Case {
+    const char* filed;
+    double minimum;
+    double toFile;
+  };
+  for (const Case& c : {Case{"06-14-2024", 0.0, Usd(81)}, Case{"06-15-2024", Usd(485), Usd(485)}}) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2024", Usd(900));
+    Pay(c.filed, Usd(900));
+    Activate(1, Usd(900), {{0, "04-15-2024"}});
+    Activate(23, Usd(900), {{0, "04-15-2024"}, {2, c.filed}});
+    ComputePenalties(doc(), D("12-31-2024"));
+    EXPECT_EQ(Usd(9), res().PenaltyAmount[1]) << c.filed;
+    EXPECT_EQ(Usd(9), res().PenaltyOverlap[23]) << c.filed;
+    EXPECT_EQ(c.minimum, res().PenaltyMinimum[23]) << c.filed;
+    EXPECT_EQ(c.toFile, res().PenaltyAmount[23]) << c.filed;
+  }
 }
 
 TEST_F(DelinquencyTest, FailureToFileLessTheOverlappingFailureToPay) {
@@ -254,21 +280,82 @@ TEST_F(DelinquencyTest, AssessmentPaidWithinTheGracePeriodIsNotCharged) {
   }
 }
 
+// Regression: "10 business days" were counted as 14 calendar days. A notice of 6-7-2023 (Wednesday)
+// with the 10-day grace bit on $250,000: the business days are 6-8, 6-9, 6-12 to 6-16, 6-20 (6-19 is
+// Juneteenth), 6-21 and 6-22, so paying in full on 6-22 is in time; on 6-23 one month (from 6-22) of
+// 0.5% of $250,000 = $1,250 is due. Without a holiday inside (notice 3-1-2023) the tenth business day
+// is 3-15, two weeks on.
+TEST_F(DelinquencyTest, TenBusinessDaysSkipLegalHolidays) {
+  struct Case {
+    const char* notice;
+    const char* paid;
+    double amount;
+  };
+  const Case cases[] = {
+      {"06-07-2023", "06-22-2023", 0.0},
+      {"06-07-2023", "06-23-2023", Usd(1250)},
+      {"03-01-2023", "03-15-2023", 0.0},
+      {"03-01-2023", "03-16-2023", Usd(1250)},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2022", Usd(250000));
+    Pay(c.paid, Usd(250000));
+    Activate(2, Usd(250000), {{0, c.notice}}).m_graceBits = 0x00FF;  // notice 1: "10 Days"
+    ComputePenalties(doc(), AddDays(D(c.notice), 40));
+    EXPECT_EQ(c.amount, res().PenaltyAmount[2]) << c.notice << " paid " << c.paid;
+  }
+}
+
+// Regression: payments made early in a 21-day (or 10-business-day) grace period were lost, because
+// only those from 9 days before its end counted. Each month is charged on what is unpaid when it
+// begins. $10,000 assessed with notice on 2-1-2022, $6,000 paid on the day shown, the rest 6-10-2022:
+// - 21 days: the grace period ends 2-22, the first month begins the day after. $6,000 paid by 2-22
+//   leaves $4,000 for the months from 2-22, 3-22, 4-22 and 5-22: 4 x 0.5% x $4,000 = $80; the rest is
+//   paid before the month from 6-22. Paid on 2-23 the first month is charged on $10,000: $50 + $60.
+// - 10 business days: the grace period ends 2-15 (2-2 to 2-4, 2-7 to 2-11, 2-14, 2-15); months from
+//   2-15, 3-15, 4-15 and 5-15 on $4,000: $80.
+TEST_F(DelinquencyTest, PaymentsAnywhereInTheGracePeriodLowerTheBase) {
+  struct Case {
+    std::uint16_t graceBits;
+    const char* paid;
+    double amount;
+    double firstBase;
+  };
+  const Case cases[] = {
+      {0x00FE, "02-04-2022", Usd(80), Usd(4000)},
+      {0x00FE, "02-22-2022", Usd(80), Usd(4000)},
+      {0x00FE, "02-23-2022", Usd(110), Usd(10000)},
+      {0x00FF, "02-04-2022", Usd(80), Usd(4000)},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    Tax("04-15-2021", Usd(10000));
+    Pay(c.paid, Usd(6000));
+    Pay("06-10-2022", Usd(4000));
+    Activate(2, Usd(10000), {{0, "02-01-2022"}}).m_graceBits = c.graceBits;
+    ComputePenalties(doc(), D("01-01-2023"));
+    EXPECT_EQ(c.amount, res().PenaltyAmount[2]) << c.paid << " " << c.graceBits;
+    ASSERT_LE(2u, res().failureToPayAssessmentMonths.size());
+    EXPECT_EQ(c.firstBase, res().failureToPayAssessmentMonths[1].base) << c.paid << " " << c.graceBits;
+  }
+}
+
 TEST_F(DelinquencyTest, AssessmentMonthsAndFurtherAmounts) {
   Tax("01-15-1998", Usd(20000));
-  // Notice 1 on 3-1-98 with 10 days: the penalty starts 3-15-98 on $10,000; notice 2 on 5-1-98 adds
-  // a further $4,000.
+  // Notice 1 on Sunday 3-1-98 with 10 days: the tenth business day is 3-13-98, when the penalty starts
+  // on $10,000; notice 2 on 5-1-98 adds a further $4,000.
   PenaltyRecord& r = Activate(2, Usd(10000), {{0, "03-01-1998"}, {1, "05-01-1998"}});
   r.m_amounts[1] = Usd(4000);
   ComputePenalties(doc(), D("07-01-1998"));
   const auto& months = res().failureToPayAssessmentMonths;
   ASSERT_EQ(5u, months.size());
   EXPECT_TRUE(months[0].graceLead);
-  EXPECT_EQ(D("03-15-1998"), months[0].start);
+  EXPECT_EQ(D("03-13-1998"), months[0].start);
   EXPECT_EQ(std::vector<double>({0.0, Usd(50), Usd(50), Usd(70), Usd(70)}), Amounts(months));
   ASSERT_EQ(1u, res().assessments.size());
   EXPECT_EQ(D("05-01-1998"), res().assessments[0].date);
-  EXPECT_EQ(Usd(100), res().assessments[0].amount);  // months of 3-15 and 4-15
+  EXPECT_EQ(Usd(100), res().assessments[0].amount);  // months of 3-13 and 4-13
   EXPECT_EQ(1, res().assessments[0].notice);
   EXPECT_EQ(Usd(240), res().PenaltyAmount[2]);
   EXPECT_EQ("R6653AH.DM", res().PenaltyHistoryTemplate[2]);

@@ -69,12 +69,95 @@ TEST_F(PenaltyInterestTest, GracePeriodOfAFailureToPayNotice) {
   EXPECT_FALSE(res().PenaltyPrepaidFlag);
 }
 
+// Regression: the 10-business-day grace period of a failure-to-pay notice was taken as 14 calendar
+// days. $5,000 of failure to pay demanded by a notice on Monday 5-13-2019 with "10 Days": the business
+// days are 5-14 to 5-17, 5-20 to 5-24 and 5-28 (Memorial Day 5-27 skipped), so paid on 5-28 it bears
+// no interest. Paid on 5-29 it bears interest from the notice: 16 days at 6% (the underpayment rate of
+// 2019's second quarter) compounded daily, $5,000 x ((1 + 0.06/365)^16 - 1) = $13.1669, $13.17. A notice
+// of Monday 4-1-2019 has no holiday inside: the tenth business day is 4-15, two weeks on; paid 4-16,
+// 15 days: $5,000 x ((1 + 0.06/365)^15 - 1) = $12.3430, $12.34.
+TEST_F(PenaltyInterestTest, TenBusinessDaysOfAFailureToPayNotice) {
+  struct Case {
+    const char* notice;
+    const char* paid;
+    const char* computeDate;
+    double interest;
+  };
+  const Case cases[] = {
+      {"05-13-2019", "05-28-2019", "12-31-2019", 0.0},
+      {"05-13-2019", "05-29-2019", "05-29-2019", 1317.0},
+      {"04-01-2019", "04-15-2019", "12-31-2019", 0.0},
+      {"04-01-2019", "04-16-2019", "04-16-2019", 1234.0},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    FlatTable(6.0, kModeDaily);
+    Tax("04-15-2019", Usd(1000000));
+    PayTo(c.paid, {{7, Usd(5000)}});
+    rec(1).m_graceBits = 0x00FF;  // "10 Days"
+    Assess(1, c.notice, Usd(5000), 0);
+    Run(c.computeDate);
+    EXPECT_EQ(c.interest, res().PenaltyInterestTotal) << c.notice << " paid " << c.paid;
+  }
+}
+
+// Regression: interest on failure to file and on the accuracy-related and fraud penalties had a 10-day
+// grace period; 6601(e)(2)(B) runs it from the return's due date to payment. Assessed at the due date
+// 4-15-2019 (6% compounded daily): paid that day, nothing; paid the next day, one day of interest:
+// $2,000 (6662(c)) x 0.06/365 = $0.3288, $0.33; $7,500 (6663) x 0.06/365 = $1.2329, $1.23. Failure to
+// file assessed at a notice before 7-18-84 stands for a notice and demand of the older law and keeps
+// its 10 days.
+TEST_F(PenaltyInterestTest, NoGraceForPenaltiesRunningFromTheDueDate) {
+  struct Case {
+    int k;
+    const char* assessed;
+    double amount;
+    const char* paid;
+    const char* computeDate;
+    double interest;
+  };
+  const Case cases[] = {
+      {11, "04-15-2019", Usd(2000), "04-15-2019", "12-31-2019", 0.0},
+      {11, "04-15-2019", Usd(2000), "04-16-2019", "04-16-2019", 33.0},
+      {16, "04-15-2019", Usd(7500), "04-16-2019", "04-16-2019", 123.0},
+      {23, "06-01-1984", Usd(500), "06-11-1984", "12-31-1984", 0.0},
+  };
+  for (const Case& c : cases) {
+    doc_ = std::make_unique<CTDoc>();
+    FlatTable(6.0, kModeDaily);
+    Tax(c.assessed, Usd(100000));
+    PayTo(c.paid, {{6 + c.k, c.amount}});
+    Assess(c.k, c.assessed, c.amount);
+    Run(c.computeDate);
+    EXPECT_EQ(c.interest, res().PenaltyInterestTotal) << c.k << " paid " << c.paid;
+  }
+}
+
+// The example of the fault above through the penalty pass: $200,000 due 4-15-2019, filed and paid with
+// every penalty on 4-22-2019. Failure to pay: one month at 0.5%, $1,000; failure to file: one month at
+// 5%, $10,000, less that $1,000: $9,000, assessed at 4-15 (filed within 60 days: no minimum). Its
+// interest to the payment: 7 days at 6% compounded daily, $9,000 x ((1 + 0.06/365)^7 - 1) = $10.3613,
+// $10.36. Failure to pay has no notice, so nothing of it is assessed.
+TEST_F(PenaltyInterestTest, FailureToFileBearsInterestFromTheDueDate) {
+  FlatTable(6.0, kModeDaily);
+  Tax("04-15-2019", Usd(200000));
+  PayTo("04-22-2019", {{0, Usd(200000)}, {7, Usd(1000)}, {29, Usd(9000)}});
+  Activate(1, Usd(200000), {{0, "04-15-2019"}});
+  Activate(23, Usd(200000), {{0, "04-15-2019"}, {2, "04-22-2019"}});
+  ComputePenalties(doc(), D("04-22-2019"));
+  EXPECT_EQ(Usd(9000), res().PenaltyAmount[23]);
+  ASSERT_EQ(1u, res().assessments.size());
+  EXPECT_EQ(1, Run("04-22-2019"));
+  EXPECT_EQ(1036.0, res().PenaltyInterestTotal);
+}
+
 TEST_F(PenaltyInterestTest, GraceStillRunningAtTheComputationDate) {
   FlatTable(8.0, kModeDaily);
   Tax("01-15-1998", Usd(10000));
-  Assess(11, "03-01-1998", Usd(500));
-  EXPECT_EQ(0, Run("03-11-1998"));  // 10 days: still within
-  EXPECT_EQ(1, Run("03-12-1998"));
+  rec(2).m_graceBits = 0x00FE;  // notice 1: 21 days
+  Assess(2, "03-01-1998", Usd(500), 0);
+  EXPECT_EQ(0, Run("03-22-1998"));  // 21 days: still within
+  EXPECT_EQ(1, Run("03-23-1998"));
 }
 
 // $100 applied to a penalty assessed at $60: the balance drops by $60, $40 waits as credit for the
