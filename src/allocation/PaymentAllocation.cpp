@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/AppOptions.h"
 #include "core/UserInterface.h"
@@ -188,12 +189,67 @@ void AllocatePayment(CTDoc& doc, int index) {
   if (listed) AddToDues(due, event);
 }
 
+namespace {
+
+// While a payment is allocated, the computation its split rests on must not see anything of it or of
+// a later payment: what they were given by the computation before would act there (a payment early
+// in a month reduces the failure-to-pay of that month), and the first computation of a problem would
+// differ from the next. So every payment, deposit and credit holds an empty allocation until its turn
+// comes; one without a record gets one, as AllocatePayment would give it. Those whose turn does not
+// come (a failed run, or after the last one asked for) get back what they had.
+class HeldAllocations {
+ public:
+  explicit HeldAllocations(CTDoc& doc) : doc_(doc) {
+    std::span<CEvent> events = doc.ListedEvents();
+    held_.resize(events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      CEvent& event = events[i];
+      if (!LowersBalance(event.m_type)) continue;
+      Held& h = held_[i];
+      h.held = true;
+      h.created = !event.m_allocation;
+      AllocationRecord& record = event.Allocation(DefaultAllocationLetters());
+      h.payment = record.m_payment;
+      record.m_payment.fill(0.0);
+    }
+  }
+  ~HeldAllocations() {
+    for (std::size_t i = 0; i < held_.size(); ++i) {
+      if (!held_[i].held) continue;
+      CEvent& event = doc_.m_events[i];
+      if (held_[i].created) {
+        event.m_allocation.reset();
+      } else {
+        event.m_allocation->m_payment = held_[i].payment;
+      }
+    }
+  }
+  HeldAllocations(const HeldAllocations&) = delete;
+  HeldAllocations& operator=(const HeldAllocations&) = delete;
+
+  // Event index has its turn: what it is given now stays.
+  void Release(int index) { held_[static_cast<std::size_t>(index)].held = false; }
+
+ private:
+  struct Held {
+    bool held = false;
+    bool created = false;
+    std::array<double, kAllocationCategories> payment{};
+  };
+  CTDoc& doc_;
+  std::vector<Held> held_;
+};
+
+}  // namespace
+
 void AllocateAllPayments(CTDoc& doc, int last) {
   doc.SortEvents(-1);
+  HeldAllocations held(doc);
   AllocationRuns runs;  // each run is RunComputation to the payment's date, quiet, no monthly breaks
   for (int i = 0; i <= last && i < kMaxEvents && doc.m_events[i].HasDate(); ++i) {
     if (!LowersBalance(doc.m_events[i].m_type)) continue;
     if (!runs.RunTo(doc, i)) return;
+    held.Release(i);
     AllocatePayment(doc, i);
   }
 }

@@ -243,9 +243,9 @@ class Walk {
       s_.m_hotStarted = true;
       SetHotFirstDate(s_.m_hotStartDate);
     }
-    if (h.m_hotStop == 0) return;
-    if (s_.m_hotStarted && !s_.m_hotStopped && BeforeNextBreak(kHotStopDate)) {
-      SpecialBreak(kHotStopDate, kKindHotStop);
+    if (!IsDate(s_.m_hotStopDate)) return;
+    if (s_.m_hotStarted && !s_.m_hotStopped && BeforeNextBreak(s_.m_hotStopDate)) {
+      SpecialBreak(s_.m_hotStopDate, kKindHotStop);
       s_.m_hotInEffect = false;
       s_.m_hotStopped = true;
     }
@@ -263,10 +263,12 @@ class Walk {
     doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = date;
   }
 
-  // Closes the current period of each list that has one at date, then folds.
+  // Closes the current period of each list that has one at date, then folds. Time never runs back: a
+  // break at or before a list's last break (a GATT start closed first in the same step) has no period
+  // of its own there, or its days would be charged twice.
   void SpecialBreak(DayNumber date, int kind) {
-    if (IsDate(lastBreak_)) SpecialNormalNode(date, kind);
-    if (IsDate(motivatedLastBreak_)) SpecialMotivatedNode(date, kind);
+    if (IsDate(lastBreak_) && date > lastBreak_) SpecialNormalNode(date, kind);
+    if (IsDate(motivatedLastBreak_) && date > motivatedLastBreak_) SpecialMotivatedNode(date, kind);
     FoldInterest(doc_, L_);
   }
 
@@ -534,6 +536,9 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
        (IsDate(h.m_applicableDate) && h.m_applicableDate < doc.TaxDate)))
     MessageBoxId(kHotStartBeforeTaxId);
   if (show) MotivatedTaxCautions(doc);
+  if (show && h.m_hotInterest != 0) {
+    if (const int refused = RefusedRestartMessage(h)) MessageBoxId(refused);
+  }
 
   auto fail = [&](int id) {
     if (show && id != 0) MessageBoxId(id);
@@ -639,6 +644,8 @@ bool ComputeProblem(CTDoc& doc, bool quiet) {
   }
 
   const bool ok = RunComputation(doc, D, !quiet && !messagesShown, false);
+  // The cautions read the total tax as a run that shows its messages leaves it.
+  if (ok && messagesShown) CheckAccuracyStacking(doc);
   if (ok && !doc.m_suppressCautions) {
     const int count = doc.EventCount();
     if (count > 0 && D < doc.m_events[count - 1].m_date && !quiet) MessageBoxId(kComputeBeforeLastEventId);

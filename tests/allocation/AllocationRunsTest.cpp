@@ -7,6 +7,8 @@
 
 #include "allocation/PaymentAllocation.h"
 #include "engine/ComputeDriver.h"
+#include "penalties/PenaltyRecord.h"
+#include "problem/ProblemFile.h"
 #include "support/ProblemFixture.h"
 #include "support/ResultSnapshot.h"
 
@@ -17,6 +19,7 @@ using testing::D;
 using testing::Ev;
 using testing::Line;
 using testing::MakeTable;
+using testing::Snapshot;
 using testing::TakeSnapshot;
 
 void SetEvents(CTDoc& doc, const std::vector<Ev>& events) {
@@ -158,6 +161,140 @@ TEST(AllocationRunsTest, EveryRunEqualsARunFromTheStart) {
     ASSERT_TRUE(ComputeProblem(*resumed, true));
     ASSERT_TRUE(ComputeProblem(*fresh, true));
     EXPECT_EQ(TakeSnapshot(*fresh), TakeSnapshot(*resumed));
+  }
+}
+
+// Penalties of either era switched on with an amount, the tax date and a notice date.
+void ActivatePenalty(CTDoc& doc, int k, double dollars, const char* date, const char* notice = nullptr) {
+  PenaltyRecord& r = doc.m_penalties[k];
+  r.SetFlag(PEN_ACTIVE, true);
+  r.m_amounts[0] = dollars * 100;
+  r.m_dates[0] = D(date);
+  if (notice) r.m_dates[1] = D(notice);
+  r.SetRate(20.0);
+}
+
+// Problems whose allocations depend on penalties and on payments near a month's start.
+const Problem kPenaltyProblems[] = {
+    {"failure to pay, a payment in the middle of a penalty month",
+     [](CTDoc& doc) {
+       LoadFederal(doc);
+       SetEvents(doc, {{kEventTax, "04-15-2019", 10000}, {kEventPayment, "05-16-2019", 10100}});
+       ActivatePenalty(doc, 1, 10000, "04-15-2019");
+       doc.m_computeDate = D("12-31-2019");
+     }},
+    {"failure to pay, payments on the 1st and 2nd of a month",
+     [](CTDoc& doc) {
+       LoadFederal(doc);
+       SetEvents(doc, {{kEventTax, "04-15-2018", 20000},
+                       {kEventPayment, "06-01-2018", 5000},
+                       {kEventPayment, "07-02-2018", 5000},
+                       {kEventDeposit, "08-01-2018", 4000},
+                       {kEventCredit, "09-02-2018", 3000},
+                       {kEventIrsCheck, "10-01-2018", 500},
+                       {kEventPayment, "11-01-2018", 4000},
+                       {kEventPayment, "11-02-2018", 3000}});
+       ActivatePenalty(doc, 1, 20000, "04-15-2018");
+       ActivatePenalty(doc, 23, 20000, "04-15-2018");
+       doc.m_penalties[23].m_dates[2] = D("06-01-2018");
+       doc.m_computeDate = D("12-31-2019");
+     }},
+    {"penalties from 1990, hot interest",
+     [](CTDoc& doc) {
+       LoadFederal(doc);
+       SetEvents(doc, {{kEventTax, "04-15-1995", 150000},
+                       {kEventPayment, "06-01-1995", 20000},
+                       {kEventPayment, "07-02-1995", 20000},
+                       {kEventDebit, "08-15-1995", 5000},
+                       {kEventPayment, "01-02-1996", 60000},
+                       {kEventCredit, "03-01-1996", 30000},
+                       {kEventPayment, "06-01-1996", 50000}});
+       ActivatePenalty(doc, 1, 150000, "04-15-1995");
+       for (int k : {11, 12, 13}) ActivatePenalty(doc, k, 50000, "04-15-1995");
+       doc.m_header.m_hotInterest = 1;
+       doc.m_header.m_applicableDate = D("01-01-1996");
+       doc.m_computeDate = D("12-31-1997");
+     }},
+    {"penalties before 1990",
+     [](CTDoc& doc) {
+       LoadFederal(doc);
+       SetEvents(doc, {{kEventTax, "04-15-1987", 40000},
+                       {kEventPayment, "06-01-1987", 10000},
+                       {kEventPayment, "09-02-1987", 10000},
+                       {kEventDeposit, "12-01-1987", 5000},
+                       {kEventPayment, "03-01-1988", 25000},
+                       {kEventPayment, "06-02-1988", 9000}});
+       ActivatePenalty(doc, 1, 40000, "04-15-1987", "08-13-1987");
+       ActivatePenalty(doc, 2, 10000, "08-13-1987");
+       ActivatePenalty(doc, 3, 20000, "04-15-1987");
+       doc.m_penalties[3].m_amounts[1] = 2000000.0;
+       ActivatePenalty(doc, 10, 15000, "04-15-1987");
+       doc.m_computeDate = D("12-31-1989");
+     }},
+};
+
+struct Figures {
+  Snapshot snapshot;
+  std::vector<double> penalties;  // the penalty amounts and the interest on them
+  bool operator==(const Figures&) const = default;
+};
+
+Figures Take(const CTDoc& doc) {
+  Figures f{TakeSnapshot(doc), {}};
+  for (double amount : doc.m_penaltyResults.PenaltyAmount) f.penalties.push_back(amount);
+  f.penalties.push_back(doc.m_penaltyResults.PenaltyInterestTotal);
+  return f;
+}
+
+// Regression: an allocation run let the payment being allocated, and later ones, act with the
+// allocation of the computation before, so the first computation of a problem differed from the next.
+// Every computation, of the problem as it stands or as read back from its file, gives the same.
+TEST(AllocationRunsTest, EveryComputationGivesTheSameAllocations) {
+  RecordingUserInterface ui;
+  ScopedUserInterface scoped(ui);
+  std::vector<const Problem*> problems;
+  for (const Problem& p : kProblems) problems.push_back(&p);
+  for (const Problem& p : kPenaltyProblems) problems.push_back(&p);
+  for (const Problem* problem : problems) {
+    SCOPED_TRACE(problem->name);
+    auto doc = std::make_unique<CTDoc>();
+    problem->build(*doc);
+    ASSERT_TRUE(ComputeProblem(*doc, true));
+    const Figures first = Take(*doc);
+    for (int run = 0; run < 2; ++run) {
+      ASSERT_TRUE(ComputeProblem(*doc, true));
+      EXPECT_EQ(first, Take(*doc));
+    }
+    // Whatever the payments held before, as a problem read from its file.
+    const std::string image = WriteProblem(*doc);
+    auto read = std::make_unique<CTDoc>();
+    ASSERT_TRUE(ReadProblem(*read, std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()),
+                            false));
+    read->m_rateTable = doc->m_rateTable;
+    ASSERT_TRUE(ComputeProblem(*read, true));
+    EXPECT_EQ(first, Take(*read));
+    for (CEvent& event : read->ListedEvents()) {
+      if (event.m_allocation) event.m_allocation->m_payment.fill(event.m_amount / 3);
+    }
+    ASSERT_TRUE(ComputeProblem(*read, true));
+    EXPECT_EQ(first, Take(*read));
+  }
+}
+
+// The worked example of the fault: the $10,100 paid on 05-16-2019 first pays the tax, then the failure
+// to pay penalty of one month (0.5% of $10,000), then interest.
+TEST(AllocationRunsTest, PaymentInAPenaltyMonthPaysThePenaltyOfItsDate) {
+  RecordingUserInterface ui;
+  ScopedUserInterface scoped(ui);
+  auto doc = std::make_unique<CTDoc>();
+  kPenaltyProblems[0].build(*doc);
+  for (int run = 0; run < 3; ++run) {
+    SCOPED_TRACE(run);
+    ASSERT_TRUE(ComputeProblem(*doc, true));
+    const AllocationRecord& paid = *doc->m_events[1].m_allocation;
+    EXPECT_EQ(1000000.0, paid.m_payment[kCategoryTax]);
+    EXPECT_EQ(5000.0, paid.m_payment[kCategoryFirstPenalty + 1]);
+    EXPECT_EQ(5000.0, paid.m_payment[kCategoryInterest]);
   }
 }
 
