@@ -568,12 +568,13 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
     deferred->beforePass = s;
   } else {
     ComputePenalties(doc, D);
+    // After the pass as ClearResults left them before it (a deferred run has them as they are).
+    doc.SortEvents(-1);
+    s.m_gattApplies = GattApplies(doc);
+    s.m_thresholdA = doc.m_header.m_gattThreshold;
+    s.m_thresholdB = doc.m_header.m_gattThreshold;
+    doc.RecomputeTaxTotals();
   }
-  doc.SortEvents(-1);
-  s.m_gattApplies = GattApplies(doc);
-  s.m_thresholdA = doc.m_header.m_gattThreshold;
-  s.m_thresholdB = doc.m_header.m_gattThreshold;
-  doc.RecomputeTaxTotals();
   s.m_interestRunning = true;
   HotDateStep(doc, D);
 
