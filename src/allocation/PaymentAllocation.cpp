@@ -1,7 +1,12 @@
 #include "allocation/PaymentAllocation.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/AppOptions.h"
 #include "core/UserInterface.h"
@@ -15,6 +20,9 @@ constexpr int kCannotAllocateId = 18012;
 constexpr int kRefundSituationId = 18017;
 constexpr int kEventsNotSortedId = 20046;
 
+// Categories whose due the last computation has not worked out yet.
+using UnknownDues = std::array<bool, kAllocationCategories>;
+
 signed char Letter(char c) {
   return static_cast<signed char>(c);
 }
@@ -23,8 +31,9 @@ signed char Letter(char c) {
 // Every member of a group is served, due or not; the members with something due share the rest pro
 // rata and the last of them takes what rounding leaves. The test comes before the first group too:
 // specific amounts above the payment leave a negative remainder, which no group may be given.
-void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCategories>& due, Amount amount,
-                    Amount& remaining) {
+// False, with the passes half done, when a group would hold a category whose due is unknown.
+bool PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCategories>& due, Amount amount,
+                    Amount& remaining, const UnknownDues* unknown) {
   Amount placed = 0.0;
   while (remaining > 0.5) {
     bool found = false;
@@ -35,6 +44,12 @@ void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCate
       found = true;
     }
     if (!found) break;
+    if (unknown) {
+      for (int c = 0; c < kAllocationCategories; ++c) {
+        if ((*unknown)[c] && record.m_priority[c] != kServedLetter && Letter(record.m_priority[c]) <= smallest)
+          return false;
+      }
+    }
 
     std::array<int, kAllocationCategories> members{};
     int count = 0;
@@ -68,40 +83,115 @@ void PriorityPasses(AllocationRecord& record, std::array<double, kAllocationCate
       remaining -= share;
     }
   }
+  return true;
 }
 
-// What event contributes to the dues: charges add to their category, payments take off what they
-// were allocated, and what no category took of a payment reduces the tax.
-void AddToDues(std::array<double, kAllocationCategories>& due, const CEvent& event) {
+// The split of a payment of amount on the dues before it: specific amounts first, each at most what
+// is due (only a payment or credit may overpay the tax), then the priority passes. False, half done,
+// when it would read the due of an unknown category.
+bool Split(AllocationRecord& record, std::array<double, kAllocationCategories>& due, Amount amount, bool deposit,
+           Amount& remaining, const UnknownDues* unknown) {
+  for (int c = 0; c < kAllocationCategories; ++c) {
+    double& specific = record.m_specific[c];
+    // Without a specific amount the due is left as it is, whatever it is.
+    if (unknown && (*unknown)[c] && specific != 0.0) return false;
+    if ((c > kCategoryTax || deposit) && specific > due[c]) specific = std::max(due[c], 0.0);
+    record.m_payment[c] = specific;
+    remaining -= specific;
+    due[c] -= specific;
+  }
+  const std::array<char, kAllocationCategories> letters = record.m_priority;
+  const bool done = PriorityPasses(record, due, amount, remaining, unknown);
+  record.m_priority = letters;
+  return done;
+}
+
+// What event changes in the dues, change by change in the order they are made: charges add to their
+// category, payments take off what they were allocated, and what no category took of a payment
+// reduces the tax. Taking off a part of +0 changes no sum (not even a -0), so those are left out:
+// most of a payment's 50 parts are 0.
+template <typename Change>
+void ForEachDueChange(const CEvent& event, Change&& change) {
   switch (event.m_type) {
     case kEventTax:
     case kEventDebit:
     case kEventIrsCheck:
-      due[kCategoryTax] += event.m_amount;
+      change(kCategoryTax, event.m_amount);
       break;
     case kEventMotivatedTax:
-      due[kCategoryMotivatedTax] += event.m_amount;
+      change(kCategoryMotivatedTax, event.m_amount);
       break;
     case kEventPenalty:
     case kEventNamedPenalty:
-      due[kCategoryEnteredPenalties] += event.m_amount;
+      change(kCategoryEnteredPenalties, event.m_amount);
       break;
     default: {
       double applied = 0.0;
       if (event.m_allocation) {
         const std::array<double, kAllocationCategories>& paid = event.m_allocation->m_payment;
-        for (int c = 0; c < kAllocationCategories; ++c) due[c] -= paid[c];
-        // Most categories are 0, and adding 0 leaves a sum as it is: skipping them keeps the sum
-        // exactly what it is in index order without waiting on 50 additions in a row.
+        for (int c = 0; c < kAllocationCategories; ++c) {
+          if (paid[c] != 0.0 || std::signbit(paid[c])) change(c, -paid[c]);
+        }
         for (double part : paid) {
           if (part != 0.0) applied += part;
         }
       }
-      if (event.m_amount > applied) due[kCategoryTax] -= event.m_amount - applied;
+      if (event.m_amount > applied) change(kCategoryTax, -(event.m_amount - applied));
       break;
     }
   }
 }
+
+void AddToDues(std::array<double, kAllocationCategories>& due, const CEvent& event) {
+  ForEachDueChange(event, [&due](int c, double change) { due[c] += change; });
+}
+
+std::uint64_t Bits(double value) {
+  return std::bit_cast<std::uint64_t>(value);
+}
+
+// The changes the events before a payment make to the dues, for the payments of one AllocateAllPayments
+// in date order: the events before a payment no longer change once it is allocated. Each category keeps
+// its changes in order, and the sum it reached from its base is taken on from there while the base is
+// the same: the same additions in the same order give the same sum.
+class DueLedger {
+ public:
+  // due[c] (holding the base) += the changes of events 0 to count - 1, in order, for every category
+  // not unknown. count must not be below that of an earlier call.
+  void Add(std::span<const CEvent> events, int count, std::array<double, kAllocationCategories>& due,
+           const UnknownDues* unknown) {
+    if (count < recorded_) std::abort();
+    for (; recorded_ < count; ++recorded_) {
+      ForEachDueChange(events[static_cast<std::size_t>(recorded_)],
+                       [this](int c, double change) { changes_[c].push_back(change); });
+    }
+    for (int c = 0; c < kAllocationCategories; ++c) {
+      if (unknown && (*unknown)[c]) continue;
+      Sum& sum = sums_[c];
+      const std::vector<double>& changes = changes_[c];
+      std::size_t from = 0;
+      double value = due[c];
+      if (sum.valid && sum.baseBits == Bits(due[c])) {
+        from = sum.done;
+        value = sum.value;
+      }
+      for (std::size_t k = from; k < changes.size(); ++k) value += changes[k];
+      sum = {true, Bits(due[c]), changes.size(), value};
+      due[c] = value;
+    }
+  }
+
+ private:
+  struct Sum {
+    bool valid = false;
+    std::uint64_t baseBits = 0;
+    std::size_t done = 0;
+    double value = 0.0;
+  };
+  std::array<std::vector<double>, kAllocationCategories> changes_;
+  std::array<Sum, kAllocationCategories> sums_{};
+  int recorded_ = 0;
+};
 
 }  // namespace
 
@@ -116,64 +206,64 @@ void ResetAllocationAmounts(AllocationRecord& record) {
 
 namespace {
 
-// ComputeDueByCategory; returns how many events the list holds.
-int FillDues(CTDoc& doc, int count) {
-  std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
+// The dues before the events: the penalties and interest of the last computation, its interest
+// totals rounded (RoundAmount gives a rounded amount back as it is).
+void DueBases(const CTDoc& doc, std::array<double, kAllocationCategories>& due) {
   due.fill(0.0);
   for (int k = 0; k < kPenaltyRecords; ++k) {
     if (doc.m_penalties[k].IsActive()) due[kCategoryFirstPenalty + k] = doc.m_penaltyResults.PenaltyAmount[k];
   }
+  const ComputeState& s = doc.m_compute;
+  auto rounded = [](double total) {
+    RoundAmount(total);
+    return total;
+  };
+  due[kCategoryInterest] =
+      rounded(s.m_normalInterestTotal) + rounded(s.m_refundInterestTotal) + rounded(s.m_gattInterestTotal);
+  if (due[kCategoryInterest] < 0) {
+    // Interest owed to the taxpayer reduces the tax.
+    due[kCategoryTax] += due[kCategoryInterest];
+    due[kCategoryInterest] = 0.0;
+  }
+  due[kCategoryMotivatedInterest] += rounded(s.m_motivatedInterestTotal);
+  due[kCategoryPenaltyInterest] += rounded(doc.m_penaltyResults.PenaltyInterestTotal);
+}
+
+// ComputeDueByCategory, the events' part from ledger when there is one; returns how many events the
+// list holds.
+int FillDues(CTDoc& doc, int count, DueLedger* ledger) {
   ComputeState& s = doc.m_compute;
   RoundAmount(s.m_normalInterestTotal);
   RoundAmount(s.m_refundInterestTotal);
   RoundAmount(s.m_gattInterestTotal);
   RoundAmount(s.m_motivatedInterestTotal);
   RoundAmount(doc.m_penaltyResults.PenaltyInterestTotal);
-  due[kCategoryInterest] = s.m_normalInterestTotal + s.m_refundInterestTotal + s.m_gattInterestTotal;
-  if (due[kCategoryInterest] < 0) {
-    // Interest owed to the taxpayer reduces the tax.
-    due[kCategoryTax] += due[kCategoryInterest];
-    due[kCategoryInterest] = 0.0;
-  }
-  due[kCategoryMotivatedInterest] += s.m_motivatedInterestTotal;
-  due[kCategoryPenaltyInterest] += doc.m_penaltyResults.PenaltyInterestTotal;
+  std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
+  DueBases(doc, due);
 
   std::span<const CEvent> events = doc.ListedEvents();
   const int n = std::min(count, static_cast<int>(events.size()));
-  for (int i = 0; i < n; ++i) AddToDues(due, events[i]);
+  if (ledger) {
+    ledger->Add(events, n, due, nullptr);
+  } else {
+    for (int i = 0; i < n; ++i) AddToDues(due, events[i]);
+  }
   return static_cast<int>(events.size());
 }
 
-}  // namespace
-
-void ComputeDueByCategory(CTDoc& doc, int count) {
-  FillDues(doc, count);
-}
-
-void AllocatePayment(CTDoc& doc, int index) {
+// AllocatePayment, the dues from ledger when there is one.
+void AllocatePayment(CTDoc& doc, int index, DueLedger* ledger) {
   CEvent& event = doc.m_events[index];
   AllocationRecord& record = event.Allocation(DefaultAllocationLetters());
   for (double& specific : record.m_specific) specific = std::max(specific, 0.0);
 
-  const bool listed = FillDues(doc, index) > index;  // the dues before it; is it part of the list?
+  const bool listed = FillDues(doc, index, ledger) > index;  // the dues before it; is it part of the list?
   std::array<double, kAllocationCategories>& due = doc.m_dueByCategory;
   const std::array<double, kAllocationCategories> dueBefore = due;
   const Amount amount = event.m_amount;
   const bool deposit = event.m_type == kEventDeposit;
   Amount remaining = amount;
-
-  // Specific amounts first, each at most what is due; only a payment or credit may overpay the tax.
-  for (int c = 0; c < kAllocationCategories; ++c) {
-    double& specific = record.m_specific[c];
-    if ((c > kCategoryTax || deposit) && specific > due[c]) specific = std::max(due[c], 0.0);
-    record.m_payment[c] = specific;
-    remaining -= specific;
-    due[c] -= specific;
-  }
-
-  const std::array<char, kAllocationCategories> letters = record.m_priority;
-  PriorityPasses(record, due, amount, remaining);
-  record.m_priority = letters;
+  Split(record, due, amount, deposit, remaining, nullptr);
 
   event.m_balof = 0.0;
   if (remaining > 0.5) {
@@ -188,13 +278,116 @@ void AllocatePayment(CTDoc& doc, int index) {
   if (listed) AddToDues(due, event);
 }
 
+// Whether the split of payment index, on the run the problem holds, would read the due of a category
+// in unknown. Changes nothing.
+bool SplitReadsUnknown(const CTDoc& doc, int index, DueLedger& ledger, const UnknownDues& unknown) {
+  const CEvent& event = doc.m_events[index];
+  AllocationRecord record = event.m_allocation ? *event.m_allocation : AllocationRecord::Fresh(DefaultAllocationLetters());
+  for (double& specific : record.m_specific) specific = std::max(specific, 0.0);
+  std::array<double, kAllocationCategories> due;
+  DueBases(doc, due);
+  ledger.Add(doc.ListedEvents(), index, due, &unknown);
+  Amount remaining = event.m_amount;
+  return !Split(record, due, event.m_amount, event.m_type == kEventDeposit, remaining, &unknown);
+}
+
+// The categories whose dues the penalty pass gives: the active penalties and the penalty interest.
+UnknownDues PenaltyCategories(const CTDoc& doc) {
+  UnknownDues unknown{};
+  unknown[kCategoryPenaltyInterest] = true;
+  for (int k = 0; k < kPenaltyRecords; ++k) unknown[kCategoryFirstPenalty + k] = doc.m_penalties[k].IsActive();
+  return unknown;
+}
+
+}  // namespace
+
+void ComputeDueByCategory(CTDoc& doc, int count) {
+  FillDues(doc, count, nullptr);
+}
+
+void AllocatePayment(CTDoc& doc, int index) {
+  AllocatePayment(doc, index, nullptr);
+}
+
+namespace {
+
+// While a payment is allocated, the computation its split rests on must not see anything of it or of
+// a later payment: what they were given by the computation before would act there (a payment early
+// in a month reduces the failure-to-pay of that month), and the first computation of a problem would
+// differ from the next. So every payment, deposit and credit holds an empty allocation until its turn
+// comes; one without a record gets one, as AllocatePayment would give it. Those whose turn does not
+// come (a failed run, or after the last one asked for) get back what they had.
+class HeldAllocations {
+ public:
+  explicit HeldAllocations(CTDoc& doc) : doc_(doc) {
+    std::span<CEvent> events = doc.ListedEvents();
+    held_.resize(events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      CEvent& event = events[i];
+      if (!LowersBalance(event.m_type)) continue;
+      Held& h = held_[i];
+      h.held = true;
+      h.created = !event.m_allocation;
+      AllocationRecord& record = event.Allocation(DefaultAllocationLetters());
+      h.payment = record.m_payment;
+      record.m_payment.fill(0.0);
+    }
+  }
+  ~HeldAllocations() {
+    for (std::size_t i = 0; i < held_.size(); ++i) {
+      if (!held_[i].held) continue;
+      CEvent& event = doc_.m_events[i];
+      if (held_[i].created) {
+        event.m_allocation.reset();
+      } else {
+        event.m_allocation->m_payment = held_[i].payment;
+      }
+    }
+  }
+  HeldAllocations(const HeldAllocations&) = delete;
+  HeldAllocations& operator=(const HeldAllocations&) = delete;
+
+  // Event index has its turn: what it is given now stays.
+  void Release(int index) { held_[static_cast<std::size_t>(index)].held = false; }
+
+ private:
+  struct Held {
+    bool held = false;
+    bool created = false;
+    std::array<double, kAllocationCategories> payment{};
+  };
+  CTDoc& doc_;
+  std::vector<Held> held_;
+};
+
+}  // namespace
+
 void AllocateAllPayments(CTDoc& doc, int last) {
   doc.SortEvents(-1);
+  HeldAllocations held(doc);
   AllocationRuns runs;  // each run is RunComputation to the payment's date, quiet, no monthly breaks
+  DueLedger ledger;
+  int lastPayment = -1;
   for (int i = 0; i <= last && i < kMaxEvents && doc.m_events[i].HasDate(); ++i) {
+    if (LowersBalance(doc.m_events[i].m_type)) lastPayment = i;
+  }
+  UnknownDues penaltyInterest{};
+  penaltyInterest[kCategoryPenaltyInterest] = true;
+  for (int i = 0; i <= lastPayment; ++i) {
     if (!LowersBalance(doc.m_events[i].m_type)) continue;
     if (!runs.RunTo(doc, i)) return;
-    AllocatePayment(doc, i);
+    held.Release(i);
+    // A run computes its penalties, and then the interest on them, only when the split reaches a
+    // category that needs them. The last run is completed: the problem is left as it always was.
+    if (i == lastPayment) {
+      runs.Complete(doc, true);
+    } else {
+      if (runs.PenaltyPassPending() && SplitReadsUnknown(doc, i, ledger, PenaltyCategories(doc)))
+        runs.Complete(doc, false);
+      if (!runs.PenaltyPassPending() && runs.RestPending() && SplitReadsUnknown(doc, i, ledger, penaltyInterest))
+        runs.Complete(doc, true);
+    }
+    AllocatePayment(doc, i, &ledger);
   }
 }
 

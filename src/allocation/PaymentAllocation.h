@@ -30,8 +30,9 @@ inline constexpr char kServedLetter = 127;
 std::string_view DefaultAllocationLetters();
 
 // For every payment, deposit and credit up to index last, in date order: computes the problem to its
-// date and allocates it. Stops at the first computation that fails (later payments keep their previous
-// allocation).
+// date and allocates it. The computation for a payment sees the allocations of the payments before it
+// only: that payment and the later ones count as allocated nothing until their turn. Stops at the
+// first computation that fails (later payments keep their previous allocation).
 void AllocateAllPayments(CTDoc& doc, int last);
 
 // Allocates event index (a payment, deposit or credit) on the amounts due after the events before it,

@@ -129,6 +129,8 @@ class Walk {
   }
 
   std::span<CEvent> Events() const { return events_; }
+  // The PenaltyFirstDate of the hot-interest slot that the walk set, or NO_DATE.
+  DayNumber HotFirstDate() const { return hotFirstDate_; }
 
   void Run() {
     for (;;) {
@@ -243,9 +245,9 @@ class Walk {
       s_.m_hotStarted = true;
       SetHotFirstDate(s_.m_hotStartDate);
     }
-    if (h.m_hotStop == 0) return;
-    if (s_.m_hotStarted && !s_.m_hotStopped && BeforeNextBreak(kHotStopDate)) {
-      SpecialBreak(kHotStopDate, kKindHotStop);
+    if (!IsDate(s_.m_hotStopDate)) return;
+    if (s_.m_hotStarted && !s_.m_hotStopped && BeforeNextBreak(s_.m_hotStopDate)) {
+      SpecialBreak(s_.m_hotStopDate, kKindHotStop);
       s_.m_hotInEffect = false;
       s_.m_hotStopped = true;
     }
@@ -263,10 +265,12 @@ class Walk {
     doc_.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = date;
   }
 
-  // Closes the current period of each list that has one at date, then folds.
+  // Closes the current period of each list that has one at date, then folds. Time never runs back: a
+  // break at or before a list's last break (a GATT start closed first in the same step) has no period
+  // of its own there, or its days would be charged twice.
   void SpecialBreak(DayNumber date, int kind) {
-    if (IsDate(lastBreak_)) SpecialNormalNode(date, kind);
-    if (IsDate(motivatedLastBreak_)) SpecialMotivatedNode(date, kind);
+    if (IsDate(lastBreak_) && date > lastBreak_) SpecialNormalNode(date, kind);
+    if (IsDate(motivatedLastBreak_) && date > motivatedLastBreak_) SpecialMotivatedNode(date, kind);
     FoldInterest(doc_, L_);
   }
 
@@ -507,24 +511,70 @@ void ClearResults(CTDoc& doc) {
   doc.RecomputeTaxTotals();
 }
 
+// What an allocation run put off: the penalty pass and the interest on penalties, which only the dues
+// of the penalty categories read, and the end of the run (final total, allocation passes) that no
+// later run reads. Neither the walk nor the pass reads what the other writes, but for the non-daily
+// flag and the hot-interest slot's first date, so they are put together afterwards as one run leaves
+// them.
+struct DeferredPenalties {
+  bool passPending = false;
+  bool restPending = false;
+  DayNumber date = NO_DATE;
+  ComputeState beforePass;  // the run state the pass starts from
+  ComputeState walked;      // the run state the walk left
+  DayNumber hotFirstDate = NO_DATE;
+};
+
 namespace {
 
+// The end of RunComputation, after the walk: the allocation pass, the interest on penalties, the final
+// total and the allocation pass again.
+void FinishRun(CTDoc& doc, DayNumber D, bool monthlyBreaks) {
+  FinalAllocationPass(doc);
+  ComputePenaltyInterest(doc, D, monthlyBreaks);
+  Amount net = 0.0;
+  for (const CEvent& event : doc.ListedEvents()) {
+    if (event.m_date > D) continue;
+    const bool lowers =
+        event.m_type == kEventPayment || event.m_type == kEventDeposit || event.m_type == kEventCredit;
+    net += lowers ? -event.m_amount : event.m_amount;
+  }
+  Amount penalties = 0.0;
+  for (int k = 0; k < kPenaltyRecords; ++k) {
+    if (doc.m_penalties[k].IsActive()) penalties += doc.m_penaltyResults.PenaltyAmount[k];
+  }
+  ComputeState& s = doc.m_compute;
+  s.m_finalTotal = s.m_normalInterestTotal + s.m_motivatedInterestTotal +
+                   doc.m_penaltyResults.PenaltyInterestTotal + s.m_refundInterestTotal +
+                   s.m_gattInterestTotal + net + penalties;
+  FinalAllocationPass(doc);
+}
+
 // RunComputation; with a checkpoint (the allocation's runs) the walk picks up from it when it is valid
-// for this run, and saves a new one when it reaches event captureAt.
+// for this run, and saves a new one when it reaches event captureAt. With deferred the penalty pass and
+// what follows the walk are left for CompleteRun.
 bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks, WalkCheckpoint* checkpoint,
-         int captureAt) {
+         int captureAt, DeferredPenalties* deferred) {
   const bool show = showMessages && !doc.m_computedOnce;
   const DayNumber D = computeDate;
   ClearResults(doc);
   ComputeState& s = doc.m_compute;
   s.m_showMessages = show;
 
-  ComputePenalties(doc, D);
-  doc.SortEvents(-1);
-  s.m_gattApplies = GattApplies(doc);
-  s.m_thresholdA = doc.m_header.m_gattThreshold;
-  s.m_thresholdB = doc.m_header.m_gattThreshold;
-  doc.RecomputeTaxTotals();
+  if (deferred) {
+    deferred->passPending = true;
+    deferred->restPending = true;
+    deferred->date = D;
+    deferred->beforePass = s;
+  } else {
+    ComputePenalties(doc, D);
+    // After the pass as ClearResults left them before it (a deferred run has them as they are).
+    doc.SortEvents(-1);
+    s.m_gattApplies = GattApplies(doc);
+    s.m_thresholdA = doc.m_header.m_gattThreshold;
+    s.m_thresholdB = doc.m_header.m_gattThreshold;
+    doc.RecomputeTaxTotals();
+  }
   s.m_interestRunning = true;
   HotDateStep(doc, D);
 
@@ -534,9 +584,20 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
        (IsDate(h.m_applicableDate) && h.m_applicableDate < doc.TaxDate)))
     MessageBoxId(kHotStartBeforeTaxId);
   if (show) MotivatedTaxCautions(doc);
+  if (show && h.m_hotInterest != 0) {
+    if (const int refused = RefusedRestartMessage(h)) MessageBoxId(refused);
+  }
 
   auto fail = [&](int id) {
     if (show && id != 0) MessageBoxId(id);
+    if (deferred) {
+      // A failed run has run the pass (which writes the penalty records) all the same.
+      const ComputeState before = std::exchange(s, deferred->beforePass);
+      ComputePenalties(doc, D);
+      s = before;
+      deferred->passPending = false;
+      deferred->restPending = false;
+    }
     doc.m_penaltyResults.Clear();  // a failed run leaves nothing computed behind
     return false;
   };
@@ -573,43 +634,60 @@ bool Run(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreak
   }
   walk.Run();
 
-  FinalAllocationPass(doc);
-  ComputePenaltyInterest(doc, D, monthlyBreaks);
-  Amount net = 0.0;
-  for (const CEvent& event : walk.Events()) {
-    if (event.m_date > D) continue;
-    const bool lowers =
-        event.m_type == kEventPayment || event.m_type == kEventDeposit || event.m_type == kEventCredit;
-    net += lowers ? -event.m_amount : event.m_amount;
+  if (deferred) {
+    deferred->walked = s;
+    deferred->hotFirstDate = walk.HotFirstDate();
+    return true;
   }
-  Amount penalties = 0.0;
-  for (int k = 0; k < kPenaltyRecords; ++k) {
-    if (doc.m_penalties[k].IsActive()) penalties += doc.m_penaltyResults.PenaltyAmount[k];
-  }
-  s.m_finalTotal = s.m_normalInterestTotal + s.m_motivatedInterestTotal +
-                   doc.m_penaltyResults.PenaltyInterestTotal + s.m_refundInterestTotal +
-                   s.m_gattInterestTotal + net + penalties;
-  FinalAllocationPass(doc);
+  FinishRun(doc, D, monthlyBreaks);
   return true;
 }
 
 }  // namespace
 
 bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks) {
-  return Run(doc, computeDate, showMessages, monthlyBreaks, nullptr, -1);
+  return Run(doc, computeDate, showMessages, monthlyBreaks, nullptr, -1, nullptr);
 }
 
-AllocationRuns::AllocationRuns() : checkpoint_(std::make_unique<WalkCheckpoint>()) {}
+AllocationRuns::AllocationRuns()
+    : checkpoint_(std::make_unique<WalkCheckpoint>()), deferred_(std::make_unique<DeferredPenalties>()) {}
 AllocationRuns::~AllocationRuns() = default;
 
 bool AllocationRuns::RunTo(CTDoc& doc, int index) {
   const DayNumber date = doc.m_events[index].m_date;
   // A run that fails leaves nothing to pick up from.
-  if (!Run(doc, date, false, false, checkpoint_.get(), index)) {
+  if (!Run(doc, date, false, false, checkpoint_.get(), index, deferred_.get())) {
     checkpoint_->valid = false;
     return false;
   }
   return true;
+}
+
+bool AllocationRuns::PenaltyPassPending() const {
+  return deferred_->passPending;
+}
+
+bool AllocationRuns::RestPending() const {
+  return deferred_->restPending;
+}
+
+void AllocationRuns::Complete(CTDoc& doc, bool rest) {
+  DeferredPenalties& d = *deferred_;
+  ComputeState& s = doc.m_compute;
+  if (d.passPending) {
+    s = d.beforePass;
+    ComputePenalties(doc, d.date);
+    const bool passNonDaily = s.m_nonDailyRefundMode;
+    s = d.walked;
+    s.m_nonDailyRefundMode = s.m_nonDailyRefundMode || passNonDaily;
+    // The pass clears the results; the walk set the hot slot's first date after it.
+    if (IsDate(d.hotFirstDate)) doc.m_penaltyResults.PenaltyFirstDate[kHotInterestSlot] = d.hotFirstDate;
+    d.passPending = false;
+  }
+  if (rest && d.restPending) {
+    FinishRun(doc, d.date, false);
+    d.restPending = false;
+  }
 }
 
 bool ComputeProblem(CTDoc& doc, bool quiet) {
@@ -647,6 +725,8 @@ bool ComputeProblemInRun(CTDoc& doc, bool quiet) {
   }
 
   const bool ok = RunComputation(doc, D, !quiet && !messagesShown, false);
+  // The cautions read the total tax as a run that shows its messages leaves it.
+  if (ok && messagesShown) CheckAccuracyStacking(doc);
   if (ok && !doc.m_suppressCautions) {
     const int count = doc.EventCount();
     if (count > 0 && D < doc.m_events[count - 1].m_date && !quiet) MessageBoxId(kComputeBeforeLastEventId);

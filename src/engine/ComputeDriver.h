@@ -30,14 +30,17 @@ bool ComputeProblemInRun(CTDoc& doc, bool quiet);
 bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool monthlyBreaks);
 
 struct WalkCheckpoint;
+struct DeferredPenalties;
 
 // The payment allocation's engine runs: one per payment in date order, each through the date of the
-// payment about to be allocated. Each run gives exactly what RunComputation (date, no messages, no
-// monthly breaks) gives, provided that between two runs nothing changes in the problem but the
-// allocation of the payment of the previous run (and what the allocation writes: m_balof, the dues).
-// The walk then picks up where the previous run stood at that payment instead of starting over, which
-// makes allocating every payment of a large problem linear rather than quadratic. The penalty pass and
-// the penalty interest still run whole in every run; they must not change the events (nor any
+// payment about to be allocated. Each run, once completed, gives exactly what RunComputation (date, no
+// messages, no monthly breaks) gives, provided that between two runs nothing changes in the problem but
+// the allocation of the payment of the previous run (and what the allocation writes: m_balof, the
+// dues). The walk then picks up where the previous run stood at that payment instead of starting over,
+// which makes allocating every payment of a large problem linear rather than quadratic. A run leaves
+// the penalty pass, and after it the interest on penalties, the final total and the allocation passes,
+// until Complete asks for them: most payments are split before their penalties or their penalty
+// interest are reached. The pass and the penalty interest must not change the events (nor any
 // allocation record before the payment), and of the run state they may set only the non-daily flag
 // (through ComputePeriod).
 class AllocationRuns {
@@ -47,11 +50,20 @@ class AllocationRuns {
   AllocationRuns(const AllocationRuns&) = delete;
   AllocationRuns& operator=(const AllocationRuns&) = delete;
 
-  // Computes the problem through the date of event index (a listed event); false when the run fails.
+  // Computes the problem through the date of event index (a listed event), all but the penalties;
+  // false when the run fails.
   bool RunTo(CTDoc& doc, int index);
+  // The last run has not computed the penalty amounts (PenaltyAmount and the rest of the pass), or
+  // what follows the walk (PenaltyInterestTotal and the penalty interest list, the final total, m_balof).
+  bool PenaltyPassPending() const;
+  bool RestPending() const;
+  // Computes the penalty amounts of the last run; with rest, all it left. The run is then the same as
+  // RunComputation's up to what was not asked for.
+  void Complete(CTDoc& doc, bool rest);
 
  private:
   std::unique_ptr<WalkCheckpoint> checkpoint_;
+  std::unique_ptr<DeferredPenalties> deferred_;
 };
 
 // Releases the results of the last run and zeroes the balances, totals and caution flags; sorts the

@@ -1,7 +1,10 @@
 #include "engine/ComputePeriod.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "core/StringTable.h"
@@ -17,6 +20,24 @@ constexpr int kInternalDateErrorId = 18011;
 // rather than an infinite factor. Tables never carry such a code.
 double PerYear(double numerator, double daysPerYear) {
   return daysPerYear > 0.0 ? numerator / daysPerYear : 0.0;
+}
+
+// (1 + perDay)^days - 1, the factor of a daily period. The power is the costly part, and periods
+// between weekly or monthly payments ask for the same few day counts at one rate over and over (the
+// allocation's runs and the penalty computations the more so): the last ones asked for are kept. The
+// same power of the same numbers is the same number, so nothing changes but the time.
+double DailyFactor(double perDay, int days) {
+  struct Entry {
+    double perDay = 0.0;
+    int days = -1;
+    double factor = 0.0;
+  };
+  thread_local std::array<Entry, 64> kept;
+  Entry& entry = kept[(static_cast<std::size_t>(days) * 7 + std::bit_cast<std::uint64_t>(perDay) % 61) % kept.size()];
+  if (entry.days != days || std::bit_cast<std::uint64_t>(entry.perDay) != std::bit_cast<std::uint64_t>(perDay)) {
+    entry = {perDay, days, std::pow(1 + perDay, days) - 1};
+  }
+  return entry.factor;
 }
 
 }  // namespace
@@ -144,11 +165,11 @@ void ComputePeriod(ComputeState& state, Amount principal, DayNumber start, DayNu
       const bool reducedRefund = afterReducedRefund && principal <= 0;
       // A reduction never turns a refund rate into a charge.
       if (state.m_gattApplies && reducedRefund) r = std::max(r - 0.01, 0.0);
-      factor = std::pow(1 + PerYear(r, V), n) - 1;
+      factor = DailyFactor(PerYear(r, V), n);
       if (state.m_gatt > 0) node.m_gattPrincipal = 0.0;  // waits to be netted, earns nothing here
       if (reducedRefund) rG = std::max(rG - 0.01, 0.0);
       // Used only when GATT applies; the power is the costly part of a daily period.
-      if (state.m_gattApplies) gattFactor = std::pow(1 + PerYear(rG, V), n) - 1;
+      if (state.m_gattApplies) gattFactor = DailyFactor(PerYear(rG, V), n);
       break;
     }
   }

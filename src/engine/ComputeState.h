@@ -36,7 +36,9 @@ struct ComputeState {
   double m_finalTotal = 0.0;           // balance due at the compute date; negative: a refund is due
 
   // Hot interest (6621(c)): the dates the hot-date step derives and how far the walk has passed them.
+  // The stop date is 12-31-97 only when the stop flag is set and hot interest starts before it.
   DayNumber m_hotStartDate = NO_DATE;
+  DayNumber m_hotStopDate = NO_DATE;
   DayNumber m_hotRestartDate = NO_DATE;
   bool m_hotStarted = false;
   bool m_hotStopped = false;  // passed 12-31-97 with the stop flag set

@@ -8,6 +8,8 @@ namespace zarvic {
 namespace {
 
 constexpr std::uint16_t kHotRestartBit = 0x0040;
+constexpr int kRestartLetterRefusedId = 20054;
+constexpr int kRestartApplicableRefusedId = 20055;
 constexpr int kApplicableDelay = 30;  // the applicable date is 30 days after the 30-day letter
 
 // The letter date plus 30 days, replaced by the applicable date when one is entered.
@@ -26,6 +28,7 @@ void HotDateStep(CTDoc& doc, DayNumber computeDate) {
   ComputeState& s = doc.m_compute;
   PenaltyRecord& slot = doc.m_penalties[kHotInterestSlot];
   s.m_hotStartDate = NO_DATE;
+  s.m_hotStopDate = NO_DATE;
   s.m_hotRestartDate = NO_DATE;
   s.m_hotStarted = false;
   s.m_hotStopped = false;
@@ -37,7 +40,9 @@ void HotDateStep(CTDoc& doc, DayNumber computeDate) {
 
   const ProblemHeader& h = doc.m_header;
   if (h.m_hotInterest == 0) return;
-  if (computeDate <= kHotNeedsComputeAfter) {
+  // Hot interest is charged for the days after 12-31-90, whatever the compute date; a computation that
+  // ends by then has none to charge.
+  if (computeDate <= kEarliestHotStart) {
     doc.m_penaltyResults.PenaltyExplainTemplate[kHotInterestSlot] = kHotTooEarlyTemplate;
     return;
   }
@@ -46,9 +51,21 @@ void HotDateStep(CTDoc& doc, DayNumber computeDate) {
   s.m_hotStartDate = start;
   slot.m_flags |= PEN_ACTIVE;
 
-  if (h.m_hotStop == 0 || computeDate < kRestartNeedsComputeFrom) return;
+  // A stop that comes before hot interest begins stops nothing, and there is nothing to restart.
+  if (h.m_hotStop == 0 || !IsDate(start) || start >= kHotStopDate) return;
+  s.m_hotStopDate = kHotStopDate;
+  if (computeDate < kRestartNeedsComputeFrom || RefusedRestartMessage(h) != 0) return;
   s.m_hotRestartDate = ApplicableDate(h.m_restartThirtyDayLetter, h.m_restartApplicableDate);
   if (IsDate(h.m_restartThirtyDayLetter) || IsDate(h.m_restartApplicableDate)) slot.m_flags |= kHotRestartBit;
+}
+
+int RefusedRestartMessage(const ProblemHeader& h) {
+  if (h.m_hotStop == 0) return 0;
+  if (IsDate(h.m_restartThirtyDayLetter) && !RestartDateAccepted(h.m_restartThirtyDayLetter))
+    return kRestartLetterRefusedId;
+  if (IsDate(h.m_restartApplicableDate) && !RestartDateAccepted(h.m_restartApplicableDate))
+    return kRestartApplicableRefusedId;
+  return 0;
 }
 
 }  // namespace zarvic

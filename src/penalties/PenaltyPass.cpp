@@ -21,7 +21,7 @@ void ComputePenalties(CTDoc& doc, DayNumber date) {
   // hot-date step later derives the same.
   HotDateStep(doc, date);
   res.hotDates.start = doc.m_compute.m_hotStartDate;
-  res.hotDates.stop = doc.m_header.m_hotStop ? kHotStopDate : NO_DATE;
+  res.hotDates.stop = doc.m_compute.m_hotStopDate;
   res.hotDates.restart = doc.m_compute.m_hotRestartDate;
 
   const auto active = [&](int k) { return doc.m_penalties[k].IsActive(); };

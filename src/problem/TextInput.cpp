@@ -12,11 +12,16 @@
 #include "core/Dates.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
+#include "engine/SpecialRates.h"
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
 
 namespace zarvic {
 namespace {
+
+// The hot interest dialog's messages for a restart date on or before 12-31-97.
+constexpr int kRestartLetterTooEarlyId = 20052;
+constexpr int kRestartApplicableTooEarlyId = 20053;
 
 enum class Action {
   HotRestartLetter,
@@ -200,6 +205,7 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
   }
   switch (keyword->action) {
     case Action::HotRestartLetter:
+      if (!RestartDateAccepted(*date)) return InputLineResult::RestartLetterTooEarly;
       h.m_restartThirtyDayLetter = *date;
       h.m_hotStop = 1;
       break;
@@ -208,6 +214,7 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       h.m_hotInterest = 1;
       break;
     case Action::HotRestartApplicable:
+      if (!RestartDateAccepted(*date)) return InputLineResult::RestartApplicableTooEarly;
       h.m_restartApplicableDate = *date;
       h.m_hotStop = 1;
       break;
@@ -276,6 +283,14 @@ int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineRead
       case InputLineResult::NoRoom:
         ++refused;
         MessageBoxText(NoRoomInputLineMessage(line));
+        break;
+      case InputLineResult::RestartLetterTooEarly:
+        ++refused;
+        MessageBoxId(kRestartLetterTooEarlyId);
+        break;
+      case InputLineResult::RestartApplicableTooEarly:
+        ++refused;
+        MessageBoxId(kRestartApplicableTooEarlyId);
         break;
     }
   }

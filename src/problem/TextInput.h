@@ -64,6 +64,10 @@ enum class InputLineResult {
   Valid,
   Invalid,  // no keyword, no tab, a missing amount, or a date that does not parse
   NoRoom,   // an event line while all 1000 event slots are taken
+  // A hot interest restart date (30-day letter, applicable date) on or before 12-31-97, refused as the
+  // hot interest dialog refuses it (20052, 20053).
+  RestartLetterTooEarly,
+  RestartApplicableTooEarly,
 };
 
 // Applies one line of a text input file to the problem. A line is a keyword at its very start,

@@ -455,7 +455,6 @@ TEST_F(ComputeDriverTest, ComputeDateBeforeTheLastEventIsShownOnEveryRun) {
 
 TEST_F(ComputeDriverTest, DateConstants) {
   EXPECT_EQ(MakeDate(12, 31, 90), kEarliestHotStart);
-  EXPECT_EQ(MakeDate(1, 31, 91), kHotNeedsComputeAfter);
   EXPECT_EQ(MakeDate(1, 1, 97), kRestartNeedsComputeFrom);
   EXPECT_EQ(MakeDate(12, 31, 97), kHotStopDate);
   EXPECT_EQ(MakeDate(1, 1, 90), kMotivatedRepealDate);
@@ -484,8 +483,10 @@ TEST_F(ComputeDriverTest, HotDates) {
       {"the applicable date overrides", "06-15-95", "03-01-96", false, "", "", "12-31-96", "03-01-96", "",
        true, false, false},
       {"no date given", "", "", false, "", "", "12-31-96", "", "", true, false, false},
-      {"compute date 01-31-91 is too early", "06-15-90", "", false, "", "", "01-31-91", "", "", false, false,
+      {"compute date 12-31-90 is too early", "06-15-90", "", false, "", "", "12-31-90", "", "", false, false,
        true},
+      {"compute date 01-31-91 is not", "06-15-90", "", false, "", "", "01-31-91", "12-31-90", "", true, false,
+       false},
       {"restart applicable date", "06-15-95", "", true, "", "03-01-98", "12-31-98", "07-15-95", "03-01-98",
        true, true, false},
       {"restart 30 days after its letter", "06-15-95", "", true, "02-01-98", "", "12-31-98", "07-15-95",
@@ -522,14 +523,107 @@ TEST_F(ComputeDriverTest, HotDates) {
   EXPECT_EQ(0, Doc().m_penalties[kHotInterestSlot].m_flags & 0x40);
 }
 
-TEST_F(ComputeDriverTest, NoHotInterestComputedTo013191) {
+// Regression: a compute date in January 1991 dropped the hot interest of January 1991 (a compute date
+// in February charged it). Tax $200,000 on 04-15-90, hot from 12-31-90; by hand at simple 10% (12%
+// while hot): 260 days $14,246.58, then 31 days $2,038.36.
+TEST_F(ComputeDriverTest, HotInterestForJanuary1991) {
   UseTable(SimpleTable());
   SetEvents({{kEventTax, "04-15-90", 200000}});
   Doc().m_header.m_hotInterest = 1;
   Doc().m_header.m_thirtyDayLetter = D("06-15-90");
   ASSERT_TRUE(RunComputation(Doc(), D("01-31-91"), false, false));
+  const std::vector<Node> expected = {{0, D("04-15-90"), kEventTax, 0, 0},
+                                      {D("04-15-90"), D("12-31-90"), kKindHotStart, -1, 1424658},
+                                      {D("12-31-90"), D("01-31-91"), kKindFinal, -1, 203836}};
+  EXPECT_EQ(expected, Nodes(Doc().m_normalList));
+  EXPECT_EQ(1, Doc().m_normalList.Last()->m_hot);
+  // Computed to the end of 1990, nothing is hot and the report says why.
+  ASSERT_TRUE(RunComputation(Doc(), D("12-31-90"), false, false));
   for (const ComputeResults* n = Doc().m_normalList.First(); n; n = n->m_next) EXPECT_EQ(0, n->m_hot);
-  EXPECT_EQ(2u, Doc().m_normalList.Size());
+  EXPECT_EQ("R6621CF.DM", Doc().m_penaltyResults.PenaltyExplainTemplate[kHotInterestSlot]);
+}
+
+// Regression: a break dated at or before the last one moved the last break back, so the next period
+// charged its days again. Tax $200,000 on 04-15-98 at simple 10% (12% while hot), computed to
+// 12-31-98; by hand 260 days $14,246.58 for 04-15-98 to 12-31-98 without hot interest, 77 days
+// $4,219.18 then 183 days $12,032.88 with hot interest from 07-01-98.
+TEST_F(ComputeDriverTest, StatutoryBreaksNeverMoveTimeBack) {
+  struct Case {
+    const char* name;
+    const char* applicable;
+    bool stop;
+    const char* restartLetter;
+    const char* restartApplicable;
+    std::vector<Node> nodes;
+  };
+  const Case cases[] = {
+      {"a stop before hot interest begins stops nothing",
+       "07-01-98",
+       true,
+       "",
+       "03-01-98",
+       {{0, D("04-15-98"), kEventTax, 0, 0},
+        {D("04-15-98"), D("07-01-98"), kKindHotStart, -1, 421918},
+        {D("07-01-98"), D("12-31-98"), kKindFinal, -1, 1203288}}},
+      {"the same without the stop",
+       "07-01-98",
+       false,
+       "",
+       "",
+       {{0, D("04-15-98"), kEventTax, 0, 0},
+        {D("04-15-98"), D("07-01-98"), kKindHotStart, -1, 421918},
+        {D("07-01-98"), D("12-31-98"), kKindFinal, -1, 1203288}}},
+      {"a restart on 12-31-97 is no restart",
+       "07-01-96",
+       true,
+       "",
+       "12-31-97",
+       {{0, D("04-15-98"), kEventTax, 0, 0}, {D("04-15-98"), D("12-31-98"), kKindFinal, -1, 1424658}}},
+      {"a restart letter before the stop is no restart",
+       "07-01-96",
+       true,
+       "11-01-97",
+       "",
+       {{0, D("04-15-98"), kEventTax, 0, 0}, {D("04-15-98"), D("12-31-98"), kKindFinal, -1, 1424658}}},
+  };
+  UseTable(SimpleTable());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetEvents({{kEventTax, "04-15-98", 200000}});
+    ProblemHeader& h = Doc().m_header;
+    h.m_hotInterest = 1;
+    h.m_applicableDate = D(c.applicable);
+    h.m_hotStop = c.stop ? 1 : 0;
+    h.m_restartThirtyDayLetter = *c.restartLetter ? D(c.restartLetter) : NO_DATE;
+    h.m_restartApplicableDate = *c.restartApplicable ? D(c.restartApplicable) : NO_DATE;
+    ASSERT_TRUE(RunComputation(Doc(), D("12-31-98"), false, false));
+    EXPECT_EQ(c.nodes, Nodes(Doc().m_normalList));
+    EXPECT_EQ(0, Doc().m_penalties[kHotInterestSlot].m_flags & 0x40);
+  }
+}
+
+// A problem file may hold a restart date the hot interest dialog refuses: it stays as stored, the
+// computation goes as if there were none, and the first computation says why.
+TEST_F(ComputeDriverTest, RefusedRestartDateIsCautioned) {
+  UseTable(SimpleTable());
+  SetEvents({{kEventTax, "04-15-96", 200000}});
+  ProblemHeader& h = Doc().m_header;
+  h.m_hotInterest = 1;
+  h.m_applicableDate = D("07-01-96");
+  h.m_hotStop = 1;
+  for (int id : {20054, 20055}) {
+    SCOPED_TRACE(id);
+    h.m_restartThirtyDayLetter = id == 20054 ? D("12-01-97") : NO_DATE;
+    h.m_restartApplicableDate = id == 20055 ? D("12-15-97") : NO_DATE;
+    Doc().m_computedOnce = false;
+    ui_.messages.clear();
+    Doc().m_computeDate = D("12-31-98");
+    ASSERT_TRUE(ComputeProblem(Doc(), false));
+    EXPECT_EQ(Texts({id}), ui_.Texts());
+    EXPECT_EQ(NO_DATE, S().m_hotRestartDate);
+    EXPECT_FALSE(S().m_hotRestarted);
+    EXPECT_EQ(id == 20055 ? D("12-15-97") : NO_DATE, h.m_restartApplicableDate);
+  }
 }
 
 // Tax $200,000 on 04-15-96; hot from 07-01-96, stopped on 12-31-97, restarted 03-01-98. By hand at
@@ -631,6 +725,26 @@ TEST_F(ComputeDriverTest, CCorporationRefundAcrossTheGattStart) {
   EXPECT_EQ(1, dialogs);
 }
 
+// Regression: the GATT start is closed first in its step; a hot start earlier in the same step then
+// closed a period back to it and the final period charged the days from there again. Overpayments are
+// never hot, so the figures are those of the problem without hot interest (worked out above).
+TEST_F(ComputeDriverTest, HotStartBeforeAGattStartClosedFirst) {
+  UseTable(MakeTable("FEDTEST", {Line("01-01-94", kModeDaily, 8, 9.6, 7)}));
+  SetEvents({{kEventPayment, "06-30-94", 15000}});
+  Doc().m_header.m_cCorporation = 1;
+  Doc().m_header.m_hotInterest = 1;
+  Doc().m_header.m_applicableDate = D("09-01-94");
+  Doc().m_computeDate = D("06-30-95");
+  ASSERT_TRUE(ComputeProblem(Doc(), true));
+  const std::vector<Node> expected = {{0, D("06-30-94"), kEventPayment, 0, 0},
+                                      {D("06-30-94"), D("12-31-94"), kKindRateChange, -1, -35914},
+                                      {D("12-31-94"), D("06-30-95"), kKindFinal, -1, -36587}};
+  EXPECT_EQ(expected, Nodes(Doc().m_normalList));
+  EXPECT_EQ(-72501.0, S().m_refundInterestTotal);
+  EXPECT_EQ(-32277.0, S().m_gattInterestTotal);
+  EXPECT_EQ(-1500000.0 - 72501 - 32277, FinalTotal(Doc()));
+}
+
 TEST_F(ComputeDriverTest, GattStartBreakNeedsACCorporationAndAFederalTable) {
   struct Case {
     const char* tableName;
@@ -669,6 +783,26 @@ TEST_F(ComputeDriverTest, CCorporationRunMessagesAppearOnce) {
   Doc().m_computeDate = D("12-31-95");
   ASSERT_TRUE(ComputeProblem(Doc(), false));
   EXPECT_EQ(Texts({18000, 20014}), ui_.Texts());
+}
+
+// Regression: the second run of a C corporation's first computation skipped the accuracy stacking
+// check, so 20014 and 20022 read a total tax without the debit. $60,000 of tax and a $50,000 debit are
+// $110,000: no caution about hot interest on a small deficiency, and one about a large one without.
+TEST_F(ComputeDriverTest, CCorporationCautionsReadTheWholeTax) {
+  for (const bool hot : {true, false}) {
+    SCOPED_TRACE(hot ? "hot interest" : "no hot interest");
+    doc_ = std::make_unique<CTDoc>();
+    UseTable(MakeTable("FEDTEST", {Line("01-01-94", kModeDaily, 8, 9.6, 7)}));
+    SetEvents({{kEventTax, "04-15-95", 60000}, {kEventDebit, "04-15-95", 50000}});
+    Doc().m_header.m_cCorporation = 1;
+    Doc().m_header.m_hotInterest = hot ? 1 : 0;
+    Doc().m_header.m_applicableDate = hot ? D("07-01-95") : NO_DATE;
+    Doc().m_computeDate = D("12-31-95");
+    ui_.messages.clear();
+    ASSERT_TRUE(ComputeProblem(Doc(), false));
+    EXPECT_EQ(hot ? Texts({}) : Texts({20022}), ui_.Texts());
+    EXPECT_EQ(11000000.0, Doc().TotalTax);
+  }
 }
 
 TEST_F(ComputeDriverTest, TraceDump) {

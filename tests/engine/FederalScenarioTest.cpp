@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/ComputeDriver.h"
+#include "problem/ProblemFile.h"
 #include "support/ProblemFixture.h"
 #include "support/ResultSnapshot.h"
 
@@ -104,6 +107,88 @@ TEST_F(FederalScenarioTest, RateRowsEndPeriods) {
   const std::vector<DayNumber> expected = {D("04-15-95"), D("06-30-95"), D("09-30-95"),
                                            D("12-31-95"), D("03-31-96"), D("04-15-96")};
   EXPECT_EQ(expected, ends);
+}
+
+// Hot interest, figures by tests/engine/scenario_figures.py, which cuts the time line at the hot dates
+// too and charges the large-corporate rate of the rate history for the days hot interest runs.
+// Regressions: the 12-31-97 stop moved the last break back when hot interest began after it (1,004
+// days charged twice); a stored restart date on or before 12-31-97 moved it back too; a compute date
+// in January 1991 dropped the hot interest of January 1991.
+TEST_F(FederalScenarioTest, HotInterestScenarios) {
+  struct Case {
+    const char* name;
+    std::vector<Ev> events;
+    const char* letter;
+    const char* applicable;
+    bool stop;
+    const char* restartApplicable;
+    const char* computeDate;
+    double interest;  // cents
+  };
+  const Case cases[] = {
+      {"tax $500,000 due 03-15-99, 30-day letter 06-01-2000, stop on 12-31-97",
+       {{kEventTax, "03-15-1999", 500000}},
+       "06-01-2000",
+       "",
+       true,
+       "",
+       "03-15-2003",
+       21125949},
+      {"the same without the stop",
+       {{kEventTax, "03-15-1999", 500000}},
+       "06-01-2000",
+       "",
+       false,
+       "",
+       "03-15-2003",
+       21125949},
+      {"tax $300,000 due 04-15-96, hot from 07-01-96 to 12-31-97, stored restart 12-15-97",
+       {{kEventTax, "04-15-1996", 300000}},
+       "",
+       "07-01-1996",
+       true,
+       "12-15-1997",
+       "12-31-1999",
+       12224943},
+      {"tax $200,000 due 04-15-90, hot from 12-31-90, computed to 01-31-91",
+       {{kEventTax, "04-15-1990", 200000}},
+       "06-15-1990",
+       "",
+       false,
+       "",
+       "01-31-1991",
+       1869999},
+      {"the same computed to 02-28-91",
+       {{kEventTax, "04-15-1990", 200000}},
+       "06-15-1990",
+       "",
+       false,
+       "",
+       "02-28-1991",
+       2089152},
+  };
+  auto date = [](const char* text) { return *text ? D(text) : NO_DATE; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetEvents(c.events);
+    ProblemHeader& h = Doc().m_header;
+    h.m_hotInterest = 1;
+    h.m_thirtyDayLetter = date(c.letter);
+    h.m_applicableDate = date(c.applicable);
+    h.m_hotStop = c.stop ? 1 : 0;
+    h.m_restartApplicableDate = date(c.restartApplicable);
+    Doc().m_computeDate = D(c.computeDate);
+    // As read back from its file: a stored restart date stays as it is.
+    const std::string image = WriteProblem(Doc());
+    auto read = std::make_unique<CTDoc>();
+    ASSERT_TRUE(ReadProblem(*read, std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()),
+                            false));
+    EXPECT_EQ(date(c.restartApplicable), read->m_header.m_restartApplicableDate);
+    read->m_rateTable = Doc().m_rateTable;
+    ASSERT_TRUE(ComputeProblem(*read, true));
+    EXPECT_EQ(c.interest, read->m_compute.m_normalInterestTotal);
+    EXPECT_EQ(c.events[0].dollars * 100 + c.interest, FinalTotal(*read));
+  }
 }
 
 TEST_F(FederalScenarioTest, ComputingTwiceGivesTheSameResults) {

@@ -10,7 +10,10 @@ to the cent:
   - from 1983: daily compounding, principal * ((1 + rate / V) ** days - 1) with V = 366 in leap years
     and 365 otherwise, added to the principal at once.
 Underpayments earn the underpayment rate, overpayments (negative balances) the noncorporate
-overpayment rate. Payments beyond the tax due overpay the tax.
+overpayment rate. Payments beyond the tax due overpay the tax. Hot interest (6621(c)) is given as the
+days it runs, (start, end]: the time line is cut at those dates too, and an underpayment earns the
+large-corporate rate of the row in effect (the underpayment rate + 2 where the row leaves it out) in a
+period that lies in them.
 
 Run: python3 tests/engine/scenario_figures.py
 """
@@ -24,7 +27,9 @@ ROWS = []
 with open(os.path.join(HERE, "..", "..", "data", "federal-rates.csv")) as f:
     for row in csv.DictReader(f):
         m, d, y = (int(x) for x in row["start_date"].split("-"))
-        ROWS.append((dt.date(y, m, d), float(row["underpayment"]), float(row["overpayment_noncorporate"])))
+        under = float(row["underpayment"])
+        large = float(row["large_corporate_underpayment"] or under + 2)
+        ROWS.append((dt.date(y, m, d), under, float(row["overpayment_noncorporate"]), large))
 
 
 def row_for(day):
@@ -50,10 +55,12 @@ def cuts(first, last):
     return points
 
 
-def compute(events, compute_date):
-    """events: list of (date, cents) with charges positive, payments negative."""
+def compute(events, compute_date, hot=()):
+    """events: list of (date, cents) with charges positive, payments negative; hot: (start, end) pairs,
+    end None for no end."""
     first = min(e[0] for e in events)
-    points = sorted(cuts(first, compute_date) | {e[0] for e in events} | {compute_date})
+    hot_cuts = {d for h in hot for d in h if d is not None and first < d < compute_date}
+    points = sorted(cuts(first, compute_date) | {e[0] for e in events} | {compute_date} | hot_cuts)
     balance = 0.0
     simple_accrued = 0.0
     under = 0.0
@@ -61,7 +68,9 @@ def compute(events, compute_date):
     prev = None
     for t in points:
         if prev is not None and t > prev:
-            up, op = row_for(prev + dt.timedelta(days=1))[1:]
+            up, op, large = row_for(prev + dt.timedelta(days=1))[1:]
+            if any(a <= prev and (b is None or prev < b) for a, b in hot):
+                up = large
             principal = balance
             rate = (up if principal > 0 else op) / 100
             n = (t - prev).days
@@ -87,8 +96,8 @@ def compute(events, compute_date):
     return under, refund, balance + simple_accrued
 
 
-def show(name, events, compute_date):
-    under, refund, total = compute(events, compute_date)
+def show(name, events, compute_date, hot=()):
+    under, refund, total = compute(events, compute_date, hot)
     print(f"{name}: interest {under / 100:.2f}, refund interest {refund / 100:.2f}, total {total / 100:.2f}")
 
 
@@ -99,3 +108,11 @@ show("tax 100,000 04-15-95 to 04-15-96", [(D(1995, 4, 15), 10000000.0)], D(1996,
 show("tax 10,000 04-15-81 to 06-30-83 (simple, then daily)", [(D(1981, 4, 15), 1000000.0)], D(1983, 6, 30))
 show("tax 5,000 and payment 15,000 04-15-99, to 12-31-99 (refund)",
      [(D(1999, 4, 15), 500000.0), (D(1999, 4, 15), -1500000.0)], D(1999, 12, 31))
+show("tax 500,000 03-15-99, hot from 07-01-2000 (30-day letter 06-01-2000), to 03-15-2003",
+     [(D(1999, 3, 15), 50000000.0)], D(2003, 3, 15), [(D(2000, 7, 1), None)])
+show("tax 200,000 04-15-90, hot from 12-31-90, to 01-31-91",
+     [(D(1990, 4, 15), 20000000.0)], D(1991, 1, 31), [(D(1990, 12, 31), None)])
+show("tax 200,000 04-15-90, hot from 12-31-90, to 02-28-91",
+     [(D(1990, 4, 15), 20000000.0)], D(1991, 2, 28), [(D(1990, 12, 31), None)])
+show("tax 300,000 04-15-96, hot from 07-01-96 stopped 12-31-97, restart applicable 12-15-97 refused, "
+     "to 12-31-99", [(D(1996, 4, 15), 30000000.0)], D(1999, 12, 31), [(D(1996, 7, 1), D(1997, 12, 31))])

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/AppOptions.h"
+#include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "problem/TextInput.h"
@@ -118,19 +119,19 @@ TEST_F(TextInputTest, KeywordsInTheirOrderSetTheHeader) {
     std::uint8_t ProblemHeader::*flag;
   };
   const Case cases[] = {
-      {"hot 30\t1-15-97", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_hotInterest},
-      {"HOT30\t1-15-97", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_hotInterest},
-      {"HOT302\t1-15-97", &ProblemHeader::m_restartThirtyDayLetter, &ProblemHeader::m_hotStop},
-      {"Hot 302\t1-15-97", &ProblemHeader::m_restartThirtyDayLetter, &ProblemHeader::m_hotStop},
-      {"HOTAPP2\t1-15-97", &ProblemHeader::m_restartApplicableDate, &ProblemHeader::m_hotStop},
-      {"HOTAPPLICABLE\t1-15-97", &ProblemHeader::m_applicableDate, &ProblemHeader::m_hotInterest},
-      {"GATTP\t1-15-97", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_cCorporation},
+      {"hot 30\t1-15-98", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_hotInterest},
+      {"HOT30\t1-15-98", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_hotInterest},
+      {"HOT302\t1-15-98", &ProblemHeader::m_restartThirtyDayLetter, &ProblemHeader::m_hotStop},
+      {"Hot 302\t1-15-98", &ProblemHeader::m_restartThirtyDayLetter, &ProblemHeader::m_hotStop},
+      {"HOTAPP2\t1-15-98", &ProblemHeader::m_restartApplicableDate, &ProblemHeader::m_hotStop},
+      {"HOTAPPLICABLE\t1-15-98", &ProblemHeader::m_applicableDate, &ProblemHeader::m_hotInterest},
+      {"GATTP\t1-15-98", &ProblemHeader::m_thirtyDayLetter, &ProblemHeader::m_cCorporation},
   };
   for (const Case& c : cases) {
     doc_ = std::make_unique<CTDoc>();
     EXPECT_EQ(InputLineResult::Valid, Apply(c.line)) << c.line;
     ProblemHeader expected = fresh;
-    expected.*c.date = MakeDate(1, 15, 97);
+    expected.*c.date = MakeDate(1, 15, 98);
     expected.*c.flag = 1;
     EXPECT_EQ(expected, doc_->m_header) << c.line;
     EXPECT_EQ(0, doc_->EventCount()) << c.line;
@@ -237,6 +238,21 @@ TEST_F(TextInputTest, InvalidLinesAreShownAndSkipped) {
   EXPECT_EQ("Error in text input file\nThe following line is invalid:\n\nTAX\t05-15-95", ui_.Texts()[1]);
   ASSERT_EQ(2, doc_->EventCount());
   EXPECT_EQ(kEventPayment, Event(1).m_type);
+}
+
+// Regression: a restart date on or before 12-31-97 was taken from a text input file, though the hot
+// interest dialog refuses it; the computation then charged days twice. It is refused with the dialog's
+// message, and the line changes nothing.
+TEST_F(TextInputTest, RestartDatesTheDialogRefusesAreRefused) {
+  const ProblemHeader fresh;
+  EXPECT_EQ(InputLineResult::RestartLetterTooEarly, Apply("HOT302\t12-31-97"));
+  EXPECT_EQ(InputLineResult::RestartApplicableTooEarly, Apply("HOTAPP2\t06-01-97"));
+  EXPECT_EQ(fresh, doc_->m_header);
+  EXPECT_EQ(2, Fill("HOT30\t06-01-95\nHOT302\t12-31-97\nHOTAPP2\t12-15-97\nHOTAPP2\t01-01-98\n"));
+  EXPECT_EQ((V{std::string(StringText(20052)), std::string(StringText(20053))}), ui_.Texts());
+  EXPECT_EQ(NO_DATE, doc_->m_header.m_restartThirtyDayLetter);
+  EXPECT_EQ(MakeDate(1, 1, 98), doc_->m_header.m_restartApplicableDate);
+  EXPECT_EQ(1, doc_->m_header.m_hotStop);
 }
 
 TEST_F(TextInputTest, EventsAfterTheThousandthAreRefused) {
