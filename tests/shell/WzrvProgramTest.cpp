@@ -303,6 +303,19 @@ TEST_F(WzrvProgramTest, BatchDataEntryReportIsOneRun) {
   EXPECT_EQ(std::string::npos, report.find(hotPage, first + 1)) << report;
 }
 
+// Regression: a UTF-8 name shifted the date one column per accented letter. The text input file and
+// the report are UTF-8; the columns count characters.
+TEST_F(WzrvProgramTest, BatchDataEntryNamesInUtf8) {
+  WriteFile(work_ / "CASE.TXT", std::string("NAME\tJos\xC3\xA9 Mu\xC3\xB1oz\n") + kFourLines);
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  const std::size_t at = report.find("Taxpayer name...: Jos\xC3\xA9 Mu\xC3\xB1oz ");
+  ASSERT_NE(std::string::npos, at) << report;
+  const std::string line = report.substr(at, report.find('\r', at) - at);
+  EXPECT_EQ("06-28-24", line.substr(line.size() - 8)) << line;
+  EXPECT_EQ(78u + 2u, line.size()) << line;  // 78 characters, two of them two bytes long
+}
+
 TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
   WriteFile(work_ / "CASE.TXT", std::string("TAB\tNOSUCH\n") + kFourLines);
   EXPECT_NE(kExitDone, Run({"-EXCASE.TXT"}));
