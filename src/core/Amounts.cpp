@@ -117,6 +117,29 @@ Amount ParseAmountCents(std::string_view text) {
   return Parse(text, false);
 }
 
+bool IsWellFormedAmount(std::string_view text) {
+  size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string_view::npos) return false;
+  text = text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+  if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
+  size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  auto digits = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (whole.empty() && fraction.empty()) return false;
+  if (!digits(fraction)) return false;
+  if (whole.find(',') == std::string_view::npos) return digits(whole);
+  // 1,234,567: one to three digits, then groups of exactly three.
+  size_t comma = whole.find(',');
+  if (comma == 0 || comma > 3 || !digits(whole.substr(0, comma))) return false;
+  for (size_t at = comma; at < whole.size(); at += 4) {
+    if (whole[at] != ',' || at + 4 > whole.size() || !digits(whole.substr(at + 1, 3))) return false;
+  }
+  return true;
+}
+
 void InsertThousands(std::string& text) {
   if (text.size() <= 3 || text.size() > 50) return;
   size_t point = text.find('.');
@@ -139,10 +162,11 @@ std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten) {
   std::string text = buf;
   if (group) {
     if (shorten) {
-      // Large amounts drop their cents so that they still fit their report column.
+      // Large amounts drop their cents so that they still fit their report column, rounded like
+      // every other amount (123,456,789.51 shows as 123,456,790).
       if (magnitude > 9999999999.9 || (negative && magnitude > 999999999.9)) {
-        size_t point = text.find('.');
-        if (point != std::string::npos) text.erase(point);
+        std::snprintf(buf, sizeof buf, "%1.0lf", RoundHalfAwayFromZero(magnitude / 100.0));
+        text = buf;
       }
       InsertThousands(text);
     } else if (magnitude <= 9999999999999.99) {

@@ -28,6 +28,12 @@ inline Amount RoundedToCents(Amount cents) {
 Amount ParseAmount(std::string_view text);       // obeys Whole Dollar Mode
 Amount ParseAmountCents(std::string_view text);  // always to whole cents
 
+// Whether text (blanks around it allowed) is an amount as files written by other programs give it:
+// digits with an optional sign, thousands commas only in whole groups of three, at most one decimal
+// point, and nothing else. The window fields are more lenient ("2k", "1.5m"); file readers that must
+// not misread a figure check with this first.
+bool IsWellFormedAmount(std::string_view text);
+
 // Empty text beyond the display limit.
 std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten);
 void InsertThousands(std::string& text);

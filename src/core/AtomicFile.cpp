@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -36,9 +37,14 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
+// Where the bytes of path go first: the checks of WriteFileAtomically, then a new file in the same
+// folder holding bytes (not yet flushed to disk).
+struct PreparedFile {
+  std::string target;
+  std::string temp;
+};
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
+bool Prepare(const std::string& path, std::string_view bytes, bool flush, PreparedFile& out, int* error) {
   if (path.empty()) return Fail(ENOENT, error);
   std::string target = path;
   struct stat st {};
@@ -72,20 +78,84 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
   int code = 0;
   if (!WriteAll(fd, bytes)) code = errno;
   if (code == 0 && exists && ::fchmod(fd, keepMode) != 0) code = errno;
-  if (code == 0 && ::fsync(fd) != 0) code = errno;
+  if (code == 0 && flush && ::fsync(fd) != 0) code = errno;
   if (::close(fd) != 0 && code == 0) code = errno;
-  if (code == 0 && ::rename(temp.c_str(), target.c_str()) != 0) code = errno;
   if (code != 0) {
     ::unlink(temp.c_str());
     return Fail(code, error);
   }
-  // Make the rename itself durable; a failure here no longer endangers either file.
+  out.target = std::move(target);
+  out.temp = std::move(temp);
+  return true;
+}
+
+// Makes the renames in folder durable; a failure here no longer endangers any file.
+void SyncFolder(const std::string& folder) {
   int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
   }
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
+  PreparedFile file;
+  if (!Prepare(path, bytes, true, file, error)) return false;
+  if (::rename(file.temp.c_str(), file.target.c_str()) != 0) {
+    int code = errno;
+    ::unlink(file.temp.c_str());
+    return Fail(code, error);
+  }
+  SyncFolder(FolderOf(file.target));
   return true;
+}
+
+struct AtomicFileBatch::Pending {
+  std::string path;  // as given
+  PreparedFile file;
+};
+
+AtomicFileBatch::AtomicFileBatch() = default;
+
+AtomicFileBatch::~AtomicFileBatch() {
+  for (const Pending& p : pending_) ::unlink(p.file.temp.c_str());
+}
+
+bool AtomicFileBatch::Add(const std::string& path, std::string_view bytes, int* error) {
+  Pending p;
+  p.path = path;
+  if (!Prepare(path, bytes, false, p.file, error)) return false;
+  pending_.push_back(std::move(p));
+  return true;
+}
+
+bool AtomicFileBatch::Commit(std::vector<std::pair<std::string, int>>* failures) {
+  if (pending_.empty()) return true;
+  // One sync of the file system holding the new files instead of one per file: only then may any of
+  // them replace an old one.
+  bool ok = true;
+  int syncError = 0;
+  int fd = ::open(pending_.front().file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::syncfs(fd) != 0) syncError = errno ? errno : EIO;
+  if (fd >= 0) ::close(fd);
+  std::vector<std::string> folders;
+  for (const Pending& p : pending_) {
+    int code = syncError;
+    if (code == 0 && ::rename(p.file.temp.c_str(), p.file.target.c_str()) != 0) code = errno;
+    if (code != 0) {
+      ::unlink(p.file.temp.c_str());
+      if (failures) failures->emplace_back(p.path, code);
+      ok = false;
+      continue;
+    }
+    std::string folder = FolderOf(p.file.target);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  pending_.clear();
+  for (const std::string& folder : folders) SyncFolder(folder);
+  return ok;
 }
 
 }  // namespace zarvic

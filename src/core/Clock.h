@@ -16,7 +16,8 @@ struct ClockTime {
   int second;
 };
 
-// The core never reads the system clock directly: tests fix the time through SetClock.
+// The core never reads the system clock directly: tests fix the time through SetClock, and a run of
+// the program through ZARVIC_TODAY=YYYY-MM-DD (for tests only).
 using ClockSource = std::function<ClockTime()>;
 ClockTime Now();
 void SetClock(ClockSource source);  // an empty source restores the system clock

@@ -14,4 +14,19 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);
 std::string Trim(std::string_view text);  // blanks and tabs on both sides
 
+// The text as it may go to a terminal: line feeds and tabs kept, well-formed UTF-8 kept, every other
+// control byte, C1 control character and byte that is not UTF-8 shown as "\r" or "\xNN", so that a
+// file's bytes never drive the terminal.
+std::string EscapeForTerminal(std::string_view text);
+
+// Text encoding: problem and rate table files keep their 8-bit text in Windows-1252, so that they stay
+// exchangeable with files written elsewhere, and the problem holds its texts that way; text input
+// files, CSV files and reports are UTF-8. Text is converted where it enters and leaves, so that report
+// columns count characters, not bytes.
+// UTF-8 to Windows-1252: a character it lacks becomes "?"; a byte that is not UTF-8 is taken as a
+// Windows-1252 character already (a file written elsewhere).
+std::string Utf8ToWindows1252(std::string_view text);
+// Windows-1252 to UTF-8; the five bytes it leaves undefined become the control characters U+0081 etc.
+std::string Windows1252ToUtf8(std::string_view text);
+
 }  // namespace zarvic

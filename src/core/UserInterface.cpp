@@ -9,6 +9,7 @@
 
 #include "core/AppOptions.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 
 namespace zarvic {
 namespace {
@@ -72,7 +73,7 @@ Answer MessageBoxId(int id, MessageKind kind) {
 }
 
 Answer StderrUserInterface::Show(const std::string& text, MessageKind kind) {
-  std::cerr << "Zarvic: " << text << '\n';
+  std::cerr << "Zarvic: " << EscapeForTerminal(text) << '\n';
   if (kind == MessageKind::Ok || !askOnTerminal_ || !isatty(STDIN_FILENO)) {
     Answer a = Fallback(kind);
     if (kind != MessageKind::Ok) {

@@ -184,7 +184,7 @@ std::string CsvExportLine(const CEvent& event) {
   return StringPrintf("%s,%s,%s,\"%s\"\r\n", std::string(CsvKeyword(event.m_type)).c_str(),
                       FormatDate(event.m_date, true).c_str(),
                       FormatAmount(event.m_amount, false, false, false).c_str(),
-                      event.DescriptionText().c_str());
+                      Windows1252ToUtf8(event.DescriptionText()).c_str());  // CSV files are UTF-8
 }
 
 bool ExportEventsToCsv(const CTDoc& problem, const std::string& problemPath) {
@@ -236,7 +236,7 @@ int ImportCsvLines(CTDoc& problem, std::istream& in) {
     DayNumber date = csv.FieldDate(2);
     double amount = csv.FieldAmount(3);
     double second = csv.FieldAmount(4);
-    std::string description = csv.FieldText(5);
+    std::string description = Utf8ToWindows1252(csv.FieldText(5));
     if (!type || !IsDate(date) || amount < 0.0) continue;
 
     CEvent& event = problem.m_events[static_cast<std::size_t>(slot++)];

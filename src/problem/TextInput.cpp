@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "core/Amounts.h"
 #include "core/Dates.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "engine/SpecialRates.h"
@@ -66,6 +68,7 @@ constexpr Keyword kKeywords[] = {
 };
 
 constexpr std::size_t kTableNameMax = 95;
+constexpr int kNegativeNumbersId = 20034;
 
 // "REP1" ... "REP7": the report index, or -1.
 int ReportKeyword(std::string_view line) {
@@ -88,6 +91,15 @@ std::optional<DayNumber> ReadDate(std::string_view value) {
   return d;
 }
 
+// The amount up to the next tab; nothing when it is not well formed or beyond the amount limit.
+std::optional<Amount> ReadAmount(std::string_view value) {
+  std::string_view field = value.substr(0, value.find('\t'));
+  if (!IsWellFormedAmount(field)) return std::nullopt;
+  Amount cents = ParseAmount(field);
+  if (std::fabs(cents) >= kAmountLimitCents) return std::nullopt;
+  return cents;
+}
+
 InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view value) {
   std::optional<DayNumber> date = ReadDate(value);
   if (!date) return InputLineResult::Invalid;
@@ -97,14 +109,21 @@ InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view
     std::size_t tab = value.find('\t');
     if (tab == std::string_view::npos) return InputLineResult::Invalid;
     std::string_view rest = value.substr(tab + 1);
-    amount = ParseAmount(rest);
+    std::optional<Amount> read = ReadAmount(rest);
+    if (!read) return InputLineResult::Invalid;
+    amount = *read;
     gattAmount = amount;
     if (type == kEventIrsCheck) {
       // A second amount, when there is one, is the part of the check that reduces the GATT balance.
       std::size_t second = rest.find('\t');
-      if (second != std::string_view::npos && second != 0 && !Trim(rest.substr(second + 1)).empty())
-        gattAmount = ParseAmount(rest.substr(second + 1));
+      if (second != std::string_view::npos && second != 0 && !Trim(rest.substr(second + 1)).empty()) {
+        read = ReadAmount(rest.substr(second + 1));
+        if (!read) return InputLineResult::Invalid;
+        gattAmount = *read;
+      }
     }
+    // The window refuses negative amounts in the event grid; a payment is undone by a Debit event.
+    if (amount < 0.0 || gattAmount < 0.0) return InputLineResult::Negative;
   }
   int slot = problem.EventCount();
   if (slot >= kMaxEvents) return InputLineResult::NoRoom;
@@ -120,8 +139,10 @@ InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view
 }  // namespace
 
 bool TextLineReader::Open(const std::string& path) {
+  path_ = path;
   content_.clear();
   position_ = 0;
+  lineNumber_ = 0;
   error_ = 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
   struct stat st {};
@@ -146,13 +167,16 @@ bool TextLineReader::Open(const std::string& path) {
 }
 
 void TextLineReader::SetContent(std::string content) {
+  path_.clear();
   content_ = std::move(content);
   position_ = 0;
+  lineNumber_ = 0;
   error_ = 0;
 }
 
 std::string TextLineReader::ReadLine() {
   if (AtEnd()) return {};
+  ++lineNumber_;
   std::size_t end = content_.find_first_of("\r\n", position_);
   if (end == std::string::npos) end = content_.size();
   std::string line = content_.substr(position_, end - position_);
@@ -188,6 +212,8 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
   if (!keyword) return InputLineResult::Invalid;
 
   ProblemHeader& h = problem.m_header;
+  // The file is UTF-8; the problem keeps its texts in Windows-1252, one byte a character.
+  const std::string text = Utf8ToWindows1252(value);
   std::optional<DayNumber> date;
   switch (keyword->action) {
     case Action::HotRestartLetter:
@@ -226,25 +252,28 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       h.m_thirtyDayLetter = *date;
       h.m_cCorporation = 1;
       break;
-    case Action::GattThreshold:
+    case Action::GattThreshold: {
+      std::optional<Amount> threshold = ReadAmount(value);
+      if (!threshold) return InputLineResult::Invalid;
       h.m_cCorporation = 1;
-      h.m_gattThreshold = ParseAmount(value);
+      h.m_gattThreshold = *threshold;
       break;
+    }
     case Action::TaxpayerName:
-      h.m_taxpayerName.SetText(value);
+      h.m_taxpayerName.SetText(text);
       break;
     case Action::TaxpayerId:
-      h.m_taxpayerId.SetText(value);
+      h.m_taxpayerId.SetText(text);
       break;
     case Action::Heading:
-      h.m_headings[keyword->heading].SetText(value);
+      h.m_headings[keyword->heading].SetText(text);
       batch.headingFlags[keyword->heading] = true;
-      batch.headings[keyword->heading] = std::string(value.substr(0, kBatchTextMax));
+      batch.headings[keyword->heading] = text.substr(0, kBatchTextMax);
       break;
     case Action::Footer:
-      h.m_footer.SetText(value);
+      h.m_footer.SetText(text);
       batch.footerFlag = true;
-      batch.footer = std::string(value.substr(0, kBatchTextMax));
+      batch.footer = text.substr(0, kBatchTextMax);
       break;
     case Action::ComputeDate:
       problem.m_computeDate = *date;
@@ -268,31 +297,40 @@ std::string NoRoomInputLineMessage(std::string_view line) {
          std::string(line);
 }
 
+std::string NegativeInputLineMessage(std::string_view line) {
+  return "Error in text input file\n" + std::string(StringText(kNegativeNumbersId)) +
+         " (A payment is reversed by a Debit event, entered in the window.)\n\n" + std::string(line);
+}
+
 int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineReader& reader) {
   batch = BatchEntrySettings{};
   int refused = 0;
   while (!reader.AtEnd()) {
     std::string line = reader.ReadLine();
+    std::string message;
     switch (ParseInputLine(problem, batch, line)) {
       case InputLineResult::Valid:
-        break;
+        continue;
       case InputLineResult::Invalid:
-        ++refused;
-        MessageBoxText(InvalidInputLineMessage(line));
+        message = InvalidInputLineMessage(line);
         break;
       case InputLineResult::NoRoom:
-        ++refused;
-        MessageBoxText(NoRoomInputLineMessage(line));
+        message = NoRoomInputLineMessage(line);
+        break;
+      case InputLineResult::Negative:
+        message = NegativeInputLineMessage(line);
         break;
       case InputLineResult::RestartLetterTooEarly:
-        ++refused;
-        MessageBoxId(kRestartLetterTooEarlyId);
+        message = StringText(kRestartLetterTooEarlyId);
         break;
       case InputLineResult::RestartApplicableTooEarly:
-        ++refused;
-        MessageBoxId(kRestartApplicableTooEarlyId);
+        message = StringText(kRestartApplicableTooEarlyId);
         break;
     }
+    ++refused;
+    const std::string where =
+        reader.Path().empty() ? std::string() : StringPrintf("%s:%d: ", reader.Path().c_str(), reader.LineNumber());
+    MessageBoxText(where + message);
   }
   problem.RecomputeTaxTotals();
   return refused;

@@ -26,10 +26,15 @@ class TextLineReader {
   std::string ReadLine();
   bool AtEnd() const { return position_ >= content_.size(); }
   int Error() const { return error_; }
+  // The path given to Open (empty for SetContent) and the number, from 1, of the last line read.
+  const std::string& Path() const { return path_; }
+  int LineNumber() const { return lineNumber_; }
 
  private:
+  std::string path_;
   std::string content_;
   std::size_t position_ = 0;
+  int lineNumber_ = 0;
   int error_ = 0;
 };
 
@@ -62,8 +67,9 @@ struct BatchEntrySettings {
 
 enum class InputLineResult {
   Valid,
-  Invalid,  // no keyword, no tab, a missing amount, or a date that does not parse
-  NoRoom,   // an event line while all 1000 event slots are taken
+  Invalid,   // no keyword, no tab, a missing amount, a date or an amount that does not parse
+  NoRoom,    // an event line while all 1000 event slots are taken
+  Negative,  // a negative amount on an event line
   // A hot interest restart date (30-day letter, applicable date) on or before 12-31-97, refused as the
   // hot interest dialog refuses it (20052, 20053).
   RestartLetterTooEarly,
@@ -74,15 +80,18 @@ enum class InputLineResult {
 // matched without regard to case against the first characters only ("TAXES" is "TAX"), then, except
 // for "REP1" ... "REP7", a tab and one or two tab-separated values. The keywords are tried in the
 // order of their table (so "HOT302" wins over "HOT30", "HOTAPP2" over "HOTAP", "GATTP" over "GATT").
-// A line that is not valid changes nothing.
+// Amounts must be well formed (IsWellFormedAmount) and within the amount limit: a file is never
+// guessed at the way a typed field is. A line that is not valid changes nothing.
 InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::string_view line);
 
 // The message of a line that was not applied.
 std::string InvalidInputLineMessage(std::string_view line);
 std::string NoRoomInputLineMessage(std::string_view line);
+std::string NegativeInputLineMessage(std::string_view line);
 
 // Fills a new problem from the reader: clears batch, applies every line and shows the message of each
-// line that was not applied, going on with the next. Returns the number of lines not applied.
+// line that was not applied, going on with the next. A reader opened on a file puts "PATH:LINE: "
+// before each message, so the line can be found. Returns the number of lines not applied.
 int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineReader& reader);
 
 }  // namespace zarvic

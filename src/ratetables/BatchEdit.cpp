@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include "core/Dates.h"
 #include "core/Paths.h"
@@ -35,6 +38,26 @@ double ReadNumber(std::string_view text) {
   return value;
 }
 
+// A rate in percent: a decimal number (an optional sign, digits, at most one point; blanks around it)
+// that is not negative. Nothing for anything else, so that "abc" or "-5" never becomes a rate.
+std::optional<double> ReadRate(std::string_view text) {
+  std::string trimmed = Trim(text);
+  std::string_view t = trimmed;
+  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+  if (t.empty() || t.find_first_not_of("0123456789.") != std::string_view::npos ||
+      t.find('.') != t.rfind('.') || t == ".")
+    return std::nullopt;
+  double value = 0.0;
+  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// A table name is a file name in the table folder: no folder part, no "." or "..".
+bool IsPlainName(const std::string& name) {
+  return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
+
 // 365, 366, or 100 for 365.25; 0 for anything else.
 std::uint16_t DaysCode(double days) {
   if (days == 365.0) return 365;
@@ -62,8 +85,13 @@ std::string DecodeNotes(const std::string& text) {
   return out;
 }
 
-void ShowLineError(const std::string& error, const std::string& line) {
-  MessageBoxText(error + "\n" + line);
+// "FILE:LINE: error", then the line itself.
+void ShowLineError(const std::string& file, int lineNumber, const std::string& error, const std::string& line) {
+  MessageBoxText(StringPrintf("%s:%d: ", file.c_str(), lineNumber) + error + "\n" + line);
+}
+
+std::string Plural(int n, const char* word) {
+  return StringPrintf("%d %s%s", n, word, n == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -118,16 +146,28 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
     MessageBoxText("Expected batch file name missing.");
     return false;
   }
-  std::ifstream in(name, std::ios::binary);
-  if (!in) {
-    MessageBoxText(StringPrintf("Batch file open failed with error %d", errno));
+  std::ifstream in;
+  int openError = 0;
+  if (std::filesystem::is_directory(name)) {
+    openError = EISDIR;  // a folder opens as a stream of nothing on this system
+  } else {
+    in.open(name, std::ios::binary);
+    if (!in) openError = errno ? errno : ENOENT;
+  }
+  if (openError != 0) {
+    MessageBoxText(StringPrintf("Batch file open failed with error %d (%s: %s)", openError, name.c_str(),
+                                std::strerror(openError)));
     return false;
   }
 
   bool ok = true;
+  int lineNumber = 1;
+  int linesAdded = 0;
+  int declined = 0;
   std::string line;
   std::getline(in, line);  // the heading
   while (std::getline(in, line)) {
+    ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (IsSkipped(line)) continue;
 
@@ -139,6 +179,8 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
     DayNumber startDate = ParseDate(fields[kStartDate], startOk);
     int mode = ModeFromText(fields[kMode]);
     std::uint16_t days = DaysCode(ReadNumber(fields[kDays]));
+    std::optional<double> rates[3] = {ReadRate(fields[kNormal]), ReadRate(fields[kMotivated]),
+                                      ReadRate(fields[kRefund])};
     const char* error = nullptr;
     if (!startOk || !IsDate(startDate)) {
       error = "Invalid start date.";
@@ -148,9 +190,13 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
       error = "Invalid days per year.";
     } else if (fields[kName].empty()) {
       error = "Missing table name.";
+    } else if (!IsPlainName(fields[kName])) {
+      error = "Invalid table name: a table name is a file name in the table folder, without a folder.";
+    } else if (!rates[0] || !rates[1] || !rates[2]) {
+      error = "Invalid rate: the rates are numbers of percent, not negative (e.g. 7 or 8.25).";
     }
     if (error) {
-      ShowLineError(error, line);
+      ShowLineError(name, lineNumber, error, line);
       ok = false;
       break;
     }
@@ -163,8 +209,8 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
     if (!LoadTable(*table, path, true, &status) && status != TableLoadStatus::NotFound) {
       // Writing now would replace a table this version cannot read with a one-line table.
       if (status == TableLoadStatus::Damaged) {
-        ShowLineError(StringPrintf("The table %s cannot be read; it was left unchanged.", tableName.c_str()),
-                      line);
+        ShowLineError(name, lineNumber,
+                      StringPrintf("The table %s cannot be read; it was left unchanged.", tableName.c_str()), line);
       }
       ok = false;
       break;
@@ -176,8 +222,9 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
 
     int used = UsedLineCount(*table);
     if (used >= kMaxRateLines) {
-      ShowLineError(StringPrintf("The table %s already has %d lines; no line can be added.",
-                                 tableName.c_str(), kMaxRateLines),
+      ShowLineError(name, lineNumber,
+                    StringPrintf("The table %s already has %d lines; no line can be added.", tableName.c_str(),
+                                 kMaxRateLines),
                     line);
       ok = false;
       break;
@@ -185,14 +232,15 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
     RateLine added;
     added.start = startDate;
     added.mode = static_cast<std::uint16_t>(mode);
-    added.normalRate = ReadNumber(fields[kNormal]);
-    added.motivatedRate = ReadNumber(fields[kMotivated]);
-    added.refundRate = ReadNumber(fields[kRefund]);
+    added.normalRate = *rates[0];
+    added.motivatedRate = *rates[1];
+    added.refundRate = *rates[2];
     added.daysPerYear = days;
 
     if (HasLine(*table, added) &&
         MessageBoxText(StringPrintf("Duplicating entry in table %s.  Save anyway?", tableName.c_str()),
                        MessageKind::YesNo) != Answer::Yes) {
+      ++declined;
       continue;
     }
     table->lines[used] = added;
@@ -200,8 +248,21 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
       ok = false;
       break;
     }
+    ++linesAdded;
   }
-  MessageBoxText("Batch-mode edit done.");
+  if (ok && in.bad()) {
+    MessageBoxText(StringPrintf("%s: the file could not be read to its end after line %d.", name.c_str(),
+                                lineNumber));
+    ok = false;
+  }
+  // The closing message says what was done, and what was not.
+  const std::string counts = Plural(linesAdded, "line") + " added; " + Plural(declined, "duplicate") + " not saved";
+  if (ok) {
+    MessageBoxText("Batch-mode edit done. " + counts + ".");
+  } else {
+    MessageBoxText(StringPrintf("Batch-mode edit stopped at line %d of %s: ", lineNumber, name.c_str()) +
+                   counts + " before it; that line and the lines after it were not added.");
+  }
   return ok;
 }
 

@@ -109,7 +109,7 @@ class InterestListWriter {
                         : gattStarted            ? "High Rate"
                                                  : "Interest";
     line.assign(80, ' ');
-    PutAt(line, 0, label);
+    PutAt(line, 0, Label(label));
     PutAt(line, cols_.date, ReportDate(n.m_end));
     const double rate = gattPart ? n.m_gattRate : n.m_normalRate;
     if (withFactors_) {
@@ -149,6 +149,10 @@ class InterestListWriter {
     return true;
   }
 
+  // A label is cut one short of the date column, so that a blank stays between them ("Hot Interest"
+  // ran into the date with factors).
+  std::string_view Label(std::string_view text) const { return text.substr(0, cols_.date - 1); }
+
   bool EventLine(const ComputeResults& n, int section, bool first, std::string& line) {
     const CTDoc& doc = w_.doc;
     const CEvent* event =
@@ -165,7 +169,7 @@ class InterestListWriter {
     if (text.empty()) return false;
 
     line.assign(80, ' ');
-    PutAt(line, 0, text);
+    PutAt(line, 0, Label(text));
     PutAt(line, cols_.date, ReportDate(n.m_end));
     if (n.m_kind == kEventStopInterest || n.m_kind == kEventStartInterest || n.m_kind == kKindHotStart ||
         n.m_kind == kKindHotStop) {
@@ -228,7 +232,8 @@ class InterestListWriter {
 
 std::string AccrualAmount(Amount cents) {
   std::string text = FormatAmount(cents, true, false, false);
-  RightJustify(text, 13);
+  if (text.size() > kAmountWidth) return std::string(kAmountWidth, '*');  // never other digits
+  RightJustify(text, kAmountWidth);
   return text;
 }
 
@@ -300,7 +305,10 @@ int WriteInterestDetail(ReportWriter& w, bool withFactors) {
       for (int i = 0; i < warning.count; ++i) w.WriteReportLine(warning.lines[static_cast<size_t>(i)], true);
     }
   }
-  if (doc.m_header.m_hotInterest != 0) WritePenaltySection(w, kHotInterestSlot);
+  if (doc.m_header.m_hotInterest != 0 && !w.hotInterestSectionWritten) {
+    w.hotInterestSectionWritten = true;
+    WritePenaltySection(w, kHotInterestSlot);
+  }
   return w.pageCount - pagesBefore + (withFactors ? 0 : 1);
 }
 

@@ -174,6 +174,7 @@ struct ReportWriter::FieldResult {
   bool endsLine = false;  // the value ends the line whatever follows
   bool isVersion = false;
   bool isPage = false;
+  bool isText = false;  // a name or a title: may be cut; any other value is a figure and never is
 };
 
 // Returns false when the keyword's field drops the line in the section of penalty slot. year and date
@@ -299,6 +300,7 @@ ReportWriter::FieldResult ReportWriter::FieldValue(std::string_view after, int s
       break;
     case Key::TITLE:
       r.value = reportTitle;
+      r.isText = true;
       break;
     case Key::VER:
       r.value = StringPrintfDynamic(std::string(StringText(kVersionTextId)).c_str(), kVersionText);
@@ -306,12 +308,15 @@ ReportWriter::FieldResult ReportWriter::FieldValue(std::string_view after, int s
       break;
     case Key::PNAM:
       if (haveSlot) r.value = std::string(StringText(kPenaltyNameBaseId + slot));
+      r.isText = true;
       break;
     case Key::NAME:
       r.value = header.m_taxpayerName.Text();
+      r.isText = true;
       break;
     case Key::IDNM:
       r.value = header.m_taxpayerId.Text();
+      r.isText = true;
       break;
     case Key::D101:
     case Key::D102:
@@ -465,9 +470,11 @@ ReportWriter::FieldResult ReportWriter::FieldValue(std::string_view after, int s
       break;
     case Key::TDES:
       r.value = doc.m_rateTable.description;
+      r.isText = true;
       break;
     case Key::TNAM:
       r.value = doc.m_rateTable.name;
+      r.isText = true;
       break;
     case Key::PNA0:
     case Key::PNA1:
@@ -547,6 +554,15 @@ bool ReportWriter::FillTemplateLine(std::string line, int slot, bool breakAllowe
     // From page 10 on the page number needs one column more, taken on the left.
     size_t at = f.isPage && pageCount >= 10 && m > 0 ? m - 1 : m;
     if (further && !f.endsLine) {
+      // A value never reaches the next field's marker, which would leave that field's keyword letters
+      // in the line and push its value out: a name or title is cut to leave a blank before it, a
+      // figure, which must not show other digits, fills its room with "*".
+      const size_t next = line.find(kFieldMarker, m + 1);
+      const size_t room = next > at ? next - at : 0;
+      if (f.value.size() >= room) {
+        const size_t keep = room > 0 ? room - 1 : 0;
+        f.value = f.isText ? f.value.substr(0, keep) : std::string(keep, '*');
+      }
       // The minimum width blanks the marker and its keyword letters when the value is short.
       size_t minWidth = f.keywordLength == 1 ? 2 : std::max<size_t>(5, f.keywordLength + 1);
       size_t rest = line.size() - at;

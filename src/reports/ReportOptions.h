@@ -9,6 +9,10 @@ namespace zarvic {
 // the date through which the reports compute.
 struct ReportOptions : ReportSettings {
   DayNumber computeDate = NO_DATE;  // copied to and from the problem's compute date
+  // The window leaves the event summary out when the Interest and Penalty Detail (which opens with the
+  // detailed event list) is chosen too; batch data entry asks for both, in one run, so that the page
+  // numbers run on. Not a stored setting.
+  bool eventSummaryWithDetail = false;
 
   ReportOptions() = default;
   explicit ReportOptions(const ReportSettings& settings, DayNumber date = NO_DATE)

@@ -4,8 +4,10 @@
 #include <iterator>
 
 #include "core/AtomicFile.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "reports/ReportTemplate.h"
 #include "reports/Reports.h"
 
 namespace zarvic {
@@ -73,6 +75,7 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
     return 0;
   }
 
+  const int missingBefore = MissingTemplateCount();
   auto writer = std::make_unique<ReportWriter>(doc_, options_, computation_);
   writer->noRuleLines = printing;
   writer->linesPerPage = lines;
@@ -86,7 +89,8 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
       WritePenaltyDetails(w);
     }
     if (options_.interestDetailWithFactors) WriteInterestDetail(w, true);
-    if (options_.mainScreenEvents && !options_.interestAndPenaltyDetail) WriteEventList(w, true);
+    if (options_.mainScreenEvents && (!options_.interestAndPenaltyDetail || options_.eventSummaryWithDetail))
+      WriteEventList(w, true);
     if (options_.paymentAllocationDetail) WritePaymentAllocation(w);
     if (options_.penaltyComputationDetail && !options_.interestAndPenaltyDetail) WritePenaltyDetails(w);
     if (options_.monthlyAccrual) WriteMonthlyAccrual(w);
@@ -99,7 +103,9 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
     MessageBoxId(20051);
     return 0;
   }
-  if (w.pageCount == 0) return 0;
+  // A report with a template missing has gaps (a page of rule lines only, a header without its
+  // fields); the message named the template, and nothing is handed on as a report.
+  if (w.pageCount == 0 || MissingTemplateCount() != missingBefore) return 0;
   writer_ = std::move(writer);
   return writer_->pageCount;
 }
@@ -133,9 +139,10 @@ std::vector<std::string> ReportRun::ReadPage(int page) const {
 
 std::string ReportText(const ReportRun& run, const ReportTextFormat& format) {
   std::string text;
+  // The report is made in the problem's Windows-1252, one byte a column; the text leaves as UTF-8.
   for (const auto& line : run.ReadLines()) {
     text += format.linePrefix;
-    text += line;
+    text += Windows1252ToUtf8(line);
     text += format.lineEnd;
   }
   return text;

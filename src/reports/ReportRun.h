@@ -56,7 +56,7 @@ struct ReportTextFormat {
   std::string linePrefix;  // written before every line (the test list's one-blank margin)
 };
 
-// Writes the run's report file as plain text, each line followed by the line end, replacing the file at
+// Writes the run's report file as plain UTF-8 text, each line followed by the line end, replacing the file at
 // path as a whole. False when there is no report or the file cannot be written (error set to errno).
 bool WriteReportText(const ReportRun& run, const std::string& path, const ReportTextFormat& format,
                      int* error = nullptr);

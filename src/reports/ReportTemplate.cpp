@@ -1,15 +1,29 @@
 #include "reports/ReportTemplate.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "core/Paths.h"
+#include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 
 namespace zarvic {
 namespace {
 
 constexpr int kTemplateMissingMessage = 20027;
+
+int& MissingTemplates() {
+  static int count = 0;
+  return count;
+}
+
+std::string CurrentFolder() {
+  std::error_code ec;
+  std::string folder = std::filesystem::current_path(ec).string();
+  return ec ? std::string(".") : folder;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
   if (!FileExists(path)) return false;  // a folder of that name is no template
@@ -60,11 +74,18 @@ bool LoadTemplate(ReportTemplate& templ, const std::string& name) {
   templ = ReportTemplate{};
   std::string bytes;
   if (!ReadWholeFile(name, bytes) && !ReadWholeFile(JoinPath(ProgramFolder(), name), bytes)) {
-    MessageBoxId(kTemplateMissingMessage);
+    ++MissingTemplates();
+    MessageBoxText(std::string(StringText(kTemplateMissingMessage)) +
+                   StringPrintf("\n\nThe template %s was looked for in %s and in %s.", name.c_str(),
+                                CurrentFolder().c_str(), ProgramFolder().c_str()));
     return false;
   }
   templ = ParseTemplate(bytes);
   return true;
+}
+
+int MissingTemplateCount() {
+  return MissingTemplates();
 }
 
 }  // namespace zarvic

@@ -25,8 +25,13 @@ struct ReportTemplate {
 ReportTemplate ParseTemplate(std::string_view text);
 
 // Reads the named template from the current folder, else from the program's folder. False after
-// message 20027 when neither has it; the template is then empty.
+// message 20027, followed by the template's name and the two folders looked in, when neither has it;
+// the template is then empty and MissingTemplateCount goes up.
 bool LoadTemplate(ReportTemplate& templ, const std::string& name);
+
+// Templates not found since the program started: a report run compares it before and after, since a
+// report without its template must not pass for a whole one.
+int MissingTemplateCount();
 
 inline const std::string& GetTemplateLine(const ReportTemplate& templ, int index) {
   return templ.Line(index);

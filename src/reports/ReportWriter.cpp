@@ -32,7 +32,11 @@ std::string BareAmount(Amount cents) {
 
 std::string ReportAmount(Amount cents) {
   std::string text = FormatAmount(cents, true, true, true);
-  RightJustify(text, 13);
+  // An amount that does not fit its column even shortened shows as asterisks, never as other digits
+  // or run into the next column. A closing bracket may hang one column past it.
+  const size_t width = !text.empty() && text.back() == '>' ? kAmountWidth + 1 : kAmountWidth;
+  if (text.size() > width) return std::string(kAmountWidth, '*');
+  RightJustify(text, kAmountWidth);
   return text;
 }
 

@@ -71,6 +71,7 @@ class ReportWriter {
   bool noRuleLines = false;   // printing: no rule line of asterisks at page ends
   bool noPageHeader = false;  // page breaks repeat only the column headings
   GattStartValues gattStart;
+  bool hotInterestSectionWritten = false;  // the 6621(c) page closes the first interest detail of a run only
 
   // Creates the first free "tmp%d.~tm" (0-49) in the TEMP folder. False after message 20051.
   bool OpenReportFile();
@@ -116,7 +117,9 @@ class ReportWriter {
 
 // Value forms shared by the reports.
 std::string ReportDate(DayNumber d);     // MM-DD-YY; empty when not set
-std::string ReportAmount(Amount cents);  // grouped, bracketed, shortened, right-justified in 13
+inline constexpr size_t kAmountWidth = 13;
+// Grouped, bracketed, shortened, right-justified in 13; 13 asterisks when it does not fit.
+std::string ReportAmount(Amount cents);
 std::string BareAmount(Amount cents);    // the same without justification; empty for exactly 0
 // Writes text into line at column, widening the line with blanks as needed.
 void PutAt(std::string& line, size_t column, std::string_view text);

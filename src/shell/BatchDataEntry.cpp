@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/AtomicFile.h"
+#include "core/Dates.h"
 #include "core/FileExtension.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -62,19 +63,27 @@ void Select(ReportOptions& options, BatchReport report) {
   }
 }
 
-// One report run with the given options; appends its text. False when it wrote nothing.
-bool AppendReports(CTDoc& problem, const ReportOptions& options, std::string& text) {
-  EngineReportComputation computation;
-  ReportRun run(problem, computation);
-  run.Options() = options;
-  FixedPageLength page;
-  if (run.PrepareReports(page, false) == 0) return false;
-  ReportTextFormat format;
-  format.lineEnd = "\r\n";
-  text += ReportText(run, format);
-  run.CloseReport();
-  return true;
-}
+// Messages of the computation, one line each on standard error: the cautions of the window come as
+// boxes of several lines.
+class OneLineMessages : public UserInterface {
+ public:
+  explicit OneLineMessages(UserInterface& next) : next_(next) {}
+  Answer Show(const std::string& text, MessageKind kind) override {
+    std::string line;
+    for (char c : text) {
+      if (c == '\n' || c == '\r') {
+        if (!line.empty() && line.back() != ' ') line += ' ';
+      } else {
+        line += c;
+      }
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return next_.Show(line, kind);
+  }
+
+ private:
+  UserInterface& next_;
+};
 
 }  // namespace
 
@@ -84,7 +93,8 @@ std::string ReportPathForInput(const std::string& inputPath) {
   return path;
 }
 
-BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath) {
+BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath,
+                          int refusedLines) {
   const std::string outputPath = ReportPathForInput(inputPath);
   if (outputPath == inputPath) {
     MessageBoxText(StringPrintf(
@@ -103,30 +113,43 @@ BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const
       problem.m_rateTable = RateTable{};
     }
   }
-  // An unattended run shows errors but none of the first computation's cautions. The report run
-  // computes the problem.
-  problem.m_suppressCautions = true;
+  // The computation replaces a missing compute date by today; the report options carry the date.
+  if (!IsDate(problem.m_computeDate)) problem.m_computeDate = Today();
 
   std::array<bool, kBatchReports> chosen = batch.reports;
   if (!batch.AnyReport()) {
     chosen[static_cast<int>(BatchReport::InterestAndPenaltyDetail)] = true;
     chosen[static_cast<int>(BatchReport::MainScreenEvents)] = true;
   }
-  // A report run leaves out Main Screen Events when Interest and Penalty Detail is chosen (its event
-  // list is the detailed one); asked for both, the file gets Main Screen Events from a second run.
-  const bool separateEvents = chosen[static_cast<int>(BatchReport::InterestAndPenaltyDetail)] &&
-                              chosen[static_cast<int>(BatchReport::MainScreenEvents)];
   ReportOptions options = RunOptions(problem, batch);
   for (int i = 0; i < kBatchReports; ++i) {
-    if (chosen[i] && !(separateEvents && i == static_cast<int>(BatchReport::MainScreenEvents)))
-      Select(options, static_cast<BatchReport>(i));
+    if (chosen[i]) Select(options, static_cast<BatchReport>(i));
   }
+  options.eventSummaryWithDetail = true;
+
+  // One report run: the page numbers run on through the file. The computation's cautions go out as
+  // in the window (an unattended run is not quieter), one line each.
   std::string text;
-  bool made = AppendReports(problem, options, text);
-  if (made && separateEvents) {
-    ReportOptions events = RunOptions(problem, batch);
-    Select(events, BatchReport::MainScreenEvents);
-    made = AppendReports(problem, events, text);
+  bool made = false;
+  {
+    OneLineMessages oneLine(CurrentUi());
+    ScopedUserInterface scoped(oneLine);
+    EngineReportComputation computation;
+    ReportRun run(problem, computation);
+    run.Options() = options;
+    FixedPageLength page;
+    if (run.PrepareReports(page, false) > 0) {
+      made = true;
+      ReportTextFormat format;
+      format.lineEnd = "\r\n";
+      if (refusedLines > 0) {
+        // A report read later must not be taken for the whole problem.
+        text = StringPrintf("*** INCOMPLETE: %d line%s refused in %s (see the messages of the run) ***\r\n",
+                            refusedLines, refusedLines == 1 ? " was" : "s were", inputPath.c_str());
+      }
+      text += ReportText(run, format);
+      run.CloseReport();
+    }
   }
   if (!made) {
     MessageBoxText(StringPrintf("No report could be made from \"%s\"; \"%s\" was not written.",
@@ -153,7 +176,7 @@ BatchOutcome RunBatchDataEntry(const std::string& inputPath) {
   problem->ResetProblem();
   BatchEntrySettings batch;
   int refused = FillProblemFromInput(*problem, batch, reader);
-  BatchOutcome outcome = RunAutomatic(*problem, batch, inputPath);
+  BatchOutcome outcome = RunAutomatic(*problem, batch, inputPath, refused);
   if (outcome == BatchOutcome::Done && refused > 0) return BatchOutcome::Incomplete;
   return outcome;
 }

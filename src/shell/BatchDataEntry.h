@@ -16,9 +16,12 @@ std::string ReportPathForInput(const std::string& inputPath);
 // The automatic run of batch data entry on a problem filled from inputPath: loads the problem's rate
 // table (19203 when it cannot, the run going on without one), computes, and writes the chosen reports
 // (those of the "REP" keywords, else Interest and Penalty Detail followed by Main Screen Events) with
-// the file's headings and footer, each line ending in CR LF, whole, to the report file. Failed when the
-// report could not be made or written; an earlier report file is then left as it was.
-BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath);
+// the file's headings and footer, each line ending in CR LF, whole, to the report file, in one report
+// run. Without a compute date it computes to today. The computation's cautions are shown, one line
+// each. When refusedLines is not 0, the report's first line says that lines of the input were refused.
+// Failed when the report could not be made or written; an earlier report file is then left as it was.
+BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath,
+                          int refusedLines = 0);
 
 // "-EX": reads the text input file, fills a new problem from it and runs it automatically. Failed,
 // with the reason, when the file cannot be read; Incomplete when lines were refused.

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -36,11 +38,39 @@ bool IsRegularFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// The bytes of an existing file at path; false when there is none (or it cannot be read, which the
+// write then reports).
+bool ReadExisting(const std::string& path, std::string& bytes) {
+  if (!IsRegularFile(path)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
 std::string JoinedPath(const std::string& folder, const std::string& name) {
   return folder.empty() || folder == "." ? name : JoinPath(folder, name);
 }
 
 }  // namespace
+
+std::string FileErrorText(const std::string& path, int error) {
+  return " (" + (path.empty() ? std::string() : path + ": ") + std::strerror(error) + ")";
+}
+
+bool IsListReport(std::string_view bytes) {
+  // Every line starts with the one-blank margin and ends in CR LF; the last is the rule line that
+  // closes every report's last page.
+  const std::string lastLine = " " + std::string(static_cast<std::size_t>(kRuleLineWidth), '*') + "\r\n";
+  if (bytes.size() < lastLine.size() || !bytes.ends_with(lastLine)) return false;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos || end == start || bytes[end - 1] != '\r' || bytes[start] != ' ')
+      return false;
+    start = end + 1;
+  }
+  return true;
+}
 
 std::vector<std::string> TestFolderFiles(const std::string& folder) {
   std::vector<std::string> zr2, zr3;
@@ -81,6 +111,8 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
   problem.m_suppressCautions = true;
   bool skipped = false;
   bool failed = false;
+  // Each result file replaces its old one whole; the run syncs the disk once, not twice per file.
+  AtomicFileBatch results;
   for (const std::string& name : TestFolderFiles(folder)) {
     const std::string path = JoinedPath(folder, name);
     problem.ResetProblem();
@@ -104,10 +136,16 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
     std::string resultPath = path;
     SetExtension(resultPath, ".TS");
     int error = 0;
-    if (!WriteFileAtomically(resultPath, StringPrintf("%lf", BalanceDue(problem)), &error)) {
+    if (!results.Add(resultPath, StringPrintf("%lf", BalanceDue(problem)), &error)) {
       err << "wzrv: " << resultPath << " cannot be written: " << std::strerror(error) << '\n';
       failed = true;
     }
+  }
+  std::vector<std::pair<std::string, int>> failures;
+  if (!results.Commit(&failures)) {
+    for (const auto& [path, error] : failures)
+      err << "wzrv: " << path << " cannot be written: " << std::strerror(error) << '\n';
+    failed = true;
   }
   MessageBoxId(kTestCompleteId);
   if (failed) return BatchOutcome::Failed;
@@ -135,8 +173,9 @@ BatchOutcome TestList(const std::string& arguments) {
   std::vector<std::string> args = SplitArguments(arguments);
   TextLineReader reader;
   if (args.empty() || !reader.Open(args[0])) {
-    MessageBoxText(StringPrintf("CTApp::TestList() list file open failed with error %d",
-                                args.empty() ? ENOENT : reader.Error()));
+    const int error = args.empty() ? ENOENT : reader.Error();
+    MessageBoxText(StringPrintf("CTApp::TestList() list file open failed with error %d", error) +
+                   FileErrorText(args.empty() ? std::string() : args[0], error));
     return BatchOutcome::Failed;
   }
   bool skipped = false;
@@ -179,9 +218,19 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   options.ClearReportSwitches();
   (report == ListReport::InterestRateTable ? options.rateTable : options.interestAndPenaltyDetail) = true;
   FixedPageLength page;
+  // Only a report of this program is replaced: a list line that names another file as its output
+  // (a text input file of the same base name, notes) leaves it alone.
+  std::string existing;
+  if (ReadExisting(outputPath, existing) && !IsListReport(existing)) {
+    MessageBoxText(StringPrintf("CTView::TesListWriteReport() - %s exists and is not a report written by "
+                                "this program; it was left as it is and no report was written",
+                                outputPath.c_str()));
+    return false;
+  }
   if (run.PrepareReports(page, false) == 0) {
     MessageBoxText(
-        StringPrintf("CTView::TesListWriteReport() - input file open failed with error %d", ENOENT));
+        StringPrintf("CTView::TesListWriteReport() - input file open failed with error %d", ENOENT) +
+        " (the report for " + outputPath + " could not be made; the messages before say why)");
     return false;
   }
   ReportTextFormat format;
@@ -192,7 +241,8 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   run.CloseReport();
   if (!written) {
     MessageBoxText(
-        StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error));
+        StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error) +
+        FileErrorText(outputPath, error));
     return false;
   }
   return true;

@@ -47,6 +47,14 @@ BatchOutcome TestList(const std::string& arguments);
 // problem's table (the table generator's listing). False after "CTView::TesListWriteReport() - ..."
 // when the report or the file could not be made.
 enum class ListReport { InterestAndPenaltyDetail, InterestRateTable };
+// An existing file at outputPath that is not such a report (IsListReport) is never replaced: false
+// after a message naming it.
 bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath);
+
+// Whether bytes are a report file as TesListWriteReport writes them.
+bool IsListReport(std::string_view bytes);
+
+// " (PATH: system error text)" to follow a message that gives only the error number.
+std::string FileErrorText(const std::string& path, int error);
 
 }  // namespace zarvic

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 #include "core/Amounts.h"
 #include "core/AppOptions.h"
@@ -51,6 +52,19 @@ TEST_F(AmountsTest, ParseAmountTextRules) {
   for (const auto& c : cases) {
     EXPECT_EQ(c.cents, ParseAmount(c.text)) << '"' << c.text << '"';
   }
+}
+
+// Files must not be misread the way the lenient field parser reads them ("1.5E+06" as 1.51).
+TEST_F(AmountsTest, WellFormedAmounts) {
+  const std::pair<const char*, bool> cases[] = {
+      {"1000", true},     {"1,000.00", true},  {"-5", true},        {"+5.5", true},     {" 12.50 ", true},
+      {".5", true},       {"5.", true},        {"1,234,567", true}, {"0", true},        {"1.5E+06", false},
+      {"1e20", false},    {"abc", false},      {"1.2.3", false},    {"12,34", false},   {"1,2345", false},
+      {",123", false},    {"1234,567", false}, {"1,234.5,6", false}, {"", false},        {"-", false},
+      {".", false},       {"5-", false},       {"$12", false},      {"3k", false},      {"1 000", false},
+      {"--5", false},     {"1,000,00", false}, {"12\t5", false},
+  };
+  for (const auto& [text, wellFormed] : cases) EXPECT_EQ(wellFormed, IsWellFormedAmount(text)) << '"' << text << '"';
 }
 
 TEST_F(AmountsTest, WholeDollarMode) {

@@ -56,5 +56,35 @@ TEST(WriteFileAtomically, FailuresLeaveEverythingAsItWas) {
   EXPECT_EQ((std::vector<std::string>{"folder"}), dir.Entries());
 }
 
+// The "-TS" run writes a result file per problem with one sync for the whole run.
+TEST(AtomicFileBatch, ReplacesEveryFileWholeOnCommit) {
+  TempFolder dir;
+  WriteFile(dir / "A.TS", "old");
+  {
+    AtomicFileBatch batch;
+    ASSERT_TRUE(batch.Add(dir / "A.TS", "100000.000000"));
+    ASSERT_TRUE(batch.Add(dir / "B.TS", "2500.000000"));
+    ::mkdir((dir / "C.TS").c_str(), 0700);
+    int error = 0;
+    EXPECT_FALSE(batch.Add(dir / "C.TS", "x", &error));
+    EXPECT_EQ(EISDIR, error);
+    EXPECT_EQ("old", ReadFile(dir / "A.TS"));  // nothing is replaced before the commit
+    std::vector<std::pair<std::string, int>> failures;
+    EXPECT_TRUE(batch.Commit(&failures));
+    EXPECT_TRUE(failures.empty());
+  }
+  EXPECT_EQ("100000.000000", ReadFile(dir / "A.TS"));
+  EXPECT_EQ("2500.000000", ReadFile(dir / "B.TS"));
+  EXPECT_EQ((std::vector<std::string>{"A.TS", "B.TS", "C.TS"}), dir.Entries());
+
+  // A batch given up leaves the old files and no temporary ones.
+  {
+    AtomicFileBatch batch;
+    ASSERT_TRUE(batch.Add(dir / "A.TS", "never"));
+  }
+  EXPECT_EQ("100000.000000", ReadFile(dir / "A.TS"));
+  EXPECT_EQ((std::vector<std::string>{"A.TS", "B.TS", "C.TS"}), dir.Entries());
+}
+
 }  // namespace
 }  // namespace zarvic

@@ -154,6 +154,9 @@ TEST_F(CsvTest, ExportedLines) {
       {Event(kEventDebit, "12-31-2020", -5025, "x"), false, "DEBIT,12-31-2020,-50.25,\"x\"\r\n"},
       {Event(kEventPenaltyType, "06-01-1999", 0), false, "PENALTY_TYPE,06-01-1999,0.00,\"\"\r\n"},
       {Event(0x20, "06-01-1999", 1), false, "<Unknown>,06-01-1999,0.01,\"\"\r\n"},
+      // The problem holds Windows-1252; CSV files are UTF-8.
+      {Event(kEventPayment, "01-05-2003", 100, "Caf\xE9 \x80"), false,
+       "PAYMENT,01-05-2003,1.00,\"Caf\xC3\xA9 \xE2\x82\xAC\"\r\n"},
   };
   for (const Case& c : cases) {
     Options().wholeDollarMode = c.wholeDollars;
@@ -320,6 +323,11 @@ TEST_F(CsvTest, ImportStopsAfterAThousandEvents) {
 TEST_F(CsvTest, NothingUsableLeavesTheProblemUnchanged) {
   EXPECT_EQ(0, Import("\n\nDEBIT,0,1\n"));
   EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(CsvTest, ImportedDescriptionsBecomeWindows1252) {
+  EXPECT_EQ(1, Import("PAYMENT,01-05-2003,1,,\"Caf\xC3\xA9\"\r\n"));
+  EXPECT_EQ("Caf\xE9", doc->m_events[0].DescriptionText());
 }
 
 TEST_F(CsvTest, ExportedFileReadBack) {

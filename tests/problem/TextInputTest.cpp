@@ -185,8 +185,8 @@ TEST_F(TextInputTest, EventLines) {
       {"IRS\t04-15-95\t2000\t500", kEventIrsCheck, 200000.0, 50000.0},
       {"IRS\t04-15-95\t2000", kEventIrsCheck, 200000.0, 200000.0},
       {"IRS\t04-15-95\t2000\t", kEventIrsCheck, 200000.0, 200000.0},  // an empty second amount is none
-      {"IRS\t04-15-95\t\t500", kEventIrsCheck, 0.0, 0.0},  // the tab right after the first is no second
-      {"TAX\t04-15-95\t", kEventTax, 0.0, 0.0},
+      {"TAX\t04-15-95\t 1,234.5 ", kEventTax, 123450.0, 123450.0},
+      {"PAY\t04-15-95\t+12\tnote", kEventPayment, 1200.0, 1200.0},  // the amount ends at a tab
       {"STOP\t04-15-95", kEventStopInterest, 0.0, 0.0},
       {"START\t04-15-95\t99", kEventStartInterest, 0.0, 0.0},
   };
@@ -224,12 +224,35 @@ TEST_F(TextInputTest, InvalidLinesChangeNothing) {
            "GATTP\tnever",         //
            "BOGUS\t1",             //
            "TA\t04-15-95\t10",     //
+           // Regression: amounts that are not well formed were read as something else, or as 0.
+           "TAX\t04-15-95\t",          // no amount after the tab
+           "IRS\t04-15-95\t\t500",     //
+           "PAY\t04-15-95\t1.5E+06",   // was 1.51
+           "PAY\t04-15-95\t1e20",      // was 120.00
+           "PAY\t04-15-95\tabc",       // was 0.00
+           "PAY\t04-15-95\t1.2.3",     // was 0.00
+           "PAY\t04-15-95\t12,34",     // was 1,234.00
+           "PAY\t04-15-95\t2k",        // the window's shorthand is not for files
+           "IRS\t04-15-95\t500\tx",    // a second amount is checked too
+           "TAX\t04-15-95\t99999999999999999",  // beyond the amount limit
+           "GATT\tten thousand",        //
        }) {
     EXPECT_EQ(InputLineResult::Invalid, Apply(line)) << line;
     EXPECT_EQ(0, doc_->EventCount()) << line;
     EXPECT_EQ(fresh, doc_->m_header) << line;
     EXPECT_EQ(NO_DATE, doc_->m_computeDate) << line;
   }
+}
+
+TEST_F(TextInputTest, NegativeEventAmountsAreRefused) {
+  for (const char* line : {"PAY\t04-15-95\t-500", "TAX\t04-15-95\t-1", "IRS\t04-15-95\t500\t-5"}) {
+    EXPECT_EQ(InputLineResult::Negative, Apply(line)) << line;
+    EXPECT_EQ(0, doc_->EventCount()) << line;
+  }
+  EXPECT_EQ(1, Fill("PAY\t04-15-95\t-500\n"));
+  EXPECT_EQ((V{NegativeInputLineMessage("PAY\t04-15-95\t-500")}), ui_.Texts());
+  EXPECT_NE(std::string::npos, ui_.Texts()[0].find("Negative numbers are not allowed here.")) << ui_.Texts()[0];
+  EXPECT_NE(std::string::npos, ui_.Texts()[0].find("Debit event")) << ui_.Texts()[0];
 }
 
 TEST_F(TextInputTest, InvalidLinesAreShownAndSkipped) {

@@ -21,7 +21,14 @@ using testing::TempFolder;
 using testing::WriteFile;
 
 const char* const kHeading = "Table,End,Start,Method,Normal,Motivated,Refund,Days,Description,Notes\n";
-const char* const kDone = "Batch-mode edit done.";
+// The closing message of a run that dealt with every line, and of one that stopped at a line.
+std::string Done(const char* counts) {
+  return std::string("Batch-mode edit done. ") + counts + ".";
+}
+std::string Stopped(int line, const std::string& file, const char* counts) {
+  return "Batch-mode edit stopped at line " + std::to_string(line) + " of " + file + ": " + counts +
+         " before it; that line and the lines after it were not added.";
+}
 
 class BatchEditTest : public ::testing::Test {
  protected:
@@ -50,7 +57,7 @@ const char* const kTwoLines =
 
 TEST_F(BatchEditTest, HeadingAndTwoLinesCreateATwoLineTable) {
   EXPECT_TRUE(Run(kTwoLines));
-  EXPECT_EQ((std::vector<std::string>{kDone}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{Done("2 lines added; 0 duplicates not saved")}), ui_.Texts());
   EXPECT_EQ((std::vector<std::string>{"STATE.TB3"}), tables_.Entries());
 
   auto t = Table("STATE");
@@ -77,7 +84,7 @@ TEST_F(BatchEditTest, SecondRunAsksAboutEveryDuplicate) {
     EXPECT_EQ(question.text, ui_.messages[i].text);
     EXPECT_EQ(question.kind, ui_.messages[i].kind);
   }
-  EXPECT_EQ(kDone, ui_.messages[2].text);
+  EXPECT_EQ(Done("0 lines added; 2 duplicates not saved"), ui_.messages[2].text);
   EXPECT_EQ(before, ReadFile(tables_ / "STATE.TB3"));
 
   ui_.messages.clear();
@@ -126,6 +133,10 @@ TEST(SplitBatchFields, QuotesAndCommas) {
   EXPECT_EQ((V{"a", ""}), SplitBatchFields("a,"));
 }
 
+const char* const kBadName =
+    "Invalid table name: a table name is a file name in the table folder, without a folder.";
+const char* const kBadRate = "Invalid rate: the rates are numbers of percent, not negative (e.g. 7 or 8.25).";
+
 TEST_F(BatchEditTest, EachInvalidLineStopsTheRunWithItsMessage) {
   struct Case {
     const char* line;
@@ -138,6 +149,16 @@ TEST_F(BatchEditTest, EachInvalidLineStopsTheRunWithItsMessage) {
       {"BAD,,01-01-1995,Daily,9,10.8,8,360,,", "Invalid days per year."},
       {"BAD,,01-01-1995,Daily,9,10.8,8,,,", "Invalid days per year."},
       {",,01-01-1995,Daily,9,10.8,8,365,,", "Missing table name."},
+      // Regression: a name with a folder wrote outside the table folder; rates that are no numbers
+      // became 0.00 and negative rates were taken.
+      {"../x,,01-01-1995,Daily,9,10.8,8,365,,", kBadName},
+      {"sub/x,,01-01-1995,Daily,9,10.8,8,365,,", kBadName},
+      {"..,,01-01-1995,Daily,9,10.8,8,365,,", kBadName},
+      {"BAD,,01-01-1995,Daily,abc,10.8,8,365,,", kBadRate},
+      {"BAD,,01-01-1995,Daily,9,-5,8,365,,", kBadRate},
+      {"BAD,,01-01-1995,Daily,9,10.8,,365,,", kBadRate},
+      {"BAD,,01-01-1995,Daily,9,10.8,1e2,365,,", kBadRate},
+      {"BAD,,01-01-1995,Daily,9%,10.8,8,365,,", kBadRate},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -145,8 +166,12 @@ TEST_F(BatchEditTest, EachInvalidLineStopsTheRunWithItsMessage) {
     std::string lines = std::string("GOOD,,01-01-1995,Daily,9,10.8,8,365,,\n") + c.line +
                         "\r\nLATER,,01-01-1995,Daily,9,10.8,8,365,,\n";
     EXPECT_FALSE(Run(lines));
-    EXPECT_EQ((std::vector<std::string>{std::string(c.error) + "\n" + c.line, kDone}), ui_.Texts());
+    const std::string file = work_ / "edit.csv";
+    EXPECT_EQ((std::vector<std::string>{file + ":3: " + c.error + "\n" + c.line,
+                                        Stopped(3, file, "1 line added; 0 duplicates not saved")}),
+              ui_.Texts());
     EXPECT_EQ((std::vector<std::string>{"GOOD.TB3"}), tables_.Entries());  // lines before it stay
+    EXPECT_FALSE(std::filesystem::exists(tables_ / "../x.TB3"));
     std::filesystem::remove(tables_ / "GOOD.TB3");
   }
 }
@@ -155,12 +180,12 @@ TEST_F(BatchEditTest, SkippedLinesQuotedFieldsAndQuarterDays) {
   EXPECT_TRUE(
       Run("\n,,,,\n*** a comment, with commas\n"
           "Q,bad date,01-01-1996,\"Daily, compounded\",8,9.6,7, 365.25,\"Rates, 1996\",\n"
-          "Q,06-30-1996,04-01-1996,old irs,+8.5,abc,7,366trailing,,\n"));
-  EXPECT_EQ((std::vector<std::string>{kDone}), ui_.Texts());
+          "Q,06-30-1996,04-01-1996,old irs,+8.5, 0 ,7,366trailing,,\n"));
+  EXPECT_EQ((std::vector<std::string>{Done("2 lines added; 0 duplicates not saved")}), ui_.Texts());
   auto t = Table("Q");
   ASSERT_EQ(2, UsedLineCount(*t));
   EXPECT_EQ((RateLine{MakeDate(1, 1, 1996), kModeDaily, 8, 9.6, 7, 100}), t->lines[0]);
-  // Numbers read as the C library reads them: a sign, and text after the number, are allowed.
+  // A rate may have a sign and blanks; the days per year are read as the C library reads them.
   EXPECT_EQ((RateLine{MakeDate(4, 1, 1996), kModeOldIrs, 8.5, 0, 7, 366}), t->lines[1]);
   EXPECT_EQ("Rates, 1996", t->description);
   EXPECT_EQ(MakeDate(6, 30, 1996), t->endDate);
@@ -188,16 +213,18 @@ TEST_F(BatchEditTest, UnreadableOrFullTablesAreLeftAlone) {
   EXPECT_FALSE(Run("DAMAGED,,01-01-1995,Daily,9,10.8,8,365,,\n"));
   EXPECT_EQ(std::string(100, '\x03'), ReadFile(tables_ / "DAMAGED.TB3"));
   ASSERT_EQ(2u, ui_.messages.size());
-  EXPECT_EQ(
-      "The table DAMAGED cannot be read; it was left unchanged.\nDAMAGED,,01-01-1995,Daily,9,10.8,8,365,,",
-      ui_.messages[0].text);
+  EXPECT_EQ(work_ / "edit.csv" +
+                ":2: The table DAMAGED cannot be read; it was left unchanged.\nDAMAGED,,01-01-1995,Daily,9,10.8,8,365,,",
+            ui_.messages[0].text);
 
   TableImage newer;
   newer.version = 6;
   WriteFile(tables_ / "NEWER.TB3", newer.File());
   ui_.messages.clear();
   EXPECT_FALSE(Run("NEWER,,01-01-1995,Daily,9,10.8,8,365,,\n"));
-  EXPECT_EQ((std::vector<std::string>{std::string(StringText(20001)), kDone}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{std::string(StringText(20001)),
+                                      Stopped(2, work_ / "edit.csv", "0 lines added; 0 duplicates not saved")}),
+            ui_.Texts());
   EXPECT_EQ(newer.File(), ReadFile(tables_ / "NEWER.TB3"));
 
   auto full = std::make_unique<RateTable>();
@@ -207,9 +234,9 @@ TEST_F(BatchEditTest, UnreadableOrFullTablesAreLeftAlone) {
   const std::string before = ReadFile(tables_ / "FULL.TB3");
   ui_.messages.clear();
   EXPECT_FALSE(Run("FULL,,01-01-2000,Daily,9,10.8,8,365,,\n"));
-  EXPECT_EQ(
-      "The table FULL already has 500 lines; no line can be added.\nFULL,,01-01-2000,Daily,9,10.8,8,365,,",
-      ui_.messages[0].text);
+  EXPECT_EQ(work_ / "edit.csv" +
+                ":2: The table FULL already has 500 lines; no line can be added.\nFULL,,01-01-2000,Daily,9,10.8,8,365,,",
+            ui_.messages[0].text);
   EXPECT_EQ(before, ReadFile(tables_ / "FULL.TB3"));
 }
 
@@ -221,13 +248,21 @@ TEST_F(BatchEditTest, FileNameProblems) {
   }
   ui_.messages.clear();
   EXPECT_FALSE(BatchEditTables(work_ / "missing.csv", tables_.path()));
-  EXPECT_EQ((std::vector<std::string>{"Batch file open failed with error 2"}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{"Batch file open failed with error 2 (" + (work_ / "missing.csv") +
+                                      ": No such file or directory)"}),
+            ui_.Texts());
+  // Regression: a folder named as the file was read as an empty file and the run reported success.
+  ui_.messages.clear();
+  EXPECT_FALSE(BatchEditTables(work_.path(), tables_.path()));
+  EXPECT_EQ((std::vector<std::string>{"Batch file open failed with error 21 (" + work_.path() +
+                                      ": Is a directory)"}),
+            ui_.Texts());
 
   // Quotes and blanks around the name are removed.
   WriteFile(work_ / "edit.csv", std::string(kHeading) + "T,,01-01-1995,Daily,9,10.8,8,365,,\n");
   ui_.messages.clear();
   EXPECT_TRUE(BatchEditTables(" \"" + (work_ / "edit.csv") + "\" ", tables_.path()));
-  EXPECT_EQ((std::vector<std::string>{kDone}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{Done("1 line added; 0 duplicates not saved")}), ui_.Texts());
   EXPECT_EQ((std::vector<std::string>{"T.TB3"}), tables_.Entries());
 }
 

@@ -34,7 +34,11 @@ TEST_F(FillTemplateLineTest, ReplacesFieldsByTheirValues) {
        "Plain text, no fields."},
       {"unset date with a further marker: five blanks", "A ~DTE3 B ~IDNM", 5, none, "A       B 123-45-6789"},
       {"unset date as the last field ends the line", "Due ~DTE3 and more", 5, none, "Due "},
-      {"a value longer than its room takes the next field", "~NAME~IDNM", -1, none, "Avery Holloway"},
+      // Regression: a value longer than its room overwrote the next marker, leaving the next field's
+      // keyword letters in the line (a long taxpayer name pushed the date out of the page header).
+      {"a name longer than its room is cut before the next field", "~NAME~IDNM", -1, none, "Aver 123-45-6789"},
+      {"a name that fits keeps a blank before the next field", "~NAME          ~IDNM", -1, none,
+       "Avery Holloway 123-45-6789"},
       {"a value with room overwrites in place", "~NAME           |~IDNM", -1, none,
        "Avery Holloway  |123-45-6789"},
       {"one-letter keyword: minimum width 2", "~m|~IDNM", 23, none, "0 |123-45-6789"},
@@ -76,7 +80,8 @@ TEST_F(FillTemplateLineTest, ReplacesFieldsByTheirValues) {
        [](CTDoc& d, ReportOptions&) { d.m_penalties[23].m_dates[0] = MakeDate(4, 15, 95); }, "04-26-95"},
       {"rate table fields", "~TNAM    |~TEND    |~TDES", -1, none,
        "FEDERAL  |12-31-26 |Federal underpayment and overpayment rates"},
-      {"a date longer than its room runs over the next field", "~TEND|~TDES", -1, none, "12-31-26DES"},
+      {"a figure longer than its room fills it with asterisks", "~TEND|~TDES", -1, none,
+       "*****|Federal underpayment and overpayment rates"},
       {"penalty name", "~PNAM", 13, none, "Valuation Misstatement"},
       {"fraud amount of 6663 for a return due 1990 on", "~FRAU", -1,
        [](CTDoc& d, ReportOptions&) {

@@ -166,5 +166,60 @@ TEST_F(FixtureTest, ComputedDetailAndMonthlyAccrual) {
   ExpectFixture("computed-detail-and-accrual.txt", run.ReadLines());
 }
 
+// Regression: a long taxpayer name left template text in the page header and pushed the date out; a
+// label longer than its column ran into the date ("Hot Interest12-16-19"); amounts of $100 billion lost
+// digits or merged with the next column, and amounts of $100 million lost their cents instead of
+// rounding. The report keeps every column: a name is cut before the next field, a label before the
+// date, and an amount that does not fit shows asterisks.
+TEST_F(FixtureTest, LayoutLimitsOfNamesLabelsAndAmounts) {
+  const RateLine lines[] = {
+      {MakeDate(1, 1, 2023), kModeDaily, 7, 7, 6, 365},
+      {MakeDate(10, 1, 2023), kModeDaily, 8, 8, 7, 365},
+      {MakeDate(1, 1, 2024), kModeDaily, 8, 8, 7, 366},
+      {MakeDate(1, 1, 2025), kModeDaily, 7, 7, 6, 365},
+  };
+  for (size_t i = 0; i < std::size(lines); ++i) doc.m_rateTable.lines[i] = lines[i];
+  doc.m_rateTable.lineCount = static_cast<std::uint16_t>(std::size(lines));
+  doc.m_rateTable.vendorFlag = 0;
+  const std::string name = "Bartholomew-Ashworth Consolidated Freight Holdings";
+  ASSERT_EQ(50u, name.size());
+  doc.m_header.m_taxpayerName.SetText(name);
+  doc.m_header.m_hotInterest = 1;
+  doc.m_header.m_thirtyDayLetter = MakeDate(9, 10, 2023);
+  AddEvent(kEventTax, MakeDate(4, 15, 2023), 12345678951.0);      // $123,456,789.51
+  AddEvent(kEventTax, MakeDate(4, 15, 2023), 12345678901234.0);   // $123,456,789,012.34
+  AddEvent(kEventPayment, MakeDate(6, 15, 2024), 400000);
+  options.ClearReportSwitches();
+  options.interestAndPenaltyDetail = true;
+  options.interestDetailWithFactors = true;
+  options.includeTime = true;
+  options.computeDate = MakeDate(4, 15, 2025);
+  EngineReportComputation engine;
+  ReportRun run(doc, engine);
+  run.Options() = options;
+  FixedPageLength page;
+  ASSERT_GT(run.PrepareReports(page, false), 0);
+  ExpectFixture("layout-limits.txt", run.ReadLines());
+}
+
+// Names with accented letters: the report is made one byte a character (the problem's Windows-1252)
+// and leaves as UTF-8, so the columns after the name stay where they are.
+TEST_F(FixtureTest, AccentedNameKeepsTheColumns) {
+  LateReturnWithPayment();
+  doc.m_header.m_taxpayerName.SetText("Jos\xE9 Mu\xF1oz-P\xE9rez & Fran\xE7oise L\xF6we");
+  options.ClearReportSwitches();
+  options.interestAndPenaltyDetail = true;
+  options.includeTime = true;
+  RunReports(60, false);
+  ReportRun& run = Run();
+  ReportTextFormat format;
+  format.lineEnd = "\n";
+  const std::string text = ReportText(run, format);
+  std::vector<std::string> utf8;
+  for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    utf8.push_back(text.substr(start, end - start));
+  ExpectFixture("accented-name.txt", utf8);
+}
+
 }  // namespace
 }  // namespace zarvic::testing

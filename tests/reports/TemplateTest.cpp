@@ -81,7 +81,11 @@ TEST_F(LoadTemplateTest, MissingTemplateIsReportedAndLeavesItEmpty) {
   EXPECT_FALSE(LoadTemplate(t, "NONE.DM"));
   EXPECT_EQ(0, t.count);
   ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_EQ(std::string(StringText(20027)), ui.messages[0].text);
+  const std::string& text = ui.messages[0].text;
+  EXPECT_EQ(0u, text.find(StringText(20027))) << text;
+  // The message says which file was missing and where it was looked for.
+  EXPECT_NE(std::string::npos, text.find("The template NONE.DM was looked for in ")) << text;
+  EXPECT_NE(std::string::npos, text.find(ProgramFolder())) << text;
 }
 
 TEST_F(LoadTemplateTest, ShippedTemplatesFitTheirColumns) {

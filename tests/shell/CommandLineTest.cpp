@@ -104,7 +104,8 @@ TEST_F(RunCommandLineTest, BatchEditWritesTablesIntoTheProgramFolder) {
   const std::string file = work_ / "my edit.csv";
   WriteFile(file, "heading\nT,,01-01-1995,Daily,9,10.8,8,365,,\nT,,07-01-1995,Daily,8,9.6,7,365,,\n");
   EXPECT_EQ(kExitDone, Run({"-B", file}));
-  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done."}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done. 2 lines added; 0 duplicates not saved."}),
+            ui_.Texts());
   auto t = std::make_unique<RateTable>();
   ASSERT_TRUE(LoadTable(*t, program_ / "T.TB3", false));
   EXPECT_EQ(2, UsedLineCount(*t));
@@ -119,12 +120,13 @@ TEST_F(RunCommandLineTest, BatchEditFailuresGiveAnErrorStatus) {
   EXPECT_EQ(kExitFailed, Run({"-B", work_ / "missing.csv"}));
   WriteFile(work_ / "bad.csv", "heading\nT,,never,Daily,9,10.8,8,365,,\n");
   EXPECT_EQ(kExitFailed, Run({"-B", work_ / "bad.csv"}));
-  EXPECT_TRUE(ui_.Saw("Invalid start date.\nT,,never,Daily,9,10.8,8,365,,"));
+  EXPECT_TRUE(ui_.Saw(work_ / "bad.csv" + ":2: Invalid start date.\nT,,never,Daily,9,10.8,8,365,,"));
 }
 
 TEST_F(RunCommandLineTest, ShippedExampleBuildsItsTable) {
   EXPECT_EQ(kExitDone, Run({"-B", std::string(ZARVIC_SOURCE_DIR) + "/data/examples/batch-edit.csv"}));
-  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done."}), ui_.Texts());
+  EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done. 2 lines added; 0 duplicates not saved."}),
+            ui_.Texts());
   auto t = std::make_unique<RateTable>();
   ASSERT_TRUE(LoadTable(*t, program_ / "EXAMPLE", false));
   EXPECT_EQ(2, UsedLineCount(*t));

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,8 +49,7 @@ class WzrvProgramTest : public ::testing::Test {
  protected:
   // Runs the program in the work folder without a terminal; the exit status, standard error in err_.
   int Run(const std::vector<std::string>& arguments) {
-    std::string command =
-        "cd " + Quoted(work_.path()) + " && " + Quoted(std::string(ZARVIC_BINARY_DIR) + "/wzrv");
+    std::string command = "cd " + Quoted(work_.path()) + " && " + env_ + " " + Quoted(program_ + "/wzrv");
     for (const std::string& a : arguments) command += " " + Quoted(a);
     command += " </dev/null >" + Quoted(logs_ / "stdout") + " 2>" + Quoted(logs_ / "stderr");
     int status = std::system(command.c_str());
@@ -70,7 +70,21 @@ class WzrvProgramTest : public ::testing::Test {
     return WriteProblem(*doc);
   }
 
-  TempFolder work_, logs_;
+  // Runs a copy of the program from its own folder: with the shipped templates and the federal table
+  // beside it or without them, and with the tables that -B writes kept out of the build folder.
+  void UseProgramCopy(bool withData) {
+    std::string command = "cp " + Quoted(std::string(ZARVIC_BINARY_DIR) + "/wzrv") + " " + Quoted(copy_.path());
+    if (withData) {
+      command += " && cp " + Quoted(std::string(ZARVIC_BINARY_DIR)) + "/*.DM " +
+                 Quoted(std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3") + " " + Quoted(copy_.path());
+    }
+    ASSERT_EQ(0, std::system(command.c_str()));
+    program_ = copy_.path();
+  }
+
+  TempFolder work_, logs_, copy_;
+  std::string program_ = ZARVIC_BINARY_DIR;
+  std::string env_ = "ZARVIC_TODAY=2024-06-28";  // the fixed today of every run
   std::string err_, out_;
 };
 
@@ -194,8 +208,112 @@ TEST_F(WzrvProgramTest, BatchDataEntryFailures) {
 TEST_F(WzrvProgramTest, BatchDataEntryWithRefusedLinesStillReports) {
   WriteFile(work_ / "CASE.TXT", "TAX\t04-15-95\t1000\n\nTAX\t05-15-95\nCOM\t12-31-96\nREP1\n");
   EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
-  EXPECT_TRUE(Contains(err_, "The following line is invalid:\n\nTAX\t05-15-95")) << err_;
+  EXPECT_TRUE(Contains(err_, "Zarvic: CASE.TXT:2: Error in text input file\nThe following line is invalid:\n\n\n"))
+      << err_;
+  EXPECT_TRUE(Contains(err_, "Zarvic: CASE.TXT:3: Error in text input file\nThe following line is invalid:\n\nTAX\t05-15-95"))
+      << err_;
   EXPECT_TRUE(Contains(ReadFile(work_ / "CASE.rpt"), "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+// Regression: amounts were read the way a typed field is ("1.5E+06" as 1.51, "12,34" as 1,234.00) and
+// the run ended with status 0.
+TEST_F(WzrvProgramTest, BatchDataEntryRefusesMalformedAmounts) {
+  struct Case {
+    const char* line;  // line 2 of the file
+    const char* message;
+  };
+  const char* const invalid = "Error in text input file\nThe following line is invalid:\n\n";
+  const Case cases[] = {
+      {"PAY\t06-15-96\t1.5E+06", invalid},
+      {"PAY\t06-15-96\t1e20", invalid},
+      {"PAY\t06-15-96\tabc", invalid},
+      {"PAY\t06-15-96\t1.2.3", invalid},
+      {"PAY\t06-15-96\t12,34", invalid},
+      {"PAY\t06-15-96\t", invalid},
+      {"IRS\t06-15-96\t500\t5O", invalid},
+      {"GATT\t1O000", invalid},
+      {"PAY\t06-15-96\t-500",
+       "Error in text input file\nNegative numbers are not allowed here. (A payment is reversed by a Debit "
+       "event, entered in the window.)\n\n"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(work_ / "CASE.TXT", std::string("TAX\t04-15-95\t1000\n") + c.line + "\nCOM\t12-31-96\nREP1\n");
+    EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"})) << c.line;
+    EXPECT_TRUE(Contains(err_, std::string("Zarvic: CASE.TXT:2: ") + c.message + c.line + "\n")) << err_;
+    const std::string report = ReadFile(work_ / "CASE.rpt");
+    // The report says at its top that it leaves something out, and holds only the tax.
+    EXPECT_EQ(0u, report.find("*** INCOMPLETE: 1 line was refused in CASE.TXT")) << report.substr(0, 200);
+    EXPECT_TRUE(Contains(report, "1,000.00")) << c.line;
+    EXPECT_FALSE(Contains(report, "06-15-96")) << c.line;
+  }
+  // Well-formed amounts are taken as written.
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-15-95\t+1,234,567.5\nPAY\t06-15-96\t 500. \nCOM\t12-31-96\nREP1\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_TRUE(Contains(report, "1,234,567.50")) << report;
+  EXPECT_TRUE(Contains(report, "500.00")) << report;
+}
+
+TEST_F(WzrvProgramTest, RefusedLinesAreShownEscaped) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-15-95\t1000\nNOTE\x1B[2J\tsecret\x07\nCOM\t12-31-96\nREP1\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:2: Error in text input file")) << err_;
+  EXPECT_TRUE(Contains(err_, "NOTE\\x1B[2J\tsecret\\x07\n")) << err_;
+  EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
+}
+
+// Regression: without a "COM" line no report was made and the run failed.
+TEST_F(WzrvProgramTest, BatchDataEntryWithoutComputeDateComputesToToday) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-15-23\t1000\nREP1\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_TRUE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT")) << report;
+  EXPECT_TRUE(Contains(report, "06-28-24")) << report;  // the fixed today
+  EXPECT_FALSE(Contains(report, "*** INCOMPLETE")) << report;
+}
+
+// The cautions of the window's first computation come out on standard error, one line each; they do
+// not change the exit status.
+TEST_F(WzrvProgramTest, BatchDataEntryShowsTheComputationCautions) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-18-17\t50000\nHOT30\t09-10-19\nCOM\t06-30-21\nREP1\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  EXPECT_TRUE(Contains(err_, "Zarvic: Caution:  The \"Large corporate\" or Section 6621(c) \"Hot\" interest rate "
+                             "will be computed, but the deficiency is not over $100,000. Generally"))
+      << err_;
+  EXPECT_TRUE(Contains(ReadFile(work_ / "CASE.rpt"), "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+// Regression: the default report came from two runs (the event summary began again at "Page 1"), and
+// "REP1" with "REP3" printed the 6621(c) page twice.
+TEST_F(WzrvProgramTest, BatchDataEntryReportIsOneRun) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-15-95\t1000\nPAY\t06-15-96\t500\nCOM\t12-31-96\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  std::string report = ReadFile(work_ / "CASE.rpt");
+  const std::size_t summary = report.find("EVENT SUMMARY REPORT");
+  ASSERT_NE(std::string::npos, summary);
+  EXPECT_EQ(std::string::npos, report.find("Page 1", summary)) << report;
+  EXPECT_NE(std::string::npos, report.find("Page 2", summary)) << report;
+
+  WriteFile(work_ / "HOT.TXT", ReadFile(std::string(ZARVIC_SOURCE_DIR) + "/examples/HOT.TXT"));
+  EXPECT_EQ(kExitDone, Run({"-EXHOT.TXT"})) << err_;
+  report = ReadFile(work_ / "HOT.rpt");
+  const char* const hotPage = "Interest on Large Corporate Underpayments -- IRC 6621(c)";
+  const std::size_t first = report.find(hotPage);
+  ASSERT_NE(std::string::npos, first) << report;
+  EXPECT_EQ(std::string::npos, report.find(hotPage, first + 1)) << report;
+}
+
+// Regression: a UTF-8 name shifted the date one column per accented letter. The text input file and
+// the report are UTF-8; the columns count characters.
+TEST_F(WzrvProgramTest, BatchDataEntryNamesInUtf8) {
+  WriteFile(work_ / "CASE.TXT", std::string("NAME\tJos\xC3\xA9 Mu\xC3\xB1oz\n") + kFourLines);
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  const std::size_t at = report.find("Taxpayer name...: Jos\xC3\xA9 Mu\xC3\xB1oz ");
+  ASSERT_NE(std::string::npos, at) << report;
+  const std::string line = report.substr(at, report.find('\r', at) - at);
+  EXPECT_EQ("06-28-24", line.substr(line.size() - 8)) << line;
+  EXPECT_EQ(78u + 2u, line.size()) << line;  // 78 characters, two of them two bytes long
 }
 
 TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
@@ -249,7 +367,7 @@ TEST_F(WzrvProgramTest, TestListWritesEachReport) {
 
 TEST_F(WzrvProgramTest, TestListFailures) {
   EXPECT_EQ(kExitFailed, Run({"-TF", "missing.txt"}));
-  EXPECT_TRUE(Contains(err_, "CTApp::TestList() list file open failed with error 2")) << err_;
+  EXPECT_TRUE(Contains(err_, "CTApp::TestList() list file open failed with error 2 (missing.txt: No such file or directory)")) << err_;
 
   WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   WriteFile(work_ / "list.txt", "NONE.ZR3\nB.ZR3\n");
@@ -259,7 +377,80 @@ TEST_F(WzrvProgramTest, TestListFailures) {
 
   WriteFile(work_ / "list.txt", "B.ZR3 \"" + (work_ / "no folder/B.TXT") + "\"\n");
   EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
-  EXPECT_TRUE(Contains(err_, "CTView::TesListWriteReport() - output file open failed with error 2")) << err_;
+  EXPECT_TRUE(Contains(err_, "CTView::TesListWriteReport() - output file open failed with error 2 (" +
+                                 (work_ / "no folder/B.TXT") + ": No such file or directory)"))
+      << err_;
+}
+
+// Regression: "-TF" wrote its report over any file of the output name, a text input file too.
+TEST_F(WzrvProgramTest, TestListReplacesOnlyItsOwnReports) {
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(work_ / "B.TXT", kFourLines);  // a text input file of the same base name
+  WriteFile(work_ / "list.txt", "B.ZR3\n");
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
+  EXPECT_TRUE(Contains(err_, "B.TXT exists and is not a report written by this program")) << err_;
+  EXPECT_EQ(kFourLines, ReadFile(work_ / "B.TXT"));
+
+  // A report of an earlier run is replaced.
+  std::remove((work_ / "B.TXT").c_str());
+  EXPECT_EQ(kExitDone, Run({"-TF", "list.txt"})) << err_;
+  const std::string first = ReadFile(work_ / "B.TXT");
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(200000.0, "04-15-95"));
+  EXPECT_EQ(kExitDone, Run({"-TF", "list.txt"})) << err_;
+  EXPECT_NE(first, ReadFile(work_ / "B.TXT"));
+  EXPECT_TRUE(Contains(ReadFile(work_ / "B.TXT"), "2,000.00"));
+}
+
+// Regression: without its templates the program replaced the report with a line of asterisks and
+// ended with status 0.
+TEST_F(WzrvProgramTest, MissingTemplatesFailTheRunAndKeepTheEarlierReport) {
+  UseProgramCopy(false);
+  ASSERT_EQ(0, std::system(("cp " + Quoted(std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3") + " " +
+                            Quoted(copy_.path()))
+                               .c_str()));
+  WriteFile(work_ / "CASE.TXT", kFourLines);
+  WriteFile(work_ / "CASE.rpt", "the earlier report\r\n");
+  EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, ".DM was looked for in " + work_.path() + " and in " + copy_.path())) << err_;
+  EXPECT_EQ("the earlier report\r\n", ReadFile(work_ / "CASE.rpt"));
+
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(work_ / "list.txt", "B.ZR3\n");
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
+  EXPECT_FALSE(std::filesystem::exists(work_ / "B.TXT"));
+}
+
+// Regression: "-B" wrote "../x" outside the program's folder, took "abc" as 0.00 and -5 as a rate,
+// reported success for a folder, and ended a run that refused a line with "done".
+TEST_F(WzrvProgramTest, BatchEditRefusesBadLines) {
+  UseProgramCopy(true);
+  struct Case {
+    const char* line;  // line 2 of the file
+    const char* error;
+  };
+  const Case cases[] = {
+      {"../x,,01-01-2025,Daily,7,8,7,365,,", "Invalid table name"},
+      {"T,,01-01-2025,Daily,abc,8,7,365,,", "Invalid rate"},
+      {"T,,01-01-2025,Daily,7,-5,7,365,,", "Invalid rate"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(work_ / "edit.csv", std::string("heading\n") + c.line + "\n");
+    EXPECT_EQ(kExitFailed, Run({"-B", "edit.csv"})) << c.line;
+    EXPECT_TRUE(Contains(err_, std::string("edit.csv:2: ") + c.error)) << err_;
+    EXPECT_TRUE(Contains(err_, std::string(c.line) + "\n")) << err_;
+    EXPECT_TRUE(Contains(err_, "Batch-mode edit stopped at line 2 of edit.csv")) << err_;
+    EXPECT_FALSE(Contains(err_, "done")) << err_;
+  }
+  EXPECT_FALSE(std::filesystem::exists(copy_ / "../x.TB3"));
+  EXPECT_FALSE(std::filesystem::exists(copy_ / "T.TB3"));
+
+  EXPECT_EQ(kExitFailed, Run({"-B", work_.path()}));
+  EXPECT_TRUE(Contains(err_, "Is a directory")) << err_;
+
+  WriteFile(work_ / "edit.csv", "heading\nT,,01-01-2025,Daily,7,8.4,7,365,,\n");
+  EXPECT_EQ(kExitDone, Run({"-B", "edit.csv"})) << err_;
+  EXPECT_TRUE(Contains(err_, "Batch-mode edit done. 1 line added; 0 duplicates not saved.")) << err_;
+  EXPECT_TRUE(std::filesystem::exists(copy_ / "T.TB3"));
 }
 
 const char kQuarterlyScript[] =

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "core/Text.h"
+
+namespace zarvic {
+namespace {
+
+// A refused line is echoed on standard error: its bytes must not reach the terminal raw.
+TEST(TextTest, EscapeForTerminal) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"TAX\t04-15-95\t1000", "TAX\t04-15-95\t1000"},
+      {"two\nlines", "two\nlines"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},                 // UTF-8 stays
+      {"\x1B[2Jgone", "\\x1B[2Jgone"},               // an escape sequence is shown, not run
+      {"end\r", "end\\r"},
+      {"bell\x07", "bell\\x07"},
+      {"caf\xE9", "caf\\xE9"},                       // Windows-1252 byte that is no UTF-8
+      {"\xC2\x9B" "c1", "\\xC2\\x9Bc1"},             // a C1 control character
+      {"\xE2\x82", "\\xE2\\x82"},                    // a cut-off sequence
+      {std::string("nul\0x", 5), "nul\\x00x"},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(shown, EscapeForTerminal(text)) << shown;
+}
+
+// Problem files hold Windows-1252, text input files and reports UTF-8.
+TEST(TextTest, Windows1252AndUtf8) {
+  const std::pair<std::string, std::string> both[] = {
+      {"plain", "plain"},
+      {"Jos\xE9 Mu\xF1oz", "Jos\xC3\xA9 Mu\xC3\xB1oz"},
+      {"\x80 \x93q\x94 \x9F", "\xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D \xC5\xB8"},
+      {"\x81", "\xC2\x81"},  // undefined in Windows-1252: kept as its control character
+  };
+  for (const auto& [cp1252, utf8] : both) {
+    EXPECT_EQ(utf8, Windows1252ToUtf8(cp1252)) << utf8;
+    EXPECT_EQ(cp1252, Utf8ToWindows1252(utf8)) << utf8;
+  }
+  EXPECT_EQ("? ok", Utf8ToWindows1252("\xE4\xB8\xAD ok"));   // a character Windows-1252 lacks
+  EXPECT_EQ("caf\xE9", Utf8ToWindows1252("caf\xE9"));         // already 8-bit: taken as it is
+  EXPECT_EQ("\xED\xA0\x80", Utf8ToWindows1252("\xED\xA0\x80"));  // a surrogate is no UTF-8
+}
+
+}  // namespace
+}  // namespace zarvic
