@@ -174,6 +174,35 @@ class KbnRegistryTest : public QObject {
     QCOMPARE(entries->textCursor().selectedText(), QStringLiteral("Tips=1 "));
   }
 
+  // Regression: a text holding a line break showed as two lines, and every pick below it took the
+  // line above the one clicked.
+  void aLineBreakInATextKeepsThePicksInPlace() {
+    {
+      RegistryStore store;
+      QVERIFY(store.Open(storePath_).ok());
+      QVERIFY(store.SetValue("Zarvic", "Settings", RegistryValue::String("Two", "first\nsecond")).ok());
+    }
+    CKBNRegistryDlg dialog;
+    dialog.show();
+    ClickLine(dialog, QStringLiteral("Tips=1 "));
+    QCOMPARE(Child<QLineEdit>(dialog, "name")->text(), QStringLiteral("Tips"));
+    QCOMPARE(Child<QComboBox>(dialog, "type")->currentText(), QStringLiteral("REG_DWORD"));
+  }
+
+  // Focus from the keyboard starts the listing at its top; a click keeps the picked line.
+  void keyboardFocusMovesTheCaretToTheStart() {
+    CKBNRegistryDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* entries = Child<CBasicEdit>(dialog, "entries");
+    ClickLine(dialog, QStringLiteral("Tips=1 "));
+    QCOMPARE(entries->textCursor().selectedText(), QStringLiteral("Tips=1 "));
+    Child<QLineEdit>(dialog, "value")->setFocus(Qt::TabFocusReason);
+    entries->setFocus(Qt::TabFocusReason);
+    QCOMPARE(entries->textCursor().position(), 0);
+    QVERIFY(!entries->textCursor().hasSelection());
+  }
+
   void pickingASectionLineFillsOnlySection() {
     CKBNRegistryDlg dialog;
     dialog.show();

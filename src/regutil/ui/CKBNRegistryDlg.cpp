@@ -212,7 +212,14 @@ void CKBNRegistryDlg::ShowListing() {
   if (shownListing_ == editor_.ListingCount()) return;
   shownListing_ = editor_.ListingCount();
   QStringList lines;
-  for (const std::string& line : editor_.Entries().lines) lines << Q(line);
+  for (const std::string& line : editor_.Entries().lines) {
+    // A line break inside a name or a text would make two lines of one and shift every pick below it.
+    QString shown = Q(line);
+    for (QChar breaking : {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)}) {
+      shown.replace(breaking, QChar(u'\u2424'));
+    }
+    lines << shown;
+  }
   entries_->setPlainText(lines.join(QLatin1Char('\n')));
   HighlightRememberedLine();
 }
