@@ -29,3 +29,9 @@ target_link_libraries(zarvic_regutil_ui PUBLIC zarvic_regutil Qt6::Widgets PRIVA
 
 add_executable(kbnregistry ${CMAKE_SOURCE_DIR}/src/regutil/main.cpp)
 target_link_libraries(kbnregistry PRIVATE zarvic_regutil_ui zarvic_warnings)
+
+# Renders every window into PNG files for review (scripts/screenshots).
+file(GLOB ZARVIC_SCREENSHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screenshots/*.cpp)
+add_executable(zarvic_screenshots ${ZARVIC_SCREENSHOT_SOURCES})
+target_include_directories(zarvic_screenshots PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(zarvic_screenshots PRIVATE zarvic_gui zarvic_regutil_ui zarvic_warnings)
