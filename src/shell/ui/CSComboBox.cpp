@@ -56,7 +56,8 @@ void CSComboBox::keyPressEvent(QKeyEvent* event) {
 
 void CSComboBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (!active_ || !LeavesField(event)) return;
+  // Opening the list moves the focus into the list itself: that is not leaving the type cell.
+  if (!active_ || !LeavesField(event) || view()->isVisible()) return;
   active_ = false;
   hide();
   const int row = row_;
