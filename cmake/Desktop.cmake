@@ -29,3 +29,4 @@ target_link_libraries(zarvic_regutil_ui PUBLIC zarvic_regutil Qt6::Widgets PRIVA
 
 add_executable(kbnregistry ${CMAKE_SOURCE_DIR}/src/regutil/main.cpp)
 target_link_libraries(kbnregistry PRIVATE zarvic_regutil_ui zarvic_warnings)
+include(${CMAKE_SOURCE_DIR}/cmake/Manuals.cmake)
