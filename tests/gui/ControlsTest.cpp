@@ -4,7 +4,6 @@
 
 #include <QAbstractItemView>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -13,6 +12,7 @@
 
 #include "core/AppOptions.h"
 #include "core/ControlCommands.h"
+#include "core/Paths.h"
 #include "core/StringTable.h"
 #include "gui/GuiTestSupport.h"
 #include "problem/EventTypes.h"
@@ -25,6 +25,8 @@
 #include "shell/ui/CTEdit.h"
 #include "shell/ui/DesktopApplication.h"
 #include "shell/ui/EnterAsTab.h"
+#include "shell/ui/Help.h"
+#include "shell/ui/HelpWindow.h"
 
 namespace zarvic {
 namespace {
@@ -408,6 +410,37 @@ class ControlsTest : public QObject {
     Settle();
     QCOMPARE(log.Ids(), std::vector<int>{kCmdDown});
     QCOMPARE(name->cursorPosition(), 0);  // Down did not move the caret
+  }
+
+  void f1ExplainsTheTypeListAndDescriptions_data() {
+    QTest::addColumn<int>("column");  // 1: the type list
+    QTest::addColumn<QString>("page");
+    QTest::newRow("type list") << 1 << "html/evtypes.htm";
+    QTest::newRow("description") << 4 << "html/evdesc.htm";
+    QTest::newRow("date: no help") << 2 << "";
+  }
+  void f1ExplainsTheTypeListAndDescriptions() {
+    QFETCH(int, column);
+    QFETCH(QString, page);
+    SetProgramFolder(ZARVIC_BINARY_DIR);
+    QWidget grid;
+    auto* list = new CSComboBox(&grid);
+    auto* editor = new CSEdit(&grid);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowActive(&grid));
+    QWidget* focused = list;
+    if (column == 1) {
+      list->Activate(0);
+    } else {
+      editor->Activate(0, column);
+      focused = editor;
+    }
+    QTest::keyClick(focused, Qt::Key_F1);
+    QCOMPARE(ShownHelpWindow(), static_cast<HelpWindow*>(nullptr));  // after the key, not inside it
+    Settle();
+    HelpWindow* help = ShownHelpWindow();
+    QCOMPARE(help ? help->CurrentPage() : QString(), page);
+    delete help;
   }
 
   void reportTextFontKeys() {

@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 
+#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -22,6 +24,10 @@ void CSEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void CSEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && column_ == kDescriptionColumn) {
+    QMetaObject::invokeMethod(this, [this] { OpenHelpContext(this, kHelpDescriptionContext); }, Qt::QueuedConnection);
+    return;
+  }
   if (KeyRoute route = RouteKey(ControlKind::GridEdit, NavKeyOf(event->key())); route.command != 0) {
     PostCommand(this, route.command);
   }
