@@ -140,6 +140,23 @@ class ControlsTest : public QObject {
     QCOMPARE(date->text(), QString());
   }
 
+  // Cancel takes the focus from a bad date and closes the dialog: no message about a date that is gone.
+  void badDateInACancelledDialogIsNotReported() {
+    testing::RecordingDesktop desktop;
+    auto* date = new CEditDate;
+    FieldDialog d(date);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &d.dialog);
+    d.dialog.layout()->addWidget(cancel);
+    connect(cancel, &QPushButton::clicked, &d.dialog, &QDialog::reject);
+    QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+    date->setFocus();
+    QTest::keyClicks(date, QStringLiteral("13/45/95"));
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    Settle();
+    QVERIFY(!d.dialog.isVisible());
+    QVERIFY(desktop.ui.messages.empty());
+  }
+
   void amountFieldLeftWithTab_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("wholeDollars");

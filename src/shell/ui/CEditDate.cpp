@@ -22,6 +22,7 @@ void CEditDate::focusOutEvent(QFocusEvent* event) {
     QMetaObject::invokeMethod(
         this,
         [this] {
+          if (!isVisible()) return;  // left by closing its window (Cancel): nothing to correct
           MessageBoxId(20032);
           setFocus(Qt::OtherFocusReason);
         },
