@@ -37,11 +37,11 @@ struct KeyRoute {
 };
 
 enum class ControlKind {
-  TableCell,    // table and header cells: paging and rows, then the key as usual
-  GridEdit,     // the grid's date, amount and description editors
-  GridTypeList, // the grid's type list while it is closed (an open list takes every key)
-  HeadingEdit,  // the taxpayer name and ID fields: Down goes to the grid
-  KeyTrap,      // the hidden field that holds the focus while whole rows are selected
+  TableCell,     // table and header cells: paging and rows, then the key as usual
+  GridEdit,      // the grid's date, amount and description editors
+  GridTypeList,  // the grid's type list while it is closed (an open list takes every key)
+  HeadingEdit,   // the taxpayer name and ID fields: Down goes to the grid
+  KeyTrap,       // the hidden field that holds the focus while whole rows are selected
 };
 
 KeyRoute RouteKey(ControlKind kind, NavKey key);

@@ -92,7 +92,9 @@ bool SetTextIfChanged(TextField& field, const std::string& text) {
   return true;
 }
 
-int DateFieldLimit() { return Options().showCentury ? 10 : 8; }
+int DateFieldLimit() {
+  return Options().showCentury ? 10 : 8;
+}
 
 int CellFieldLimit(int mode) {
   switch (mode) {

@@ -71,7 +71,7 @@ enum class CellOutcome {
   DateAccepted,  // a valid or empty date
   DateInvalid,   // the cell is emptied
   RateAccepted,
-  RateReduced,   // the rate was above 99.99 and was divided by ten until it fitted
+  RateReduced,  // the rate was above 99.99 and was divided by ten until it fitted
 };
 CellOutcome LeaveCellField(TextField& field, CellMode mode);
 inline constexpr double kMaxRate = 99.99;

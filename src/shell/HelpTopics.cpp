@@ -20,7 +20,9 @@ constexpr std::array<HelpTopic, 10> kTopics{{
 
 }  // namespace
 
-std::span<const HelpTopic> HelpTopics() { return kTopics; }
+std::span<const HelpTopic> HelpTopics() {
+  return kTopics;
+}
 
 std::optional<std::string_view> TopicForContext(int context) {
   for (const HelpTopic& t : kTopics) {

@@ -29,10 +29,10 @@ TEST_F(ControlRulesTest, DateFieldLeft) {
     const char* shown;
   };
   constexpr std::array cases{
-      Case{"1/5/95", false, true, "01-05-95"},     Case{"1/5/95", true, true, "01-05-1995"},
-      Case{"01-05-95", false, true, "01-05-95"},   Case{"", false, true, ""},
-      Case{"13/45/95", false, false, ""},          Case{"hello", true, false, ""},
-      Case{"2/29/96", false, true, "02-29-96"},    Case{"2/29/97", false, false, ""},
+      Case{"1/5/95", false, true, "01-05-95"},   Case{"1/5/95", true, true, "01-05-1995"},
+      Case{"01-05-95", false, true, "01-05-95"}, Case{"", false, true, ""},
+      Case{"13/45/95", false, false, ""},        Case{"hello", true, false, ""},
+      Case{"2/29/96", false, true, "02-29-96"},  Case{"2/29/97", false, false, ""},
   };
   for (const Case& c : cases) {
     Options().showCentury = c.century;
@@ -50,8 +50,9 @@ TEST_F(ControlRulesTest, AmountFieldLeft) {
     const char* shown;
   };
   constexpr std::array cases{
-      Case{"1234.5", false, "1,234.50"}, Case{"2k", false, "2,000.00"}, Case{"-25", false, "-25.00"},
-      Case{"", false, ""},               Case{"1234.5", true, "1,235"},  Case{"1,234.50", false, "1,234.50"},
+      Case{"1234.5", false, "1,234.50"}, Case{"2k", false, "2,000.00"},
+      Case{"-25", false, "-25.00"},      Case{"", false, ""},
+      Case{"1234.5", true, "1,235"},     Case{"1,234.50", false, "1,234.50"},
   };
   for (const Case& c : cases) {
     Options().wholeDollarMode = c.wholeDollars;

@@ -115,7 +115,8 @@ class ControlsTest : public QObject {
     Settle();
     QCOMPARE(date->text(), shown);
     QCOMPARE(desktop.ui.messages.size(), invalid ? size_t{1} : size_t{0});
-    if (invalid) QCOMPARE(QString::fromStdString(desktop.ui.messages[0].text), QString::fromUtf8(StringText(20032)));
+    if (invalid)
+      QCOMPARE(QString::fromStdString(desktop.ui.messages[0].text), QString::fromUtf8(StringText(20032)));
     QCOMPARE(QApplication::focusWidget(), invalid ? static_cast<QWidget*>(date) : d.next);
     QCOMPARE(log.Ids(), std::vector<int>{kCmdDateFieldLeft});
     QCOMPARE(log.sent[0].second, static_cast<QWidget*>(date));
@@ -187,12 +188,18 @@ class ControlsTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("reported");  // 0: nothing on leaving
-    QTest::newRow("rate too large") << 1 << "150" << "15.00" << int{kCmdCellRateTooLarge};
-    QTest::newRow("rate") << 1 << "8.25" << "8.25" << 0;
-    QTest::newRow("date") << 0 << "1/5/95" << "01-05-95" << int{kCmdCellDateAccepted};
-    QTest::newRow("empty date") << 0 << "" << "" << int{kCmdCellDateAccepted};
-    QTest::newRow("bad date") << 0 << "13/45/95" << "" << int{kCmdCellDateInvalid};
-    QTest::newRow("text") << 2 << "Heading 1/5/95" << "Heading 1/5/95" << 0;
+    QTest::newRow("rate too large") << 1 << "150"
+                                    << "15.00" << int{kCmdCellRateTooLarge};
+    QTest::newRow("rate") << 1 << "8.25"
+                          << "8.25" << 0;
+    QTest::newRow("date") << 0 << "1/5/95"
+                          << "01-05-95" << int{kCmdCellDateAccepted};
+    QTest::newRow("empty date") << 0 << ""
+                                << "" << int{kCmdCellDateAccepted};
+    QTest::newRow("bad date") << 0 << "13/45/95"
+                              << "" << int{kCmdCellDateInvalid};
+    QTest::newRow("text") << 2 << "Heading 1/5/95"
+                          << "Heading 1/5/95" << 0;
   }
   void tableCellReportsToItsOwner() {
     QFETCH(int, mode);

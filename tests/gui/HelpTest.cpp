@@ -35,16 +35,22 @@ class HelpTest : public QObject {
     QTest::addColumn<int>("context");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("title");
-    QTest::newRow("Index") << "::/html/ka_7_l.htm" << 0 << "html/ka_7_l.htm" << "Index";
-    QTest::newRow("Getting Started") << "::/html/n8a_hr.htm" << 99596 << "html/n8a_hr.htm" << "Getting Started";
-    QTest::newRow("Refunds") << "::/html/ka_6cf.htm" << 99598 << "html/ka_6cf.htm" << "Refunds and Refund Interest";
-    QTest::newRow("Netting") << "::/html/ka_6cg.htm" << 99597 << "html/ka_6cg.htm" << "Netting";
+    QTest::newRow("Index") << "::/html/ka_7_l.htm" << 0 << "html/ka_7_l.htm"
+                           << "Index";
+    QTest::newRow("Getting Started") << "::/html/n8a_hr.htm" << 99596 << "html/n8a_hr.htm"
+                                     << "Getting Started";
+    QTest::newRow("Refunds") << "::/html/ka_6cf.htm" << 99598 << "html/ka_6cf.htm"
+                             << "Refunds and Refund Interest";
+    QTest::newRow("Netting") << "::/html/ka_6cg.htm" << 99597 << "html/ka_6cg.htm"
+                             << "Netting";
     QTest::newRow("Estimated Tax Penalties") << "::/html/ka_6ag.htm" << 99595 << "html/ka_6ag.htm"
                                              << "Estimated Tax Penalties";
     QTest::newRow("Tax Deposit Penalties") << "::/html/ka_6ah.htm" << 99599 << "html/ka_6ah.htm"
                                            << "Tax Deposit Penalties";
-    QTest::newRow("Technical Support") << "::/html/2m265vp.htm" << 99594 << "html/2m265vp.htm" << "Technical Support";
-    QTest::newRow("F1 in the type list") << "" << kHelpTypeListContext << "html/evtypes.htm" << "Event Types";
+    QTest::newRow("Technical Support") << "::/html/2m265vp.htm" << 99594 << "html/2m265vp.htm"
+                                       << "Technical Support";
+    QTest::newRow("F1 in the type list") << "" << kHelpTypeListContext << "html/evtypes.htm"
+                                         << "Event Types";
     QTest::newRow("F1 in the description") << "" << kHelpDescriptionContext << "html/evdesc.htm"
                                            << "Event Descriptions";
   }
@@ -157,7 +163,8 @@ class HelpTest : public QObject {
     OpenManual(guide);
     QCOMPARE(desktop.ui.messages.size(), size_t{1});
     QVERIFY(QString::fromStdString(desktop.ui.messages[0].text)
-                .startsWith(QStringLiteral("ShellExecute(\"") + folder.filePath(guide) + QStringLiteral("\") failed.")));
+                .startsWith(QStringLiteral("ShellExecute(\"") + folder.filePath(guide) +
+                            QStringLiteral("\") failed.")));
   }
 
  private:

@@ -14,9 +14,9 @@ TEST(HelpTopicsTest, ContextNumbersNameTheirPages) {
     const char* topic;
   };
   constexpr std::array cases{
-      Case{99596, "::/html/n8a_hr.htm"},  Case{99598, "::/html/ka_6cf.htm"},
-      Case{99597, "::/html/ka_6cg.htm"},  Case{99595, "::/html/ka_6ag.htm"},
-      Case{99599, "::/html/ka_6ah.htm"},  Case{99594, "::/html/2m265vp.htm"},
+      Case{99596, "::/html/n8a_hr.htm"},    Case{99598, "::/html/ka_6cf.htm"},
+      Case{99597, "::/html/ka_6cg.htm"},    Case{99595, "::/html/ka_6ag.htm"},
+      Case{99599, "::/html/ka_6ah.htm"},    Case{99594, "::/html/2m265vp.htm"},
       Case{0x103F8, "::/html/evtypes.htm"}, Case{0x103ED, "::/html/evdesc.htm"},
   };
   for (const Case& c : cases) {
@@ -44,10 +44,14 @@ TEST(HelpTopicsTest, PageNamesStayInsideTheHelpFolder) {
     const char* page;  // nullptr: refused
   };
   constexpr std::array cases{
-      Case{"::/html/ka_6cg.htm", "html/ka_6cg.htm"}, Case{"html/ka_6cg.htm#top", "html/ka_6cg.htm"},
-      Case{"::/../../etc/passwd", nullptr},          Case{"::/html/../../x.htm", nullptr},
-      Case{"/etc/x.htm", nullptr},                   Case{"::/html/ka_6cg.exe", nullptr},
-      Case{"", nullptr},                             Case{"::/html\\ka.htm", nullptr},
+      Case{"::/html/ka_6cg.htm", "html/ka_6cg.htm"},
+      Case{"html/ka_6cg.htm#top", "html/ka_6cg.htm"},
+      Case{"::/../../etc/passwd", nullptr},
+      Case{"::/html/../../x.htm", nullptr},
+      Case{"/etc/x.htm", nullptr},
+      Case{"::/html/ka_6cg.exe", nullptr},
+      Case{"", nullptr},
+      Case{"::/html\\ka.htm", nullptr},
   };
   for (const Case& c : cases) {
     auto page = HelpPageOf(c.topic);

@@ -5,7 +5,9 @@
 namespace zarvic {
 
 CKNStatic::CKNStatic(const QString& text, QWidget* parent)
-    : QLabel(text, parent), backColour_(palette().color(QPalette::Base)), textColour_(palette().color(QPalette::Text)) {
+    : QLabel(text, parent),
+      backColour_(palette().color(QPalette::Base)),
+      textColour_(palette().color(QPalette::Text)) {
   setAutoFillBackground(true);
   ApplyColours();
 }

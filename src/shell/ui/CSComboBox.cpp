@@ -33,9 +33,13 @@ void CSComboBox::Activate(int row) {
   setFocus(Qt::OtherFocusReason);
 }
 
-void CSComboBox::SetType(std::uint16_t code) { setCurrentIndex(findData(static_cast<int>(code))); }
+void CSComboBox::SetType(std::uint16_t code) {
+  setCurrentIndex(findData(static_cast<int>(code)));
+}
 
-int CSComboBox::SelectedType() const { return currentIndex() < 0 ? -1 : currentData().toInt(); }
+int CSComboBox::SelectedType() const {
+  return currentIndex() < 0 ? -1 : currentData().toInt();
+}
 
 void CSComboBox::focusInEvent(QFocusEvent* event) {
   QComboBox::focusInEvent(event);
@@ -44,7 +48,8 @@ void CSComboBox::focusInEvent(QFocusEvent* event) {
 
 void CSComboBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) {
-    QMetaObject::invokeMethod(this, [this] { OpenHelpContext(this, kHelpTypeListContext); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OpenHelpContext(this, kHelpTypeListContext); }, Qt::QueuedConnection);
     return;
   }
   if (view()->isVisible()) {

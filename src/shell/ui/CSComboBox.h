@@ -18,8 +18,8 @@ class CSComboBox : public QComboBox {
   bool IsActive() const { return active_; }
   int Row() const { return row_; }
 
-  void SetType(std::uint16_t code);           // selects that type; none when it is not in the list
-  int SelectedType() const;                   // -1 when nothing is selected
+  void SetType(std::uint16_t code);  // selects that type; none when it is not in the list
+  int SelectedType() const;          // -1 when nothing is selected
 
  signals:
   void command(int id, QWidget* control);

@@ -8,7 +8,9 @@
 
 namespace zarvic {
 
-CSEdit::CSEdit(QWidget* parent) : QLineEdit(parent) { hide(); }
+CSEdit::CSEdit(QWidget* parent) : QLineEdit(parent) {
+  hide();
+}
 
 void CSEdit::Activate(int row, int column) {
   row_ = row;
@@ -25,7 +27,8 @@ void CSEdit::focusInEvent(QFocusEvent* event) {
 
 void CSEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && column_ == kDescriptionColumn) {
-    QMetaObject::invokeMethod(this, [this] { OpenHelpContext(this, kHelpDescriptionContext); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OpenHelpContext(this, kHelpDescriptionContext); }, Qt::QueuedConnection);
     return;
   }
   if (KeyRoute route = RouteKey(ControlKind::GridEdit, NavKeyOf(event->key())); route.command != 0) {

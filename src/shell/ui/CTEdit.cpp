@@ -33,11 +33,18 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
   if (!LeavesField(event)) return;
   LineEditField field(*this);
   switch (LeaveCellField(field, mode_)) {
-    case CellOutcome::DateAccepted: PostCommand(this, kCmdCellDateAccepted); break;
-    case CellOutcome::DateInvalid: PostCommand(this, kCmdCellDateInvalid); break;
-    case CellOutcome::RateReduced: PostCommand(this, kCmdCellRateTooLarge); break;
+    case CellOutcome::DateAccepted:
+      PostCommand(this, kCmdCellDateAccepted);
+      break;
+    case CellOutcome::DateInvalid:
+      PostCommand(this, kCmdCellDateInvalid);
+      break;
+    case CellOutcome::RateReduced:
+      PostCommand(this, kCmdCellRateTooLarge);
+      break;
     case CellOutcome::RateAccepted:
-    case CellOutcome::None: break;
+    case CellOutcome::None:
+      break;
   }
 }
 

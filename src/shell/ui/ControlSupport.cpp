@@ -7,16 +7,26 @@ namespace zarvic {
 
 NavKey NavKeyOf(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_PageUp: return NavKey::PageUp;
-    case Qt::Key_PageDown: return NavKey::PageDown;
-    case Qt::Key_Up: return NavKey::Up;
-    case Qt::Key_Down: return NavKey::Down;
-    case Qt::Key_Left: return NavKey::Left;
-    case Qt::Key_Right: return NavKey::Right;
-    case Qt::Key_Home: return NavKey::Home;
-    case Qt::Key_End: return NavKey::End;
-    case Qt::Key_Delete: return NavKey::Delete;
-    default: return NavKey::Other;
+    case Qt::Key_PageUp:
+      return NavKey::PageUp;
+    case Qt::Key_PageDown:
+      return NavKey::PageDown;
+    case Qt::Key_Up:
+      return NavKey::Up;
+    case Qt::Key_Down:
+      return NavKey::Down;
+    case Qt::Key_Left:
+      return NavKey::Left;
+    case Qt::Key_Right:
+      return NavKey::Right;
+    case Qt::Key_Home:
+      return NavKey::Home;
+    case Qt::Key_End:
+      return NavKey::End;
+    case Qt::Key_Delete:
+      return NavKey::Delete;
+    default:
+      return NavKey::Other;
   }
 }
 

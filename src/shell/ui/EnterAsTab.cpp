@@ -44,7 +44,9 @@ void InstallEnterAsTab(QApplication& app) {
   app.installEventFilter(new EnterAsTabFilter(&app));
 }
 
-void ExemptFromEnterAsTab(QDialog* dialog) { dialog->setProperty(kExemptProperty, true); }
+void ExemptFromEnterAsTab(QDialog* dialog) {
+  dialog->setProperty(kExemptProperty, true);
+}
 
 bool IsExemptFromEnterAsTab(const QDialog* dialog) {
   return dialog->property(kExemptProperty).toBool() || qobject_cast<const QMessageBox*>(dialog) ||

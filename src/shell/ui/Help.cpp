@@ -23,9 +23,13 @@ QPointer<HelpWindow>& TheHelpWindow() {
 
 }  // namespace
 
-QString HelpFolder() { return QString::fromStdString(JoinPath(ProgramFolder(), "help")); }
+QString HelpFolder() {
+  return QString::fromStdString(JoinPath(ProgramFolder(), "help"));
+}
 
-HelpWindow* ShownHelpWindow() { return TheHelpWindow().data(); }
+HelpWindow* ShownHelpWindow() {
+  return TheHelpWindow().data();
+}
 
 void OpenHelpTopic(QWidget* parent, const QString& topic) {
   const auto page = HelpPageOf(topic.toStdString());
@@ -48,7 +52,8 @@ void OpenHelpTopic(QWidget* parent, const QString& topic) {
 }
 
 void OpenHelpContext(QWidget* parent, int context) {
-  if (auto topic = TopicForContext(context)) OpenHelpTopic(parent, QString::fromUtf8(topic->data(), topic->size()));
+  if (auto topic = TopicForContext(context))
+    OpenHelpTopic(parent, QString::fromUtf8(topic->data(), topic->size()));
 }
 
 void OpenHelpIndex(QWidget* parent) {

@@ -77,7 +77,9 @@ QString HelpWindow::CurrentPage() const {
   return path.isEmpty() ? QString() : QDir(folder_).relativeFilePath(path);
 }
 
-QString HelpWindow::PageTitle() const { return browser_->documentTitle(); }
+QString HelpWindow::PageTitle() const {
+  return browser_->documentTitle();
+}
 
 void HelpWindow::UpdateTitle() {
   const QString title = PageTitle();
