@@ -92,4 +92,64 @@ bool SetTextIfChanged(TextField& field, const std::string& text) {
   return true;
 }
 
+int DateFieldLimit() {
+  return Options().showCentury ? 10 : 8;
+}
+
+int CellFieldLimit(int mode) {
+  switch (mode) {
+    case static_cast<int>(CellMode::Date):
+      return Options().showCentury ? 10 : 9;
+    case static_cast<int>(CellMode::Rate):
+      return 5;
+    default:
+      return -1;
+  }
+}
+
+bool LeaveDateField(TextField& field) {
+  const std::string text = field.Text();
+  if (text.empty()) return true;
+  bool ok = false;
+  DayNumber d = ParseDate(text, ok);
+  if (!ok) {
+    field.SetText({});
+    return false;
+  }
+  SetTextIfChanged(field, DateFieldText(d));
+  return true;
+}
+
+void LeaveAmountField(TextField& field) {
+  const std::string text = field.Text();
+  if (text.empty()) return;
+  SetTextIfChanged(field, FormatAmount(ParseAmount(text), true, false, false));
+}
+
+CellOutcome LeaveCellField(TextField& field, CellMode mode) {
+  switch (mode) {
+    case CellMode::Date: {
+      const std::string text = field.Text();
+      bool ok = text.empty();
+      DayNumber d = ok ? NO_DATE : ParseDate(text, ok);
+      SetTextIfChanged(field, ok ? DateFieldText(d) : std::string());
+      return ok ? CellOutcome::DateAccepted : CellOutcome::DateInvalid;
+    }
+    case CellMode::Rate: {
+      // A rate is a percentage, not money: read to the hundredth whatever Whole Dollar Mode says.
+      double rate = ParseAmountCents(field.Text()) / 100.0;
+      bool reduced = false;
+      while (rate > kMaxRate) {
+        rate /= 10.0;
+        reduced = true;
+      }
+      SetTextIfChanged(field, StringPrintf("%2.2f", rate));
+      return reduced ? CellOutcome::RateReduced : CellOutcome::RateAccepted;
+    }
+    case CellMode::Text:
+      break;
+  }
+  return CellOutcome::None;
+}
+
 }  // namespace zarvic

@@ -45,6 +45,37 @@ void SetLetterField(TextField& field, char letter);
 // Replaces the text only when it differs without regard to case (avoids flicker). True if replaced.
 bool SetTextIfChanged(TextField& field, const std::string& text);
 
+// What the program's own controls do when the person leaves them. The GUI calls these from its
+// focus handlers and acts on the outcome afterwards (queued), so a message never opens inside the
+// focus change itself.
+
+// Text limits while a control has the focus. A date field takes eight characters ("01/05/95"), or
+// ten while "Show Century in Dates" is on, so a date the field itself shows can be typed back.
+int DateFieldLimit();
+inline constexpr int kAmountFieldLimit = 21;
+int CellFieldLimit(int mode);  // 0 date, 1 rate (5), 2 text (no limit: -1)
+
+// A date field left: empty stays empty; a date is written back in the display form when that
+// differs (1/5/95 becomes 01-05-95). False when the text is not a date: the field is emptied and the
+// caller shows 20032 and puts the focus back.
+bool LeaveDateField(TextField& field);
+
+// An amount field left: a non-empty text is written back grouped, with a minus sign, when that
+// differs (1234.5 becomes 1,234.50).
+void LeaveAmountField(TextField& field);
+
+// The three modes of a table or header cell, and what leaving one reports to its owner.
+enum class CellMode { Date = 0, Rate = 1, Text = 2 };
+enum class CellOutcome {
+  None,          // text cell
+  DateAccepted,  // a valid or empty date
+  DateInvalid,   // the cell is emptied
+  RateAccepted,
+  RateReduced,  // the rate was above 99.99 and was divided by ten until it fitted
+};
+CellOutcome LeaveCellField(TextField& field, CellMode mode);
+inline constexpr double kMaxRate = 99.99;
+
 // The texts the operations above write.
 std::string DateFieldText(DayNumber date);
 std::string AmountFieldText(Amount cents, bool bracket);

@@ -13,6 +13,8 @@ fail() { echo "install test: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in lib/zarvic/wzrv lib/zarvic/kbnregistry lib/zarvic/FEDERAL.TB3 lib/zarvic/GLHEAD.DM \
+         lib/zarvic/help/html/ka_7_l.htm lib/zarvic/help/html/ka_6cg.htm \
+         lib/zarvic/Zarvic-Users-Guide.pdf lib/zarvic/ImportExport.pdf \
          share/applications/zarvic.desktop share/applications/kbnregistry.desktop \
          share/icons/hicolor/scalable/apps/zarvic.svg share/mime/packages/zarvic.xml; do
   [ -f "$prefix/$f" ] || fail "missing $f"

@@ -6,13 +6,22 @@ class QWidget;
 
 namespace zarvic {
 
+class HelpWindow;
+
 // The program's help: HTML pages shipped in the help folder beside the program, shown in the help
 // window under the topic names of the help menu ("::/html/ka_6cg.htm") or context numbers (99597).
+// When the page cannot be read, the person is told that no help was found.
 void OpenHelpTopic(QWidget* parent, const QString& topic);
-void OpenHelpContext(QWidget* parent, int context);
+void OpenHelpContext(QWidget* parent, int context);  // an unknown number shows nothing
 void OpenHelpIndex(QWidget* parent);
 
+QString HelpFolder();  // "<program folder>/help"
+// The help window while it is open (one for the program; every request reuses it), else nullptr.
+HelpWindow* ShownHelpWindow();
+
 // The two manuals beside the program: "Zarvic-Users-Guide.pdf" and "ImportExport.pdf".
+inline constexpr char kUsersGuideManual[] = "Zarvic-Users-Guide.pdf";
+inline constexpr char kImportExportManual[] = "ImportExport.pdf";
 QString ManualPath(const QString& fileName);
 bool ManualAvailable(const QString& fileName);  // exists and can be read
 // Opens the manual through the launcher; a failure shows its message.

@@ -1,0 +1,51 @@
+#include "shell/ui/CTEdit.h"
+
+#include <QKeyEvent>
+
+#include "shell/ui/ControlSupport.h"
+
+namespace zarvic {
+
+CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) {}
+
+void CTEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (mode_ != CellMode::Text) SetFieldLimit(*this, CellFieldLimit(static_cast<int>(mode_)));
+  SelectAllLater(*this);
+  PostCommand(this, kCmdCellFocused);
+}
+
+void CTEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_D && (event->modifiers() & Qt::ControlModifier)) {
+    PostCommand(this, kCmdDeleteLine);  // not typed
+    return;
+  }
+  if (KeyRoute route = RouteKey(ControlKind::TableCell, NavKeyOf(event->key())); route.command != 0) {
+    PostCommand(this, route.command);
+  } else if (!event->text().isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
+    PostCommand(this, kCmdCellChanging);
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void CTEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (!LeavesField(event)) return;
+  LineEditField field(*this);
+  switch (LeaveCellField(field, mode_)) {
+    case CellOutcome::DateAccepted:
+      PostCommand(this, kCmdCellDateAccepted);
+      break;
+    case CellOutcome::DateInvalid:
+      PostCommand(this, kCmdCellDateInvalid);
+      break;
+    case CellOutcome::RateReduced:
+      PostCommand(this, kCmdCellRateTooLarge);
+      break;
+    case CellOutcome::RateAccepted:
+    case CellOutcome::None:
+      break;
+  }
+}
+
+}  // namespace zarvic

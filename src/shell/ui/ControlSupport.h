@@ -1,0 +1,48 @@
+#pragma once
+
+// What the program's own controls share: their key codes in the core's terms, a TextField over a
+// line edit, and the queued sending of their commands.
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPointer>
+#include <string>
+
+#include "core/ControlCommands.h"
+#include "core/FieldRules.h"
+
+namespace zarvic {
+
+NavKey NavKeyOf(int qtKey);
+
+// Focus that leaves only for a moment (a message box or a popup list opens over the window) is not
+// leaving the field: the field is checked when the person moves on, not when a window steals the focus.
+inline bool LeavesField(const QFocusEvent* event) {
+  return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+class LineEditField : public TextField {
+ public:
+  explicit LineEditField(QLineEdit& edit) : edit_(edit) {}
+  std::string Text() const override { return edit_.text().toStdString(); }
+  void SetText(const std::string& text) override { edit_.setText(QString::fromStdString(text)); }
+
+ private:
+  QLineEdit& edit_;
+};
+
+// Sends control->command(id, control) after the current event is over; nothing once the control is gone.
+template <class Control>
+void PostCommand(Control* control, int id) {
+  QMetaObject::invokeMethod(
+      control, [control, id] { emit control->command(id, control); }, Qt::QueuedConnection);
+}
+
+// A line edit's text limit, without cutting a longer text the field already shows.
+void SetFieldLimit(QLineEdit& edit, int limit);
+
+// Selects the whole text once the click or key that gave the focus is done with the field.
+void SelectAllLater(QLineEdit& edit);
+
+}  // namespace zarvic
