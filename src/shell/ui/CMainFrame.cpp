@@ -74,6 +74,13 @@ CMainFrame::CMainFrame(CTApp& app) : app_(app), mdi_(new QMdiArea(this)) {
   UpdateCommandStates();
 }
 
+CMainFrame::~CMainFrame() {
+  // The problem windows and the area go after this class's part of the object: nothing may call back.
+  qApp->removeEventFilter(this);
+  QObject::disconnect(mdi_, nullptr, this, nullptr);
+  for (QMdiSubWindow* window : mdi_->subWindowList()) QObject::disconnect(window, nullptr, this, nullptr);
+}
+
 void CMainFrame::CreateActions() {
   for (const CommandInfo& info : Commands()) {
     auto* action = new QAction(QString::fromLatin1(info.caption), this);
@@ -361,7 +368,8 @@ void CMainFrame::RestorePlacement() {
   }
   std::optional<WindowPlacement> stored = ParseWindowPos(GetStringSetting(SettingId::WindowPos));
   if (!stored) {
-    setGeometry(start);
+    resize(start.size());
+    move(start.topLeft());  // the frame's corner
     show();
     return;
   }
@@ -413,11 +421,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  OpenDroppedUrls(event->mimeData()->urls());
+}
+
+void CMainFrame::OpenDroppedUrls(const QList<QUrl>& urls) {
   std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) {
+  for (const QUrl& url : urls) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   }
-  event->acceptProposedAction();
   // Opened after the drop has returned, so that a message box does not hold the other program's drag.
   QTimer::singleShot(0, this, [this, paths] {
     for (const std::string& path : paths) app_.OpenDroppedFile(path);

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QUrl>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,7 @@ class CMainFrame : public QMainWindow {
   static constexpr int kMinHeight = 325;
 
   explicit CMainFrame(CTApp& app);
+  ~CMainFrame() override;
 
   QAction* Action(CommandId id) const { return actions_[static_cast<std::size_t>(id)]; }
   QMenu* Menu(MenuSet set, const QString& caption) const;
@@ -51,6 +53,8 @@ class CMainFrame : public QMainWindow {
   void AddBatchModeEdit();
   void UpdateRecentFiles();
   void UpdateCommandStates();
+  // Files dropped on the window open as problems, after the drop has returned.
+  void OpenDroppedUrls(const QList<QUrl>& urls);
 
   const QFont& ReportFont() const { return reportFont_; }
   void SetReportFont(const QFont& font) { reportFont_ = font; }
