@@ -76,7 +76,7 @@ CMainFrame::CMainFrame(CTApp& app) : app_(app), mdi_(new QMdiArea(this)) {
 
 CMainFrame::~CMainFrame() {
   // The problem windows and the area go after this class's part of the object: nothing may call back.
-  qApp->removeEventFilter(this);
+  if (qApp != nullptr) qApp->removeEventFilter(this);
   QObject::disconnect(mdi_, nullptr, this, nullptr);
   for (QMdiSubWindow* window : mdi_->subWindowList()) QObject::disconnect(window, nullptr, this, nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "problem/DocumentManager.h"
 #include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/ToolbarIcons.h"
 
 namespace zarvic {
 
@@ -12,6 +13,7 @@ CZrvChildView::CZrvChildView(DocumentManager& documents, ProblemDocument& doc, Q
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(view_);
   setMinimumSize(kMinWidth, kMinHeight);
+  setWindowIcon(QIcon(ProgramPicture(16)));
   UpdateTitle();
 }
 
