@@ -172,6 +172,10 @@ BatchOutcome RunBatchDataEntry(const std::string& inputPath) {
                                 std::strerror(reader.Error())));
     return BatchOutcome::Failed;
   }
+  return RunBatchDataEntry(reader, inputPath);
+}
+
+BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath) {
   auto problem = std::make_unique<CTDoc>();
   problem->ResetProblem();
   BatchEntrySettings batch;

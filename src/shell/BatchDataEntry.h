@@ -26,5 +26,7 @@ BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const
 // "-EX": reads the text input file, fills a new problem from it and runs it automatically. Failed,
 // with the reason, when the file cannot be read; Incomplete when lines were refused.
 BatchOutcome RunBatchDataEntry(const std::string& inputPath);
+// The same for a file already read into reader (the windows start normally when it cannot be read).
+BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath);
 
 }  // namespace zarvic

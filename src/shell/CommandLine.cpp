@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Text.h"
 #include "problem/CTDoc.h"
+#include "problem/TextInput.h"
 #include "ratetables/BatchEdit.h"
 #include "shell/BatchDataEntry.h"
 #include "shell/TableGenerator.h"
@@ -47,6 +48,8 @@ const char* Describe(StartAction action) {
       return "-XX (start without a problem window)";
     case StartAction::OpenProblem:
       return "opening a problem file";
+    case StartAction::Unknown:
+      return "an unknown option";
     case StartAction::Help:
       return "--help";
     case StartAction::Version:
@@ -82,7 +85,8 @@ StartCommand ParseCommandLine(std::string_view commandLine) {
     }
   }
   if (!text.empty()) {
-    command.action = StartAction::OpenProblem;
+    // A mistyped option must not be taken for the name of a problem file.
+    command.action = text.front() == '-' ? StartAction::Unknown : StartAction::OpenProblem;
     command.argument = text;
   }
   return command;
@@ -145,16 +149,17 @@ std::string HelpText() {
          "  --version         show the version\n"
          "\n"
          "Options are tested in this order and matched by their beginning without regard to case\n"
-         "(so -GATTX is -G). -EX, -TS, -TF, -B, -G and --help need no display; the others open the\n"
-         "window, which this version does not have yet: they say so and end.\n"
+         "(so -GATTX is -G); any other text starting with \"-\" is refused. -EX, -TS, -TF's list, -B,\n"
+         "-G and --help need no display; the others open the window. When -EX cannot read its file\n"
+         "the window starts with a new problem.\n"
          "\n"
          "Messages go to standard error. Questions (a duplicate line in -B, a table that exists in -G)\n"
          "are asked on the terminal; without one they are answered No, so nothing is replaced or saved\n"
          "that nobody agreed to.\n"
          "\n"
          "Exit status: 0 when the job was done; 1 when it could not be done or some output was not\n"
-         "written; 2 when the option is not available in this version; 3 when the output was written\n"
-         "but some input was refused or skipped (the messages say which).\n";
+         "written (or the window was needed and there is no display); 2 for an unknown option; 3 when\n"
+         "the output was written but some input was refused or skipped (the messages say which).\n";
 }
 
 namespace {
@@ -178,17 +183,48 @@ std::string PathArgument(const std::string& text) {
   return path;
 }
 
+// The windows for plan, when there is a display to show them on; otherwise the reason on err.
+int StartWindows(const WindowStarter& startWindows, const WindowPlan& plan, const char* what, std::ostream& err) {
+  if (!startWindows || !DisplayAvailable()) {
+    err << "wzrv: " << what << " needs the window, and there is no display (DISPLAY, WAYLAND_DISPLAY or "
+        << "QT_QPA_PLATFORM)\n";
+    return kExitFailed;
+  }
+  return startWindows(plan);
+}
+
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const WindowStarter& startWindows) {
   StartCommand command = ParseCommandLine(CommandLineText(arguments));
-  if (command.action == StartAction::Help) {
-    out << HelpText();
-    return kExitDone;
-  }
-  if (command.action == StartAction::Version) {
-    out << "Zarvic " << ZARVIC_VERSION << "\n";
-    return kExitDone;
+  switch (command.action) {
+    case StartAction::Help:
+      out << HelpText();
+      return kExitDone;
+    case StartAction::Version:
+      out << "Zarvic " << ZARVIC_VERSION << "\n";
+      return kExitDone;
+    case StartAction::Unknown:
+      err << "wzrv: unknown option " << command.argument << " (see wzrv --help)\n";
+      return kExitUnavailable;
+    // The windows run the start-up of the settings themselves.
+    case StartAction::NewProblem:
+    case StartAction::BatchMode:
+    case StartAction::NoWindow:
+    case StartAction::OpenProblem: {
+      WindowPlan plan;
+      plan.gattDiagnostic = command.gattDiagnostic;
+      plan.batchMode = command.action == StartAction::BatchMode;
+      if (command.action == StartAction::NoWindow) plan.start = WindowStart::NoProblem;
+      if (command.action == StartAction::OpenProblem) {
+        plan.start = WindowStart::OpenProblem;
+        plan.problemFile = command.argument;
+      }
+      return StartWindows(startWindows, plan, Describe(command.action), err);
+    }
+    default:
+      break;
   }
   // Start-up as for every run of the program: legacy settings once, then the settings into the cache.
   MoveIniToRegistry();
@@ -202,15 +238,25 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "wzrv: -EX needs the path of a text input file right after it (see wzrv --help)\n";
         return kExitFailed;
       }
-      return ExitStatus(RunBatchDataEntry(path));
+      TextLineReader reader;
+      if (!reader.Open(path)) {
+        // With a display the program starts normally; without one the unattended run has failed.
+        if (startWindows && DisplayAvailable()) return startWindows(WindowPlan{});
+        return ExitStatus(RunBatchDataEntry(path));
+      }
+      return ExitStatus(RunBatchDataEntry(reader, path));
     }
     case StartAction::TestFile: {
       auto problem = std::make_unique<CTDoc>();
       std::string folder = PathArgument(command.argument);
       return ExitStatus(RunTestFolder(*problem, folder.empty() ? "." : folder, err));
     }
-    case StartAction::TestList:
-      return ExitStatus(TestList(command.argument));
+    case StartAction::TestList: {
+      int status = ExitStatus(TestList(command.argument));
+      // The list is done; a new problem follows when there is a window for it.
+      if (startWindows && DisplayAvailable()) return startWindows(WindowPlan{});
+      return status;
+    }
     case StartAction::BatchEdit:
       return BatchEditTables(command.argument, ProgramFolder()) ? kExitDone : kExitFailed;
     case StartAction::BatchGenerate:
@@ -221,9 +267,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                  ? kExitDone
                  : kExitFailed;
     default:
-      err << "wzrv: " << Describe(command.action) << " is not available yet"
-          << (command.gattDiagnostic ? " (with -GATTDIAGNOSTIC)" : "") << "; see wzrv --help\n";
-      return kExitUnavailable;
+      return kExitFailed;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/StartUp.h"
+
 namespace zarvic {
 
 // What the program does at start-up, from the text after the program name.
@@ -18,6 +20,7 @@ enum class StartAction {
   BatchGenerate,   // "-G" file
   NoWindow,        // "-XX"
   OpenProblem,     // any other text: a problem file
+  Unknown,         // text starting with "-" that is none of the options: refused, never opened as a file
   Help,            // "--help" or "-h"
   Version,         // "--version"
 };
@@ -43,11 +46,15 @@ std::string HelpText();
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;       // the job was started and failed (messages say why)
-inline constexpr int kExitUnavailable = 2;  // the option is not available in this build
+inline constexpr int kExitUnavailable = 2;  // an unknown option
 inline constexpr int kExitIncomplete = 3;   // the output was written, some input was refused
 
 // Runs the command line of the program (arguments after the program name) and returns the exit status.
-// Help goes to out, the reason of a failure to err or through the UserInterface.
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Help goes to out, the reason of a failure to err or through the UserInterface. The unattended options
+// run here; what needs the windows goes to startWindows, and only when a display is available (without
+// one, or without startWindows, the reason goes to err and the status is kExitFailed; "-TF" then ends
+// with the status of its list and "-EX" with an unreadable file fails as the unattended run it was).
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const WindowStarter& startWindows = {});
 
 }  // namespace zarvic

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/Paths.h"
+#include "core/ScopedEnv.h"
 #include "core/UserInterface.h"
 #include "ratetables/TableFile.h"
 #include "ratetables/TableOperations.h"
@@ -15,6 +16,7 @@
 namespace zarvic {
 namespace {
 
+using testing::ScopedEnv;
 using testing::TempFolder;
 using testing::WriteFile;
 
@@ -40,7 +42,8 @@ TEST(ParseCommandLine, OptionsInOrderByPrefixWithoutCase) {
       {"-bogus", StartAction::BatchEdit, "ogus", false},
       {"-G script.txt", StartAction::BatchGenerate, "script.txt", false},
       {"-xx", StartAction::NoWindow, "", false},
-      {"-X", StartAction::OpenProblem, "-X", false},
+      {"-X", StartAction::Unknown, "-X", false},
+      {"--frobnicate", StartAction::Unknown, "--frobnicate", false},
       {"/home/me/Problem 1.ZR3", StartAction::OpenProblem, "/home/me/Problem 1.ZR3", false},
       {"--help", StartAction::Help, "", false},
       {"-h", StartAction::Help, "", false},
@@ -90,14 +93,74 @@ TEST_F(RunCommandLineTest, HelpListsEveryOption) {
   EXPECT_EQ("", err_.str());
 }
 
-TEST_F(RunCommandLineTest, OptionsThatNeedTheWindowSaySoAndFail) {
+TEST_F(RunCommandLineTest, WindowOptionsNeedADisplay) {
+  ScopedEnv display("DISPLAY", std::nullopt), wayland("WAYLAND_DISPLAY", std::nullopt),
+      platform("QT_QPA_PLATFORM", std::nullopt);
+  int started = 0;
+  WindowStarter starter = [&](const WindowPlan&) { return ++started, kExitDone; };
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{}, {"-GATTDIAGNOSTIC"}, {"-C"}, {"-XX"}, {"problem.ZR3"}}) {
-    EXPECT_EQ(kExitUnavailable, Run(arguments)) << CommandLineText(arguments);
-    EXPECT_NE(std::string::npos, err_.str().find("not available yet")) << err_.str();
+    out_.str("");
+    err_.str("");
+    EXPECT_EQ(kExitFailed, RunCommandLine(arguments, out_, err_, starter)) << CommandLineText(arguments);
+    EXPECT_NE(std::string::npos, err_.str().find("no display")) << err_.str();
     EXPECT_EQ("", out_.str());
   }
+  EXPECT_EQ(0, started);
   EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(RunCommandLineTest, WindowOptionsGiveTheirPlan) {
+  ScopedEnv platform("QT_QPA_PLATFORM", "offscreen");
+  struct Case {
+    std::vector<std::string> arguments;
+    WindowStart start;
+    const char* file;
+    bool batchMode, gatt;
+  };
+  const Case cases[] = {
+      {{}, WindowStart::NewProblem, "", false, false},
+      {{"-gattdiagnostic"}, WindowStart::NewProblem, "", false, true},
+      {{"-c"}, WindowStart::NewProblem, "", true, false},
+      {{"-XX"}, WindowStart::NoProblem, "", false, false},
+      {{"my case.ZR3"}, WindowStart::OpenProblem, "my case.ZR3", false, false},
+      // "-EX" whose file cannot be read starts normally, without a message.
+      {{"-EX" + (work_ / "missing.TXT")}, WindowStart::NewProblem, "", false, false},
+  };
+  for (const Case& c : cases) {
+    std::optional<WindowPlan> seen;
+    EXPECT_EQ(7, RunCommandLine(c.arguments, out_, err_, [&](const WindowPlan& plan) {
+                seen = plan;
+                return 7;  // the windows' own status comes back
+              }));
+    ASSERT_TRUE(seen) << CommandLineText(c.arguments);
+    EXPECT_EQ(c.start, seen->start) << CommandLineText(c.arguments);
+    EXPECT_EQ(c.file, seen->problemFile);
+    EXPECT_EQ(c.batchMode, seen->batchMode);
+    EXPECT_EQ(c.gatt, seen->gattDiagnostic);
+  }
+  EXPECT_TRUE(ui_.messages.empty());
+
+  // "-TF" runs its list first, then opens a new problem.
+  WriteFile(work_ / "list.txt", "; nothing to run\n");
+  int started = 0;
+  EXPECT_EQ(kExitDone, RunCommandLine({"-TF", work_ / "list.txt"}, out_, err_, [&](const WindowPlan& plan) {
+    EXPECT_EQ(WindowStart::NewProblem, plan.start);
+    return ++started, kExitDone;
+  }));
+  EXPECT_EQ(1, started);
+}
+
+TEST_F(RunCommandLineTest, UnknownOptionsAreRefusedNotOpened) {
+  ScopedEnv platform("QT_QPA_PLATFORM", "offscreen");
+  int started = 0;
+  for (const char* option : {"--frobnicate", "-X", "-zr3"}) {
+    out_.str("");
+    err_.str("");
+    EXPECT_EQ(kExitUnavailable, RunCommandLine({option}, out_, err_, [&](const WindowPlan&) { return ++started; }));
+    EXPECT_EQ(std::string("wzrv: unknown option ") + option + " (see wzrv --help)\n", err_.str());
+  }
+  EXPECT_EQ(0, started);
 }
 
 TEST_F(RunCommandLineTest, BatchEditWritesTablesIntoTheProgramFolder) {
@@ -136,7 +199,7 @@ TEST_F(RunCommandLineTest, ShippedExampleBuildsItsTable) {
 // The program itself: exit status and where the reason goes.
 int RunProgram(const std::string& arguments, const std::string& errFile) {
   std::string command =
-      std::string(ZARVIC_BINARY_DIR) + "/wzrv " + arguments + " </dev/null >/dev/null 2>" + errFile;
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(ZARVIC_BINARY_DIR) + "/wzrv " + arguments + " </dev/null >/dev/null 2>" + errFile;
   int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -145,8 +208,11 @@ TEST(WzrvProgram, ExitStatusAndReasons) {
   TempFolder work;
   const std::string err = work / "stderr.txt";
   EXPECT_EQ(kExitDone, RunProgram("--help", err));
-  EXPECT_EQ(kExitUnavailable, RunProgram("-XX", err));
-  EXPECT_NE(std::string::npos, testing::ReadFile(err).find("not available yet"));
+  // No display in the tests: the window options say so.
+  EXPECT_EQ(kExitFailed, RunProgram("-XX", err));
+  EXPECT_NE(std::string::npos, testing::ReadFile(err).find("no display"));
+  EXPECT_EQ(kExitUnavailable, RunProgram("--frobnicate", err));
+  EXPECT_EQ("wzrv: unknown option --frobnicate (see wzrv --help)\n", testing::ReadFile(err));
   WriteFile(work / "bad.csv", "heading\nT,,01-01-1995,Weekly,9,10.8,8,365,,\n");
   EXPECT_EQ(kExitFailed, RunProgram("-B " + (work / "bad.csv"), err));
   EXPECT_NE(std::string::npos, testing::ReadFile(err).find("Invalid compound method."));

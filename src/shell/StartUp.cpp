@@ -1,0 +1,45 @@
+#include "shell/StartUp.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "core/Paths.h"
+#include "core/UserInterface.h"
+
+namespace zarvic {
+
+ApplicationModes& Modes() {
+  static ApplicationModes modes;
+  return modes;
+}
+
+bool DisplayAvailable(const std::function<const char*(const char*)>& getenv) {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+bool DisplayAvailable() {
+  return DisplayAvailable([](const char* name) { return std::getenv(name); });
+}
+
+std::string RememberedProblemFolder(const std::string& recentFile1, const std::string& documentsFolder) {
+  if (!recentFile1.empty()) return FolderOf(recentFile1);
+  std::error_code ec;
+  if (documentsFolder.empty()) {
+    std::filesystem::path current = std::filesystem::current_path(ec);
+    return ec ? std::string() : current.string();
+  }
+  if (!std::filesystem::is_directory(documentsFolder, ec)) {
+    MessageBoxText("Failed to find MyDocuments folder.");
+    return {};
+  }
+  const std::string folder = JoinPath(documentsFolder, "Zarvic");
+  std::filesystem::create_directory(folder, ec);
+  return std::filesystem::is_directory(folder, ec) ? folder : documentsFolder;
+}
+
+}  // namespace zarvic

@@ -1,0 +1,45 @@
+#include "shell/ui/CZrvChildView.h"
+
+#include <QCloseEvent>
+
+#include "problem/DocumentManager.h"
+#include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/ToolbarIcons.h"
+
+namespace zarvic {
+
+CZrvChildView::CZrvChildView(DocumentManager& documents, ProblemDocument& doc, QWidget* parent)
+    : QMdiSubWindow(parent), documents_(documents), doc_(&doc), view_(new ProblemViewPlaceholder(&doc.problem)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWidget(view_);
+  setMinimumSize(kMinWidth, kMinHeight);
+  setWindowIcon(QIcon(ProgramPicture(16)));
+  UpdateTitle();
+}
+
+void CZrvChildView::UpdateTitle() {
+  if (doc_ != nullptr) setWindowTitle(QString::fromStdString(doc_->title));
+}
+
+void CZrvChildView::DocumentRemoved() {
+  doc_ = nullptr;
+  view_->Detach();
+  if (!closing_) close();
+}
+
+void CZrvChildView::closeEvent(QCloseEvent* event) {
+  if (doc_ == nullptr) {
+    QMdiSubWindow::closeEvent(event);
+    return;
+  }
+  closing_ = true;
+  const bool closed = documents_.CloseDocument(*doc_);  // removes the problem when it may go
+  closing_ = false;
+  if (!closed) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace zarvic
