@@ -35,4 +35,5 @@ file(GLOB ZARVIC_SCREENSHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/
 add_executable(zarvic_screenshots ${ZARVIC_SCREENSHOT_SOURCES})
 target_include_directories(zarvic_screenshots PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(zarvic_screenshots PRIVATE zarvic_gui zarvic_regutil_ui zarvic_warnings)
+target_compile_definitions(zarvic_screenshots PRIVATE ZARVIC_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(${CMAKE_SOURCE_DIR}/cmake/Manuals.cmake)

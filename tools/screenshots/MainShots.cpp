@@ -1,4 +1,4 @@
-#include "MainShots.h"
+#include "tools/screenshots/MainShots.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>

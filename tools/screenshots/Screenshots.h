@@ -2,7 +2,20 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <vector>
+
+namespace zarvic {
+
+// A window whose builder keeps its own ownership (a main frame owned by its application object, a
+// help window) or hands it over to the tool, which then just leaves it to the end of the run.
+struct Shot {
+  QString name;
+  std::function<QWidget*()> build;
+};
+
+}  // namespace zarvic
 
 namespace zarvic::screenshots {
 
@@ -14,7 +27,7 @@ struct ShotContext {
 // Builds a window and fills it; the tool sizes, shows and grabs it.
 using ShotBuilder = std::unique_ptr<QWidget> (*)(const ShotContext& context);
 
-struct Shot {
+struct ContextShot {
   const char* fileName;
   ShotBuilder build;
 };

@@ -9,13 +9,15 @@
 #include <cstdio>
 
 #include "core/UserInterface.h"
+#include "tools/screenshots/HelpShots.h"
+#include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/Screenshots.h"
 
 namespace zarvic::screenshots {
 namespace {
 
 // Add a window here: its file name and the function that builds and fills it.
-const Shot kShots[] = {
+const ContextShot kShots[] = {
     {"kbnregistry.png", &KbnRegistryShot},
 };
 
@@ -40,19 +42,32 @@ int main(int argc, char** argv) {
   zarvic::ScopedUserInterface recording(ui);
 
   int failures = 0;
-  for (const Shot& shot : kShots) {
+  auto save = [&](QWidget* window, const QString& name) {
+    const QString path = out.filePath(name);
+    if (!window->grab().save(path)) {
+      std::fprintf(stderr, "zarvic_screenshots: cannot write %s\n", qPrintable(path));
+      ++failures;
+      return;
+    }
+    std::printf("%s\n", qPrintable(path));
+  };
+  std::vector<zarvic::Shot> shots;
+  zarvic::RegisterMainShots(shots);
+  zarvic::RegisterHelpShots(shots);
+  for (const zarvic::Shot& shot : shots) {
+    // These windows size themselves; some belong to an application object of the shot.
+    QWidget* window = shot.build();
+    window->show();
+    QApplication::processEvents();
+    save(window, shot.name);
+  }
+  for (const ContextShot& shot : kShots) {
     QTemporaryDir scratch;
     std::unique_ptr<QWidget> window = shot.build({scratch.path()});
     window->resize(window->sizeHint().expandedTo(window->minimumSize()));
     window->show();
     QApplication::processEvents();
-    const QString path = out.filePath(QString::fromLatin1(shot.fileName));
-    if (!window->grab().save(path)) {
-      std::fprintf(stderr, "zarvic_screenshots: cannot write %s\n", qPrintable(path));
-      ++failures;
-      continue;
-    }
-    std::printf("%s\n", qPrintable(path));
+    save(window.get(), QString::fromLatin1(shot.fileName));
   }
   return failures == 0 ? 0 : 1;
 }

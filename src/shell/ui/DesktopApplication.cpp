@@ -6,6 +6,7 @@
 
 #include "core/UserInterface.h"
 #include "shell/Launcher.h"
+#include "shell/ui/EnterAsTab.h"
 #include "shell/ui/QtUserInterface.h"
 
 namespace zarvic {
@@ -19,6 +20,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
   setApplicationVersion(QStringLiteral(ZARVIC_VERSION));
   setOrganizationName(QStringLiteral("Orlendt Software"));
   SetCurrentUi(ui_.get());
+  InstallEnterAsTab(*this);
   SetFileLauncher([](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
   });
