@@ -537,6 +537,9 @@ void FinishRun(CTDoc& doc, DayNumber D, bool monthlyBreaks) {
     if (event.m_date > D) continue;
     const bool lowers =
         event.m_type == kEventPayment || event.m_type == kEventDeposit || event.m_type == kEventCredit;
+    // A negative payment (only a file written elsewhere can hold one) is allocated nothing, so it nets
+    // nothing either: the total then agrees with the balances and the summary built from them.
+    if (lowers && event.m_amount < 0.0) continue;
     net += lowers ? -event.m_amount : event.m_amount;
   }
   Amount penalties = 0.0;

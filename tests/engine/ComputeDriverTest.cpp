@@ -844,3 +844,29 @@ TEST_F(ComputeDriverTest, TraceDump) {
 
 }  // namespace
 }  // namespace zarvic
+
+namespace zarvic {
+namespace {
+
+// Regression: a payment of a negative amount read from a problem file was allocated nothing but netted
+// into the final total as a charge, so the event list showed $5,000 more due than the summary.
+TEST_F(ComputeDriverTest, ANegativePaymentCountsNothing) {
+  UseTable(SimpleTable());
+  SetEvents({{kEventTax, "01-01-95", 10000}, {kEventPayment, "03-01-95", 0}});
+  Doc().m_events[1].m_amount = -500000;
+  Doc().m_computeDate = D("12-31-95");
+  ASSERT_TRUE(ComputeProblem(Doc(), true));
+  const Amount withNegative = FinalTotal(Doc());
+  // $10,000 at 10% simple for 364 days: 997.26.
+  EXPECT_EQ(1000000.0 + 99726, withNegative);
+
+  auto without = std::make_unique<CTDoc>();
+  without->m_rateTable = SimpleTable();
+  without->m_events[0] = Doc().m_events[0];
+  without->m_computeDate = D("12-31-95");
+  ASSERT_TRUE(ComputeProblem(*without, true));
+  EXPECT_EQ(FinalTotal(*without), withNegative);
+}
+
+}  // namespace
+}  // namespace zarvic
