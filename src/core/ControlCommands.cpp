@@ -1,66 +1,47 @@
 #include "core/ControlCommands.h"
 
+#include <array>
+
 namespace zarvic {
+namespace {
+
+struct Route {
+  ControlKind kind;
+  NavKey key;
+  KeyRoute route;
+};
+
+// What each control does with a navigation key: the command it posts to its owner and whether the key
+// is then processed as usual. Keys not listed are processed as usual and post nothing.
+constexpr std::array kRoutes = {
+    Route{ControlKind::TableCell, NavKey::PageUp, {kCmdPageUp, true}},
+    Route{ControlKind::TableCell, NavKey::PageDown, {kCmdPageDown, true}},
+    Route{ControlKind::TableCell, NavKey::Up, {kCmdUp, true}},
+    Route{ControlKind::TableCell, NavKey::Down, {kCmdDown, true}},
+    Route{ControlKind::GridEdit, NavKey::PageUp, {kCmdPageUp, true}},
+    Route{ControlKind::GridEdit, NavKey::PageDown, {kCmdPageDown, true}},
+    Route{ControlKind::GridEdit, NavKey::Up, {kCmdUp, true}},
+    Route{ControlKind::GridEdit, NavKey::Down, {kCmdDown, true}},
+    Route{ControlKind::GridEdit, NavKey::Home, {kCmdHome, true}},
+    Route{ControlKind::GridEdit, NavKey::End, {kCmdEnd, true}},
+    Route{ControlKind::GridTypeList, NavKey::PageUp, {kCmdPageUp, false}},
+    Route{ControlKind::GridTypeList, NavKey::PageDown, {kCmdPageDown, false}},
+    Route{ControlKind::GridTypeList, NavKey::Up, {kCmdUp, false}},
+    Route{ControlKind::GridTypeList, NavKey::Down, {kCmdDown, false}},
+    Route{ControlKind::GridTypeList, NavKey::Left, {kCmdPreviousField, false}},
+    Route{ControlKind::GridTypeList, NavKey::Right, {kCmdNextField, false}},
+    // A closed list would otherwise jump to its first or last type.
+    Route{ControlKind::GridTypeList, NavKey::Home, {0, false}},
+    Route{ControlKind::GridTypeList, NavKey::End, {0, false}},
+    Route{ControlKind::HeadingEdit, NavKey::Down, {kCmdDown, false}},
+    Route{ControlKind::KeyTrap, NavKey::Delete, {kCmdDeleteLine, true}},
+};
+
+}  // namespace
 
 KeyRoute RouteKey(ControlKind kind, NavKey key) {
-  switch (kind) {
-    case ControlKind::TableCell:
-      switch (key) {
-        case NavKey::PageUp:
-          return {kCmdPageUp, true};
-        case NavKey::PageDown:
-          return {kCmdPageDown, true};
-        case NavKey::Up:
-          return {kCmdUp, true};
-        case NavKey::Down:
-          return {kCmdDown, true};
-        default:
-          return {};
-      }
-    case ControlKind::GridEdit:
-      switch (key) {
-        case NavKey::PageUp:
-          return {kCmdPageUp, true};
-        case NavKey::PageDown:
-          return {kCmdPageDown, true};
-        case NavKey::Up:
-          return {kCmdUp, true};
-        case NavKey::Down:
-          return {kCmdDown, true};
-        case NavKey::Home:
-          return {kCmdHome, true};
-        case NavKey::End:
-          return {kCmdEnd, true};
-        default:
-          return {};
-      }
-    case ControlKind::GridTypeList:
-      switch (key) {
-        case NavKey::PageUp:
-          return {kCmdPageUp, false};
-        case NavKey::PageDown:
-          return {kCmdPageDown, false};
-        case NavKey::Up:
-          return {kCmdUp, false};
-        case NavKey::Down:
-          return {kCmdDown, false};
-        case NavKey::Left:
-          return {kCmdPreviousField, false};
-        case NavKey::Right:
-          return {kCmdNextField, false};
-        // A closed list would otherwise jump to its first or last type.
-        case NavKey::Home:
-        case NavKey::End:
-          return {0, false};
-        default:
-          return {};
-      }
-    case ControlKind::HeadingEdit:
-      if (key == NavKey::Down) return {kCmdDown, false};
-      return {};
-    case ControlKind::KeyTrap:
-      if (key == NavKey::Delete) return {kCmdDeleteLine, true};
-      return {};
+  for (const Route& r : kRoutes) {
+    if (r.kind == kind && r.key == key) return r.route;
   }
   return {};
 }
