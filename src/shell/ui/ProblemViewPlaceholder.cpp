@@ -54,6 +54,11 @@ ProblemViewPlaceholder::ProblemViewPlaceholder(const CTDoc* problem, QWidget* pa
   Refresh();
 }
 
+int ProblemViewPlaceholder::CurrentEvent() const {
+  const QTreeWidgetItem* item = events_->currentItem();
+  return item == nullptr ? -1 : events_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+}
+
 void ProblemViewPlaceholder::Refresh() {
   events_->clear();
   if (problem_ == nullptr) return;

@@ -17,6 +17,9 @@ class ProblemViewPlaceholder : public QWidget {
   explicit ProblemViewPlaceholder(const CTDoc* problem, QWidget* parent = nullptr);
 
   void Refresh();
+  // The index of the event on the current row (the commands that act on "this event" use it); -1 on
+  // the entry row or with no row current.
+  int CurrentEvent() const;
   void Detach() { problem_ = nullptr; }  // the problem is about to go
 
  private:
