@@ -10,6 +10,7 @@
 #include "engine/Balances.h"
 #include "engine/ComputePeriod.h"
 #include "engine/SpecialRates.h"
+#include "penalties/AccuracyPenalties.h"
 #include "penalties/PenaltyPass.h"
 #include "problem/CTDoc.h"
 #include "ratetables/TableOperations.h"
@@ -653,7 +654,8 @@ bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool m
 }
 
 AllocationRuns::AllocationRuns()
-    : checkpoint_(std::make_unique<WalkCheckpoint>()), deferred_(std::make_unique<DeferredPenalties>()) {}
+    : checkpoint_(std::make_unique<WalkCheckpoint>()), deferred_(std::make_unique<DeferredPenalties>()),
+      interestWalks_(std::make_unique<InterestComponentMemo>()) {}
 AllocationRuns::~AllocationRuns() = default;
 
 bool AllocationRuns::RunTo(CTDoc& doc, int index) {

@@ -31,6 +31,7 @@ bool RunComputation(CTDoc& doc, DayNumber computeDate, bool showMessages, bool m
 
 struct WalkCheckpoint;
 struct DeferredPenalties;
+class InterestComponentMemo;
 
 // The payment allocation's engine runs: one per payment in date order, each through the date of the
 // payment about to be allocated. Each run, once completed, gives exactly what RunComputation (date, no
@@ -64,6 +65,8 @@ class AllocationRuns {
  private:
   std::unique_ptr<WalkCheckpoint> checkpoint_;
   std::unique_ptr<DeferredPenalties> deferred_;
+  // The penalty pass of each run walks the interest part of 6653 again, a payment further each time.
+  std::unique_ptr<InterestComponentMemo> interestWalks_;
 };
 
 // Releases the results of the last run and zeroes the balances, totals and caution flags; sorts the

@@ -57,6 +57,85 @@ void Set6662Bases(CTDoc& doc, int k) {
 
 }  // namespace
 
+namespace {
+
+struct ComponentPayment {
+  DayNumber date;
+  Amount applied;
+  bool operator==(const ComponentPayment&) const = default;
+};
+
+// Where a walk stood at the end of one of its steps.
+struct ComponentStep {
+  DayNumber d = NO_DATE;
+  int line = 0;
+  std::size_t next = 0;  // payments taken
+  Amount x = 0.0;
+  Amount total = 0.0;
+  Amount accruedInPeriod = 0.0;
+  Amount paid = 0.0;
+  Amount reduced = 0.0;
+  ComputeState state;
+};
+
+// One walk's inputs and steps. Its steps read the payments before `next` and the rate lines up to
+// line + 1; they do not depend on the end date beyond their own day.
+struct ComponentWalk {
+  Amount x = 0.0;
+  DayNumber from = NO_DATE;
+  Amount untouched = 0.0;
+  std::array<DayNumber, 3> hot{};
+  std::vector<ComponentPayment> payments;
+  std::vector<RateLine> lines;
+  std::vector<ComponentStep> steps;
+};
+
+}  // namespace
+
+struct InterestComponentMemo::Walks {
+  std::array<ComponentWalk, 2 * kPenaltyRecords> walks;  // per penalty and kind
+};
+
+namespace {
+
+thread_local InterestComponentMemo::Walks* activeWalks = nullptr;
+
+// The last kept step of walk that a walk over the new inputs passes through unchanged; nullptr when
+// none (and the walk's steps are dropped).
+const ComponentStep* ReusableStep(ComponentWalk& walk, const RateTable& table, Amount x, DayNumber from,
+                                  DayNumber to, Amount untouched, const std::array<DayNumber, 3>& hot,
+                                  const std::vector<ComponentPayment>& payments) {
+  if (walk.x != x || walk.from != from || walk.untouched != untouched || walk.hot != hot) {
+    walk.steps.clear();
+    return nullptr;
+  }
+  std::size_t firstPayment = 0;
+  while (firstPayment < payments.size() && firstPayment < walk.payments.size() &&
+         payments[firstPayment] == walk.payments[firstPayment])
+    ++firstPayment;
+  std::size_t firstLine = 0;
+  while (firstLine < walk.lines.size() && table.lines[firstLine] == walk.lines[firstLine]) ++firstLine;
+  while (!walk.steps.empty()) {
+    const ComponentStep& step = walk.steps.back();
+    const std::size_t lastLine = static_cast<std::size_t>(std::min(step.line + 1, kMaxRateLines - 1));
+    // A payment that differs must come after the step's day, or the step would have taken it.
+    const bool paymentsEqual =
+        step.next < firstPayment ||
+        (step.next == firstPayment && (firstPayment == payments.size() || payments[firstPayment].date > step.d));
+    if (step.d <= to && paymentsEqual && lastLine < firstLine) return &step;
+    walk.steps.pop_back();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+InterestComponentMemo::InterestComponentMemo() : walks_(std::make_unique<Walks>()), previous_(activeWalks) {
+  activeWalks = walks_.get();
+}
+
+InterestComponentMemo::~InterestComponentMemo() { activeWalks = previous_; }
+
 Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumber from, DayNumber to,
                          bool followIrs, int k) {
   const RateTable& table = doc.m_rateTable;
@@ -68,11 +147,7 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     untouched = doc.TotalTax - (k == kPenalty6653b ? r.m_amounts[0] : r.m_amounts[1]);
   }
 
-  struct Payment {
-    DayNumber date;
-    Amount applied;
-  };
-  std::vector<Payment> payments;
+  std::vector<ComponentPayment> payments;
   for (const CEvent& event : doc.ListedEvents()) {
     if (!LowersBalance(event.m_type) || event.m_date < from) continue;
     Amount applied = 0.0;
@@ -87,15 +162,29 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
   const HotInterestDates& hot = doc.m_penaltyResults.hotDates;
   const std::array<DayNumber, 3> hotDates = {hot.start, hot.stop, hot.restart};
 
-  ComputeState state;
-  state.m_gattApplies = false;
-  int line = RateLineFor(table, from);
-  std::size_t next = 0;
-  Amount total = 0.0;
-  Amount accruedInPeriod = 0.0;
-  Amount paid = 0.0;
-  Amount reduced = 0.0;
-  for (DayNumber d = from; x > 0.0 && d < to;) {
+  ComponentWalk* memo = nullptr;
+  if (activeWalks != nullptr && k >= 0 && k < kPenaltyRecords)
+    memo = &activeWalks->walks[static_cast<std::size_t>(2 * k + (motivated ? 1 : 0))];
+  ComponentStep at;
+  at.d = from;
+  at.line = RateLineFor(table, from);
+  at.x = x;
+  at.state.m_gattApplies = false;
+  if (memo != nullptr) {
+    if (const ComponentStep* step = ReusableStep(*memo, table, x, from, to, untouched, hotDates, payments)) {
+      at = *step;
+    }
+    memo->x = x;
+    memo->from = from;
+    memo->untouched = untouched;
+    memo->hot = hotDates;
+  }
+
+  ComputeState& state = at.state;
+  DayNumber& d = at.d;
+  int& line = at.line;
+  std::size_t& next = at.next;
+  while (at.x > 0.0 && d < to) {
     const DayNumber periodEnd = RateLineBreak(table, line);
     DayNumber end = to;
     if (Before(periodEnd, end)) end = periodEnd;
@@ -107,23 +196,29 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     if (end > d) {
       state.m_hotInEffect = hot.HotAfter(d);
       ComputeResults node;
-      ComputePeriod(state, x, d, end, L.mode, DaysPerYearValue(L.daysPerYear),
+      ComputePeriod(state, at.x, d, end, L.mode, DaysPerYearValue(L.daysPerYear),
                     motivated ? L.motivatedRate : L.normalRate, L.normalRate, node);
-      total += node.m_normalInterest;
-      accruedInPeriod += node.m_normalInterest;
+      at.total += node.m_normalInterest;
+      at.accruedInPeriod += node.m_normalInterest;
     }
     d = end;
-    while (next < payments.size() && payments[next].date == d) paid += payments[next++].applied;
-    const Amount beyond = std::max(paid - untouched, 0.0);
-    x -= beyond - reduced;
-    reduced = beyond;
+    while (next < payments.size() && payments[next].date == d) at.paid += payments[next++].applied;
+    const Amount beyond = std::max(at.paid - untouched, 0.0);
+    at.x -= beyond - at.reduced;
+    at.reduced = beyond;
     if (d == periodEnd) {
-      if (Compounds(L.mode)) x += accruedInPeriod;
-      accruedInPeriod = 0.0;
+      if (Compounds(L.mode)) at.x += at.accruedInPeriod;
+      at.accruedInPeriod = 0.0;
       ++line;
     }
+    if (memo != nullptr && d < to) memo->steps.push_back(at);
   }
-  return total;
+  if (memo != nullptr) {
+    memo->payments = std::move(payments);
+    const auto read = static_cast<std::ptrdiff_t>(std::min(line + 2, kMaxRateLines));
+    memo->lines.assign(table.lines.begin(), table.lines.begin() + read);
+  }
+  return at.total;
 }
 
 void ComputeNegligence6653a(CTDoc& doc, DayNumber computeDate) {

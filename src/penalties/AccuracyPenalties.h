@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "core/Amounts.h"
 #include "core/Dates.h"
 
@@ -21,6 +23,25 @@ enum class InterestKind { Normal, Motivated };
 // followIrs the payments first pay the tax not subject to penalty k's interest part.
 Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumber from, DayNumber to,
                          bool followIrs, int k);
+
+// While one exists, InterestComponent keeps where each of its walks stood after every step and picks a
+// walk up from the last step whose inputs have not changed since, instead of walking from the start.
+// The payment allocation's runs compute the penalties once per payment, each time with one more
+// payment allocated and a later end, so most of each walk is the one before. The result is exactly
+// the walk from the start: a step is reused only when every input it read is equal.
+class InterestComponentMemo {
+ public:
+  InterestComponentMemo();
+  ~InterestComponentMemo();
+  InterestComponentMemo(const InterestComponentMemo&) = delete;
+  InterestComponentMemo& operator=(const InterestComponentMemo&) = delete;
+
+  struct Walks;
+
+ private:
+  std::unique_ptr<Walks> walks_;
+  Walks* previous_;
+};
 
 // The accuracy-related stacking test (returns due after 1989): the amounts entered for the active
 // 6662(c) to (g) penalties exceed the tax. Sets doc.TotalTax to the tax, motivated tax, debit and IRS

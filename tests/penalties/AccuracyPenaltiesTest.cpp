@@ -209,6 +209,64 @@ TEST_F(AccuracyPenaltiesTest, InterestComponentCompoundsAtRatePeriodEnds) {
                                               D("01-01-1986"), false, 3));
 }
 
+// A walk picked up from an earlier one must give what the walk from the start gives, whatever changed
+// in between: only steps that read nothing that changed are kept.
+TEST_F(AccuracyPenaltiesTest, InterestComponentPickedUpGivesTheWalkFromTheStart) {
+  enum class Change { None, Allocation, PaymentBefore, PaymentOnStepDay, RateChanged, LineAdded, HotBegun };
+  struct Case {
+    const char* name;
+    const char* firstTo;  // the walk that leaves its steps
+    const char* to;       // the walk that picks them up
+    Change change;
+    double x = Usd(40000);
+  };
+  const Case cases[] = {
+      {"the next payment's run", "06-01-1986", "03-01-1987", Change::None},
+      {"an earlier end", "03-01-1987", "06-01-1986", Change::None},
+      {"an earlier payment's allocation changed", "03-01-1987", "03-01-1987", Change::Allocation},
+      {"a payment added before the last step", "03-01-1987", "03-01-1987", Change::PaymentBefore},
+      {"a payment added on a step's day", "03-01-1987", "03-01-1987", Change::PaymentOnStepDay},
+      {"a rate line changed", "03-01-1987", "03-01-1987", Change::RateChanged},
+      {"a rate line added", "03-01-1987", "03-01-1987", Change::LineAdded},
+      {"hot interest begun", "03-01-1987", "03-01-1987", Change::HotBegun},
+      {"another amount", "03-01-1987", "03-01-1987", Change::None, Usd(30000)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    doc_ = std::make_unique<CTDoc>();
+    FlatTable(10.0, kModeDaily);
+    AddLine("07-01-1985", 11.0, kModeDaily);
+    AddLine("01-01-1986", 12.0, kModeMonthly);
+    AddLine("07-01-1986", 10.0, kModeDaily);
+    Tax("01-01-1985", Usd(100000));
+    Pay("04-15-1985", Usd(30000));
+    Pay("07-01-1985", Usd(40000));
+    Pay("09-30-1985", Usd(20000));
+    Pay("02-15-1986", Usd(5000));
+    Pay("12-01-1986", Usd(5000));
+    PenaltyRecord& r = Activate(3, Usd(40000), {});
+    r.m_amounts[1] = Usd(40000);
+    const DayNumber from = D("01-01-1985");
+    Amount picked = 0.0;
+    {
+      InterestComponentMemo memo;
+      InterestComponent(doc(), Usd(40000), InterestKind::Normal, from, D(c.firstTo), true, 3);
+      switch (c.change) {
+        case Change::None: break;
+        case Change::Allocation: doc().m_events[2].m_allocation->m_payment[0] = Usd(70000); break;
+        case Change::PaymentBefore: Pay("10-10-1985", Usd(65000)); break;
+        case Change::PaymentOnStepDay: Pay("07-01-1985", Usd(65000)); break;
+        case Change::RateChanged: doc().m_rateTable.lines[1].normalRate = 13.0; break;
+        case Change::LineAdded: AddLine("01-01-1987", 9.0, kModeDaily); break;
+        case Change::HotBegun: res().hotDates.start = D("02-01-1986"); break;
+      }
+      doc().SortEvents(-1);
+      picked = InterestComponent(doc(), c.x, InterestKind::Normal, from, D(c.to), true, 3);
+    }
+    EXPECT_EQ(InterestComponent(doc(), c.x, InterestKind::Normal, from, D(c.to), true, 3), picked);
+  }
+}
+
 TEST_F(AccuracyPenaltiesTest, FraudComesOutOfTheNegligenceBase6663) {
   Tax("04-15-1995", Usd(100000));
   Activate(16, Usd(40000), {{0, "04-15-1995"}});
