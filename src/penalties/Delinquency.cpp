@@ -141,8 +141,12 @@ bool FailureToPay(CTDoc& doc, DayNumber computeDate, bool noAssess) {
     ++m;
     const DayNumber next = AddMonths(S0, m);
     if (!IsDate(next)) break;
-    B -= payments.Next(AddDays(M, m == 1 ? 1 : 2), AddDays(next, 2));
-    if (B < -0.5) B = 0.0;
+    // Once every step is charged no month is charged again, so the base no longer matters: a long
+    // computation does not add up the payments of decades for nothing.
+    if (used < kMaxSteps) {
+      B -= payments.Next(AddDays(M, m == 1 ? 1 : 2), AddDays(next, 2));
+      if (B < -0.5) B = 0.0;
+    }
     auto noticeDate = [&](std::size_t i) { return rec.m_dates[kFailureToPayNotices[i]]; };
     if (!noAssess && notice < kFailureToPayNotices.size() && IsDate(noticeDate(notice)) &&
         next >= noticeDate(notice)) {
@@ -406,7 +410,7 @@ void ComputeFailureToPayAssessment(CTDoc& doc, DayNumber computeDate) {
     }
     const DayNumber next = AddMonths(start, n);
     if (!IsDate(next)) break;
-    applyPayments(AddDays(M, 1), AddDays(next, 1));
+    if (used < kMaxSteps) applyPayments(AddDays(M, 1), AddDays(next, 1));  // the base matters no more
     if (notice < kAssessmentNotices.size() && IsDate(noticeDate(notice)) && next >= noticeDate(notice)) {
       accrued -= fileShare;
       if (accrued < 0.0) {
