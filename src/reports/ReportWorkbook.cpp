@@ -123,12 +123,13 @@ lxw_error WriteCell(lxw_worksheet* sheet, Formats& formats, const SheetLayout& l
 
 std::string ExportFolder() {
   const std::string data = DataFolder();
-  std::error_code ec;
-  if (data.empty() || !std::filesystem::is_directory(data, ec)) {
+  if (data.empty()) {
     MessageBoxText("AppData directory not found.");
     return {};
   }
+  // A fresh account may not have its data folder yet; it is made with the rest of the path.
   std::string folder = JoinPath(JoinPath(data, "Orlendt Software"), "Zarvic");
+  std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!std::filesystem::is_directory(folder, ec)) {
     MessageBoxText(StringPrintf("The folder %s could not be made.", folder.c_str()));

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -56,6 +57,7 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
   text_ = new CAnyEdit(this);
   text_->setAccessibleName(QStringLiteral("Report"));
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->installEventFilter(this);
   connect(text_, &CAnyEdit::command, this, [this](int id, QWidget*) {
     if (id == kCmdFontLarger) ChangeFont(LargerReportFont(fontSize_));
     if (id == kCmdFontSmaller) ChangeFont(SmallerReportFont(fontSize_));
@@ -97,6 +99,19 @@ CEditReport::~CEditReport() {
   }
 }
 
+bool CEditReport::eventFilter(QObject* watched, QEvent* event) {
+  // The text field would copy only a selection; the window's Copy takes everything when there is none.
+  if (watched == text_ && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+      if (event->type() == QEvent::KeyPress) Copy();
+      event->accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void CEditReport::CreateMenus() {
   auto* bar = new QMenuBar(this);
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -116,10 +131,10 @@ void CEditReport::CreateMenus() {
   copy_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   edit->addSeparator();
   smaller_ = edit->addAction(QStringLiteral("&Reduce Font"), this, [this] { ChangeFont(SmallerReportFont(fontSize_)); });
-  smaller_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+-")), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))});
+  // The keypad's keys come through the text field, which sends the same commands.
+  smaller_->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
   larger_ = edit->addAction(QStringLiteral("&Enlarge Font"), this, [this] { ChangeFont(LargerReportFont(fontSize_)); });
-  larger_->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+=")),
-                         QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))});
+  larger_->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   for (QAction* action : {smaller_, larger_}) action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   addActions({copy_, smaller_, larger_});
 }

@@ -47,6 +47,9 @@ class CEditReport : public QDialog {
   void Copy();
   void ChangeFont(int size);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void CreateMenus();
   void ApplyFont();
