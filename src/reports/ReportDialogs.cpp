@@ -14,7 +14,7 @@ constexpr int kInvalidPreviewDate = 20035;
 constexpr int kSaveChanges = 20008;
 
 constexpr std::array<SettingId, 4> kTextSettings = {SettingId::HeadingLine1, SettingId::HeadingLine2,
-                                                     SettingId::HeadingLine3, SettingId::Footer};
+                                                    SettingId::HeadingLine3, SettingId::Footer};
 
 void CopyReportSwitches(ReportSettings& to, const ReportSettings& from) {
   to.interestAndPenaltyDetail = from.interestAndPenaltyDetail;
@@ -184,7 +184,8 @@ bool HeadersModel::Accept() {
     file_ = fields_;
   }
   bool written = true;
-  for (size_t i = 0; i < kTextSettings.size(); ++i) written = WriteStringSetting(kTextSettings[i], newFile_[i]) && written;
+  for (size_t i = 0; i < kTextSettings.size(); ++i)
+    written = WriteStringSetting(kTextSettings[i], newFile_[i]) && written;
   // New problems take their texts from the application's record: it follows the settings at once.
   SetTexts(CurrentReportSettings(), newFile_);
   return written;

@@ -67,7 +67,7 @@ bool ReportSelectionCommand(CTDoc& doc, ReportOptions& viewOptions, const Previe
 
 // The report setup: the default report selection, with or without a problem.
 struct ReportSetupState {
-  ReportSettings record;                       // the default report settings
+  ReportSettings record;                        // the default report settings
   std::optional<ReportSettings> problemRecord;  // with a problem: its texts
   bool useDescriptions = true;
 };

@@ -46,8 +46,8 @@ const std::string kSixDashes = Repeat(kDashes, 6, ",");
 const std::string kSevenDashes = Repeat(kDashes, 7, ",");
 const std::string kClosingRule = Repeat("'==============", 6, ",");
 
-constexpr std::array<const char*, 3> kInterestTitles = {"Interest Detail", "Interest on Motivated Deficiencies",
-                                                         "Interest on Penalties"};
+constexpr std::array<const char*, 3> kInterestTitles = {
+    "Interest Detail", "Interest on Motivated Deficiencies", "Interest on Penalties"};
 constexpr char kSummaryTitle[] = "Summary as of";
 
 bool Contains(std::string_view line, std::string_view text) {
@@ -75,7 +75,8 @@ struct ReportLine {
   bool afterBreak = false;
 };
 
-std::vector<ReportLine> WithoutPageFurniture(const std::vector<std::string>& lines, const ReportPageDressing& dressing) {
+std::vector<ReportLine> WithoutPageFurniture(const std::vector<std::string>& lines,
+                                             const ReportPageDressing& dressing) {
   constexpr int kHeadingLines = 4;  // three heading lines and a blank
   std::vector<ReportLine> out;
   size_t i = 0;
@@ -243,7 +244,8 @@ class DetailWalk {
   }
 
   bool Summary(const ReportLine& title) {
-    sheet_.summaryRow = Emit(kDashes + "," + kDashes + ",31-44,45-52D," + kDashes + "," + kDashes + "\n", title.text);
+    sheet_.summaryRow =
+        Emit(kDashes + "," + kDashes + ",31-44,45-52D," + kDashes + "," + kDashes + "\n", title.text);
     const ReportLine* headings = Next();
     if (headings == nullptr) return false;
     Emit(",,28-33,41-48,56-63,72-78\n", headings->text);
@@ -318,7 +320,8 @@ bool ParseNumber(std::string_view text, double& value) {
 
 }  // namespace
 
-std::string ApplyColumnSpec(std::string_view spec, std::string_view line, std::vector<std::string>* unexpected) {
+std::string ApplyColumnSpec(std::string_view spec, std::string_view line,
+                            std::vector<std::string>* unexpected) {
   std::string out;
   if (!spec.empty() && spec[0] == '0' && (spec.size() == 1 || (!IsDigit(spec[1]) && spec[1] != '-'))) {
     AppendQuoted(out, line.size() > 1 ? line.substr(1) : std::string_view());

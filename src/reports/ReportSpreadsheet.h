@@ -28,18 +28,18 @@ std::vector<std::vector<std::string>> SplitCsvRows(std::string_view csv);
 // How the report's pages were dressed, so that the page furniture (headings, footer, filler lines)
 // is not taken for report lines.
 struct ReportPageDressing {
-  bool header = false;    // each page starts with the problem's three heading lines and a blank
-  bool footer = false;    // each page is filled to linesPerPage and ends with the footer line
+  bool header = false;  // each page starts with the problem's three heading lines and a blank
+  bool footer = false;  // each page is filled to linesPerPage and ends with the footer line
   int linesPerPage = 0;
 };
 
 struct DetailSheet {
   std::vector<std::vector<std::string>> rows;
-  std::string csv;            // the same rows as CSV text
-  int eventHeadingRow = 0;    // rows counted from 1; 0 when not met
-  int firstInterestRow = 0;   // the title row of the first interest section
+  std::string csv;           // the same rows as CSV text
+  int eventHeadingRow = 0;   // rows counted from 1; 0 when not met
+  int firstInterestRow = 0;  // the title row of the first interest section
   std::vector<int> interestTitleRows;
-  int summaryRow = 0;         // the "Summary as of" row
+  int summaryRow = 0;  // the "Summary as of" row
 };
 
 // Converts the window lines of an Interest and Penalty Detail report. Nothing (and error set to
@@ -53,7 +53,7 @@ struct SheetValue {
   Kind kind = Kind::Blank;
   double number = 0.0;  // Number: the value ("(1,234.56)" is -1234.56)
   DayNumber date = NO_DATE;
-  std::string text;     // Text: the cell text (a leading "'" only marks text and is dropped)
+  std::string text;  // Text: the cell text (a leading "'" only marks text and is dropped)
   bool operator==(const SheetValue&) const = default;
 };
 SheetValue ReadSheetCell(std::string_view cell);

@@ -38,7 +38,8 @@ class SheetLayout {
   int Columns() const { return columns_; }
 
   bool RateCell(int row, int column) const {
-    return column == 3 && sheet_.firstInterestRow > 0 && row > sheet_.firstInterestRow && row < sheet_.summaryRow;
+    return column == 3 && sheet_.firstInterestRow > 0 && row > sheet_.firstInterestRow &&
+           row < sheet_.summaryRow;
   }
 
   bool AmountCell(int row, int column) const {
@@ -94,7 +95,8 @@ lxw_error WriteCell(lxw_worksheet* sheet, Formats& formats, const SheetLayout& l
   const auto c = static_cast<lxw_col_t>(column);
   switch (value.kind) {
     case SheetValue::Kind::Blank:
-      return style.align == Align::None ? LXW_NO_ERROR : worksheet_write_blank(sheet, r, c, formats.Get(style));
+      return style.align == Align::None ? LXW_NO_ERROR
+                                        : worksheet_write_blank(sheet, r, c, formats.Get(style));
     case SheetValue::Kind::Number: {
       double number = value.number;
       if (layout.RateCell(row, column) && number != 0.0) {
@@ -173,8 +175,8 @@ bool WriteDetailWorkbook(const DetailSheet& sheet, const std::string& path, cons
       status = WriteCell(worksheet, formats, layout, static_cast<int>(r + 1), static_cast<int>(c), row[c]);
   }
   if (status == LXW_NO_ERROR && layout.Columns() > 0)
-    status = worksheet_set_column(worksheet, 0, static_cast<lxw_col_t>(layout.Columns() - 1), kSheetColumnWidth,
-                                  nullptr);
+    status = worksheet_set_column(worksheet, 0, static_cast<lxw_col_t>(layout.Columns() - 1),
+                                  kSheetColumnWidth, nullptr);
   const lxw_error closed = workbook_close(workbook);
   if (status == LXW_NO_ERROR) status = closed;
   if (status != LXW_NO_ERROR) return fail(lxw_strerror(status));

@@ -5,8 +5,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -283,10 +283,16 @@ class ReportWindowTest : public QObject {
           "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">(.*?)</word>");
       for (auto m = word.globalMatch(html); m.hasNext();) {
         auto match = m.next();
-        const auto row = static_cast<size_t>(std::lround((match.captured(2).toDouble() - origin.y()) / lineSpacing));
-        const auto column = static_cast<size_t>(std::lround((match.captured(1).toDouble() - origin.x()) / charWidth));
+        const auto row =
+            static_cast<size_t>(std::lround((match.captured(2).toDouble() - origin.y()) / lineSpacing));
+        const auto column =
+            static_cast<size_t>(std::lround((match.captured(1).toDouble() - origin.x()) / charWidth));
         QString w = match.captured(3);
-        w.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&#39;", "'").replace("&amp;", "&");
+        w.replace("&lt;", "<")
+            .replace("&gt;", ">")
+            .replace("&quot;", "\"")
+            .replace("&#39;", "'")
+            .replace("&amp;", "&");
         if (printed.size() <= row) printed.resize(row + 1);
         std::string& line = printed[row];
         const std::string bytes = w.toStdString();
@@ -317,7 +323,8 @@ class ReportWindowTest : public QObject {
     preview.switches = CurrentReportSettings();
     CPreviewSelection previewSelection(preview, plain);
     for (const ReportBoxes* boxes : {&selection.Reports(), &previewSelection.Reports()}) {
-      for (auto member : {&ReportSettings::paymentAllocationDetail, &ReportSettings::penaltyComputationDetail}) {
+      for (auto member :
+           {&ReportSettings::paymentAllocationDetail, &ReportSettings::penaltyComputationDetail}) {
         QVERIFY(!boxes->Box(member)->isEnabled());
         QVERIFY(!boxes->Box(member)->isChecked());
       }
@@ -336,10 +343,11 @@ class ReportWindowTest : public QObject {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("printed");
     QTest::newRow("nothing") << QStringList{} << "06-15-22" << QString::fromStdString(Text(20016)) << false;
-    QTest::newRow("accrual, no date") << QStringList{"Monthly Accrual"} << "" << QString::fromStdString(Text(20023))
-                                      << false;
+    QTest::newRow("accrual, no date")
+        << QStringList{"Monthly Accrual"} << "" << QString::fromStdString(Text(20023)) << false;
     QTest::newRow("rate table, no date") << QStringList{"Interest &Rate Table"} << "" << QString() << true;
-    QTest::newRow("detail, 7/1/22") << QStringList{"&Interest and Penalty Detail"} << "7/1/22" << QString() << true;
+    QTest::newRow("detail, 7/1/22") << QStringList{"&Interest and Penalty Detail"} << "7/1/22" << QString()
+                                    << true;
   }
   void printSelectionChecks() {
     QFETCH(QStringList, boxes);

@@ -8,6 +8,7 @@
 
 #include "core/AppOptions.h"
 #include "core/Clock.h"
+#include "core/ScopedEnv.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
@@ -15,7 +16,6 @@
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
 #include "reports/ReportDialogs.h"
-#include "core/ScopedEnv.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
@@ -104,7 +104,8 @@ TEST_F(ReportDialogsTest, PrintSelectionChecksReportsAndDate) {
       return true;
     });
     EXPECT_EQ(c.result, result) << c.name;
-    EXPECT_EQ(c.message == 0 ? std::vector<std::string>{} : std::vector<std::string>{Text(c.message)}, ui_.Texts())
+    EXPECT_EQ(c.message == 0 ? std::vector<std::string>{} : std::vector<std::string>{Text(c.message)},
+              ui_.Texts())
         << c.name;
     EXPECT_EQ(c.result && IsDate(c.date) ? c.date : NO_DATE, doc_->m_computeDate) << c.name;
   }

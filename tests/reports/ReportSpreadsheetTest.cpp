@@ -122,7 +122,8 @@ TEST(DetailSheetTest, RowsOfAReviewedReportEqualTheReviewedSheet) {
   auto sheet = ConvertDetailReport(WithMargin(report), dressing, &error);
   ASSERT_TRUE(sheet.has_value()) << error;
   const char* update = std::getenv("ZARVIC_UPDATE_FIXTURES");
-  if (update != nullptr && std::string(update) == "1") WriteFile(Fixture("detail-late-return.sheet.csv"), sheet->csv);
+  if (update != nullptr && std::string(update) == "1")
+    WriteFile(Fixture("detail-late-return.sheet.csv"), sheet->csv);
   EXPECT_EQ(ReadFile(Fixture("detail-late-return.sheet.csv")), sheet->csv);
   EXPECT_EQ(4, sheet->eventHeadingRow);
   EXPECT_EQ(13, sheet->firstInterestRow);
@@ -184,8 +185,10 @@ TEST_F(ExampleReportTest, PageFurnitureIsPassedOver) {
     std::vector<std::string> lines = Report(Detail(c.header, c.footer), c.lines);
     ASSERT_FALSE(lines.empty());
     auto broken = ConvertDetailReport(lines, {c.header, c.footer, c.lines}, &error);
-    ASSERT_TRUE(broken.has_value()) << error << " header " << c.header << " footer " << c.footer << " lines " << c.lines;
-    EXPECT_EQ(whole->csv, broken->csv) << "header " << c.header << " footer " << c.footer << " lines " << c.lines;
+    ASSERT_TRUE(broken.has_value()) << error << " header " << c.header << " footer " << c.footer << " lines "
+                                    << c.lines;
+    EXPECT_EQ(whole->csv, broken->csv)
+        << "header " << c.header << " footer " << c.footer << " lines " << c.lines;
   }
 }
 
@@ -199,8 +202,9 @@ TEST_F(ExampleReportTest, OtherReportsAreRefused) {
 
   // A detail report cut off before its summary ends the walk instead of waiting for a title.
   std::vector<std::string> lines = Report(Detail(false, false), 200);
-  auto summaryAt = std::find_if(lines.begin(), lines.end(),
-                                [](const std::string& l) { return l.find("Summary as of") != std::string::npos; });
+  auto summaryAt = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.find("Summary as of") != std::string::npos;
+  });
   ASSERT_NE(lines.end(), summaryAt);
   lines.erase(summaryAt, lines.end());
   error.clear();

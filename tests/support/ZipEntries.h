@@ -13,7 +13,8 @@ namespace zarvic::testing {
 
 inline std::uint32_t ZipWord(const std::string& b, size_t at, int bytes) {
   std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<size_t>(i)]);
+  for (int i = bytes - 1; i >= 0; --i)
+    v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<size_t>(i)]);
   return v;
 }
 

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,8 +18,8 @@
 #include <iterator>
 
 #include "core/AppOptions.h"
-#include "core/ControlCommands.h"
 #include "core/AtomicFile.h"
+#include "core/ControlCommands.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -35,6 +36,8 @@ namespace {
 constexpr int kUnableToOpen = 20030;
 constexpr int kReportSaved = 20031;
 constexpr char kNotepadFileName[] = "ZRVFILE.TXT";
+constexpr int kDefaultColumns = 82;
+constexpr int kDefaultRows = 30;
 constexpr char kTempFileWarning[] =
     "The report will be exported to Excel in a temporary file that is subject to re-use.  If you wish to "
     "save your changes to the spreadsheet, use the File/Save As... feature of Excel to to give it a new "
@@ -67,8 +70,12 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
   CreateMenus();
   layout->setMenuBar(findChild<QMenuBar*>());
   layout->addWidget(text_);
-  resize(720, 560);
   ApplyFont();
+  // Wide enough for a whole report line (80 columns and the margin) unless a placement is restored.
+  const QFontMetrics metrics(text_->font());
+  const int width = metrics.horizontalAdvance(QString(kDefaultColumns, QLatin1Char('M'))) +
+                    text_->verticalScrollBar()->sizeHint().width() + 4 * text_->frameWidth() + 8;
+  resize(width, metrics.lineSpacing() * kDefaultRows + 60);
 
   std::ifstream in(reportPath, std::ios::binary);
   if (!in) return;
@@ -118,7 +125,8 @@ void CEditReport::CreateMenus() {
   saveAs_ = file->addAction(QStringLiteral("Save &As Text File..."), this, &CEditReport::SaveAsText);
   file->addSeparator();
   print_ = file->addAction(QStringLiteral("&Print..."), this, [this] { CloseWith(ReportCloseCode::Print); });
-  preview_ = file->addAction(QStringLiteral("Print Pre&view..."), this, [this] { CloseWith(ReportCloseCode::Preview); });
+  preview_ = file->addAction(QStringLiteral("Print Pre&view..."), this,
+                             [this] { CloseWith(ReportCloseCode::Preview); });
   file->addSeparator();
   notepad_ = file->addAction(QStringLiteral("&Export to Notepad"), this, &CEditReport::ExportToNotepad);
   excel_ = file->addAction(QStringLiteral("Export to Excel"), this, &CEditReport::ExportToExcel);
@@ -130,10 +138,12 @@ void CEditReport::CreateMenus() {
   copy_->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
   copy_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   edit->addSeparator();
-  smaller_ = edit->addAction(QStringLiteral("&Reduce Font"), this, [this] { ChangeFont(SmallerReportFont(fontSize_)); });
+  smaller_ = edit->addAction(QStringLiteral("&Reduce Font"), this,
+                             [this] { ChangeFont(SmallerReportFont(fontSize_)); });
   // The keypad's keys come through the text field, which sends the same commands.
   smaller_->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
-  larger_ = edit->addAction(QStringLiteral("&Enlarge Font"), this, [this] { ChangeFont(LargerReportFont(fontSize_)); });
+  larger_ = edit->addAction(QStringLiteral("&Enlarge Font"), this,
+                            [this] { ChangeFont(LargerReportFont(fontSize_)); });
   larger_->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   for (QAction* action : {smaller_, larger_}) action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   addActions({copy_, smaller_, larger_});
@@ -179,7 +189,8 @@ void CEditReport::SaveAsText() {
   choice.defaultExtension = "TXT";
   std::optional<std::string> path = ChooseFileName(choice);
   if (!path) return;
-  if (WriteWindowText(*path)) MessageBoxText(StringPrintfDynamic(std::string(StringText(kReportSaved)).c_str(), path->c_str()));
+  if (WriteWindowText(*path))
+    MessageBoxText(StringPrintfDynamic(std::string(StringText(kReportSaved)).c_str(), path->c_str()));
 }
 
 void CEditReport::SetExportLock(bool locked, bool forGood) {

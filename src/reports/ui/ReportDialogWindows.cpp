@@ -39,13 +39,20 @@ constexpr std::array<BoxInfo, 7> kSelectionBoxes = {{
     {"Interest &Rate Table", &ReportSettings::rateTable},
 }};
 constexpr std::array<BoxInfo, 7> kSetupBoxes = {{
-    kSelectionBoxes[0], kSelectionBoxes[1], kSelectionBoxes[2], kSelectionBoxes[3], kSelectionBoxes[4],
-    kSelectionBoxes[6], kSelectionBoxes[5],
+    kSelectionBoxes[0],
+    kSelectionBoxes[1],
+    kSelectionBoxes[2],
+    kSelectionBoxes[3],
+    kSelectionBoxes[4],
+    kSelectionBoxes[6],
+    kSelectionBoxes[5],
 }};
 
-const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "June", "July", "Aug", "Sept", "Oct", "Nov", "Dec"};
+const char* const kMonths[] = {"Jan",  "Feb", "Mar",  "Apr", "May", "June",
+                               "July", "Aug", "Sept", "Oct", "Nov", "Dec"};
 
-QGroupBox* ReportGroup(const QString& title, const std::array<BoxInfo, 7>& infos, ReportBoxes& boxes, QWidget* parent) {
+QGroupBox* ReportGroup(const QString& title, const std::array<BoxInfo, 7>& infos, ReportBoxes& boxes,
+                       QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   auto* layout = new QVBoxLayout(group);
   for (size_t i = 0; i < infos.size(); ++i) {
@@ -181,10 +188,12 @@ CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidg
   QGroupBox* reportsGroup = ReportGroup(QStringLiteral("Reports to Print"), kSelectionBoxes, reports_, this);
   description_ = new QRadioButton(QStringLiteral("Description"));
   eventName_ = new QRadioButton(QStringLiteral("Event name"));
-  QGroupBox* namesGroup = PairGroup(QStringLiteral("Use Description or Event name?"), description_, eventName_, this);
+  QGroupBox* namesGroup =
+      PairGroup(QStringLiteral("Use Description or Event name?"), description_, eventName_, this);
   includeDate_ = new QCheckBox(QStringLiteral("&Date"));
   includeTime_ = new QCheckBox(QStringLiteral("&Time"));
-  QGroupBox* dateTimeGroup = PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
+  QGroupBox* dateTimeGroup =
+      PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
   includeHeader_ = new QCheckBox(QStringLiteral("&Header"));
   includeFooter_ = new QCheckBox(QStringLiteral("F&ooter"));
   edit_ = new QPushButton(QStringLiteral("Edit..."));
@@ -254,7 +263,8 @@ CPreviewSelection::CPreviewSelection(PreviewSelectionState& state, const CTDoc& 
   ExemptFromEnterAsTab(this);
   QGroupBox* dateGroup = nullptr;
   date_ = DateGroup(dateGroup, this);
-  QGroupBox* reportsGroup = ReportGroup(QStringLiteral("Reports to Preview"), kSelectionBoxes, reports_, this);
+  QGroupBox* reportsGroup =
+      ReportGroup(QStringLiteral("Reports to Preview"), kSelectionBoxes, reports_, this);
   QPushButton* cancel = nullptr;
   QHBoxLayout* buttons = Buttons(start_, cancel, QStringLiteral("&Start"), this);
   auto* layout = new QVBoxLayout(this);
@@ -285,13 +295,16 @@ CReportSetup::CReportSetup(ReportSetupState& state, CTDoc* problem, QWidget* par
     : QDialog(parent), state_(state), problem_(problem) {
   Dress(this, QStringLiteral("Report Setup"));
   ExemptFromEnterAsTab(this);
-  QGroupBox* reportsGroup = ReportGroup(QStringLiteral("Default Report Selection"), kSetupBoxes, reports_, this);
+  QGroupBox* reportsGroup =
+      ReportGroup(QStringLiteral("Default Report Selection"), kSetupBoxes, reports_, this);
   descriptions_ = new QRadioButton(QStringLiteral("&Descriptions "));
   eventName_ = new QRadioButton(QStringLiteral("&Event name"));
-  QGroupBox* namesGroup = PairGroup(QStringLiteral("Use Description or Event name? "), descriptions_, eventName_, this);
+  QGroupBox* namesGroup =
+      PairGroup(QStringLiteral("Use Description or Event name? "), descriptions_, eventName_, this);
   includeDate_ = new QCheckBox(QStringLiteral("D&ate"));
   includeTime_ = new QCheckBox(QStringLiteral("&Time"));
-  QGroupBox* dateTimeGroup = PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
+  QGroupBox* dateTimeGroup =
+      PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
   includeHeader_ = new QCheckBox(QStringLiteral("&Header"));
   includeFooter_ = new QCheckBox(QStringLiteral("F&ooter"));
   edit_ = new QPushButton(QStringLiteral("Edit..."));
@@ -389,7 +402,8 @@ CHeaders::CHeaders(HeadersModel& model, QWidget* parent) : QDialog(parent), mode
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kHeaderFieldMax + 12);
     (i < 3 ? headerLayout : footerLayout)->addWidget(field);
     fields_[static_cast<size_t>(i)] = field;
-    connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) { model_.SetField(i, text.toStdString()); });
+    connect(field, &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { model_.SetField(i, text.toStdString()); });
     connect(field, &CTEdit::command, this, [this](int id, QWidget*) {
       if (id == kCmdUp) focusPreviousChild();
       if (id == kCmdDown) focusNextChild();

@@ -27,7 +27,8 @@ bool NoPrinterInstalled() {
 }
 
 std::unique_ptr<QPrinter> MakeReportPrinter() {
-  if (!NoPrinterInstalled()) return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+  if (!NoPrinterInstalled())
+    return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setPageSize(QPageSize(QPageSize::Letter));
