@@ -163,6 +163,29 @@ class ReportWindowTest : public QObject {
     QCOMPARE(GetIntSetting(SettingId::ReportFontSize), 4);  // stored when the window closed
   }
 
+  // The stored placement is used only where a screen shows it, and is stored again on closing.
+  void placementIsRestoredOnlyOnAVisibleScreen_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("on the screen") << QRect(20, 30, 600, 400) << true;
+    QTest::newRow("off every screen") << QRect(-5000, -4000, 600, 400) << false;
+    QTest::newRow("no size") << QRect(20, 30, 0, 0) << false;
+  }
+  void placementIsRestoredOnlyOnAVisibleScreen() {
+    QFETCH(QRect, stored);
+    QFETCH(bool, restored);
+    WriteIntSetting(SettingId::ReportX, stored.x());
+    WriteIntSetting(SettingId::ReportY, stored.y());
+    WriteIntSetting(SettingId::ReportW, stored.width());
+    WriteIntSetting(SettingId::ReportH, stored.height());
+    QRect shown;
+    WithReportWindow([&](CEditReport& window) { shown = window.geometry(); });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(shown == stored, restored);
+    QCOMPARE(GetIntSetting(SettingId::ReportW), shown.width());
+    QCOMPARE(GetIntSetting(SettingId::ReportX), shown.x());
+  }
+
   void longReportGoesToPrintPreview_data() {
     QTest::addColumn<int>("bytes");
     QTest::addColumn<bool>("shown");
