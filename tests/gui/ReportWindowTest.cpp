@@ -36,8 +36,11 @@
 #include "reports/ui/ReportCommands.h"
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
+#include "shell/MenuCommands.h"
 #include "shell/StartUp.h"
 #include "shell/ui/CAnyEdit.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CTApp.h"
 #include "shell/ui/CTEdit.h"
 #include "support/TestFiles.h"
 #include "support/ZipEntries.h"
@@ -239,6 +242,10 @@ class ReportWindowTest : public QObject {
       launched = desktop_->launched.front();
       QVERIFY(window.NotepadAction()->isEnabled());  // an Excel export leaves both enabled
       QVERIFY(window.ExcelAction()->isEnabled());
+      // Asked not to warn again: the next export reuses the file and does not warn.
+      window.ExcelAction()->trigger();
+      QCOMPARE(desktop_->launched, std::vector<std::string>(2, launched));
+      QVERIFY(desktop_->ui.messages.empty());
     });
     OpenDetailReport(nullptr, *doc_);
     QCOMPARE(launched, DataFolder() + "/Orlendt Software/Zarvic/temp0.xlsx");
@@ -331,6 +338,41 @@ class ReportWindowTest : public QObject {
     }
   }
 
+  // The main window's report commands open their dialogs (answered with Cancel here).
+  void mainWindowCommandsOpenTheirDialogs_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("withProblem");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("Report Selection")
+        << int(CommandId::ReportSelection) << true << "zarvic::CPreviewSelection";
+    QTest::newRow("Print") << int(CommandId::FilePrint) << true << "zarvic::CReportSelection";
+    QTest::newRow("Print Preview") << int(CommandId::FilePrintPreview) << true << "zarvic::CReportSelection";
+    QTest::newRow("problem Report Setup")
+        << int(CommandId::ReportSetupProblem) << true << "zarvic::CReportSetup";
+    QTest::newRow("Report Setup") << int(CommandId::ReportSetup) << false << "zarvic::CReportSetup";
+    QTest::newRow("Print Setup") << int(CommandId::FilePrintSetup) << false << "QPageSetupDialog";
+  }
+  void mainWindowCommandsOpenTheirDialogs() {
+    QFETCH(int, command);
+    QFETCH(bool, withProblem);
+    QFETCH(QString, dialog);
+    WindowPlan plan;
+    plan.start = withProblem ? WindowStart::NewProblem : WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    desktop_->ui.messages.clear();
+    QAction* action = app.MainFrame()->Action(static_cast<CommandId>(command));
+    QVERIFY(action->isEnabled());
+    QString opened;
+    testing::WhenModalShown([&](QWidget* modal) {
+      opened = QString::fromLatin1(modal->metaObject()->className());
+      static_cast<QDialog*>(modal)->done(QDialog::Rejected);
+    });
+    action->trigger();
+    QCOMPARE(opened, dialog);
+    QVERIFY(desktop_->ui.messages.empty());
+  }
+
   void selectionOffersOnlyReportsThatApply() {
     CurrentReportSettings().paymentAllocationDetail = true;
     CurrentReportSettings().penaltyComputationDetail = true;
@@ -368,6 +410,8 @@ class ReportWindowTest : public QObject {
     QTest::newRow("nothing") << QStringList{} << "06-15-22" << QString::fromStdString(Text(20016)) << false;
     QTest::newRow("accrual, no date")
         << QStringList{"Monthly Accrual"} << "" << QString::fromStdString(Text(20023)) << false;
+    QTest::newRow("detail, not a date") << QStringList{"&Interest and Penalty Detail"} << "13/45/99"
+                                        << QString::fromStdString(Text(20023)) << false;
     QTest::newRow("rate table, no date") << QStringList{"Interest &Rate Table"} << "" << QString() << true;
     QTest::newRow("detail, 7/1/22") << QStringList{"&Interest and Penalty Detail"} << "7/1/22" << QString()
                                     << true;

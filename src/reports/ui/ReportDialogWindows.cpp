@@ -69,8 +69,9 @@ class DateNormalizer : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusOut) {
-      auto* edit = static_cast<QLineEdit*>(watched);
+    // A field being destroyed loses its focus too, and is no line edit any more by then.
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::FocusOut && edit != nullptr) {
       LineEditField field(*edit);
       NormalizeDateField(field);
     }

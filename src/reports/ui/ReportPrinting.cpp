@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "core/Text.h"
 #include "reports/ReportRun.h"
@@ -51,15 +54,22 @@ QFont ReportPrintFont() {
 }
 
 void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
+  // The file is read once; the run's page offsets say where each printer page begins.
+  std::ifstream in(run.ReportPath(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int64_t> starts = run.PageStarts();
   QPainter painter;
   if (!painter.begin(&printer)) return;
   painter.setFont(font);
   const int spacing = LineSpacing(font, printer);
   const int ascent = QFontMetrics(font, &printer).ascent();
-  for (int page = 1; page <= run.PageCount(); ++page) {
-    if (page > 1) printer.newPage();
+  for (size_t page = 0; page < starts.size(); ++page) {
+    if (page > 0) printer.newPage();
+    const auto begin = std::min(static_cast<size_t>(starts[page]), bytes.size());
+    const auto end = page + 1 < starts.size() ? std::min(static_cast<size_t>(starts[page + 1]), bytes.size())
+                                              : bytes.size();
     int y = ascent;
-    for (const std::string& line : run.ReadPage(page)) {
+    for (const std::string& line : SplitReportLines(std::string_view(bytes).substr(begin, end - begin))) {
       painter.drawText(0, y, QString::fromStdString(Windows1252ToUtf8(line)));
       y += spacing;
     }
