@@ -149,6 +149,31 @@ class ReportWindowTest : public QObject {
     QVERIFY(shown);
   }
 
+  void saveAsTextWritesTheWindowText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a new file") << "saved.txt" << true;
+    QTest::newRow("a folder that does not exist") << "missing/saved.txt" << false;
+  }
+  void saveAsTextWritesTheWindowText() {
+    QFETCH(QString, name);
+    QFETCH(bool, written);
+    const std::string path = work_ + "/" + name.toStdString();
+    desktop_->ui.files.push_back(path);
+    std::string expected;
+    WithReportWindow([&](CEditReport& window) {
+      for (const auto& line : window.TextField()->toPlainText().split('\n'))
+        expected += line.toStdString() + "\r\n";
+      window.SaveAsAction()->trigger();
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(desktop_->ui.fileRequests.at(0).defaultExtension, std::string("TXT"));
+    const std::string message = written ? "Report saved to " + path : "Unable to open " + path;
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{message});
+    QCOMPARE(std::filesystem::exists(path), written);
+    if (written) QCOMPARE(ReadAll(path), expected);
+  }
+
   void fontSizeStaysWithinItsBounds() {
     WithReportWindow([&](CEditReport& window) {
       QCOMPARE(window.FontSize(), kReportFontDefault);
@@ -491,6 +516,12 @@ class ReportWindowTest : public QObject {
       QCOMPARE(headers->Field(0)->text(), QString("this file"));
       QCOMPARE(headers->Field(3)->maxLength(), 70);
       QCOMPARE(headers->Field(3)->accessibleName(), QString("Footer"));
+      // Up and Down move between the fields.
+      headers->Field(1)->setFocus();
+      QTest::keyClick(headers->Field(1), Qt::Key_Down);
+      QTRY_VERIFY(headers->Field(2)->hasFocus());
+      QTest::keyClick(headers->Field(2), Qt::Key_Up);
+      QTRY_VERIFY(headers->Field(1)->hasFocus());
       QTest::mouseClick(headers->AllFilesButton(), Qt::LeftButton);
       QCOMPARE(headers->Field(0)->text(), QString(""));  // the new-file texts
       QCOMPARE(headers->Field(3)->text(), QString("Prepared using Zarvic"));
