@@ -26,6 +26,7 @@
 #include "problem/DocumentManager.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
+#include "reports/ui/ReportCommands.h"
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CZrvChildView.h"
@@ -343,6 +344,14 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::WindowTile:
       mdi_->tileSubWindows();
+      break;
+    case CommandId::ReportSelection:
+    case CommandId::FilePrint:
+    case CommandId::FilePrintPreview:
+    case CommandId::ReportSetupProblem:
+    case CommandId::ReportSetup:
+    case CommandId::FilePrintSetup:
+      RunReportCommand(this, id, child != nullptr ? &child->Document()->problem : nullptr);
       break;
     case CommandId::About: {
       CAboutDlg about(this);

@@ -1,0 +1,189 @@
+#include "reports/ReportWorkbook.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <tuple>
+
+#include "core/Paths.h"
+#include "core/Text.h"
+#include "core/UserInterface.h"
+
+namespace zarvic {
+namespace {
+
+enum class Align { None, Left, Right };
+
+struct CellStyle {
+  const char* numberFormat = nullptr;
+  Align align = Align::None;
+  bool operator<(const CellStyle& other) const {
+    return std::tie(numberFormat, align) < std::tie(other.numberFormat, other.align);
+  }
+};
+
+// The formats of the sheet; rows count from 1, columns from 0 (A).
+class SheetLayout {
+ public:
+  explicit SheetLayout(const DetailSheet& sheet) : sheet_(sheet) {
+    for (const auto& row : sheet.rows) columns_ = std::max(columns_, static_cast<int>(row.size()));
+    rows_ = static_cast<int>(sheet.rows.size());
+  }
+  int Columns() const { return columns_; }
+
+  bool RateCell(int row, int column) const {
+    return column == 3 && sheet_.firstInterestRow > 0 && row > sheet_.firstInterestRow &&
+           row < sheet_.summaryRow;
+  }
+
+  bool AmountCell(int row, int column) const {
+    if (columns_ > 4 && column >= 4 && row >= 6 && row < sheet_.summaryRow) return true;
+    return sheet_.summaryRow > 0 && row > sheet_.summaryRow && row <= rows_ - 1;
+  }
+
+  Align Alignment(int row, int column) const {
+    if (row == rows_ && column == 2) return Align::Left;
+    if (column < 2 || column > 6) return Align::None;
+    if (row <= 5) return Align::Right;
+    if (sheet_.eventHeadingRow > 0 && (row == sheet_.eventHeadingRow || row == sheet_.eventHeadingRow + 1))
+      return Align::Right;
+    for (int title : sheet_.interestTitleRows) {
+      if (row == title + 2) return Align::Right;
+    }
+    if (sheet_.summaryRow > 0 && row == sheet_.summaryRow + 1) return Align::Right;
+    return Align::None;
+  }
+
+ private:
+  const DetailSheet& sheet_;
+  int columns_ = 0;
+  int rows_ = 0;
+};
+
+class Formats {
+ public:
+  explicit Formats(lxw_workbook* workbook) : workbook_(workbook) {}
+  lxw_format* Get(const CellStyle& style) {
+    if (style.numberFormat == nullptr && style.align == Align::None) return nullptr;
+    auto found = formats_.find(style);
+    if (found != formats_.end()) return found->second;
+    lxw_format* format = workbook_add_format(workbook_);
+    if (style.numberFormat != nullptr) format_set_num_format(format, style.numberFormat);
+    if (style.align == Align::Left) format_set_align(format, LXW_ALIGN_LEFT);
+    if (style.align == Align::Right) format_set_align(format, LXW_ALIGN_RIGHT);
+    formats_.emplace(style, format);
+    return format;
+  }
+
+ private:
+  lxw_workbook* workbook_;
+  std::map<CellStyle, lxw_format*> formats_;
+};
+
+lxw_error WriteCell(lxw_worksheet* sheet, Formats& formats, const SheetLayout& layout, int row, int column,
+                    const std::string& text) {
+  const SheetValue value = ReadSheetCell(text);
+  CellStyle style;
+  style.align = layout.Alignment(row, column);
+  const auto r = static_cast<lxw_row_t>(row - 1);
+  const auto c = static_cast<lxw_col_t>(column);
+  switch (value.kind) {
+    case SheetValue::Kind::Blank:
+      return style.align == Align::None ? LXW_NO_ERROR
+                                        : worksheet_write_blank(sheet, r, c, formats.Get(style));
+    case SheetValue::Kind::Number: {
+      double number = value.number;
+      if (layout.RateCell(row, column) && number != 0.0) {
+        number /= 100.0;
+        style.numberFormat = kRateFormat;
+      } else if (layout.AmountCell(row, column)) {
+        style.numberFormat = kAmountFormat;
+      }
+      return worksheet_write_number(sheet, r, c, number, formats.Get(style));
+    }
+    case SheetValue::Kind::Date: {
+      style.numberFormat = kSheetDateFormat;
+      lxw_datetime when{};
+      when.year = 1900 + YearOf(value.date);
+      when.month = MonthOf(value.date);
+      when.day = DayOf(value.date);
+      return worksheet_write_datetime(sheet, r, c, &when, formats.Get(style));
+    }
+    case SheetValue::Kind::Text:
+      return worksheet_write_string(sheet, r, c, Windows1252ToUtf8(value.text).c_str(), formats.Get(style));
+  }
+  return LXW_NO_ERROR;
+}
+
+}  // namespace
+
+std::string ExportFolder() {
+  const std::string data = DataFolder();
+  if (data.empty()) {
+    MessageBoxText("AppData directory not found.");
+    return {};
+  }
+  // A fresh account may not have its data folder yet; it is made with the rest of the path.
+  std::string folder = JoinPath(JoinPath(data, "Orlendt Software"), "Zarvic");
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (!std::filesystem::is_directory(folder, ec)) {
+    MessageBoxText(StringPrintf("The folder %s could not be made.", folder.c_str()));
+    return {};
+  }
+  return folder;
+}
+
+std::string ExportFileName(const std::string& folder, const std::string& extension) {
+  for (int n = 0; n < 100; ++n) {
+    std::string path = JoinPath(folder, StringPrintf("temp%d%s", n, extension.c_str()));
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) || std::filesystem::remove(path, ec)) return path;
+  }
+  return {};
+}
+
+bool WriteDetailWorkbook(const DetailSheet& sheet, const std::string& path, const std::string& sheetName,
+                         std::string* error) {
+  // Written under a name of its own and renamed when whole: the file at path is complete or absent.
+  const std::string partial = path + ".partial";
+  auto fail = [&](const std::string& why) {
+    std::error_code ec;
+    std::filesystem::remove(partial, ec);
+    if (error != nullptr) *error = why;
+    return false;
+  };
+  lxw_workbook* workbook = workbook_new(partial.c_str());
+  if (workbook == nullptr) return fail("the workbook could not be created");
+  lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheetName.c_str());
+  if (worksheet == nullptr) {
+    workbook_close(workbook);
+    return fail("the sheet name \"" + sheetName + "\" is not allowed");
+  }
+  Formats formats(workbook);
+  SheetLayout layout(sheet);
+  lxw_error status = LXW_NO_ERROR;
+  for (size_t r = 0; r < sheet.rows.size() && status == LXW_NO_ERROR; ++r) {
+    const auto& row = sheet.rows[r];
+    for (size_t c = 0; c < row.size() && status == LXW_NO_ERROR; ++c)
+      status = WriteCell(worksheet, formats, layout, static_cast<int>(r + 1), static_cast<int>(c), row[c]);
+  }
+  if (status == LXW_NO_ERROR && layout.Columns() > 0)
+    status = worksheet_set_column(worksheet, 0, static_cast<lxw_col_t>(layout.Columns() - 1),
+                                  kSheetColumnWidth, nullptr);
+  const lxw_error closed = workbook_close(workbook);
+  if (status == LXW_NO_ERROR) status = closed;
+  if (status != LXW_NO_ERROR) return fail(lxw_strerror(status));
+  std::error_code ec;
+  std::filesystem::rename(partial, path, ec);
+  if (ec) return fail(ec.message());
+  return true;
+}
+
+}  // namespace zarvic

@@ -1,0 +1,200 @@
+#include "reports/ui/ReportCommands.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
+#include <memory>
+
+#include "core/Settings.h"
+#include "core/UserInterface.h"
+#include "problem/CTDoc.h"
+#include "reports/EngineReportComputation.h"
+#include "reports/ReportDialogs.h"
+#include "reports/ReportRun.h"
+#include "reports/ReportWindow.h"
+#include "reports/ui/CEditReport.h"
+#include "reports/ui/ReportDialogWindows.h"
+#include "reports/ui/ReportPrinting.h"
+#include "shell/StartUp.h"
+
+namespace zarvic {
+namespace {
+
+QPrinter*& HeldPrinter() {
+  static QPrinter* printer = nullptr;
+  return printer;
+}
+
+void ReleasePrinter() {
+  delete HeldPrinter();
+  HeldPrinter() = nullptr;
+}
+
+bool OnVisibleScreen(const QRect& rect) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().contains(rect.topLeft())) return true;
+  }
+  return false;
+}
+
+void RestorePlacement(QWidget& window) {
+  const QRect rect(GetIntSetting(SettingId::ReportX), GetIntSetting(SettingId::ReportY),
+                   GetIntSetting(SettingId::ReportW), GetIntSetting(SettingId::ReportH));
+  if (rect.width() > 0 && rect.height() > 0 && OnVisibleScreen(rect)) window.setGeometry(rect);
+}
+
+void StorePlacement(const CEditReport& window) {
+  const QRect rect = window.geometry();
+  WriteIntSetting(SettingId::ReportX, rect.x());
+  WriteIntSetting(SettingId::ReportY, rect.y());
+  WriteIntSetting(SettingId::ReportW, rect.width());
+  WriteIntSetting(SettingId::ReportH, rect.height());
+  WriteIntSetting(SettingId::ReportFontSize, window.FontSize());
+}
+
+// Where "&Print..." writes without a printer: a PDF file the person names.
+bool ChoosePdfOutput(QPrinter& printer) {
+  FileChoice choice;
+  choice.save = true;
+  choice.title = "Print to PDF";
+  choice.filter = "PDF files (*.pdf)|*.pdf|All Files (*.*)|*.*||";
+  choice.defaultExtension = "pdf";
+  std::optional<std::string> path = ChooseFileName(choice);
+  if (!path) return false;
+  printer.setOutputFileName(QString::fromStdString(*path));
+  return true;
+}
+
+}  // namespace
+
+QPrinter& ReportPrinter() {
+  if (HeldPrinter() == nullptr) {
+    HeldPrinter() = MakeReportPrinter().release();
+    qAddPostRoutine(ReleasePrinter);
+  }
+  return *HeldPrinter();
+}
+
+bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, bool preview) {
+  QPrinter& printer = ReportPrinter();
+  if (!preview) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+      if (!ChoosePdfOutput(printer)) return false;
+    } else {
+      QPrintDialog dialog(&printer, parent);
+      if (dialog.exec() != QDialog::Accepted) return false;
+    }
+  }
+  const QFont font = ReportPrintFont();
+  EngineReportComputation computation(Modes().gattDiagnostic);
+  ReportRun run(doc, computation);
+  run.Options() = options;
+  PrinterPageLength page(printer, font);
+  if (run.PrepareReports(page, true) == 0) return false;
+  if (preview) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&run, &font](QPrinter* target) { PaintReportPages(*target, run, font); });
+    dialog.resize(820, 900);
+    dialog.exec();
+  } else {
+    PaintReportPages(printer, run, font);
+  }
+  run.CloseReport();
+  return true;
+}
+
+void ShowReports(QWidget* parent, CTDoc& doc, const ReportOptions& options) {
+  ReportCloseCode code = ReportCloseCode::Closed;
+  {
+    EngineReportComputation computation(Modes().gattDiagnostic);
+    ReportRun run(doc, computation);
+    run.Options() = options;
+    PrinterPageLength page(ReportPrinter(), ReportPrintFont());
+    if (run.PrepareReports(page, false) == 0) return;
+    const ReportPageDressing dressing{options.includeHeader, options.includeFooter, page.LinesPerPage()};
+    CEditReport window(run.ReportPath(), dressing, GetIntSetting(SettingId::ReportFontSize), parent);
+    code = window.CloseCode();
+    if (window.Loaded()) {
+      RestorePlacement(window);
+      window.exec();
+      code = window.CloseCode();
+      StorePlacement(window);
+    }
+  }  // the window's report file goes with the run
+  if (code != ReportCloseCode::Closed) PrintReportRun(parent, doc, options, code == ReportCloseCode::Preview);
+}
+
+void OpenDetailReport(QWidget* parent, CTDoc& doc) {
+  ReportOptions options;
+  ResetReportOptions(options, doc);
+  options.interestAndPenaltyDetail = true;
+  ShowReports(parent, doc, options);
+}
+
+void OpenReportSelection(QWidget* parent, CTDoc& doc) {
+  ReportOptions options;
+  const bool show = ReportSelectionCommand(doc, options, [&](PreviewSelectionState& state) {
+    CPreviewSelection dialog(state, doc, parent);
+    return dialog.exec() == QDialog::Accepted;
+  });
+  if (show) ShowReports(parent, doc, options);
+}
+
+void PrintReports(QWidget* parent, CTDoc& doc, bool preview) {
+  ReportOptions options;
+  options.computeDate = doc.m_computeDate;
+  const bool go = PrintSelection(doc, options, [&](PrintSelectionState& state) {
+    CReportSelection dialog(state, doc, parent);
+    return dialog.exec() == QDialog::Accepted;
+  });
+  if (go) PrintReportRun(parent, doc, options, preview);
+}
+
+void ReportSetup(QWidget* parent, CTDoc* problem) {
+  ReportSetupCommand(problem, [&](ReportSetupState& state) {
+    CReportSetup dialog(state, problem, parent);
+    return dialog.exec() == QDialog::Accepted;
+  });
+}
+
+void RunReportCommand(QWidget* parent, CommandId id, CTDoc* problem) {
+  switch (id) {
+    case CommandId::ReportSetup:
+      ReportSetup(parent, nullptr);
+      return;
+    case CommandId::FilePrintSetup:
+      PrintSetup(parent);
+      return;
+    default:
+      break;
+  }
+  if (problem == nullptr) return;
+  switch (id) {
+    case CommandId::ReportSelection:
+      OpenReportSelection(parent, *problem);
+      break;
+    case CommandId::FilePrint:
+    case CommandId::FilePrintPreview:
+      PrintReports(parent, *problem, id == CommandId::FilePrintPreview);
+      break;
+    case CommandId::ReportSetupProblem:
+      ReportSetup(parent, problem);
+      break;
+    default:
+      break;
+  }
+}
+
+void PrintSetup(QWidget* parent) {
+  QPageSetupDialog dialog(&ReportPrinter(), parent);
+  dialog.exec();
+}
+
+}  // namespace zarvic

@@ -1,0 +1,80 @@
+#include "reports/ui/ReportPrinting.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "core/Text.h"
+#include "reports/ReportRun.h"
+#include "shell/ui/CMainFrame.h"
+
+namespace zarvic {
+namespace {
+
+int LineSpacing(const QFont& font, QPrinter& printer) {
+  return QFontMetrics(font, &printer).height() + 2;
+}
+
+}  // namespace
+
+bool NoPrinterInstalled() {
+  return QPrinterInfo::availablePrinters().isEmpty();
+}
+
+std::unique_ptr<QPrinter> MakeReportPrinter() {
+  if (!NoPrinterInstalled())
+    return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setPageSize(QPageSize(QPageSize::Letter));
+  printer->setPageOrientation(QPageLayout::Portrait);
+  return printer;
+}
+
+int PrinterPageLength::LinesPerPage() {
+  const int height = printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
+  return height / LineSpacing(font_, printer_) - 2;
+}
+
+QFont ReportPrintFont() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* frame = qobject_cast<CMainFrame*>(widget)) return frame->ReportFont();
+  }
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(12);
+  return font;
+}
+
+void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
+  // The file is read once; the run's page offsets say where each printer page begins.
+  std::ifstream in(run.ReportPath(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int64_t> starts = run.PageStarts();
+  QPainter painter;
+  if (!painter.begin(&printer)) return;
+  painter.setFont(font);
+  const int spacing = LineSpacing(font, printer);
+  const int ascent = QFontMetrics(font, &printer).ascent();
+  for (size_t page = 0; page < starts.size(); ++page) {
+    if (page > 0) printer.newPage();
+    const auto begin = std::min(static_cast<size_t>(starts[page]), bytes.size());
+    const auto end = page + 1 < starts.size() ? std::min(static_cast<size_t>(starts[page + 1]), bytes.size())
+                                              : bytes.size();
+    int y = ascent;
+    for (const std::string& line : SplitReportLines(std::string_view(bytes).substr(begin, end - begin))) {
+      painter.drawText(0, y, QString::fromStdString(Windows1252ToUtf8(line)));
+      y += spacing;
+    }
+  }
+  painter.end();
+}
+
+}  // namespace zarvic

@@ -1,0 +1,553 @@
+// The report window over a shipped example's Interest and Penalty Detail, its exports, printing to a
+// PDF (the page count and each page's text against the report run), and the report dialogs' rules.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "core/AppOptions.h"
+#include "core/Dates.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/StringTable.h"
+#include "gui/GuiTestSupport.h"
+#include "problem/CTDoc.h"
+#include "problem/EventTypes.h"
+#include "problem/ProblemFile.h"
+#include "reports/EngineReportComputation.h"
+#include "reports/ReportDialogs.h"
+#include "reports/ReportRun.h"
+#include "reports/ReportSpreadsheet.h"
+#include "reports/ReportWindow.h"
+#include "reports/ui/CEditReport.h"
+#include "reports/ui/ReportCommands.h"
+#include "reports/ui/ReportDialogWindows.h"
+#include "reports/ui/ReportPrinting.h"
+#include "shell/MenuCommands.h"
+#include "shell/StartUp.h"
+#include "shell/ui/CAnyEdit.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CTApp.h"
+#include "shell/ui/CTEdit.h"
+#include "support/TestFiles.h"
+#include "support/ZipEntries.h"
+
+namespace zarvic {
+namespace {
+
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string RightTrimmed(std::string line) {
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+// Runs act on the report window once it is up, then closes it.
+void WithReportWindow(std::function<void(CEditReport&)> act) {
+  testing::WhenModalShown([act = std::move(act)](QWidget* modal) {
+    auto* window = qobject_cast<CEditReport*>(modal);
+    QVERIFY2(window != nullptr, "the report window did not open");
+    act(*window);
+    window->reject();
+  });
+}
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<testing::RecordingDesktop> desktop_;
+  std::unique_ptr<CTDoc> doc_;
+  std::string work_;
+
+  ReportOptions DetailOptions() {
+    ReportOptions options;
+    ResetReportOptions(options, *doc_);
+    options.interestAndPenaltyDetail = true;
+    return options;
+  }
+
+  // The run the window or the printer is given, made again on its own.
+  std::unique_ptr<ReportRun> SameRun(EngineReportComputation& computation, const ReportOptions& options,
+                                     bool printing) {
+    auto run = std::make_unique<ReportRun>(*doc_, computation);
+    run->Options() = options;
+    PrinterPageLength page(ReportPrinter(), ReportPrintFont());
+    run->PrepareReports(page, printing);
+    return run;
+  }
+
+ private slots:
+  void initTestCase() {
+    testing::FixClock();
+    work_ = (std::filesystem::temp_directory_path() / "report-window-test").string();
+    SetProgramFolder(ZARVIC_BINARY_DIR);  // the templates and FEDERAL.TB3
+  }
+
+  void init() {
+    CloseSettingsStore();
+    std::filesystem::remove(std::getenv("ZARVIC_REGISTRY"));
+    Options() = AppOptions{};
+    CurrentReportSettings() = DefaultReportSettings();
+    std::filesystem::remove_all(work_);
+    std::filesystem::create_directories(work_);
+    desktop_ = std::make_unique<testing::RecordingDesktop>();
+    doc_ = std::make_unique<CTDoc>();
+    QVERIFY(LoadProblemFile(*doc_, std::string(ZARVIC_SOURCE_DIR) + "/examples/LATE.ZR3", true));
+    doc_->m_computeDate = doc_->m_header.m_computeDate;
+  }
+
+  void cleanup() {
+    doc_.reset();
+    desktop_.reset();
+  }
+
+  void windowShowsTheReportFileWithItsMargin() {
+    EngineReportComputation computation;
+    auto expected = SameRun(computation, DetailOptions(), false);
+    QString expectedText;
+    for (const auto& line : WithMargin(expected->ReadLines())) {
+      if (!expectedText.isEmpty()) expectedText += '\n';
+      expectedText += QString::fromStdString(line);
+    }
+    bool shown = false;
+    WithReportWindow([&](CEditReport& window) {
+      shown = true;
+      QCOMPARE(window.TextField()->toPlainText(), expectedText);
+      QCOMPARE(window.TextField()->accessibleName(), QString("Report"));
+      QVERIFY(window.TextField()->font().fixedPitch());
+      // Copy with nothing selected: the whole report, the caret where it was.
+      window.TextField()->setFocus();
+      QTest::keyClick(window.TextField(), Qt::Key_C, Qt::ControlModifier);
+      QCOMPARE(QApplication::clipboard()->text(), expectedText);
+      QVERIFY(!window.TextField()->textCursor().hasSelection());
+      QCOMPARE(window.TextField()->textCursor().position(), 0);
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QVERIFY(shown);
+  }
+
+  void saveAsTextWritesTheWindowText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a new file") << "saved.txt" << true;
+    QTest::newRow("a folder that does not exist") << "missing/saved.txt" << false;
+  }
+  void saveAsTextWritesTheWindowText() {
+    QFETCH(QString, name);
+    QFETCH(bool, written);
+    const std::string path = work_ + "/" + name.toStdString();
+    desktop_->ui.files.push_back(path);
+    std::string expected;
+    WithReportWindow([&](CEditReport& window) {
+      for (const auto& line : window.TextField()->toPlainText().split('\n'))
+        expected += line.toStdString() + "\r\n";
+      window.SaveAsAction()->trigger();
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(desktop_->ui.fileRequests.at(0).defaultExtension, std::string("TXT"));
+    const std::string message = written ? "Report saved to " + path : "Unable to open " + path;
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{message});
+    QCOMPARE(std::filesystem::exists(path), written);
+    if (written) QCOMPARE(ReadAll(path), expected);
+  }
+
+  void fontSizeStaysWithinItsBounds() {
+    WithReportWindow([&](CEditReport& window) {
+      QCOMPARE(window.FontSize(), kReportFontDefault);
+      for (int i = 0; i < 30; ++i) QTest::keyClick(window.TextField(), Qt::Key_Plus, Qt::ControlModifier);
+      QTRY_COMPARE(window.FontSize(), 50);
+      QTest::keyClick(window.TextField(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+      QTRY_COMPARE(window.FontSize(), 48);
+      QTest::keyClick(window.TextField(), Qt::Key_Equal, Qt::ControlModifier);
+      QTRY_COMPARE(window.FontSize(), 50);
+      for (int i = 0; i < 30; ++i) QTest::keyClick(window.TextField(), Qt::Key_Minus, Qt::ControlModifier);
+      QTRY_COMPARE(window.FontSize(), 4);
+      QCOMPARE(window.TextField()->font().pointSize(), 4);
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(GetIntSetting(SettingId::ReportFontSize), 4);  // stored when the window closed
+  }
+
+  // The stored placement is used only where a screen shows it, and is stored again on closing.
+  void placementIsRestoredOnlyOnAVisibleScreen_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("on the screen") << QRect(20, 30, 600, 400) << true;
+    QTest::newRow("off every screen") << QRect(-5000, -4000, 600, 400) << false;
+    QTest::newRow("no size") << QRect(20, 30, 0, 0) << false;
+  }
+  void placementIsRestoredOnlyOnAVisibleScreen() {
+    QFETCH(QRect, stored);
+    QFETCH(bool, restored);
+    WriteIntSetting(SettingId::ReportX, stored.x());
+    WriteIntSetting(SettingId::ReportY, stored.y());
+    WriteIntSetting(SettingId::ReportW, stored.width());
+    WriteIntSetting(SettingId::ReportH, stored.height());
+    QRect shown;
+    WithReportWindow([&](CEditReport& window) { shown = window.geometry(); });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(shown == stored, restored);
+    QCOMPARE(GetIntSetting(SettingId::ReportW), shown.width());
+    QCOMPARE(GetIntSetting(SettingId::ReportX), shown.x());
+  }
+
+  void longReportGoesToPrintPreview_data() {
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("64,999 bytes") << 64999 << true;
+    QTest::newRow("65,000 bytes") << 65000 << false;
+  }
+  void longReportGoesToPrintPreview() {
+    QFETCH(int, bytes);
+    QFETCH(bool, shown);
+    std::string report;
+    while (report.size() < static_cast<size_t>(bytes)) report += std::string(79, 'x') + '\0';
+    report.resize(static_cast<size_t>(bytes));
+    testing::WriteFile(work_ + "/long.~tm", report);
+    CEditReport window(work_ + "/long.~tm", {}, 12);
+    QCOMPARE(window.Loaded(), shown);
+    QCOMPARE(window.CloseCode(), shown ? ReportCloseCode::Closed : ReportCloseCode::Preview);
+  }
+
+  void notepadExportLocksBothExports() {
+    std::string notepadFile;
+    WithReportWindow([&](CEditReport& window) {
+      window.NotepadAction()->trigger();
+      notepadFile = window.NotepadFile();
+      QCOMPARE(desktop_->launched, std::vector<std::string>{notepadFile});
+      QVERIFY(std::filesystem::exists(notepadFile));  // still there for the viewer
+      QVERIFY(ReadAll(notepadFile).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
+      QVERIFY(!window.NotepadAction()->isEnabled());
+      QVERIFY(!window.ExcelAction()->isEnabled());
+      window.ExcelAction()->trigger();  // does nothing
+      QCOMPARE(desktop_->launched.size(), size_t{1});
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QVERIFY(!notepadFile.empty());
+    QVERIFY(!std::filesystem::exists(notepadFile));  // gone with the window
+  }
+
+  void excelExportWritesAWorkbook() {
+    std::string launched;
+    WithReportWindow([&](CEditReport& window) {
+      bool warned = false;
+      testing::WhenModalShown([&](QWidget* modal) {
+        auto* warning = qobject_cast<CTempFileWarning*>(modal);
+        QVERIFY(warning != nullptr);
+        warned = true;
+        QTest::mouseClick(warning->DontShowBox(), Qt::LeftButton);
+        warning->accept();
+      });
+      window.ExcelAction()->trigger();
+      QVERIFY(warned);
+      QCOMPARE(desktop_->launched.size(), size_t{1});
+      launched = desktop_->launched.front();
+      QVERIFY(window.NotepadAction()->isEnabled());  // an Excel export leaves both enabled
+      QVERIFY(window.ExcelAction()->isEnabled());
+      // Asked not to warn again: the next export reuses the file and does not warn.
+      window.ExcelAction()->trigger();
+      QCOMPARE(desktop_->launched, std::vector<std::string>(2, launched));
+      QVERIFY(desktop_->ui.messages.empty());
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(launched, DataFolder() + "/Orlendt Software/Zarvic/temp0.xlsx");
+    QCOMPARE(GetIntSetting(SettingId::DontShowTempFileWarning), 1);
+    auto zip = testing::ZipEntries(ReadAll(launched));
+    QVERIFY(zip["xl/workbook.xml"].find("name=\"temp0\"") != std::string::npos);
+    // The first event's amount is a number, not a text.
+    const std::string sheet = zip["xl/worksheets/sheet1.xml"];
+    const size_t e7 = sheet.find("<c r=\"E7\"");
+    QVERIFY(e7 != std::string::npos);
+    QVERIFY(sheet.substr(e7, sheet.find("</c>", e7) - e7).find("t=\"s\"") == std::string::npos);
+  }
+
+  void excelExportRefusesOtherReports() {
+    ReportOptions options = DetailOptions();
+    options.interestAndPenaltyDetail = false;
+    options.mainScreenEvents = true;
+    WithReportWindow([&](CEditReport& window) { window.ExcelAction()->trigger(); });
+    ShowReports(nullptr, *doc_, options);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{kOnlyDetailExports});
+    QVERIFY(desktop_->launched.empty());
+  }
+
+  // With no printer the report printer is a US Letter PDF printer; the PDF holds the run's pages.
+  void printWritesThePagesOfTheRun() {
+    QVERIFY(NoPrinterInstalled());
+    QCOMPARE(ReportPrinter().pageLayout().pageSize().id(), QPageSize::Letter);
+    const std::string pdf = work_ + "/report.pdf";
+    desktop_->ui.files.push_back(pdf);
+    ReportOptions options = DetailOptions();
+    options.includeHeader = true;
+    options.includeFooter = true;
+    doc_->m_header.m_headings[0].SetText("Whitfield engagement");
+    doc_->m_header.m_footer.SetText("Prepared with Zarvic");
+    QVERIFY(PrintReportRun(nullptr, *doc_, options, false));
+    QCOMPARE(desktop_->ui.fileRequests.size(), size_t{1});
+    QCOMPARE(desktop_->ui.fileRequests[0].defaultExtension, std::string("pdf"));
+
+    EngineReportComputation computation;
+    auto run = SameRun(computation, options, true);
+    QVERIFY(run->PageCount() >= 1);
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf)});
+    QVERIFY(info.waitForFinished());
+    const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(infoText.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(run->PageCount()))),
+             qPrintable(infoText));
+    QVERIFY(infoText.contains("612 x 792 pts"));  // US Letter
+    // Each word of the PDF goes back to the line and column its position gives, in the print font's
+    // character cell, so the comparison holds every blank and every blank line.
+    QPrinter& printer = ReportPrinter();
+    const QFont font = ReportPrintFont();
+    const double toPoints = 72.0 / printer.resolution();
+    const double charWidth = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('M')) * toPoints;
+    const double lineSpacing = (QFontMetrics(font, &printer).height() + 2) * toPoints;
+    const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    for (int page = 1; page <= run->PageCount(); ++page) {
+      QProcess text;
+      text.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
+                               QString::fromStdString(pdf), "-"});
+      QVERIFY(text.waitForFinished());
+      const QString html = QString::fromUtf8(text.readAllStandardOutput());
+      std::vector<std::string> printed;
+      static const QRegularExpression word(
+          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">(.*?)</word>");
+      for (auto m = word.globalMatch(html); m.hasNext();) {
+        auto match = m.next();
+        const auto row =
+            static_cast<size_t>(std::lround((match.captured(2).toDouble() - origin.y()) / lineSpacing));
+        const auto column =
+            static_cast<size_t>(std::lround((match.captured(1).toDouble() - origin.x()) / charWidth));
+        QString w = match.captured(3);
+        w.replace("&lt;", "<")
+            .replace("&gt;", ">")
+            .replace("&quot;", "\"")
+            .replace("&#39;", "'")
+            .replace("&amp;", "&");
+        if (printed.size() <= row) printed.resize(row + 1);
+        std::string& line = printed[row];
+        const std::string bytes = w.toStdString();
+        if (line.size() < column) line.resize(column, ' ');
+        line.replace(column, std::min(bytes.size(), line.size() - column), bytes);
+      }
+      std::vector<std::string> expected = run->ReadPage(page);
+      for (auto& line : expected) line = RightTrimmed(line);
+      while (!expected.empty() && expected.back().empty()) expected.pop_back();
+      for (auto& line : printed) line = RightTrimmed(line);
+      QCOMPARE(printed, expected);
+      for (const auto& line : expected) QVERIFY(line.find("*****") == std::string::npos);  // no rule lines
+    }
+  }
+
+  // The main window's report commands open their dialogs (answered with Cancel here).
+  void mainWindowCommandsOpenTheirDialogs_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("withProblem");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("Report Selection")
+        << int(CommandId::ReportSelection) << true << "zarvic::CPreviewSelection";
+    QTest::newRow("Print") << int(CommandId::FilePrint) << true << "zarvic::CReportSelection";
+    QTest::newRow("Print Preview") << int(CommandId::FilePrintPreview) << true << "zarvic::CReportSelection";
+    QTest::newRow("problem Report Setup")
+        << int(CommandId::ReportSetupProblem) << true << "zarvic::CReportSetup";
+    QTest::newRow("Report Setup") << int(CommandId::ReportSetup) << false << "zarvic::CReportSetup";
+    QTest::newRow("Print Setup") << int(CommandId::FilePrintSetup) << false << "QPageSetupDialog";
+  }
+  void mainWindowCommandsOpenTheirDialogs() {
+    QFETCH(int, command);
+    QFETCH(bool, withProblem);
+    QFETCH(QString, dialog);
+    WindowPlan plan;
+    plan.start = withProblem ? WindowStart::NewProblem : WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    desktop_->ui.messages.clear();
+    QAction* action = app.MainFrame()->Action(static_cast<CommandId>(command));
+    QVERIFY(action->isEnabled());
+    QString opened;
+    testing::WhenModalShown([&](QWidget* modal) {
+      opened = QString::fromLatin1(modal->metaObject()->className());
+      static_cast<QDialog*>(modal)->done(QDialog::Rejected);
+    });
+    action->trigger();
+    QCOMPARE(opened, dialog);
+    QVERIFY(desktop_->ui.messages.empty());
+  }
+
+  void selectionOffersOnlyReportsThatApply() {
+    CurrentReportSettings().paymentAllocationDetail = true;
+    CurrentReportSettings().penaltyComputationDetail = true;
+    CTDoc plain;
+    plain.ResetProblem();
+    plain.m_events[0].m_type = kEventTax;
+    plain.m_events[0].m_date = MakeDate(4, 15, 2023);
+    plain.m_events[0].m_amount = 100000.0;
+    PrintSelectionState print;
+    print.current = ReportOptions(CurrentReportSettings());
+    CReportSelection selection(print, plain);
+    PreviewSelectionState preview;
+    preview.switches = CurrentReportSettings();
+    CPreviewSelection previewSelection(preview, plain);
+    for (const ReportBoxes* boxes : {&selection.Reports(), &previewSelection.Reports()}) {
+      for (auto member :
+           {&ReportSettings::paymentAllocationDetail, &ReportSettings::penaltyComputationDetail}) {
+        QVERIFY(!boxes->Box(member)->isEnabled());
+        QVERIFY(!boxes->Box(member)->isChecked());
+      }
+    }
+    // LATE has payments: offered as the defaults say.
+    PrintSelectionState late;
+    late.current = ReportOptions(CurrentReportSettings());
+    CReportSelection lateSelection(late, *doc_);
+    QVERIFY(lateSelection.Reports().Box(&ReportSettings::paymentAllocationDetail)->isEnabled());
+    QVERIFY(lateSelection.Reports().Box(&ReportSettings::paymentAllocationDetail)->isChecked());
+  }
+
+  void printSelectionChecks_data() {
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("nothing") << QStringList{} << "06-15-22" << QString::fromStdString(Text(20016)) << false;
+    QTest::newRow("accrual, no date")
+        << QStringList{"Monthly Accrual"} << "" << QString::fromStdString(Text(20023)) << false;
+    QTest::newRow("detail, not a date") << QStringList{"&Interest and Penalty Detail"} << "13/45/99"
+                                        << QString::fromStdString(Text(20023)) << false;
+    QTest::newRow("rate table, no date") << QStringList{"Interest &Rate Table"} << "" << QString() << true;
+    QTest::newRow("detail, 7/1/22") << QStringList{"&Interest and Penalty Detail"} << "7/1/22" << QString()
+                                    << true;
+  }
+  void printSelectionChecks() {
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, date);
+    QFETCH(QString, message);
+    QFETCH(bool, printed);
+    desktop_->ui.files.push_back(work_ + "/selection.pdf");
+    testing::WhenModalShown([&](QWidget* modal) {
+      auto* dialog = qobject_cast<CReportSelection*>(modal);
+      QVERIFY(dialog != nullptr);
+      for (QCheckBox* box : dialog->Reports().boxes) box->setChecked(boxes.contains(box->text()));
+      dialog->DateField()->selectAll();
+      QTest::keyClick(dialog->DateField(), Qt::Key_Delete);
+      QTest::keyClicks(dialog->DateField(), date);
+      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    PrintReports(nullptr, *doc_, false);
+    QCOMPARE(desktop_->ui.Texts(), message.isEmpty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{message.toStdString()});
+    QCOMPARE(std::filesystem::exists(work_ + "/selection.pdf"), printed);
+    if (date == "7/1/22") QCOMPARE(doc_->m_computeDate, MakeDate(7, 1, 2022));
+  }
+
+  void previewSelectionRefusesABadDate() {
+    PreviewSelectionState state;
+    state.computeDate = NO_DATE;
+    CPreviewSelection dialog(state, *doc_);
+    dialog.show();
+    QCOMPARE(dialog.DateField()->text(), QString("12-10-26"));  // today
+    dialog.DateField()->selectAll();
+    QTest::keyClicks(dialog.DateField(), "13/01/95");
+    QTest::keyClick(dialog.DateField(), Qt::Key_Return);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{Text(20035)});
+    QVERIFY(dialog.isVisible());
+    dialog.DateField()->selectAll();
+    QTest::keyClicks(dialog.DateField(), "1/5/95");
+    QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(state.computeDate, MakeDate(1, 5, 1995));
+  }
+
+  void setupCancelAsksToSaveChanges() {
+    ReportSetupState state;
+    state.record = CurrentReportSettings();
+    CReportSetup dialog(state, nullptr);
+    dialog.show();
+    QTest::mouseClick(dialog.Reports().Box(&ReportSettings::monthlyAccrual), Qt::LeftButton);
+    desktop_->ui.answers = {Answer::Cancel};
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{Text(20008)});
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.Reports().Box(&ReportSettings::monthlyAccrual)->isChecked());
+    desktop_->ui.answers = {Answer::Yes};
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(state.record.monthlyAccrual);
+  }
+
+  // Texts for all new problems reach the settings at the headers' OK, whatever the setup does next.
+  void headersForAllNewFilesAreStoredEvenWhenTheSetupIsCancelled() {
+    doc_->m_header.m_headings[0].SetText("this file");
+    doc_->SetModified(false);
+    ReportSetupState state;
+    state.record = CurrentReportSettings();
+    ReportSettings problemRecord = CurrentReportSettings();
+    SetTexts(problemRecord, TextsOf(*doc_));
+    state.problemRecord = problemRecord;
+    CReportSetup dialog(state, doc_.get());
+    dialog.show();
+    testing::WhenModalShown([&](QWidget* modal) {
+      auto* headers = qobject_cast<CHeaders*>(modal);
+      QVERIFY(headers != nullptr);
+      QVERIFY(headers->ThisFileButton()->isChecked());
+      QCOMPARE(headers->Field(0)->text(), QString("this file"));
+      QCOMPARE(headers->Field(3)->maxLength(), 70);
+      QCOMPARE(headers->Field(3)->accessibleName(), QString("Footer"));
+      // Up and Down move between the fields.
+      headers->Field(1)->setFocus();
+      QTest::keyClick(headers->Field(1), Qt::Key_Down);
+      QTRY_VERIFY(headers->Field(2)->hasFocus());
+      QTest::keyClick(headers->Field(2), Qt::Key_Up);
+      QTRY_VERIFY(headers->Field(1)->hasFocus());
+      QTest::mouseClick(headers->AllFilesButton(), Qt::LeftButton);
+      QCOMPARE(headers->Field(0)->text(), QString(""));  // the new-file texts
+      QCOMPARE(headers->Field(3)->text(), QString("Prepared using Zarvic"));
+      headers->Field(3)->setFocus();
+      headers->Field(3)->selectAll();
+      QTest::keyClicks(headers->Field(3), "Footer for everyone");
+      QTest::mouseClick(headers->OkButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.EditButton(), Qt::LeftButton);
+    QVERIFY(!dialog.Modified());
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);  // no question: "Edit..." changes nothing here
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(desktop_->ui.messages.empty());
+    QCOMPARE(GetStringSetting(SettingId::Footer), std::string("Footer for everyone"));
+    QCOMPARE(doc_->m_header.m_footer.Text(), std::string("Footer for everyone"));
+    QCOMPARE(doc_->m_header.m_headings[0].Text(), std::string(""));
+    QVERIFY(doc_->IsModified());  // the problem's texts changed at once, so it must be saved
+  }
+};
+
+}  // namespace zarvic
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  zarvic::ReportWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ReportWindowTest.moc"
