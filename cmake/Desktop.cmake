@@ -10,7 +10,7 @@ foreach(dir IN LISTS ZARVIC_CORE_DIRS)
 endforeach()
 add_library(zarvic_gui STATIC ${ZARVIC_GUI_SOURCES})
 set_target_properties(zarvic_gui PROPERTIES AUTOMOC ON AUTORCC ON)
-target_link_libraries(zarvic_gui PUBLIC zarvic_core Qt6::Widgets Qt6::PrintSupport PRIVATE zarvic_warnings)
+target_link_libraries(zarvic_gui PUBLIC zarvic_core zarvic_workbook Qt6::Widgets Qt6::PrintSupport PRIVATE zarvic_warnings)
 
 add_executable(wzrv ${CMAKE_SOURCE_DIR}/src/shell/main.cpp)
 target_link_libraries(wzrv PRIVATE zarvic_gui zarvic_core zarvic_warnings)
