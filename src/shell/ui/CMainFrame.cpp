@@ -23,6 +23,7 @@
 #include "core/AppOptions.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "penalties/PenaltyModel.h"
 #include "problem/DocumentManager.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
@@ -343,6 +344,9 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::WindowTile:
       mdi_->tileSubWindows();
+      break;
+    case CommandId::PenaltySelection:
+      if (child != nullptr) OpenPenaltySelection(child->Document()->problem);
       break;
     case CommandId::About: {
       CAboutDlg about(this);
