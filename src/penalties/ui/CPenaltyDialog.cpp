@@ -77,7 +77,7 @@ CPenaltyDialog::CPenaltyDialog(CTDoc& doc, int k, PenaltyWindowClass cls, QWidge
   activate_ = new QCheckBox(QStringLiteral("&Activate"), this);
   activate_->setToolTip(QStringLiteral("Activate"));
   activate_->setAccessibleName(QStringLiteral("Activate"));
-  left->addWidget(activate_);
+  left->addWidget(activate_, 0, Qt::AlignLeft);  // only the box and its text take the click
   QWidget* fields = BuildFields();
   left->addWidget(fields);
   left->addStretch();
@@ -143,7 +143,7 @@ QWidget* CPenaltyDialog::BuildFields() {
           UpdateEnabled();
         });
         if (field->check == PenaltyCheck::IndividualTimely) individual_ = w.check;
-        grid->addWidget(w.check, row, 0, 1, 2);
+        grid->addWidget(w.check, row, 0, 1, 2, Qt::AlignLeft);
         break;
       case PenaltyFieldKind::Date:
       case PenaltyFieldKind::Money:
@@ -170,8 +170,8 @@ QWidget* CPenaltyDialog::BuildFields() {
           w.edit = w.rate->lineEdit();
           w.edit->setToolTip(name);
           w.edit->setAccessibleName(name);
-          rateEdit_ = w.edit;
-          if (form_.normalizesPercent) w.edit->installEventFilter(this);
+          rateList_ = w.rate;
+          if (form_.normalizesPercent) w.rate->installEventFilter(this);  // the list passes its focus on to its text
           connect(w.rate, &QComboBox::activated, this, &CPenaltyDialog::SetModified);
           input = w.rate;
         }
@@ -312,14 +312,14 @@ void CPenaltyDialog::reject() {
 }
 
 bool CPenaltyDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == rateEdit_ && event->type() == QEvent::FocusOut &&
+  if (watched == rateList_ && event->type() == QEvent::FocusOut &&
       LeavesField(static_cast<QFocusEvent*>(event))) {
     // After the focus change, as the other fields do: the message never opens inside it.
     QMetaObject::invokeMethod(
         this,
         [this] {
-          if (!isVisible() || rateEdit_ == nullptr) return;
-          LineEditField text(*rateEdit_);
+          if (!isVisible()) return;
+          LineEditField text(*rateList_->lineEdit());
           NormalizePercentField(text);
         },
         Qt::QueuedConnection);

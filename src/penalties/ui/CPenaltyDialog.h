@@ -98,7 +98,7 @@ class CPenaltyDialog : public QDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QCheckBox* individual_ = nullptr;
-  QLineEdit* rateEdit_ = nullptr;
+  QComboBox* rateList_ = nullptr;
   std::vector<FieldWidgets> fields_;
   std::vector<QLabel*> noticeHeadings_;
   std::array<NoticeWidgets, kNoticeRows> notices_{};
