@@ -168,12 +168,12 @@ const PenaltyForm kForms[] = {
      "the notice to pay it."},
     {W::C6653A1, kPenalty6653a, "Negligence (Returns due 1-1-81 to 12-31-88) -- IRC  6653(a)", k6653A1, {},
      false, {},
-     "The penalty is 5% of the amount subject to it, plus 50% of the interest on the part of the "
-     "underpayment attributable to negligence, from the due date to the assessment date (or the date of "
-     "payment). The part also subject to the motivated rate is counted at that rate."},
+     "The penalty is 5% of the amount subject to it. For returns due from 1982 it adds 50% of the interest "
+     "on the part of the underpayment attributable to negligence, from the due date to the assessment date "
+     "(or the date of payment); the part also subject to the motivated rate is counted at that rate."},
     {W::C6653A8, kPenalty6653a, "Negligence (Return due during 1989) -- IRC  6653(a) ", k6653A8, {}, false,
      {},
-     "The penalty is 20% of the amount subject to it. Interest on the penalty runs from the due date of the "
+     "The penalty is 5% of the amount subject to it. Interest on the penalty runs from the due date of the "
      "return with extensions."},
     {W::C6653B82, kPenalty6653b, "Fraud (Returns due before Sept 3, 1982) -- IRC  6653(b)", k6653B82, {},
      false, {},
@@ -191,7 +191,8 @@ const PenaltyForm kForms[] = {
     {W::C6659, kPenalty6659, "Valuation Overstatement of Income Tax -- IRC  6659", k6659, kRates102030,
      false, {},
      "The penalty is the applicable percentage (usually 10%, 20% or 30%, by the size of the overstatement) "
-     "of the underpayment due to the valuation overstatement."},
+     "of the underpayment due to the valuation overstatement. It applies only to an underpayment of $1,000 "
+     "or more."},
     {W::C6659A, kPenalty6659A, "Pension Liability Overstatement -- IRC  6659A", k6659A, kRates102030, true,
      {},
      "The penalty is the applicable percentage (usually 10%, 20% or 30%) of the underpayment due to the "
@@ -201,7 +202,8 @@ const PenaltyForm kForms[] = {
      "The penalty is the applicable percentage (usually 10%, 20% or 30%) of the underpayment of estate or "
      "gift tax due to the valuation understatement."},
     {W::C6661, kPenalty6661, "Substantial Understatement of Income Tax -- IRC  6661", k6661, {}, false, {},
-     "The penalty is 25% of the substantial understatement (10% for returns due before 10-21-86)."},
+     "The penalty is 25% of the substantial understatement, or 10% when both the due date and the tax "
+     "assessment date are on or before 10-21-86."},
     {W::C6662C, kPenalty6662c, "Negligence -- IRC  6662(c)", k6662C, {}, false, {},
      "The penalty is 20% of the portion of the underpayment attributable to negligence or disregard of "
      "rules or regulations. Interest on the penalty runs from the due date of the return with extensions.",

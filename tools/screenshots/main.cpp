@@ -11,6 +11,7 @@
 #include "core/UserInterface.h"
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
+#include "tools/screenshots/PenaltyShots.h"
 #include "tools/screenshots/Screenshots.h"
 
 namespace zarvic::screenshots {
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   std::vector<zarvic::Shot> shots;
   zarvic::RegisterMainShots(shots);
   zarvic::RegisterHelpShots(shots);
+  zarvic::RegisterPenaltyShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

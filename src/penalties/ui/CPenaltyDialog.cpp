@@ -96,6 +96,7 @@ CPenaltyDialog::CPenaltyDialog(CTDoc& doc, int k, PenaltyWindowClass cls, QWidge
   buttons->addWidget(cancel_);
   buttons->addSpacing(8);
   buttons->addWidget(tipsBox_);
+  buttons->addSpacing(8);
   buttons->addStretch();
   top->addLayout(buttons);
   outer->addLayout(top);

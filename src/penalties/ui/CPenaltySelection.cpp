@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kNameX = 30;  // the list names start right of the marks
 constexpr int kColumnGap = 24;
+constexpr int kHeadingGap = 10;
 
 }  // namespace
 
@@ -24,6 +25,9 @@ CPenaltySelection::CPenaltySelection(CTDoc& doc, std::span<const int> list, QWid
   ExemptFromEnterAsTab(this);
 
   list_ = new CSListBox(doc, this);
+  // The names keep clear of the heading "Active" in any font.
+  const int nameX =
+      std::max(kNameX, list_->fontMetrics().horizontalAdvance(QStringLiteral("Active")) + kHeadingGap);
   int nameWidth = 0;
   for (int k : list) {
     list_->AddPenalty(k);
@@ -31,8 +35,8 @@ CPenaltySelection::CPenaltySelection(CTDoc& doc, std::span<const int> list, QWid
     nameWidth = std::max(nameWidth, list_->fontMetrics().horizontalAdvance(
                                         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))));
   }
-  const int sectionX = kNameX + nameWidth + kColumnGap;
-  list_->SetTextPositions(kNameX, sectionX);
+  const int sectionX = nameX + nameWidth + kColumnGap;
+  list_->SetTextPositions(nameX, sectionX);
   if (list_->count() > 0) list_->setCurrentRow(0);
 
   // The headings sit over their columns: the list's frame is the only offset.
@@ -45,7 +49,7 @@ CPenaltySelection::CPenaltySelection(CTDoc& doc, std::span<const int> list, QWid
     return label;
   };
   QLabel* active = place(QStringLiteral("Active"), 0);
-  place(QStringLiteral("Penalty"), kNameX + 6);
+  place(QStringLiteral("Penalty"), nameX);
   QLabel* section = place(QStringLiteral("IRC Section"), sectionX);
   headings->setFixedHeight(active->height());
   const int sectionWidth = list_->fontMetrics().horizontalAdvance(QStringLiteral("18684.2(a)(1)")) + kColumnGap;
@@ -53,7 +57,7 @@ CPenaltySelection::CPenaltySelection(CTDoc& doc, std::span<const int> list, QWid
   headings->setMinimumWidth(listWidth);
   list_->setMinimumWidth(listWidth);
   const int rowHeight = list_->sizeHintForRow(0) > 0 ? list_->sizeHintForRow(0) : 18;
-  list_->setMinimumHeight(rowHeight * std::max(list_->count(), 1) + 2 * frame + 2);
+  list_->setFixedHeight(rowHeight * std::max(list_->count(), 1) + 2 * frame + 2);
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setAutoDefault(false);

@@ -35,6 +35,7 @@ class PenaltyItemDelegate : public QStyledItemDelegate {
 CSListBox::CSListBox(CTDoc& doc, QWidget* owner) : QListWidget(owner), doc_(doc) {
   setItemDelegate(new PenaltyItemDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // the window is as wide as the columns
   setAccessibleName(QStringLiteral("Penalties"));
 }
 
