@@ -34,7 +34,7 @@ constexpr CommandInfo kCommands[] = {
     {C::ViewStatusBar, "&Status Bar", "", "Show or hide the status bar", true, false, true},
     {C::PenaltyBar, "&Penalty Bar", "", "Show or hide the active penalties below the events", false, true, true},
     {C::ComputeTotals, "&Compute Totals...", "F9", "Compute interest and penalties", false, true, false},
-    {C::PenaltySelection, "&Penalty Selection...", "F3", "IRS Penalty Selection", false, true, false},
+    {C::PenaltySelection, "&Penalty Selection...", "F3", "IRS Penalty Selection", true, true, false},
     {C::HotInterest, "&Hot Interest...", "", "Activates Hot Interest Calculations for C Corporations", false, true,
      true},
     {C::CCorpRefund, "C Corp &Refund Issues...", "", "GATT Refund Issues", false, true, true},

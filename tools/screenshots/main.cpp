@@ -12,6 +12,7 @@
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/ReportShots.h"
+#include "tools/screenshots/PenaltyShots.h"
 #include "tools/screenshots/Screenshots.h"
 
 namespace zarvic::screenshots {
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   zarvic::RegisterMainShots(shots);
   zarvic::RegisterHelpShots(shots);
   zarvic::RegisterReportShots(shots);
+  zarvic::RegisterPenaltyShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

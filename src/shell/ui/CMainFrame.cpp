@@ -23,6 +23,7 @@
 #include "core/AppOptions.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "penalties/PenaltyModel.h"
 #include "problem/DocumentManager.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
@@ -352,6 +353,9 @@ void CMainFrame::OnCommand(CommandId id) {
     case CommandId::ReportSetup:
     case CommandId::FilePrintSetup:
       RunReportCommand(this, id, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
+    case CommandId::PenaltySelection:
+      if (child != nullptr) OpenPenaltySelection(child->Document()->problem);
       break;
     case CommandId::About: {
       CAboutDlg about(this);

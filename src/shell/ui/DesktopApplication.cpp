@@ -5,6 +5,7 @@
 #include <clocale>
 
 #include "core/UserInterface.h"
+#include "penalties/ui/PenaltyWindows.h"
 #include "shell/Launcher.h"
 #include "shell/ui/EnterAsTab.h"
 #include "shell/ui/QtUserInterface.h"
@@ -21,12 +22,14 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
   setOrganizationName(QStringLiteral("Orlendt Software"));
   SetCurrentUi(ui_.get());
   InstallEnterAsTab(*this);
+  InstallPenaltyWindows();
   SetFileLauncher([](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
   });
 }
 
 DesktopApplication::~DesktopApplication() {
+  UninstallPenaltyWindows();
   SetFileLauncher({});
   SetCurrentUi(nullptr);
 }
