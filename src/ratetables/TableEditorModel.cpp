@@ -77,13 +77,17 @@ void TableEditorModel::ReadBack(const EditorScreen& screen) {
     if (index >= kMaxRateLines) break;
     const EditorRow& row = screen.rows[static_cast<std::size_t>(r)];
     RateLine& line = working_.lines[static_cast<std::size_t>(index)];
+    // A code the lists do not offer (Sum of Factors, whole months, 365.25 written otherwise) shows no
+    // selection; reading the row back keeps it rather than losing the line's mode by a mere scroll.
+    const std::uint16_t modeBefore = line.IsUsed() ? line.mode : 0xFFFF;
+    const std::uint16_t daysBefore = line.IsUsed() ? line.daysPerYear : 0;
     line.start = ParseDate(row.date);
     if (line.IsUsed()) {
-      line.mode = ChoiceCode(kEditorModes, row.mode, 0xFFFF);
+      line.mode = ChoiceCode(kEditorModes, row.mode, modeBefore);
       line.normalRate = RateOf(row.normal);
       line.motivatedRate = RateOf(row.motivated);
       line.refundRate = RateOf(row.refund);
-      line.daysPerYear = ChoiceCode(kEditorDays, row.days, 0);
+      line.daysPerYear = ChoiceCode(kEditorDays, row.days, daysBefore);
     } else {
       line = RateLine{};
       line.mode = 0xFFFF;
