@@ -9,6 +9,7 @@
 
 #include "core/AppOptions.h"
 #include "core/Paths.h"
+#include "core/Settings.h"
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
@@ -313,6 +314,7 @@ TEST_F(TableEditorModelTest, NotesFollowTheAtKbnSetting) {
 }
 
 TEST_F(TableEditorModelTest, TheNotesPromptCanBeHiddenPerTable) {
+  WriteProfileInt(kSectionTableNotes, "PROMPTED", 0);  // the store outlives a run of the tests
   RateTable noted = TableOf(1);
   noted.name = "PROMPTED";
   SetNotes(noted, "Notes");
