@@ -220,6 +220,7 @@ class TableEditorTest : public QObject {
     testing::WhenModalShown([&](QWidget* window) {
       auto* editor = qobject_cast<CTableEdit*>(window);
       if (editor == nullptr) return;
+      QVERIFY(QTest::qWaitForWindowActive(editor));
       centsWhileOpen = !WholeDollarActive();
       QCOMPARE(editor->NameField()->text(), QStringLiteral("FEDERAL"));
       QTest::mouseClick(Button(editor, "new"), Qt::LeftButton);
@@ -274,6 +275,7 @@ class TableEditorTest : public QObject {
     testing::WhenModalShown([&](QWidget* window) {
       auto* editor = qobject_cast<CTableEdit*>(window);
       if (editor == nullptr) return;
+      QVERIFY(QTest::qWaitForWindowActive(editor));
       TypeAndLeave(editor->RowAt(0).normal, QStringLiteral("9"));
       desktop.ui.answers = {Answer::No};
       QTest::keyClick(editor, Qt::Key_Escape);
