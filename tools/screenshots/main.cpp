@@ -12,6 +12,7 @@
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/Screenshots.h"
+#include "tools/screenshots/TableShots.h"
 
 namespace zarvic::screenshots {
 namespace {
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   std::vector<zarvic::Shot> shots;
   zarvic::RegisterMainShots(shots);
   zarvic::RegisterHelpShots(shots);
+  zarvic::RegisterTableShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();
