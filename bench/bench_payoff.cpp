@@ -59,5 +59,29 @@ void BM_PayoffFixedTerm(benchmark::State& st) {
 }
 BENCHMARK(BM_PayoffFixedTerm)->Unit(benchmark::kMillisecond);
 
+// The same balance by a fixed monthly amount that takes about 60 payments: one recomputation of the
+// whole problem per payment.
+void BM_PayoffFixedAmount(benchmark::State& st) {
+  RecordingUserInterface ui;
+  ScopedUserInterface scoped(ui);
+  std::size_t payments = 0;
+  for (auto _ : st) {
+    st.PauseTiming();
+    std::unique_ptr<CTDoc> doc = MakeProblem();
+    st.ResumeTiming();
+    if (!PayoffCalculation::CanOpen(doc.get())) std::abort();
+    PayoffCalculation calc(*doc);
+    calc.Start();
+    StringField term("0"), amount(FormatAmount(FinalTotal(*doc) / 55.0, false, false, false)),
+        start(FormatDate(doc->m_computeDate));
+    calc.SetMode(PayoffMode::FixedAmount);
+    calc.Calculate(term, amount, start);
+    payments = calc.Plan().size();
+    if (payments < 50) std::abort();
+  }
+  st.counters["payments"] = static_cast<double>(payments);
+}
+BENCHMARK(BM_PayoffFixedAmount)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zarvic
