@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "ratetables/TableFile.h"
 
@@ -81,6 +82,12 @@ void SetNotes(RateTable& table, std::string_view text) {
 
 std::string StatusText(const RateTable& table) {
   return table.description + " -- " + table.name;
+}
+
+std::string TableStatus(const RateTable& table) {
+  if (!table.IsLoaded()) return {};
+  if (table.vendorFlag == 0) return std::string(StringText(20026));
+  return std::string(StringText(20007)) + (IsDate(table.endDate) ? FormatDate(table.endDate, true) : std::string());
 }
 
 void ExtendMonthly(RateTable& table, DayNumber date) {

@@ -18,7 +18,8 @@ void SetTableFolder(const std::string& folder) {
   SetTableDirectory(folder);
 }
 
-bool SaveTableAs(RateTable& table, const std::string& proposedPath) {
+bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* written) {
+  if (written != nullptr) *written = false;
   std::string proposal = WithShortExtension(proposedPath.empty() ? "*.*" : proposedPath, ".TB3");
   FileChoice choice;
   choice.save = true;
@@ -27,7 +28,8 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath) {
   std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
   if (!chosen || chosen->empty()) return false;
   table.name = TableNameFromPath(*chosen);
-  SaveTable(table, *chosen);
+  const bool ok = SaveTable(table, *chosen);
+  if (written != nullptr) *written = ok;
   SetTableFolder(FolderOf(*chosen));
   return true;
 }

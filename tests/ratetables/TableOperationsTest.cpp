@@ -141,6 +141,16 @@ TEST(TableTexts, StatusTextAndNotesLimit) {
   EXPECT_EQ(65535u, t.notes.size());
 }
 
+TEST(TableTexts, TableStatusTellsTheVendorsTableFromAUsersTable) {
+  RateTable t;
+  EXPECT_EQ("", TableStatus(t));
+  t.lines[0] = Line(MakeDate(1, 1, 1990), 8, 365);
+  t.endDate = MakeDate(12, 31, 2026);
+  EXPECT_EQ("CAUTION: User Table", TableStatus(t));
+  t.vendorFlag = 1;
+  EXPECT_EQ("Rates current to 12-31-2026", TableStatus(t));
+}
+
 TEST(ExtendMonthly, AppendsMonthlyCopiesUntilTheDate) {
   auto t = TableOf({Line(MakeDate(11, 1, 2027), 1.5, 365)});
   t->lines[0].mode = kModeFactorSum;

@@ -14,6 +14,7 @@
 #include "tools/screenshots/ReportShots.h"
 #include "tools/screenshots/PenaltyShots.h"
 #include "tools/screenshots/Screenshots.h"
+#include "tools/screenshots/TableShots.h"
 
 namespace zarvic::screenshots {
 namespace {
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   zarvic::RegisterHelpShots(shots);
   zarvic::RegisterReportShots(shots);
   zarvic::RegisterPenaltyShots(shots);
+  zarvic::RegisterTableShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

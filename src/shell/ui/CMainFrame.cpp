@@ -24,7 +24,9 @@
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "penalties/PenaltyModel.h"
+#include "payoff/ui/CPayoffCalculation.h"
 #include "problem/DocumentManager.h"
+#include "ratetables/ui/CTableEdit.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
 #include "reports/ui/ReportCommands.h"
@@ -362,6 +364,15 @@ void CMainFrame::OnCommand(CommandId id) {
       about.exec();
       break;
     }
+    case CommandId::EditRateTable:
+      EditRateTable(this, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
+    case CommandId::SelectRateTable:
+      if (child != nullptr) SelectRateTable(this, child->Document()->problem);
+      break;
+    case CommandId::PayoffCalculator:
+      OpenPayoffCalculator(this, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
     default:
       break;
   }
