@@ -23,6 +23,7 @@
 #include "core/AppOptions.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "engine/ui/ComputeCommands.h"
 #include "problem/DocumentManager.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
@@ -243,6 +244,7 @@ void CMainFrame::UpdateCommandStates() {
     action->setEnabled(enabled);
     if (const OptionToggle* toggle = FindOptionToggle(info.id)) action->setChecked(OptionChecked(*toggle));
   }
+  UpdateComputeCommandChecks(*this);
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -349,6 +351,13 @@ void CMainFrame::OnCommand(CommandId id) {
       about.exec();
       break;
     }
+    case CommandId::ComputeTotals:
+    case CommandId::HotInterest:
+    case CommandId::CCorpRefund:
+    case CommandId::AllocatePayment:
+    case CommandId::DefaultPaymentAllocation:
+      RunComputeCommand(id, *this, child);
+      break;
     default:
       break;
   }

@@ -5,6 +5,7 @@
 #include <clocale>
 
 #include "core/UserInterface.h"
+#include "engine/ui/CCorpRefundDlg.h"
 #include "shell/Launcher.h"
 #include "shell/ui/EnterAsTab.h"
 #include "shell/ui/QtUserInterface.h"
@@ -21,6 +22,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
   setOrganizationName(QStringLiteral("Orlendt Software"));
   SetCurrentUi(ui_.get());
   InstallEnterAsTab(*this);
+  InstallCCorporationDialog();
   SetFileLauncher([](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
   });
@@ -28,6 +30,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
 
 DesktopApplication::~DesktopApplication() {
   SetFileLauncher({});
+  UninstallCCorporationDialog();
   SetCurrentUi(nullptr);
 }
 
