@@ -61,7 +61,7 @@ CCorpRefundDlg::CCorpRefundDlg(CTDoc& doc, QWidget* parent)
   outer->addLayout(body);
 
   corporation_ = new QCheckBox(QStringLiteral("Treat taxpayer as a C Corporation.  (1% refund rate reduction.)"), this);
-  body->addWidget(corporation_);
+  body->addWidget(corporation_, 0, Qt::AlignLeft);
   body->addWidget(WrappedText(kThresholdText, this));
   auto* thresholdRow = new QHBoxLayout;
   auto* thresholdLabel = new QLabel(QStringLiteral("GATT threshold amount:"), this);
@@ -106,7 +106,7 @@ CCorpRefundDlg::CCorpRefundDlg(CTDoc& doc, QWidget* parent)
   }
 
   tipsBox_ = new QCheckBox(QStringLiteral("Show &Tips"), this);
-  body->addWidget(tipsBox_);
+  body->addWidget(tipsBox_, 0, Qt::AlignLeft);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   body->addWidget(buttons);
   body->addStretch();

@@ -57,7 +57,7 @@ CHotInterestDlg::CHotInterestDlg(CTDoc& doc, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
 
   active_ = new QCheckBox(QStringLiteral("&Activate  6621(c) \"Hot\" interest calculation"), this);
-  layout->addWidget(active_);
+  layout->addWidget(active_, 0, Qt::AlignLeft);
 
   auto* grid = new QGridLayout;
   letterLabel_ = new QLabel(QStringLiteral("Enter either the \"30-day\" letter date, or"), this);
@@ -71,7 +71,7 @@ CHotInterestDlg::CHotInterestDlg(CTDoc& doc, QWidget* parent)
   stop_ = new QCheckBox(QStringLiteral("Stop \"Hot\" Interest on 12-31-97"), this);
   restartLabel_ = new QLabel(QStringLiteral("To restart \"Hot\" interest after 1997"), this);
   restartLabel_->setWordWrap(true);
-  grid->addWidget(stop_, 0, 0);
+  grid->addWidget(stop_, 0, 0, Qt::AlignLeft);
   grid->addWidget(restartLabel_, 0, 2);
   grid->addWidget(letterLabel_, 1, 0);
   grid->addWidget(letter_, 1, 1);
@@ -83,7 +83,7 @@ CHotInterestDlg::CHotInterestDlg(CTDoc& doc, QWidget* parent)
   layout->addLayout(grid);
 
   tipsBox_ = new QCheckBox(QStringLiteral("Show &Tips"), this);
-  layout->addWidget(tipsBox_);
+  layout->addWidget(tipsBox_, 0, Qt::AlignLeft);
   tips_ = new QWidget(this);
   auto* tipsLayout = new QVBoxLayout(tips_);
   tipsLayout->setContentsMargins(0, 0, 0, 0);
