@@ -94,7 +94,8 @@ std::array<char, kDefaultAllocationFields> DefaultAllocationFieldLetters(std::st
   return letters;
 }
 
-std::optional<std::string> DefaultAllocationString(const std::array<char, kDefaultAllocationFields>& letters) {
+std::optional<std::string> DefaultAllocationString(
+    const std::array<char, kDefaultAllocationFields>& letters) {
   std::string out;
   for (char letter : letters) {
     if (letter == '\0' || letter == ' ') return std::nullopt;

@@ -12,8 +12,9 @@ namespace {
 
 constexpr int kInvalidComputeDateId = 20023;
 
-constexpr const char* kLabels[kResultRows] = {"Tax",         "Penalties", "Interest", "Debit and IRS Check",
-                                              "Refund Interest", "Payments and Credits", "Total"};
+constexpr const char* kLabels[kResultRows] = {
+    "Tax",  "Penalties", "Interest", "Debit and IRS Check", "Refund Interest", "Payments and Credits",
+    "Total"};
 
 int Index(ResultRow row) {
   return static_cast<int>(row);

@@ -11,7 +11,15 @@ namespace zarvic {
 class CTDoc;
 
 // The seven totals of the results window, in display order.
-enum class ResultRow { Tax, Penalties, Interest, DebitAndIrsCheck, RefundInterest, PaymentsAndCredits, Total };
+enum class ResultRow {
+  Tax,
+  Penalties,
+  Interest,
+  DebitAndIrsCheck,
+  RefundInterest,
+  PaymentsAndCredits,
+  Total
+};
 inline constexpr int kResultRows = 7;
 using ResultValues = std::array<Amount, kResultRows>;
 

@@ -68,7 +68,9 @@ TEST_F(AllocationWindowsTest, AtMostTwelveRowsFirstByIndex) {
 }
 
 TEST_F(AllocationWindowsTest, NothingDue) {
-  SetEvents({{kEventTax, "01-01-2020", 1000}, {kEventPayment, "02-01-2020", 1000}, {kEventPayment, "06-01-2020", 50}});
+  SetEvents({{kEventTax, "01-01-2020", 1000},
+             {kEventPayment, "02-01-2020", 1000},
+             {kEventPayment, "06-01-2020", 50}});
   ComputeDueByCategory(Doc(), 1);
   AllocatePayment(Doc(), 1);
   ComputeDueByCategory(Doc(), 2);

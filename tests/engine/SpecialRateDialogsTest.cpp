@@ -47,12 +47,19 @@ TEST_F(SpecialRateDialogsTest, OkChecks) {
   const DayNumber letter = D("06-15-1995");
   const Case cases[] = {
       {"off", {}, 0, HotField::None},
-      {"on without dates", {true, NO_DATE, NO_DATE, false, NO_DATE, NO_DATE}, 18009, HotField::ThirtyDayLetter},
+      {"on without dates",
+       {true, NO_DATE, NO_DATE, false, NO_DATE, NO_DATE},
+       18009,
+       HotField::ThirtyDayLetter},
       {"on with a letter", {true, letter, NO_DATE, false, NO_DATE, NO_DATE}, 0, HotField::None},
       {"on with an applicable date", {true, NO_DATE, letter, false, NO_DATE, NO_DATE}, 0, HotField::None},
-      {"restart letter 12-31-97", {true, letter, NO_DATE, true, early, late}, 20054,
+      {"restart letter 12-31-97",
+       {true, letter, NO_DATE, true, early, late},
+       20054,
        HotField::RestartThirtyDayLetter},
-      {"restart applicable 12-31-97", {true, letter, NO_DATE, true, late, early}, 20055,
+      {"restart applicable 12-31-97",
+       {true, letter, NO_DATE, true, late, early},
+       20055,
        HotField::RestartApplicableDate},
       {"restart after 1997", {true, letter, NO_DATE, true, NO_DATE, late}, 0, HotField::None},
       // Restart dates count only while hot interest stops.
@@ -110,7 +117,9 @@ TEST_F(SpecialRateDialogsTest, FirstFiveIrsChecksGetRows) {
 }
 
 TEST_F(SpecialRateDialogsTest, ReductionChecksAndStore) {
-  SetEvents({{kEventTax, "01-01-1995", 1000}, {kEventIrsCheck, "02-01-1995", 300}, {kEventIrsCheck, "03-01-1995", 200}});
+  SetEvents({{kEventTax, "01-01-1995", 1000},
+             {kEventIrsCheck, "02-01-1995", 300},
+             {kEventIrsCheck, "03-01-1995", 200}});
   CCorporationSettings s = ReadCCorporation(Doc());
   s.cCorporation = true;
   s.checks[0].reduction = 10000;

@@ -31,7 +31,9 @@
 namespace zarvic {
 namespace {
 
-std::string Text(int id) { return std::string(StringText(id)); }
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
 
 }  // namespace
 
@@ -119,7 +121,9 @@ class AllocationDialogsTest : public QObject {
     QCOMPARE(dialog->TotalLabel(0)->text(), QString("400.00"));
     QVERIFY(Desktop().ui.messages.empty());
 
-    testing::TypeInto(dialog->AmountField(0), "450");  // with interest's $100: $550 of a $500 payment
+    testing::TypeInto(dialog->AmountField(0), "12345678901234567890");
+    QTRY_COMPARE(dialog->AmountField(0)->text().size(), 16);  // the window's limit
+    testing::TypeInto(dialog->AmountField(0), "450");         // with interest's $100: $550 of a $500 payment
     QTest::keyClick(dialog->AmountField(0), Qt::Key_Tab);
     QTRY_COMPARE(Desktop().ui.Texts(), std::vector<std::string>{Text(20042)});
     QCOMPARE(dialog->AmountField(0)->text(), QString("0.00"));

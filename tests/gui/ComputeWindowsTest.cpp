@@ -18,8 +18,8 @@
 #include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
 #include "engine/ComputeResultsModel.h"
-#include "engine/ui/CCorpRefundDlg.h"
 #include "engine/ui/CComputeResults.h"
+#include "engine/ui/CCorpRefundDlg.h"
 #include "engine/ui/CHotInterestDlg.h"
 #include "gui/ComputeSupport.h"
 #include "gui/GuiTestSupport.h"
@@ -38,13 +38,16 @@ Q_DECLARE_METATYPE(std::function<zarvic::CZrvChildView*(zarvic::CTApp&)>)
 namespace zarvic {
 namespace {
 
-std::string Text(int id) { return std::string(StringText(id)); }
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
 
 using ProblemSource = std::function<CZrvChildView*(CTApp& app)>;
 
 // A shipped example problem, opened from its file as File > Open would.
 ProblemSource ExampleFile(const char* name) {
-  return [name](CTApp& app) { return app.OpenProblemFile(std::string(ZARVIC_SOURCE_DIR "/examples/") + name); };
+  return
+      [name](CTApp& app) { return app.OpenProblemFile(std::string(ZARVIC_SOURCE_DIR "/examples/") + name); };
 }
 
 QStringList ShownValues(const CComputeResults& dialog) {
@@ -114,7 +117,8 @@ class ComputeWindowsTest : public QObject {
     {
       testing::RecordingDesktop quiet;
       const std::string image = WriteProblem(shownDoc);
-      QVERIFY(ReadProblem(*copy, std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()), false));
+      QVERIFY(ReadProblem(*copy, std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()),
+                          false));
       copy->m_rateTable = shownDoc.m_rateTable;
       copy->m_computeDate = shownDoc.m_computeDate;
       QVERIFY(ComputeProblem(*copy, true));
@@ -154,7 +158,8 @@ class ComputeWindowsTest : public QObject {
   }
 
   void recomputeWithTheDate() {
-    auto doc = testing::FederalProblem({{kEventTax, "04-15-1995", 200000}, {kEventPayment, "06-15-1996", 50000}});
+    auto doc =
+        testing::FederalProblem({{kEventTax, "04-15-1995", 200000}, {kEventPayment, "06-15-1996", 50000}});
     QVERIFY(doc != nullptr);
     doc->m_computeDate = ParseDate("12-31-1997");
     CComputeResults dialog(*doc, nullptr);
@@ -282,7 +287,8 @@ class ComputeWindowsTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("message");
     QTest::newRow("restart letter 12-31-97") << int(HotField::RestartThirtyDayLetter) << "12-31-97" << 20052;
-    QTest::newRow("restart applicable 12-31-97") << int(HotField::RestartApplicableDate) << "12-31-97" << 20053;
+    QTest::newRow("restart applicable 12-31-97")
+        << int(HotField::RestartApplicableDate) << "12-31-97" << 20053;
     QTest::newRow("restart applicable 3-1-98") << int(HotField::RestartApplicableDate) << "3/1/98" << 0;
   }
   void hotRestartFieldLeft() {
@@ -317,8 +323,10 @@ class ComputeWindowsTest : public QObject {
     QCOMPARE(dialog.windowTitle().toStdString(), Text(20003));
     QCOMPARE(dialog.Field(HotField::ThirtyDayLetter)->accessibleName(), QString("30-day date"));
     QCOMPARE(dialog.Field(HotField::ApplicableDate)->accessibleName(), QString("Applicable date"));
-    QCOMPARE(dialog.Field(HotField::RestartThirtyDayLetter)->accessibleName(), QString("Restart 30-day date"));
-    QCOMPARE(dialog.Field(HotField::RestartApplicableDate)->accessibleName(), QString("Restart applicable date"));
+    QCOMPARE(dialog.Field(HotField::RestartThirtyDayLetter)->accessibleName(),
+             QString("Restart 30-day date"));
+    QCOMPARE(dialog.Field(HotField::RestartApplicableDate)->accessibleName(),
+             QString("Restart applicable date"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 
@@ -392,8 +400,9 @@ class ComputeWindowsTest : public QObject {
   }
 
   void cCorporationReductionAboveTheCheck() {
-    auto doc = testing::FederalProblem(
-        {{kEventTax, "04-15-2019", 250000}, {kEventPayment, "04-15-2019", 310000}, {kEventIrsCheck, "09-15-2020", 600}});
+    auto doc = testing::FederalProblem({{kEventTax, "04-15-2019", 250000},
+                                        {kEventPayment, "04-15-2019", 310000},
+                                        {kEventIrsCheck, "09-15-2020", 600}});
     CCorpRefundDlg dialog(*doc, nullptr);
     QCOMPARE(dialog.RowCount(), 1);
     QCOMPARE(dialog.ThresholdField()->text(), QString("10,000.00"));  // the default for a new problem
@@ -427,7 +436,8 @@ class ComputeWindowsTest : public QObject {
     CCorpRefundDlg dialog(*doc, nullptr);
     QCOMPARE(dialog.RowCount(), 0);
     bool shown = false;
-    for (QLabel* label : dialog.findChildren<QLabel*>()) shown = shown || label->text() == "There are no events to allocate";
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+      shown = shown || label->text() == "There are no events to allocate";
     QVERIFY(shown);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -441,8 +451,9 @@ class ComputeWindowsTest : public QObject {
 
   // The first computation of a C corporation with a refund opens the window through the core's hook.
   void firstComputationOpensTheCCorporationWindow() {
-    auto doc = testing::FederalProblem(
-        {{kEventTax, "04-15-2019", 250000}, {kEventPayment, "04-15-2019", 310000}, {kEventIrsCheck, "09-15-2020", 60000}});
+    auto doc = testing::FederalProblem({{kEventTax, "04-15-2019", 250000},
+                                        {kEventPayment, "04-15-2019", 310000},
+                                        {kEventIrsCheck, "09-15-2020", 60000}});
     doc->m_header.m_cCorporation = 1;
     doc->m_computeDate = ParseDate("09-15-2020");
     InstallCCorporationDialog();

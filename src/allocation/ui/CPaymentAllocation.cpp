@@ -46,6 +46,18 @@ QLabel* AmountLabel(QWidget* parent, int width) {
   return label;
 }
 
+// The amount control sets its usual limit as it takes the focus; this window's is shorter.
+class AllocationAmount : public CEditAmount {
+ public:
+  using CEditAmount::CEditAmount;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    CEditAmount::focusInEvent(event);
+    SetFieldLimit(*this, kAmountLimit);
+  }
+};
+
 }  // namespace
 
 CPaymentAllocation::CPaymentAllocation(CTDoc& doc, int index, const DueByCategory& dueBefore, QWidget* parent)
@@ -71,7 +83,9 @@ CPaymentAllocation::CPaymentAllocation(CTDoc& doc, int index, const DueByCategor
                             "Due After Payment"};
   for (int column = 0; column < 5; ++column) {
     auto* heading = new QLabel(QString::fromLatin1(headings[column]), this);
-    heading->setAlignment((column == 0 ? Qt::AlignLeft : column == 1 ? Qt::AlignHCenter : Qt::AlignRight) |
+    heading->setAlignment((column == 0   ? Qt::AlignLeft
+                           : column == 1 ? Qt::AlignHCenter
+                                         : Qt::AlignRight) |
                           Qt::AlignBottom);
     grid->addWidget(heading, 0, column);
   }
@@ -86,8 +100,7 @@ CPaymentAllocation::CPaymentAllocation(CTDoc& doc, int index, const DueByCategor
     r.letter->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) + 20);
     r.letter->setToolTip(QString::fromStdString(model_.LetterTip(row)));
     r.letter->setAccessibleName(QString::fromStdString(model_.LetterTip(row)));
-    r.amount = new CEditAmount(this);
-    r.amount->setMaxLength(kAmountLimit);
+    r.amount = new AllocationAmount(this);
     r.amount->setAlignment(Qt::AlignRight);
     r.amount->setMinimumWidth(amountWidth);
     r.amount->setToolTip(QString::fromStdString(model_.AmountTip(row)));
@@ -192,9 +205,19 @@ bool CPaymentAllocation::eventFilter(QObject* watched, QEvent* event) {
       const Row& r = rows_[static_cast<std::size_t>(row)];
       // After the focus change, so that a message never opens inside it.
       if (watched == r.letter) {
-        QMetaObject::invokeMethod(this, [this] { if (isVisible()) LetterLeft(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (isVisible()) LetterLeft();
+            },
+            Qt::QueuedConnection);
       } else if (watched == r.amount) {
-        QMetaObject::invokeMethod(this, [this, row] { if (isVisible()) AmountLeft(row); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, row] {
+              if (isVisible()) AmountLeft(row);
+            },
+            Qt::QueuedConnection);
       }
     }
   }

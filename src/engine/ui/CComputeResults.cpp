@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "core/FieldRules.h"
 #include "core/Settings.h"

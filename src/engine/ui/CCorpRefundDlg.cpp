@@ -1,7 +1,6 @@
 #include "engine/ui/CCorpRefundDlg.h"
 
 #include <QApplication>
-#include <cmath>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
@@ -9,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "core/AppOptions.h"
 #include "core/FieldRules.h"
@@ -25,7 +25,8 @@ namespace {
 constexpr int kSaveChangesId = 20008;
 
 constexpr char kThresholdText[] =
-    "C Corporation refunds in excess of a threshold amount are subject to \"GATT\" refund rates.  The default "
+    "C Corporation refunds in excess of a threshold amount are subject to \"GATT\" refund rates.  The "
+    "default "
     "threshold is $10,000, but you can change that amount here.";
 constexpr char kChecksText[] =
     "When a taxpayer receives a refund or credit, the payment or credit reduces either the GATT rate or the "
@@ -60,7 +61,8 @@ CCorpRefundDlg::CCorpRefundDlg(CTDoc& doc, QWidget* parent)
   auto* body = new QVBoxLayout;
   outer->addLayout(body);
 
-  corporation_ = new QCheckBox(QStringLiteral("Treat taxpayer as a C Corporation.  (1% refund rate reduction.)"), this);
+  corporation_ =
+      new QCheckBox(QStringLiteral("Treat taxpayer as a C Corporation.  (1% refund rate reduction.)"), this);
   body->addWidget(corporation_, 0, Qt::AlignLeft);
   body->addWidget(WrappedText(kThresholdText, this));
   auto* thresholdRow = new QHBoxLayout;
@@ -79,7 +81,8 @@ CCorpRefundDlg::CCorpRefundDlg(CTDoc& doc, QWidget* parent)
     body->addWidget(new QLabel(QStringLiteral("There are no events to allocate"), this));
   } else {
     auto* grid = new QGridLayout;
-    const char* headings[] = {"Check from IRS", "Total amount of IRS check", "Reduction of high rate portion"};
+    const char* headings[] = {"Check from IRS", "Total amount of IRS check",
+                              "Reduction of high rate portion"};
     for (int column = 0; column < 3; ++column) {
       auto* heading = new QLabel(QString::fromLatin1(headings[column]), this);
       heading->setAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignRight | Qt::AlignBottom);
@@ -142,7 +145,8 @@ CCorporationSettings CCorpRefundDlg::Current() const {
   CCorporationSettings s = initial_;
   s.cCorporation = corporation_->isChecked();
   s.threshold = FieldAmount(*threshold_);
-  for (std::size_t row = 0; row < reductions_.size(); ++row) s.checks[row].reduction = FieldAmount(*reductions_[row]);
+  for (std::size_t row = 0; row < reductions_.size(); ++row)
+    s.checks[row].reduction = FieldAmount(*reductions_[row]);
   return s;
 }
 
@@ -160,7 +164,8 @@ bool CCorpRefundDlg::eventFilter(QObject* watched, QEvent* event) {
     for (std::size_t row = 0; row < reductions_.size(); ++row) {
       if (watched != reductions_[row]) continue;
       // After the focus change, so that the message never opens inside it.
-      QMetaObject::invokeMethod(this, [this, row] { ReductionLeft(static_cast<int>(row)); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, row] { ReductionLeft(static_cast<int>(row)); }, Qt::QueuedConnection);
     }
   }
   return QDialog::eventFilter(watched, event);

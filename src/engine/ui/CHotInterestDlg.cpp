@@ -24,12 +24,14 @@ constexpr int kTitleId = 20003;
 constexpr int kSaveChangesId = 20008;
 
 constexpr const char* kTips[] = {
-    "Certain corporate underpayments are subject to a \"Hot\" interest rate that is 2% higher than the normal "
+    "Certain corporate underpayments are subject to a \"Hot\" interest rate that is 2% higher than the "
+    "normal "
     "rate.  This higher rate is on underpayments over $100,000.  The higher rate begins after a so-called "
     "\"applicable date.\"",
     "Generally, the applicable date is 30 days after the \"30-day letter.\"  The 30-day letter is the IRS "
     "letter advising the taxpayer of the opportunity to have the matter considered by Appeals.",
-    "If you enter a 30-day letter date, Zarvic computes the applicable date.  Alternatively, you can override "
+    "If you enter a 30-day letter date, Zarvic computes the applicable date.  Alternatively, you can "
+    "override "
     "the computation by entering a date.",
 };
 
@@ -53,7 +55,8 @@ CEditDate* DateEdit(QWidget* parent, const char* accessibleName) {
 
 CHotInterestDlg::CHotInterestDlg(CTDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), initial_(ReadHotInterest(doc.m_header)) {
-  setWindowTitle(QString::fromLatin1(StringText(kTitleId).data(), static_cast<int>(StringText(kTitleId).size())));
+  setWindowTitle(
+      QString::fromLatin1(StringText(kTitleId).data(), static_cast<int>(StringText(kTitleId).size())));
   auto* layout = new QVBoxLayout(this);
 
   active_ = new QCheckBox(QStringLiteral("&Activate  6621(c) \"Hot\" interest calculation"), this);
@@ -154,7 +157,8 @@ HotInterestSettings CHotInterestDlg::Current() const {
 void CHotInterestDlg::UpdateEnabling() {
   const bool active = active_->isChecked();
   if (!active) stop_->setChecked(false);
-  for (QWidget* w : std::initializer_list<QWidget*>{letterLabel_, applicableLabel_, letter_, applicable_, stop_}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{letterLabel_, applicableLabel_, letter_, applicable_, stop_}) {
     w->setEnabled(active);
   }
   const bool restart = active && stop_->isChecked();
