@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "core/UserInterface.h"
+#include "tools/screenshots/ComputeShots.h"
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/ReportShots.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   zarvic::RegisterReportShots(shots);
   zarvic::RegisterPenaltyShots(shots);
   zarvic::RegisterTableShots(shots);
+  zarvic::RegisterComputeShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

@@ -25,6 +25,7 @@
 #include "core/UserInterface.h"
 #include "penalties/PenaltyModel.h"
 #include "payoff/ui/CPayoffCalculation.h"
+#include "engine/ui/ComputeCommands.h"
 #include "problem/DocumentManager.h"
 #include "ratetables/ui/CTableEdit.h"
 #include "shell/RecentFiles.h"
@@ -247,6 +248,7 @@ void CMainFrame::UpdateCommandStates() {
     action->setEnabled(enabled);
     if (const OptionToggle* toggle = FindOptionToggle(info.id)) action->setChecked(OptionChecked(*toggle));
   }
+  UpdateComputeCommandChecks(*this);
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -372,6 +374,13 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::PayoffCalculator:
       OpenPayoffCalculator(this, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
+    case CommandId::ComputeTotals:
+    case CommandId::HotInterest:
+    case CommandId::CCorpRefund:
+    case CommandId::AllocatePayment:
+    case CommandId::DefaultPaymentAllocation:
+      RunComputeCommand(id, *this, child);
       break;
     default:
       break;

@@ -6,6 +6,7 @@
 
 #include "core/UserInterface.h"
 #include "penalties/ui/PenaltyWindows.h"
+#include "engine/ui/CCorpRefundDlg.h"
 #include "shell/Launcher.h"
 #include "shell/ui/EnterAsTab.h"
 #include "shell/ui/QtUserInterface.h"
@@ -23,6 +24,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
   SetCurrentUi(ui_.get());
   InstallEnterAsTab(*this);
   InstallPenaltyWindows();
+  InstallCCorporationDialog();
   SetFileLauncher([](const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
   });
@@ -31,6 +33,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
 DesktopApplication::~DesktopApplication() {
   UninstallPenaltyWindows();
   SetFileLauncher({});
+  UninstallCCorporationDialog();
   SetCurrentUi(nullptr);
 }
 

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "core/AppOptions.h"
+#include "engine/ComputeDriver.h"
+#include "engine/ComputeResultsModel.h"
+#include "problem/EventTypes.h"
+#include "support/ProblemFixture.h"
+
+namespace zarvic {
+namespace {
+
+using testing::D;
+using testing::Ev;
+
+class ComputeResultsModelTest : public testing::ProblemFixture {
+ protected:
+  void SetUp() override {
+    UseFederalTable();
+    SetEvents({{kEventTax, "04-15-1995", 100000}, {kEventPayment, "06-15-1996", 50000}});
+    Doc().m_computeDate = D("12-31-1997");
+  }
+};
+
+TEST_F(ComputeResultsModelTest, RowsAreTheCoreTotals) {
+  // Each row against the core's own total of the same run.
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  const ResultValues& v = model.Values();
+  EXPECT_EQ(10000000.0, v[0]);
+  EXPECT_EQ(0.0, v[1]);
+  EXPECT_EQ(TotalInterest(Doc()), v[2]);
+  EXPECT_EQ(2016510.0, v[2]);
+  EXPECT_EQ(0.0, v[3]);
+  EXPECT_EQ(TotalRefundInterest(Doc()), v[4]);
+  EXPECT_EQ(-5000000.0, v[5]);
+  EXPECT_EQ(FinalTotal(Doc()), v[6]);
+  EXPECT_EQ(7016510.0, v[6]);
+  EXPECT_EQ("100,000.00", model.Text(ResultRow::Tax));
+  EXPECT_EQ("<0.00>", model.Text(ResultRow::RefundInterest));
+  EXPECT_EQ("<50,000.00>", model.Text(ResultRow::PaymentsAndCredits));
+  EXPECT_EQ("70,165.10", model.Text(ResultRow::Total));
+}
+
+TEST_F(ComputeResultsModelTest, RowsCountOnlyEventsThroughTheComputeDate) {
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("01-31-1996")));
+  EXPECT_EQ(0.0, model.Values()[5]);  // the payment of 06-15-96 is later
+  EXPECT_EQ("<0.00>", model.Text(ResultRow::PaymentsAndCredits));
+}
+
+TEST(ComputeResultsFormat, BracketsAndWholeDollars) {
+  struct Case {
+    ResultRow row;
+    double cents;
+    bool wholeDollar;
+    const char* text;
+  };
+  const Case cases[] = {
+      {ResultRow::Tax, 123456, false, "1,234.56"},
+      {ResultRow::Tax, -123456, false, "-1,234.56"},  // rows 1 to 3 never bracket
+      {ResultRow::DebitAndIrsCheck, -123456, false, "<1,234.56>"},
+      {ResultRow::Total, -123456, false, "<1,234.56>"},
+      {ResultRow::Total, 0, false, "0.00"},
+      {ResultRow::Total, 123456, true, "1,235"},
+      {ResultRow::Total, -123450, true, "<1,235>"},
+      {ResultRow::RefundInterest, 0, false, "<0.00>"},
+      {ResultRow::RefundInterest, -0.005, false, "<0.00>"},
+      {ResultRow::RefundInterest, 0, true, "<0>"},
+      {ResultRow::RefundInterest, -98765, false, "<987.65>"},
+      {ResultRow::PaymentsAndCredits, 0, false, "<0.00>"},
+      // A positive payments row (a negative payment from a file) is not hidden as a zero.
+      {ResultRow::PaymentsAndCredits, 5000, false, "50.00"},
+  };
+  const AppOptions saved = Options();
+  for (const Case& c : cases) {
+    Options().wholeDollarMode = c.wholeDollar;
+    EXPECT_EQ(c.text, FormatResultValue(c.row, c.cents)) << ResultRowLabel(c.row) << " " << c.cents;
+  }
+  Options() = saved;
+  EXPECT_TRUE(TotalIsRefund(-0.01));
+  EXPECT_FALSE(TotalIsRefund(0.0));
+}
+
+TEST_F(ComputeResultsModelTest, OpeningWithoutComputeDateTakesToday) {
+  Doc().m_computeDate = NO_DATE;
+  ComputeResultsModel model(Doc());
+  EXPECT_EQ(Today(), model.ComputeDate());
+}
+
+TEST_F(ComputeResultsModelTest, InvalidDateZeroesRowsKeepsTotal) {
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  ui_.messages.clear();
+  EXPECT_FALSE(model.Recompute(NO_DATE));
+  EXPECT_EQ(Texts({20023}), ui_.Texts());
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(0.0, model.Values()[row]) << row;
+  EXPECT_EQ(7016510.0, model.Values()[6]);
+  EXPECT_EQ("<0.00>", model.Text(ResultRow::PaymentsAndCredits));
+  EXPECT_EQ(0.0, FinalTotal(Doc()));  // the problem's results are cleared
+}
+
+TEST_F(ComputeResultsModelTest, CautionsShowAgainOnlyForANewDate) {
+  // A compute date before the last event gives its caution on every computation; the first-run
+  // cautions (here the large underpayment without hot interest, 20022) only when the date changes.
+  SetEvents({{kEventTax, "04-15-1995", 200000}, {kEventPayment, "06-15-1996", 50000}});
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  const std::string caution(StringText(20022));
+  ASSERT_TRUE(ui_.Saw(caution));
+  ui_.messages.clear();
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  EXPECT_FALSE(ui_.Saw(caution));
+  ASSERT_TRUE(model.Recompute(D("06-30-1998")));
+  EXPECT_TRUE(ui_.Saw(caution));
+}
+
+}  // namespace
+}  // namespace zarvic
