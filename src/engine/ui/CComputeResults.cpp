@@ -17,6 +17,8 @@
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "ratetables/ui/CRateTableNotes.h"
+#include "reports/ui/ReportCommands.h"
 #include "shell/StartUp.h"
 #include "shell/ui/ControlSupport.h"
 
@@ -29,13 +31,17 @@ constexpr char kNotesText[] =
     "click the \"View Notes\" button for details.";
 constexpr char kGattQuestion[] = "Switch to GATT diagnostic mode?";
 
+// The Interest and Penalty Detail in the report window, and the table's notes read-only; tests put
+// their own in their place.
 CComputeResults::ProblemAction& ReportAction() {
-  static CComputeResults::ProblemAction action;
+  static CComputeResults::ProblemAction action = [](CTDoc& doc, QWidget* parent) { OpenDetailReport(parent, doc); };
   return action;
 }
 
 CComputeResults::ProblemAction& ViewNotesAction() {
-  static CComputeResults::ProblemAction action;
+  static CComputeResults::ProblemAction action = [](CTDoc& doc, QWidget* parent) {
+    ShowTableNotes(parent, doc.m_rateTable, false);
+  };
   return action;
 }
 
