@@ -28,6 +28,7 @@
 #include "shell/StartUp.h"
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CTApp.h"
+#include "shell/ui/CTView.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/Help.h"
 #include "shell/ui/ToolbarIcons.h"
@@ -243,6 +244,7 @@ void CMainFrame::UpdateCommandStates() {
     action->setEnabled(enabled);
     if (const OptionToggle* toggle = FindOptionToggle(info.id)) action->setChecked(OptionChecked(*toggle));
   }
+  Action(CommandId::PenaltyBar)->setChecked(problem && ActiveChild()->View()->PenaltyBarShown());
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -343,6 +345,14 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::WindowTile:
       mdi_->tileSubWindows();
+      break;
+    case CommandId::SortEvents:
+    case CommandId::DeleteLine:
+    case CommandId::PenaltyBar:
+    case CommandId::ExportCsv:
+    case CommandId::ImportCsv:
+      if (child != nullptr) RunViewCommand(*child, id);
+      Action(CommandId::PenaltyBar)->setChecked(child != nullptr && child->View()->PenaltyBarShown());
       break;
     case CommandId::About: {
       CAboutDlg about(this);
