@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "core/UserInterface.h"
+#include "tools/screenshots/GridShots.h"
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/Screenshots.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   std::vector<zarvic::Shot> shots;
   zarvic::RegisterMainShots(shots);
   zarvic::RegisterHelpShots(shots);
+  zarvic::RegisterGridShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();
