@@ -34,6 +34,8 @@
 #include "shell/ui/CTView.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/DesktopApplication.h"
+#include "shell/ui/Help.h"
+#include "shell/ui/HelpWindow.h"
 
 namespace zarvic {
 namespace {
@@ -470,6 +472,26 @@ class EventGridTest : public QObject {
     all.clear();
     for (QLabel* label : View().findChildren<QLabel*>()) all += label->text() + "|";
     QVERIFY(all.contains(QString::fromStdString(Text(20026))));
+  }
+
+  // F1 in the type list and the description explains them, not the whole program.
+  void f1OnTheTypeListAndDescription_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("type list") << int(kGridType) << "html/evtypes.htm";
+    QTest::newRow("description") << int(kGridDescription) << "html/evdesc.htm";
+  }
+  void f1OnTheTypeListAndDescription() {
+    QFETCH(int, column);
+    QFETCH(QString, page);
+    SetProgramFolder(ZARVIC_BINARY_DIR);
+    Start();
+    ThreeEvents();
+    ClickCell(1, column);
+    Key(Qt::Key_F1);
+    HelpWindow* help = ShownHelpWindow();
+    QCOMPARE(help ? help->CurrentPage() : QString(), page);
+    delete help;
   }
 
   void sortEventsAndCsvCommands() {
