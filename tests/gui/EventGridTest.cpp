@@ -298,6 +298,18 @@ class EventGridTest : public QObject {
     QCOMPARE(left, (std::vector<double>{100, 500, 600}));
   }
 
+  void ctrlDInAnEditorDeletesItsRow() {
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridDate);
+    Type("7/4/96");  // committed first, then the row goes
+    Key(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(Doc().EventCount(), 2);
+    QCOMPARE(Doc().m_events[1].m_type, kEventDebit);
+    QCOMPARE(Focus(), View().Editor(kGridDate));
+    QCOMPARE(View().Editor(kGridDate)->text(), QString("03-01-97"));
+  }
+
   void undoRestoresOneAmountOnce() {
     Start();
     ThreeEvents();
