@@ -26,13 +26,19 @@ std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, std::min(text.size(), limit)));
 }
 
-std::string GridAmountText(double cents) { return FormatAmount(cents, true, false, false); }
+std::string GridAmountText(double cents) {
+  return FormatAmount(cents, true, false, false);
+}
 
 }  // namespace
 
-int EventGridModel::RowCount() const { return std::min(EventCount() + 1, kMaxRows); }
+int EventGridModel::RowCount() const {
+  return std::min(EventCount() + 1, kMaxRows);
+}
 
-bool EventGridModel::RowHasEvent(int row) const { return row >= 0 && row < EventCount(); }
+bool EventGridModel::RowHasEvent(int row) const {
+  return row >= 0 && row < EventCount();
+}
 
 bool EventGridModel::SkipsAmount(std::uint16_t type) {
   return type == kEventStopInterest || type == kEventStartInterest;
@@ -80,9 +86,13 @@ void EventGridModel::SetVisibleRows(int rows) {
   ScrollTo(topRow_);
 }
 
-int EventGridModel::ScrollMax() const { return std::max(0, EventCount() - visibleRows_ + 1); }
+int EventGridModel::ScrollMax() const {
+  return std::max(0, EventCount() - visibleRows_ + 1);
+}
 
-void EventGridModel::ScrollTo(int top) { topRow_ = std::clamp(top, 0, ScrollMax()); }
+void EventGridModel::ScrollTo(int top) {
+  topRow_ = std::clamp(top, 0, ScrollMax());
+}
 
 void EventGridModel::EnsureVisible(int row) {
   if (row < topRow_) {
@@ -160,9 +170,8 @@ GridMove EventGridModel::PreviousField(const GridPlace& from) const {
     case kGridAmount:
       return {GridPlace::Cell(row, kGridDate)};
     default:
-      return {GridPlace::Cell(row, SkipsAmount(doc_->m_events[static_cast<std::size_t>(row)].m_type)
-                                       ? kGridDate
-                                       : kGridAmount)};
+      return {GridPlace::Cell(
+          row, SkipsAmount(doc_->m_events[static_cast<std::size_t>(row)].m_type) ? kGridDate : kGridAmount)};
   }
 }
 
@@ -171,7 +180,8 @@ GridMove EventGridModel::Up(const GridPlace& from) const {
   if (from.row == 0) return {GridPlace::Id()};
   const int row = from.row - 1;
   int column = from.column;
-  if (column == kGridDate && SkipsAmount(doc_->m_events[static_cast<std::size_t>(row)].m_type)) column = kGridType;
+  if (column == kGridDate && SkipsAmount(doc_->m_events[static_cast<std::size_t>(row)].m_type))
+    column = kGridType;
   return {GridPlace::Cell(row, column)};
 }
 
@@ -220,7 +230,8 @@ void EventGridModel::SelectRow(int row, bool shift, bool ctrl) {
       selection_.push_back(row);
     } else {
       selection_.erase(at);
-      if (row == anchor_) anchor_ = selection_.empty() ? -1 : *std::max_element(selection_.begin(), selection_.end());
+      if (row == anchor_)
+        anchor_ = selection_.empty() ? -1 : *std::max_element(selection_.begin(), selection_.end());
     }
   } else {
     selection_.assign(1, row);
@@ -243,7 +254,9 @@ void EventGridModel::Hold(int row) {
   doc_->m_heldIndex = row;
 }
 
-void EventGridModel::ForgetUndo() { doc_->m_heldIndex = -1; }
+void EventGridModel::ForgetUndo() {
+  doc_->m_heldIndex = -1;
+}
 
 GridCommit EventGridModel::Finish(int row, const CEvent& before, DayNumber taxDateBefore, GridCommit result) {
   result.changed = true;
@@ -378,9 +391,13 @@ bool EventGridModel::CommitTaxpayer(std::string_view name, std::string_view id) 
   return changed;
 }
 
-std::string EventGridModel::TaxpayerName() const { return Windows1252ToUtf8(doc_->m_header.m_taxpayerName.View()); }
+std::string EventGridModel::TaxpayerName() const {
+  return Windows1252ToUtf8(doc_->m_header.m_taxpayerName.View());
+}
 
-std::string EventGridModel::TaxpayerId() const { return Windows1252ToUtf8(doc_->m_header.m_taxpayerId.View()); }
+std::string EventGridModel::TaxpayerId() const {
+  return Windows1252ToUtf8(doc_->m_header.m_taxpayerId.View());
+}
 
 std::vector<int> EventGridModel::DeleteLines() {
   std::vector<int> rows = selection_;

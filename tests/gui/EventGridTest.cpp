@@ -40,9 +40,13 @@
 namespace zarvic {
 namespace {
 
-std::string Text(int id) { return std::string(StringText(id)); }
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
 
-DayNumber Date(const char* text) { return ParseDate(text); }
+DayNumber Date(const char* text) {
+  return ParseDate(text);
+}
 
 struct TypedEvent {
   std::uint16_t type;
@@ -62,12 +66,10 @@ std::vector<TypedEvent> Problem(int variant) {
             {kEventStartInterest, "R", "9/1/97", "", 0},
             {kEventPayment, "P", "12/31/98", "3000", 300000}};
   }
-  return {{kEventTax, "T", "04-15-2003", "48,210.77", 4821077},
-          {kEventPayment, "P", "5/1/03", "10000", 1000000},
-          {kEventStopInterest, "S", "7/1/04", "", 0},
-          {kEventStartInterest, "R", "7/1/05", "", 0},
-          {kEventPayment, "P", "8/15/05", "20000", 2000000},
-          {kEventPayment, "P", "2/1/07", "5000", 500000}};
+  return {
+      {kEventTax, "T", "04-15-2003", "48,210.77", 4821077}, {kEventPayment, "P", "5/1/03", "10000", 1000000},
+      {kEventStopInterest, "S", "7/1/04", "", 0},           {kEventStartInterest, "R", "7/1/05", "", 0},
+      {kEventPayment, "P", "8/15/05", "20000", 2000000},    {kEventPayment, "P", "2/1/07", "5000", 500000}};
 }
 
 }  // namespace
@@ -117,7 +119,9 @@ class EventGridTest : public QObject {
     View().Refresh();
   }
   void ThreeEvents() {
-    SetEvents({{kEventTax, "04-15-95", 100000}, {kEventPayment, "06-15-96", 30000}, {kEventDebit, "03-01-97", 5000}});
+    SetEvents({{kEventTax, "04-15-95", 100000},
+               {kEventPayment, "06-15-96", 30000},
+               {kEventDebit, "03-01-97", 5000}});
   }
 
  private slots:
@@ -148,8 +152,10 @@ class EventGridTest : public QObject {
     QTest::addColumn<int>("variant");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("id");
-    QTest::newRow("1995 tax") << 0 << "Ada Lovelace" << "123-45-6789";
-    QTest::newRow("2003 tax, century typed") << 1 << "Grace Hopper & Co." << "98-7654321";
+    QTest::newRow("1995 tax") << 0 << "Ada Lovelace"
+                              << "123-45-6789";
+    QTest::newRow("2003 tax, century typed") << 1 << "Grace Hopper & Co."
+                                             << "98-7654321";
   }
   void typingAWholeProblem() {
     QFETCH(int, variant);
@@ -221,16 +227,16 @@ class EventGridTest : public QObject {
     const QString tooLarge = QString::fromStdString(Text(20041));
     const QString negative = QString::fromStdString(Text(20034));
     const QString off = QString::fromStdString(Text(20024));
-    QTest::newRow("bad date, Tab") << 1 << int(kGridDate) << "2/30/96" << false << false << QStringList{badDate}
-                                   << "06-15-96" << 30000.0 << true;
+    QTest::newRow("bad date, Tab") << 1 << int(kGridDate) << "2/30/96" << false << false
+                                   << QStringList{badDate} << "06-15-96" << 30000.0 << true;
     QTest::newRow("bad date, click away") << 1 << int(kGridDate) << "13/1/96" << true << false
                                           << QStringList{badDate} << "06-15-96" << 30000.0 << true;
     QTest::newRow("too large") << 1 << int(kGridAmount) << "99,999,999,999" << false << false
                                << QStringList{tooLarge} << "300.00" << 30000.0 << true;
     QTest::newRow("negative") << 1 << int(kGridAmount) << "-500" << false << false << QStringList{negative}
                               << "500.00" << 50000.0 << true;
-    QTest::newRow("tax amount with penalties") << 0 << int(kGridAmount) << "900" << false << true
-                                               << QStringList{off} << "" << 90000.0 << false;
+    QTest::newRow("tax amount with penalties")
+        << 0 << int(kGridAmount) << "900" << false << true << QStringList{off} << "" << 90000.0 << false;
   }
   void refusedEntries() {
     QFETCH(int, row);
@@ -335,22 +341,22 @@ class EventGridTest : public QObject {
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("toRow");
     QTest::addColumn<int>("toColumn");  // -1: the taxpayer ID
-    QTest::newRow("Down in the entry row stays") << 3 << int(kGridType) << int(Qt::Key_Down) << 0 << 3
-                                                 << int(kGridType);
-    QTest::newRow("Down into the entry row") << 2 << int(kGridAmount) << int(Qt::Key_Down) << 0 << 3
-                                             << int(kGridType);
+    QTest::newRow("Down in the entry row stays")
+        << 3 << int(kGridType) << int(Qt::Key_Down) << 0 << 3 << int(kGridType);
+    QTest::newRow("Down into the entry row")
+        << 2 << int(kGridAmount) << int(Qt::Key_Down) << 0 << 3 << int(kGridType);
     QTest::newRow("Up from row 1 to the ID") << 0 << int(kGridDate) << int(Qt::Key_Up) << 0 << 0 << -1;
     QTest::newRow("Up") << 2 << int(kGridDescription) << int(Qt::Key_Up) << 0 << 1 << int(kGridDescription);
     QTest::newRow("Home") << 1 << int(kGridAmount) << int(Qt::Key_Home) << 0 << 1 << int(kGridType);
     QTest::newRow("End") << 1 << int(kGridDate) << int(Qt::Key_End) << 0 << 1 << int(kGridDescription);
     QTest::newRow("Shift+Tab to the row above") << 2 << int(kGridType) << int(Qt::Key_Backtab)
                                                 << int(Qt::ShiftModifier) << 1 << int(kGridDescription);
-    QTest::newRow("Left in the type list") << 1 << int(kGridType) << int(Qt::Key_Left) << 0 << 0
-                                           << int(kGridDescription);
-    QTest::newRow("Right in the type list") << 1 << int(kGridType) << int(Qt::Key_Right) << 0 << 1
-                                            << int(kGridDate);
-    QTest::newRow("PageDown stops at the entry row") << 0 << int(kGridDate) << int(Qt::Key_PageDown) << 0 << 3
-                                                     << int(kGridType);
+    QTest::newRow("Left in the type list")
+        << 1 << int(kGridType) << int(Qt::Key_Left) << 0 << 0 << int(kGridDescription);
+    QTest::newRow("Right in the type list")
+        << 1 << int(kGridType) << int(Qt::Key_Right) << 0 << 1 << int(kGridDate);
+    QTest::newRow("PageDown stops at the entry row")
+        << 0 << int(kGridDate) << int(Qt::Key_PageDown) << 0 << 3 << int(kGridType);
   }
   void keys() {
     QFETCH(int, row);
@@ -368,7 +374,8 @@ class EventGridTest : public QObject {
       return;
     }
     QCOMPARE(View().Model().Current(), GridPlace::Cell(toRow, toColumn));
-    QWidget* editor = toColumn == kGridType ? static_cast<QWidget*>(View().TypeList()) : View().Editor(toColumn);
+    QWidget* editor =
+        toColumn == kGridType ? static_cast<QWidget*>(View().TypeList()) : View().Editor(toColumn);
     QCOMPARE(Focus(), editor);
     QCOMPARE(Doc().EventCount(), 3);
   }
@@ -443,7 +450,8 @@ class EventGridTest : public QObject {
     });
     QLabel* link = nullptr;
     for (QLabel* label : View().PenaltyBar()->findChildren<QLabel*>()) {
-      if (label->isVisible() && label->text().contains(QString::fromStdString(Text(18800 + kPenaltyFailureToPay)))) {
+      if (label->isVisible() &&
+          label->text().contains(QString::fromStdString(Text(18800 + kPenaltyFailureToPay)))) {
         link = label;
       }
     }
@@ -519,7 +527,8 @@ class EventGridTest : public QObject {
     std::ifstream in(csv, std::ios::binary);
     std::stringstream written;
     written << in.rdbuf();
-    QCOMPARE(written.str(), std::string("NORMALTAX,04-15-1995,1000.00,\"\"\r\nPAYMENT,06-15-1996,300.00,\"Check 101\"\r\n"));
+    QCOMPARE(written.str(),
+             std::string("NORMALTAX,04-15-1995,1000.00,\"\"\r\nPAYMENT,06-15-1996,300.00,\"Check 101\"\r\n"));
     {
       std::ofstream out(csv, std::ios::binary | std::ios::trunc);
       out << "DEBIT,1/2/97,50\r\n";

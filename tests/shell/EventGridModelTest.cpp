@@ -1,5 +1,3 @@
-#include "shell/EventGridModel.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,6 +6,7 @@
 
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/PenaltyModel.h"
+#include "shell/EventGridModel.h"
 #include "support/ProblemFixture.h"
 
 namespace zarvic {
@@ -47,29 +46,131 @@ TEST_F(EventGridModelTest, CommitsCheckWhatWasTyped) {
     bool modified;
   };
   const std::array cases{
-      Case{"bad date keeps the old one", 1, kGridDate, "13/45/96", false, {20032}, true, "06-15-96", 30000,
-           "06-15-96", false},
-      Case{"1/5/97 is a date", 1, kGridDate, "1/5/97", false, {}, false, "", 30000, "01-05-97", true},
-      Case{"an emptied date keeps the event", 1, kGridDate, "", false, {}, false, "", 30000, "06-15-96", false},
-      Case{"same date is no change", 1, kGridDate, "06-15-96", false, {}, false, "", 30000, "06-15-96", false},
-      Case{"too large", 1, kGridAmount, "10,000,000,000", false, {20041}, true, "300.00", 30000, "06-15-96",
+      Case{"bad date keeps the old one",
+           1,
+           kGridDate,
+           "13/45/96",
+           false,
+           {20032},
+           true,
+           "06-15-96",
+           30000,
+           "06-15-96",
            false},
-      Case{"largest that fits", 1, kGridAmount, "9,999,999,999.99", false, {}, false, "", 999999999999.0,
-           "06-15-96", true},
-      Case{"negative stored positive", 1, kGridAmount, "-500", false, {20034}, true, "500.00", 50000, "06-15-96",
+      Case{"1/5/97 is a date", 1, kGridDate, "1/5/97", false, {}, false, "", 30000, "01-05-97", true},
+      Case{"an emptied date keeps the event",
+           1,
+           kGridDate,
+           "",
+           false,
+           {},
+           false,
+           "",
+           30000,
+           "06-15-96",
+           false},
+      Case{
+          "same date is no change", 1, kGridDate, "06-15-96", false, {}, false, "", 30000, "06-15-96", false},
+      Case{"too large",
+           1,
+           kGridAmount,
+           "10,000,000,000",
+           false,
+           {20041},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"largest that fits",
+           1,
+           kGridAmount,
+           "9,999,999,999.99",
+           false,
+           {},
+           false,
+           "",
+           999999999999.0,
+           "06-15-96",
+           true},
+      Case{"negative stored positive",
+           1,
+           kGridAmount,
+           "-500",
+           false,
+           {20034},
+           true,
+           "500.00",
+           50000,
+           "06-15-96",
            true},
       Case{"amount", 1, kGridAmount, "1,234.56", false, {}, false, "", 123456, "06-15-96", true},
-      Case{"payment after the tax date with penalties", 1, kGridAmount, "400", true, {20024}, false, "", 40000,
-           "06-15-96", true},
-      Case{"tax amount with penalties", 0, kGridAmount, "900", true, {20024}, false, "", 90000, "04-15-95", true},
-      Case{"debit date with penalties", 3, kGridDate, "3/2/97", true, {20024}, false, "", 5000, "03-02-97",
+      Case{"payment after the tax date with penalties",
+           1,
+           kGridAmount,
+           "400",
+           true,
+           {20024},
+           false,
+           "",
+           40000,
+           "06-15-96",
            true},
-      Case{"payment before the tax date with penalties", 1, kGridDate, "1/1/95", true, {}, false, "", 30000,
-           "01-01-95", true},
-      Case{"negative tax with penalties", 0, kGridAmount, "-900", true, {20034, 20024}, true, "900.00", 90000,
-           "04-15-95", true},
-      Case{"bad date with penalties changes nothing", 0, kGridDate, "xx", true, {20032}, true, "04-15-95",
-           100000, "04-15-95", false},
+      Case{"tax amount with penalties",
+           0,
+           kGridAmount,
+           "900",
+           true,
+           {20024},
+           false,
+           "",
+           90000,
+           "04-15-95",
+           true},
+      Case{"debit date with penalties",
+           3,
+           kGridDate,
+           "3/2/97",
+           true,
+           {20024},
+           false,
+           "",
+           5000,
+           "03-02-97",
+           true},
+      Case{"payment before the tax date with penalties",
+           1,
+           kGridDate,
+           "1/1/95",
+           true,
+           {},
+           false,
+           "",
+           30000,
+           "01-01-95",
+           true},
+      Case{"negative tax with penalties",
+           0,
+           kGridAmount,
+           "-900",
+           true,
+           {20034, 20024},
+           true,
+           "900.00",
+           90000,
+           "04-15-95",
+           true},
+      Case{"bad date with penalties changes nothing",
+           0,
+           kGridDate,
+           "xx",
+           true,
+           {20032},
+           true,
+           "04-15-95",
+           100000,
+           "04-15-95",
+           false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,7 +178,8 @@ TEST_F(EventGridModelTest, CommitsCheckWhatWasTyped) {
     Doc().SetModified(false);
     for (auto& record : Doc().m_penalties) record.MakeNew();
     if (c.penalties) ActivatePenalty();
-    GridCommit result = c.column == kGridDate ? grid_.CommitDate(c.row, c.text) : grid_.CommitAmount(c.row, c.text);
+    GridCommit result =
+        c.column == kGridDate ? grid_.CommitDate(c.row, c.text) : grid_.CommitAmount(c.row, c.text);
     EXPECT_EQ(c.messages, result.messages);
     EXPECT_EQ(c.returnToCell, result.returnToCell);
     EXPECT_EQ(std::string(c.returnText), result.returnText);
@@ -224,12 +326,24 @@ TEST_F(EventGridModelTest, Keys) {
   for (const Case& c : cases) {
     GridMove move;
     switch (c.key) {
-      case Next: move = grid_.NextField(c.from); break;
-      case Previous: move = grid_.PreviousField(c.from); break;
-      case Up: move = grid_.Up(c.from); break;
-      case Down: move = grid_.Down(c.from); break;
-      case Home: move = grid_.Home(c.from); break;
-      case End: move = grid_.End(c.from); break;
+      case Next:
+        move = grid_.NextField(c.from);
+        break;
+      case Previous:
+        move = grid_.PreviousField(c.from);
+        break;
+      case Up:
+        move = grid_.Up(c.from);
+        break;
+      case Down:
+        move = grid_.Down(c.from);
+        break;
+      case Home:
+        move = grid_.Home(c.from);
+        break;
+      case End:
+        move = grid_.End(c.from);
+        break;
     }
     EXPECT_EQ(c.to, move.to) << "key " << c.key << " from row " << c.from.row << " column " << c.from.column;
     EXPECT_EQ(c.beep, move.beep);

@@ -83,6 +83,8 @@ QWidget* Grid() {
 
 }  // namespace
 
-void RegisterGridShots(std::vector<Shot>& shots) { shots.push_back({QStringLiteral("grid.png"), Grid}); }
+void RegisterGridShots(std::vector<Shot>& shots) {
+  shots.push_back({QStringLiteral("grid.png"), Grid});
+}
 
 }  // namespace zarvic

@@ -21,20 +21,24 @@
 #include "penalties/PenaltyModel.h"
 #include "problem/CTDoc.h"
 #include "problem/CsvFile.h"
+#include "problem/DocumentManager.h"
 #include "shell/ui/CBasicEdit.h"
 #include "shell/ui/CEditTrap.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CSComboBox.h"
 #include "shell/ui/CSEdit.h"
 #include "shell/ui/CZrvChildView.h"
-#include "problem/DocumentManager.h"
 
 namespace zarvic {
 
 namespace {
 
-QString Q(std::string_view text) { return QString::fromStdString(Windows1252ToUtf8(text)); }
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Q(std::string_view text) {
+  return QString::fromStdString(Windows1252ToUtf8(text));
+}
+QString Utf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -68,7 +72,9 @@ class EventGrid : public QWidget {
   int HeadingHeight() const { return pitch_ + 3; }
   int VisibleRows() const { return std::max(1, (height() - HeadingHeight()) / pitch_); }
   int Left(int column) const { return edges_[column]; }
-  int Right(int column) const { return column == kGridDescription ? std::max(edges_[5], width() - 1) : edges_[column + 1]; }
+  int Right(int column) const {
+    return column == kGridDescription ? std::max(edges_[5], width() - 1) : edges_[column + 1];
+  }
 
   QRect CellRect(int row, int column) const {
     const int y = HeadingHeight() + (row - view_.model_.TopRow()) * pitch_;
@@ -99,7 +105,8 @@ class EventGrid : public QWidget {
     const int textPad = 4;
     auto draw = [&](int column, int y, const QString& text, Qt::Alignment align) {
       QRect cell(Left(column) + textPad, y, Right(column) - Left(column) - 2 * textPad, pitch_);
-      p.drawText(cell, static_cast<int>(align | Qt::AlignVCenter), fm.elidedText(text, Qt::ElideRight, cell.width()));
+      p.drawText(cell, static_cast<int>(align | Qt::AlignVCenter),
+                 fm.elidedText(text, Qt::ElideRight, cell.width()));
     };
 
     // Headings between two rules.
@@ -134,7 +141,8 @@ class EventGrid : public QWidget {
       p.setPen(lines);
       p.drawLine(0, y + pitch_ - 1, width(), y + pitch_ - 1);
     }
-    for (int c = kGridType; c <= kGridDescription; ++c) p.drawLine(Left(c), HeadingHeight(), Left(c), height());
+    for (int c = kGridType; c <= kGridDescription; ++c)
+      p.drawLine(Left(c), HeadingHeight(), Left(c), height());
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -208,8 +216,8 @@ CTView::CTView(CTDoc* problem, QWidget* parent)
   connect(trap_, &CEditTrap::command, this, &CTView::OnControlCommand);
   connect(name_, &CBasicEdit::command, this, &CTView::OnControlCommand);
   connect(id_, &CBasicEdit::command, this, &CTView::OnControlCommand);
-  for (QWidget* w : {static_cast<QWidget*>(typeList_), static_cast<QWidget*>(trap_), static_cast<QWidget*>(name_),
-                     static_cast<QWidget*>(id_)}) {
+  for (QWidget* w : {static_cast<QWidget*>(typeList_), static_cast<QWidget*>(trap_),
+                     static_cast<QWidget*>(name_), static_cast<QWidget*>(id_)}) {
     w->installEventFilter(this);
   }
   // The taxpayer fields change the problem as they are typed.
@@ -246,7 +254,8 @@ QGridLayout* CTView::BuildHeading() {
   id_ = new CBasicEdit(this);
   id_->setAccessibleName(QStringLiteral("Taxpayer ID"));
   id_->setMaxLength(EventGridModel::kIdLimit);
-  id_->setMinimumWidth(std::max(102, id_->fontMetrics().horizontalAdvance(QStringLiteral("999-99-99999")) + 16));
+  id_->setMinimumWidth(
+      std::max(102, id_->fontMetrics().horizontalAdvance(QStringLiteral("999-99-99999")) + 16));
   heading->addWidget(caption(19110), 0, 0);  // "Table:"
   heading->addWidget(tableName_, 0, 1);
   heading->addWidget(notes_, 0, 2);
@@ -286,9 +295,13 @@ void CTView::BuildPenaltyBar() {
   bar->setColumnStretch(1, 1);
 }
 
-QWidget* CTView::Grid() const { return grid_; }
+QWidget* CTView::Grid() const {
+  return grid_;
+}
 
-QRect CTView::CellRect(int row, int column) const { return grid_->CellRect(row, column); }
+QRect CTView::CellRect(int row, int column) const {
+  return grid_->CellRect(row, column);
+}
 
 CSEdit* CTView::Editor(int column) const {
   switch (column) {
@@ -303,9 +316,13 @@ CSEdit* CTView::Editor(int column) const {
   }
 }
 
-bool CTView::EditorOpen() const { return openColumn_ != 0; }
+bool CTView::EditorOpen() const {
+  return openColumn_ != 0;
+}
 
-int CTView::CurrentEvent() const { return doc_ == nullptr ? -1 : model_.CurrentEvent(); }
+int CTView::CurrentEvent() const {
+  return doc_ == nullptr ? -1 : model_.CurrentEvent();
+}
 
 void CTView::Detach() {
   CancelEdits();
@@ -615,7 +632,8 @@ bool CTView::eventFilter(QObject* watched, QEvent* event) {
     });
   };
   // Tab and Enter always move to the next field in the problem window; Shift+Tab to the previous.
-  if ((k == Qt::Key_Tab && mods == Qt::NoModifier) || ((k == Qt::Key_Return || k == Qt::Key_Enter) && mods == Qt::NoModifier)) {
+  if ((k == Qt::Key_Tab && mods == Qt::NoModifier) ||
+      ((k == Qt::Key_Return || k == Qt::Key_Enter) && mods == Qt::NoModifier)) {
     post(kCmdNextField);
     return true;
   }
@@ -649,7 +667,8 @@ void CTView::DeleteLine() {
   Refresh();
   for (int id : messages) MessageBoxId(id);
   const GridPlace current = model_.Current();
-  if (!rows && current.IsCell() && current.column != kGridRowNumber) ActivateCell(current.column, current.row);
+  if (!rows && current.IsCell() && current.column != kGridRowNumber)
+    ActivateCell(current.column, current.row);
 }
 
 void CTView::Undo() {
