@@ -329,7 +329,9 @@ GridCommit EventGridModel::CommitAmount(int row, std::string_view text) {
   CEvent& event = doc_->m_events[static_cast<std::size_t>(row)];
   if (SkipsAmount(event.m_type)) return {};
   const std::string typed = Trim(Cut(text, kAmountTextLimit));
-  if (typed.empty()) return {};
+  // The amount reader skips what is not a figure, so a text without a digit would read as 0.00 and
+  // lose the amount; it is taken as no entry at all, like an emptied field.
+  if (typed.find_first_of("0123456789") == std::string::npos) return {};
   double amount = ParseAmount(typed);
   GridCommit result;
   if (!std::isfinite(amount) || std::fabs(amount) > kLargestAmount) {
