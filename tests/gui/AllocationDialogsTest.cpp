@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -26,6 +25,8 @@
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
+#include "shell/ui/CTView.h"
+#include "shell/EventGridModel.h"
 #include "shell/ui/CZrvChildView.h"
 
 namespace zarvic {
@@ -246,9 +247,7 @@ class AllocationDialogsTest : public QObject {
     app.InitInstance(plan, false);
     CZrvChildView* child = app.OpenProblemFile(ZARVIC_SOURCE_DIR "/examples/" + file.toStdString());
     QVERIFY(child != nullptr);
-    auto* rows = child->findChild<QTreeWidget*>();
-    QVERIFY(rows != nullptr);
-    rows->setCurrentItem(rows->topLevelItem(row));
+    child->View()->ActivateCell(kGridDate, row);
     QString opened;
     int shownRows = -1;
     testing::WhenModalShown([&](QWidget* modal) {

@@ -12,7 +12,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CZrvChildView.h"
-#include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/CTView.h"
 
 namespace zarvic {
 namespace {

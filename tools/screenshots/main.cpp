@@ -10,6 +10,7 @@
 
 #include "core/UserInterface.h"
 #include "tools/screenshots/ComputeShots.h"
+#include "tools/screenshots/GridShots.h"
 #include "tools/screenshots/HelpShots.h"
 #include "tools/screenshots/MainShots.h"
 #include "tools/screenshots/ReportShots.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
   zarvic::RegisterPenaltyShots(shots);
   zarvic::RegisterTableShots(shots);
   zarvic::RegisterComputeShots(shots);
+  zarvic::RegisterGridShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

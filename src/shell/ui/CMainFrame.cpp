@@ -33,6 +33,7 @@
 #include "reports/ui/ReportCommands.h"
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CTApp.h"
+#include "shell/ui/CTView.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/Help.h"
 #include "shell/ui/ToolbarIcons.h"
@@ -249,6 +250,7 @@ void CMainFrame::UpdateCommandStates() {
     if (const OptionToggle* toggle = FindOptionToggle(info.id)) action->setChecked(OptionChecked(*toggle));
   }
   UpdateComputeCommandChecks(*this);
+  Action(CommandId::PenaltyBar)->setChecked(problem && ActiveChild()->View()->PenaltyBarShown());
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -315,6 +317,9 @@ void CMainFrame::OnCommand(CommandId id) {
     return;
   }
   CZrvChildView* child = ActiveChild();
+  // What is typed in the grid belongs to the problem before any command acts on it (a save, a
+  // computation, a report); an entry the grid refuses stops the command, with the grid's message.
+  if (info.needsProblem && child != nullptr && !child->View()->CommitEdits()) return;
   switch (id) {
     case CommandId::FileNew:
       app_.NewProblem();
@@ -360,6 +365,14 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::PenaltySelection:
       if (child != nullptr) OpenPenaltySelection(child->Document()->problem);
+      break;
+    case CommandId::SortEvents:
+    case CommandId::DeleteLine:
+    case CommandId::PenaltyBar:
+    case CommandId::ExportCsv:
+    case CommandId::ImportCsv:
+      if (child != nullptr) RunViewCommand(*child, id);
+      Action(CommandId::PenaltyBar)->setChecked(child != nullptr && child->View()->PenaltyBarShown());
       break;
     case CommandId::About: {
       CAboutDlg about(this);

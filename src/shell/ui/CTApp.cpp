@@ -19,7 +19,7 @@
 #include "shell/ui/CSplash.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/DesktopApplication.h"
-#include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/CTView.h"
 #include "shell/ui/QtUserInterface.h"
 
 namespace zarvic {

@@ -3,13 +3,13 @@
 #include <QCloseEvent>
 
 #include "problem/DocumentManager.h"
-#include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/CTView.h"
 #include "shell/ui/ToolbarIcons.h"
 
 namespace zarvic {
 
 CZrvChildView::CZrvChildView(DocumentManager& documents, ProblemDocument& doc, QWidget* parent)
-    : QMdiSubWindow(parent), documents_(documents), doc_(&doc), view_(new ProblemViewPlaceholder(&doc.problem)) {
+    : QMdiSubWindow(parent), documents_(documents), doc_(&doc), view_(new CTView(&doc.problem)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(view_);
   setMinimumSize(kMinWidth, kMinHeight);

@@ -6,7 +6,7 @@ namespace zarvic {
 
 class DocumentManager;
 struct ProblemDocument;
-class ProblemViewPlaceholder;
+class CTView;
 
 // The frame of one problem window inside the main window. Closing it asks the document manager, which
 // puts the save question for a changed problem; the manager's removal of the problem closes it too.
@@ -19,7 +19,7 @@ class CZrvChildView : public QMdiSubWindow {
   CZrvChildView(DocumentManager& documents, ProblemDocument& doc, QWidget* parent = nullptr);
 
   ProblemDocument* Document() const { return doc_; }
-  ProblemViewPlaceholder* View() const { return view_; }
+  CTView* View() const { return view_; }
   // The title follows the problem's (after Save As or an open in place).
   void UpdateTitle();
   // Called while the manager removes the problem: the window goes with it.
@@ -31,7 +31,7 @@ class CZrvChildView : public QMdiSubWindow {
  private:
   DocumentManager& documents_;
   ProblemDocument* doc_;
-  ProblemViewPlaceholder* view_;
+  CTView* view_;
   bool closing_ = false;
 };
 

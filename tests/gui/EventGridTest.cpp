@@ -1,0 +1,576 @@
+// The problem window's event grid driven as a person would: typing a whole problem with the keyboard,
+// the checks of each editor, row selection and Delete, Undo, the keys that move between cells, the
+// penalty bar and the main window's commands the view carries out.
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QLabel>
+#include <QScrollBar>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/AppOptions.h"
+#include "core/Dates.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/StringTable.h"
+#include "engine/ComputeDriver.h"
+#include "engine/ComputeResultsModel.h"
+#include "engine/ui/CComputeResults.h"
+#include "gui/GuiTestSupport.h"
+#include "penalties/PenaltyCatalog.h"
+#include "penalties/PenaltyModel.h"
+#include "problem/DocumentManager.h"
+#include "problem/EventTypes.h"
+#include "ratetables/TableFile.h"
+#include "shell/MenuCommands.h"
+#include "shell/StartUp.h"
+#include "shell/ui/CBasicEdit.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CSComboBox.h"
+#include "shell/ui/CSEdit.h"
+#include "shell/ui/CTApp.h"
+#include "shell/ui/CTView.h"
+#include "shell/ui/CZrvChildView.h"
+#include "shell/ui/DesktopApplication.h"
+#include "shell/ui/Help.h"
+#include "shell/ui/HelpWindow.h"
+
+namespace zarvic {
+namespace {
+
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
+
+DayNumber Date(const char* text) {
+  return ParseDate(text);
+}
+
+struct TypedEvent {
+  std::uint16_t type;
+  QString typeKey;  // the letter that picks the type in the list
+  QString date;
+  QString amount;  // empty for suspend and resume
+  double cents;
+};
+
+// A problem as typed: tax, three payments, suspend and resume.
+std::vector<TypedEvent> Problem(int variant) {
+  if (variant == 0) {
+    return {{kEventTax, "T", "4/15/95", "10000", 1000000},
+            {kEventPayment, "P", "6/15/96", "2,500.00", 250000},
+            {kEventPayment, "P", "1/15/97", "1500.5", 150050},
+            {kEventStopInterest, "S", "3/1/97", "", 0},
+            {kEventStartInterest, "R", "9/1/97", "", 0},
+            {kEventPayment, "P", "12/31/98", "3000", 300000}};
+  }
+  return {
+      {kEventTax, "T", "04-15-2003", "48,210.77", 4821077}, {kEventPayment, "P", "5/1/03", "10000", 1000000},
+      {kEventStopInterest, "S", "7/1/04", "", 0},           {kEventStartInterest, "R", "7/1/05", "", 0},
+      {kEventPayment, "P", "8/15/05", "20000", 2000000},    {kEventPayment, "P", "2/1/07", "5000", 500000}};
+}
+
+}  // namespace
+
+class EventGridTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<testing::RecordingDesktop> desktop_;
+  std::unique_ptr<CTApp> app_;
+  std::string work_;
+
+  void Start() {
+    app_ = std::make_unique<CTApp>();
+    app_->InitInstance(WindowPlan{}, false);
+    Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+    Settle();
+  }
+  CMainFrame& Frame() { return *app_->MainFrame(); }
+  CTView& View() { return *Frame().ActiveChild()->View(); }
+  CTDoc& Doc() { return Frame().ActiveChild()->Document()->problem; }
+  static void Settle() {
+    for (int i = 0; i < 8; ++i) QCoreApplication::processEvents();
+  }
+  static QWidget* Focus() { return QApplication::focusWidget(); }
+  static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(Focus(), key, modifiers);
+    Settle();
+  }
+  static void Type(const QString& text) {
+    QTest::keyClicks(Focus(), text);
+    Settle();
+  }
+  void ClickCell(int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mouseClick(View().Grid(), Qt::LeftButton, modifiers, View().CellRect(row, column).center());
+    Settle();
+  }
+  // Events straight into the problem, as an opened file would bring them.
+  void SetEvents(const std::vector<std::tuple<std::uint16_t, const char*, double>>& events) {
+    for (CEvent& event : Doc().m_events) event.Clear();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      Doc().m_events[i].m_type = std::get<0>(events[i]);
+      Doc().m_events[i].m_date = Date(std::get<1>(events[i]));
+      Doc().m_events[i].m_amount = std::get<2>(events[i]);
+    }
+    View().Refresh();
+  }
+  void ThreeEvents() {
+    SetEvents({{kEventTax, "04-15-95", 100000},
+               {kEventPayment, "06-15-96", 30000},
+               {kEventDebit, "03-01-97", 5000}});
+  }
+
+ private slots:
+  void initTestCase() {
+    testing::FixClock();
+    work_ = (std::filesystem::temp_directory_path() / "eventgrid-test").string();
+  }
+
+  void init() {
+    CloseSettingsStore();
+    std::filesystem::remove(std::getenv("ZARVIC_REGISTRY"));
+    Options() = AppOptions{};
+    Modes() = ApplicationModes{};
+    std::filesystem::remove_all(work_);
+    std::filesystem::create_directories(work_);
+    std::filesystem::copy_file(ZARVIC_BINARY_DIR "/FEDERAL.TB3", work_ + "/FEDERAL.TB3");
+    SetProgramFolder(work_);
+    desktop_ = std::make_unique<testing::RecordingDesktop>();
+  }
+
+  void cleanup() {
+    app_.reset();
+    desktop_.reset();
+    SetProgramFolder("");
+  }
+
+  void typingAWholeProblem_data() {
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("1995 tax") << 0 << "Ada Lovelace"
+                              << "123-45-6789";
+    QTest::newRow("2003 tax, century typed") << 1 << "Grace Hopper & Co."
+                                             << "98-7654321";
+  }
+  void typingAWholeProblem() {
+    QFETCH(int, variant);
+    QFETCH(QString, name);
+    QFETCH(QString, id);
+    Start();
+    QCOMPARE(Focus(), View().NameField());
+    Type(name);
+    Key(Qt::Key_Tab);
+    Type(id);
+    Key(Qt::Key_Tab);
+    const std::vector<TypedEvent> typed = Problem(variant);
+    for (const TypedEvent& e : typed) {
+      QCOMPARE(Focus(), View().TypeList());
+      // A person types the letter on its own, not as part of the letters typed just before.
+      QTest::qWait(QApplication::keyboardInputInterval() + 50);
+      Type(e.typeKey);
+      QCOMPARE(View().TypeList()->SelectedType(), int(e.type));
+      Key(Qt::Key_Tab);
+      QCOMPARE(Focus(), View().Editor(kGridDate));
+      Type(e.date);
+      Key(Qt::Key_Return);  // Enter moves on as Tab does
+      if (!e.amount.isEmpty()) {
+        QCOMPARE(Focus(), View().Editor(kGridAmount));
+        Type(e.amount);
+        Key(Qt::Key_Tab);
+      }
+      QCOMPARE(Focus(), View().Editor(kGridDescription));
+      Key(Qt::Key_Tab);
+    }
+    QCOMPARE(Focus(), View().TypeList());  // on the entry row
+    QCOMPARE(View().CurrentEvent(), -1);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{});
+
+    QCOMPARE(QString::fromStdString(Doc().m_header.m_taxpayerName.Text()), name);
+    QCOMPARE(QString::fromStdString(Doc().m_header.m_taxpayerId.Text()), id);
+    QCOMPARE(Doc().EventCount(), static_cast<int>(typed.size()));
+    QVERIFY(Doc().IsModified());
+    CTDoc built;
+    QVERIFY(LoadTable(built.m_rateTable, work_ + "/FEDERAL.TB3", false));
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+      const CEvent& event = Doc().m_events[i];
+      QCOMPARE(event.m_type, typed[i].type);
+      QCOMPARE(event.m_date, Date(typed[i].date.toLatin1().constData()));
+      QCOMPARE(event.m_amount, typed[i].cents);
+      built.m_events[i].m_type = typed[i].type;
+      built.m_events[i].m_date = event.m_date;
+      built.m_events[i].m_amount = typed[i].cents;
+    }
+    // F9 from the entry row: the results window shows the seven values the core gives the same
+    // problem built in code, computed to the date the window shows.
+    QStringList shown;
+    QString date;
+    testing::WhenModalShown([&](QWidget* modal) {
+      auto* results = qobject_cast<CComputeResults*>(modal);
+      if (results == nullptr) return;
+      for (int row = 0; row < kResultRows; ++row)
+        shown << results->ValueLabel(static_cast<ResultRow>(row))->text();
+      date = results->DateField()->text();
+      QTest::keyClick(results, Qt::Key_Escape);
+    });
+    Key(Qt::Key_F9);
+    QTRY_COMPARE(shown.size(), kResultRows);
+    built.m_computeDate = ParseDate(date.toStdString());
+    QVERIFY(IsDate(built.m_computeDate));
+    QVERIFY(ComputeProblem(built, true));
+    QVERIFY(FinalTotal(built) > 0);
+    const ResultValues values = ComputeResultValues(built, built.m_computeDate);
+    QStringList expected;
+    for (int row = 0; row < kResultRows; ++row)
+      expected << QString::fromStdString(FormatResultValue(static_cast<ResultRow>(row), values[row]));
+    QCOMPARE(shown, expected);
+    QCOMPARE(FinalTotal(Doc()), FinalTotal(built));
+  }
+
+  // Each refused entry: its message after the focus change, the old or corrected text back in the
+  // editor, and the focus back in the cell.
+  void refusedEntries_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("leaveByClick");
+    QTest::addColumn<bool>("penalties");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("editorText");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<bool>("focusBack");
+    const QString badDate = QString::fromStdString(Text(20032));
+    const QString tooLarge = QString::fromStdString(Text(20041));
+    const QString negative = QString::fromStdString(Text(20034));
+    const QString off = QString::fromStdString(Text(20024));
+    QTest::newRow("bad date, Tab") << 1 << int(kGridDate) << "2/30/96" << false << false
+                                   << QStringList{badDate} << "06-15-96" << 30000.0 << true;
+    QTest::newRow("bad date, click away") << 1 << int(kGridDate) << "13/1/96" << true << false
+                                          << QStringList{badDate} << "06-15-96" << 30000.0 << true;
+    QTest::newRow("too large") << 1 << int(kGridAmount) << "99,999,999,999" << false << false
+                               << QStringList{tooLarge} << "300.00" << 30000.0 << true;
+    QTest::newRow("negative") << 1 << int(kGridAmount) << "-500" << false << false << QStringList{negative}
+                              << "500.00" << 50000.0 << true;
+    QTest::newRow("tax amount with penalties")
+        << 0 << int(kGridAmount) << "900" << false << true << QStringList{off} << "" << 90000.0 << false;
+  }
+  void refusedEntries() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, leaveByClick);
+    QFETCH(bool, penalties);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, editorText);
+    QFETCH(double, amount);
+    QFETCH(bool, focusBack);
+    Start();
+    ThreeEvents();
+    if (penalties) {
+      Doc().m_penalties[kPenaltyFailureToFile].SetFlag(PEN_ACTIVE, true);
+      Doc().m_penalties[kPenaltyFailureToPay].SetFlag(PEN_ACTIVE, true);
+    }
+    ClickCell(row, column);
+    CSEdit* editor = View().Editor(column);
+    QCOMPARE(Focus(), editor);
+    Type(typed);
+    if (leaveByClick) {
+      QTest::mouseClick(View().NameField(), Qt::LeftButton);
+      Settle();
+    } else {
+      Key(Qt::Key_Tab);
+    }
+    QStringList shown;
+    for (const std::string& text : desktop_->ui.Texts()) shown << QString::fromStdString(text);
+    QCOMPARE(shown, messages);
+    if (focusBack) {
+      QTRY_COMPARE(Focus(), editor);
+      QCOMPARE(editor->text(), editorText);
+      QVERIFY(editor->isVisible());
+    }
+    QCOMPARE(Doc().m_events[static_cast<std::size_t>(row)].m_amount, amount);
+    QCOMPARE(Doc().m_events[1].m_date, Date("06-15-96"));
+    QCOMPARE(AnyActivePenalty(Doc()), false);
+  }
+
+  void ctrlSelectedRowsAreDeleted() {
+    Start();
+    std::vector<std::tuple<std::uint16_t, const char*, double>> events;
+    for (int i = 1; i <= 8; ++i) events.emplace_back(kEventPayment, "06-15-96", 100.0 * i);
+    SetEvents(events);
+    for (int shownRow : {3, 5, 7}) ClickCell(shownRow - 1, kGridRowNumber, Qt::ControlModifier);
+    QCOMPARE(View().Model().Selection(), (std::vector<int>{6, 4, 2}));
+    Key(Qt::Key_Delete);
+    std::vector<double> left;
+    for (const CEvent& event : Doc().ListedEvents()) left.push_back(event.m_amount);
+    QCOMPARE(left, (std::vector<double>{100, 200, 400, 600, 800}));
+    QVERIFY(View().Model().Selection().empty());
+  }
+
+  void shiftSelectionAndCtrlD() {
+    Start();
+    std::vector<std::tuple<std::uint16_t, const char*, double>> events;
+    for (int i = 1; i <= 6; ++i) events.emplace_back(kEventPayment, "06-15-96", 100.0 * i);
+    SetEvents(events);
+    ClickCell(1, kGridRowNumber);
+    ClickCell(3, kGridRowNumber, Qt::ShiftModifier);
+    Key(Qt::Key_D, Qt::ControlModifier);
+    std::vector<double> left;
+    for (const CEvent& event : Doc().ListedEvents()) left.push_back(event.m_amount);
+    QCOMPARE(left, (std::vector<double>{100, 500, 600}));
+  }
+
+  void ctrlDInAnEditorDeletesItsRow() {
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridDate);
+    Type("7/4/96");  // committed first, then the row goes
+    Key(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(Doc().EventCount(), 2);
+    QCOMPARE(Doc().m_events[1].m_type, kEventDebit);
+    QCOMPARE(Focus(), View().Editor(kGridDate));
+    QCOMPARE(View().Editor(kGridDate)->text(), QString("03-01-97"));
+  }
+
+  void undoRestoresOneAmountOnce() {
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridAmount);
+    Type("777");
+    Key(Qt::Key_Tab);
+    QCOMPARE(Doc().m_events[1].m_amount, 77700.0);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Doc().m_events[1].m_amount, 30000.0);
+    ClickCell(0, kGridDescription);
+    Type("first");
+    Key(Qt::Key_Z, Qt::ControlModifier);  // drops the typing; the buffer is empty
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Doc().m_events[1].m_amount, 30000.0);
+    QCOMPARE(Doc().m_events[0].DescriptionText(), std::string());
+  }
+
+  // Where each key goes from a cell of three events and their entry row.
+  void keys_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("toRow");
+    QTest::addColumn<int>("toColumn");  // -1: the taxpayer ID
+    QTest::newRow("Down in the entry row stays")
+        << 3 << int(kGridType) << int(Qt::Key_Down) << 0 << 3 << int(kGridType);
+    QTest::newRow("Down into the entry row")
+        << 2 << int(kGridAmount) << int(Qt::Key_Down) << 0 << 3 << int(kGridType);
+    QTest::newRow("Up from row 1 to the ID") << 0 << int(kGridDate) << int(Qt::Key_Up) << 0 << 0 << -1;
+    QTest::newRow("Up") << 2 << int(kGridDescription) << int(Qt::Key_Up) << 0 << 1 << int(kGridDescription);
+    QTest::newRow("Home") << 1 << int(kGridAmount) << int(Qt::Key_Home) << 0 << 1 << int(kGridType);
+    QTest::newRow("End") << 1 << int(kGridDate) << int(Qt::Key_End) << 0 << 1 << int(kGridDescription);
+    QTest::newRow("Shift+Tab to the row above") << 2 << int(kGridType) << int(Qt::Key_Backtab)
+                                                << int(Qt::ShiftModifier) << 1 << int(kGridDescription);
+    QTest::newRow("Left in the type list")
+        << 1 << int(kGridType) << int(Qt::Key_Left) << 0 << 0 << int(kGridDescription);
+    QTest::newRow("Right in the type list")
+        << 1 << int(kGridType) << int(Qt::Key_Right) << 0 << 1 << int(kGridDate);
+    QTest::newRow("PageDown stops at the entry row")
+        << 0 << int(kGridDate) << int(Qt::Key_PageDown) << 0 << 3 << int(kGridType);
+  }
+  void keys() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, toRow);
+    QFETCH(int, toColumn);
+    Start();
+    ThreeEvents();
+    ClickCell(row, column);
+    Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (toColumn < 0) {
+      QCOMPARE(Focus(), View().IdField());
+      return;
+    }
+    QCOMPARE(View().Model().Current(), GridPlace::Cell(toRow, toColumn));
+    QWidget* editor =
+        toColumn == kGridType ? static_cast<QWidget*>(View().TypeList()) : View().Editor(toColumn);
+    QCOMPARE(Focus(), editor);
+    QCOMPARE(Doc().EventCount(), 3);
+  }
+
+  void tabFromTheIdGoesToTheFirstTypeCellAtTheTop() {
+    Start();
+    std::vector<std::tuple<std::uint16_t, const char*, double>> events;
+    for (int i = 0; i < 200; ++i) events.emplace_back(kEventPayment, "06-15-96", 100.0 + i);
+    SetEvents(events);
+    ClickCell(View().Model().TopRow() + 2, kGridDate);
+    for (int i = 0; i < 3; ++i) Key(Qt::Key_PageDown);
+    QVERIFY(View().Model().TopRow() > 0);
+    QVERIFY(View().ScrollBar()->isVisible());
+    QTest::mouseClick(View().IdField(), Qt::LeftButton);
+    Settle();
+    Key(Qt::Key_Tab);
+    QCOMPARE(View().Model().Current(), GridPlace::Cell(0, kGridType));
+    QCOMPARE(View().Model().TopRow(), 0);
+    QCOMPARE(View().ScrollBar()->value(), 0);
+  }
+
+  void pasteIntoTheDescription() {
+    Start();
+    ThreeEvents();
+    QApplication::clipboard()->setText(QStringLiteral("Check 101"));
+    ClickCell(1, kGridDescription);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Key(Qt::Key_Tab);
+    QCOMPARE(Doc().m_events[1].DescriptionText(), std::string("Check 101"));
+  }
+
+  void anAmountChangeOpensTheAllocationOfItsPayment() {
+    Start();
+    Options().alwaysShowPaymentAllocation = true;
+    ThreeEvents();
+    Doc().m_events[1].Allocation().m_specific[0] = 10000;
+    QAction* allocate = Frame().Action(CommandId::AllocatePayment);
+    allocate->setEnabled(true);
+    std::vector<int> asked;
+    connect(allocate, &QAction::triggered, this, [&] { asked.push_back(View().CurrentEvent()); });
+    ClickCell(1, kGridAmount);
+    Type("250");
+    Key(Qt::Key_Down);  // leaves the payment's row
+    QCOMPARE(asked, std::vector<int>{1});
+    QCOMPARE(Doc().m_events[1].m_allocation->m_specific[0], 0.0);
+    QCOMPARE(View().Model().Current().row, 2);
+  }
+
+  void penaltyBar() {
+    Start();
+    ThreeEvents();
+    QVERIFY(View().PenaltyBar()->isVisible());
+    auto lines = [this] {
+      QStringList out;
+      for (QLabel* label : View().PenaltyBar()->findChildren<QLabel*>()) {
+        if (label->isVisible()) out << label->text();
+      }
+      return out;
+    };
+    QVERIFY(lines().join("|").contains("None"));
+    Doc().m_penalties[kPenaltyFailureToFile].SetFlag(PEN_ACTIVE, true);
+    Doc().m_penalties[kPenaltyFailureToPay].SetFlag(PEN_ACTIVE, true);
+    View().Refresh();
+    QStringList shown = lines();
+    QCOMPARE(shown.size(), 3);  // heading and two links
+    QVERIFY(shown[1].contains(QString::fromStdString(Text(18800 + kPenaltyFailureToFile))));
+    QVERIFY(shown[2].contains(QString::fromStdString(Text(18800 + kPenaltyFailureToPay))));
+    std::vector<int> opened;
+    PenaltyWindowHook previous = SetPenaltyWindowHook([&](CTDoc&, int k, PenaltyWindowClass) {
+      opened.push_back(k);
+      return false;
+    });
+    QLabel* link = nullptr;
+    for (QLabel* label : View().PenaltyBar()->findChildren<QLabel*>()) {
+      if (label->isVisible() &&
+          label->text().contains(QString::fromStdString(Text(18800 + kPenaltyFailureToPay)))) {
+        link = label;
+      }
+    }
+    QVERIFY(link != nullptr);
+    emit link->linkActivated(QString::number(kPenaltyFailureToPay));
+    SetPenaltyWindowHook(previous);
+    QCOMPARE(opened, std::vector<int>{kPenaltyFailureToPay});
+    for (int k : {1, 3, 4}) Doc().m_penalties[static_cast<std::size_t>(k)].SetFlag(PEN_ACTIVE, true);
+    View().Refresh();
+    QCOMPARE(lines().size(), 2);
+    QVERIFY(lines()[1].contains(QString::fromStdString(Text(18900))));
+
+    QAction* toggle = Frame().Action(CommandId::PenaltyBar);
+    QVERIFY(toggle->isEnabled());
+    QVERIFY(toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!View().PenaltyBar()->isVisible());
+    QVERIFY(!toggle->isChecked());
+  }
+
+  void penaltyBarFollowsTheDefaultSetting() {
+    WriteIntSetting(SettingId::ShowPenaltyStatusBar, 0);
+    Start();
+    QVERIFY(!View().PenaltyBar()->isVisible());
+    QVERIFY(!Frame().Action(CommandId::PenaltyBar)->isChecked());
+  }
+
+  void headingShowsTheTable() {
+    Start();
+    QLabel* status = View().findChild<QLabel*>(QString(), Qt::FindChildrenRecursively);
+    QVERIFY(status != nullptr);
+    QString all;
+    for (QLabel* label : View().findChildren<QLabel*>()) all += label->text() + "|";
+    QVERIFY(all.contains("FEDERAL"));
+    QVERIFY(all.contains(QString::fromStdString(Text(20007))));
+    Doc().m_rateTable.vendorFlag = 0;
+    View().Refresh();
+    all.clear();
+    for (QLabel* label : View().findChildren<QLabel*>()) all += label->text() + "|";
+    QVERIFY(all.contains(QString::fromStdString(Text(20026))));
+  }
+
+  // F1 in the type list and the description explains them, not the whole program.
+  void f1OnTheTypeListAndDescription_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("type list") << int(kGridType) << "html/evtypes.htm";
+    QTest::newRow("description") << int(kGridDescription) << "html/evdesc.htm";
+  }
+  void f1OnTheTypeListAndDescription() {
+    QFETCH(int, column);
+    QFETCH(QString, page);
+    SetProgramFolder(ZARVIC_BINARY_DIR);
+    Start();
+    ThreeEvents();
+    ClickCell(1, column);
+    Key(Qt::Key_F1);
+    HelpWindow* help = ShownHelpWindow();
+    QCOMPARE(help ? help->CurrentPage() : QString(), page);
+    delete help;
+  }
+
+  void sortEventsAndCsvCommands() {
+    Start();
+    SetEvents({{kEventPayment, "06-15-96", 30000}, {kEventTax, "04-15-95", 100000}});
+    Doc().m_events[0].SetDescription("Check 101");
+    Frame().Action(CommandId::SortEvents)->trigger();
+    Settle();
+    QCOMPARE(Doc().m_events[0].m_type, kEventTax);
+    const std::string csv = work_ + "/EVENTS.CSV";
+    desktop_->ui.files.push_back(csv);
+    Frame().Action(CommandId::ExportCsv)->trigger();
+    std::ifstream in(csv, std::ios::binary);
+    std::stringstream written;
+    written << in.rdbuf();
+    QCOMPARE(written.str(),
+             std::string("NORMALTAX,04-15-1995,1000.00,\"\"\r\nPAYMENT,06-15-1996,300.00,\"Check 101\"\r\n"));
+    {
+      std::ofstream out(csv, std::ios::binary | std::ios::trunc);
+      out << "DEBIT,1/2/97,50\r\n";
+    }
+    desktop_->ui.answers.push_back(Answer::Yes);
+    desktop_->ui.files.push_back(csv);
+    Frame().Action(CommandId::ImportCsv)->trigger();
+    Settle();
+    QCOMPARE(Doc().m_events[0].m_type, kEventDebit);
+    QCOMPARE(Doc().m_events[0].m_amount, 5000.0);
+  }
+};
+
+}  // namespace zarvic
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  zarvic::KeepNumbersLocaleFree();
+  zarvic::EventGridTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "EventGridTest.moc"
