@@ -434,13 +434,17 @@ class EventGridTest : public QObject {
     Options().alwaysShowPaymentAllocation = true;
     ThreeEvents();
     Doc().m_events[1].Allocation().m_specific[0] = 10000;
-    QAction* allocate = Frame().Action(CommandId::AllocatePayment);
-    allocate->setEnabled(true);
     std::vector<int> asked;
-    connect(allocate, &QAction::triggered, this, [&] { asked.push_back(View().CurrentEvent()); });
+    QString opened;
+    testing::WhenModalShown([&](QWidget* modal) {
+      opened = QString::fromLatin1(modal->metaObject()->className());
+      asked.push_back(View().CurrentEvent());
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
     ClickCell(1, kGridAmount);
     Type("250");
     Key(Qt::Key_Down);  // leaves the payment's row
+    QTRY_COMPARE(opened, QString("zarvic::CPaymentAllocation"));
     QCOMPARE(asked, std::vector<int>{1});
     QCOMPARE(Doc().m_events[1].m_allocation->m_specific[0], 0.0);
     QCOMPARE(View().Model().Current().row, 2);

@@ -13,7 +13,7 @@
 #include "problem/EventTypes.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CZrvChildView.h"
-#include "shell/ui/ProblemViewPlaceholder.h"
+#include "shell/ui/CTView.h"
 
 namespace zarvic {
 
