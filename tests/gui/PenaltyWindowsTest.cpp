@@ -17,6 +17,8 @@
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
+#include "engine/ComputeResultsModel.h"
+#include "engine/ui/CComputeResults.h"
 #include "gui/GuiTestSupport.h"
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/PenaltyModel.h"
@@ -702,6 +704,16 @@ class PenaltyWindowsTest : public QObject {
     const Amount interestGrowth = TotalInterest(Doc()) - interestBefore;
     QVERIFY(interestGrowth > 0.0);
     QCOMPARE(FinalTotal(Doc()) - totalBefore, penalty + interestGrowth);
+
+    // The results window (F9's) shows the same total and the penalty among the penalties.
+    CComputeResults results(Doc(), nullptr);
+    results.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&results));
+    QCOMPARE(results.ValueLabel(ResultRow::Total)->text().toStdString(),
+             FormatResultValue(ResultRow::Total, FinalTotal(Doc())));
+    QCOMPARE(results.ValueLabel(ResultRow::Penalties)->text().toStdString(),
+             FormatResultValue(ResultRow::Penalties, ComputeResultValues(Doc(), Doc().m_computeDate)[1]));
+    QVERIFY(ComputeResultValues(Doc(), Doc().m_computeDate)[1] >= penalty);
   }
 };
 
