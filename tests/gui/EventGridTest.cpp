@@ -25,6 +25,7 @@
 #include "penalties/PenaltyModel.h"
 #include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
+#include "problem/ProblemFile.h"
 #include "ratetables/TableFile.h"
 #include "shell/MenuCommands.h"
 #include "shell/StartUp.h"
@@ -427,6 +428,26 @@ class EventGridTest : public QObject {
     Key(Qt::Key_V, Qt::ControlModifier);
     Key(Qt::Key_Tab);
     QCOMPARE(Doc().m_events[1].DescriptionText(), std::string("Check 101"));
+  }
+
+  // Regression: a command on the problem (here Save, by its key) acted on the problem without what
+  // was still in the grid's editor, so the saved file lacked the amount on screen.
+  void aCommandTakesWhatIsTypedFirst() {
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridAmount);
+    Type("777");
+    const std::string path = work_ + "/typed.ZR3";
+    desktop_->ui.files.push_back(path);
+    QTest::keyClick(Focus(), Qt::Key_S, Qt::ControlModifier);
+    Settle();
+    QCOMPARE(Doc().m_events[1].m_amount, 77700.0);
+    QVERIFY(!Doc().IsModified());
+    CTDoc saved;
+    std::ifstream in(path, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QVERIFY(ReadProblem(saved, std::span(reinterpret_cast<const std::uint8_t*>(image.data()), image.size()), false));
+    QCOMPARE(saved.m_events[1].m_amount, 77700.0);
   }
 
   void anAmountChangeOpensTheAllocationOfItsPayment() {
