@@ -263,16 +263,16 @@ class DetailWalk {
     Emit("1-20,,21-34,35-49,50-63,64-79\n", total->text);
     static const std::array<std::string, 4> kClosing = {kClosingRule, "0\n", "1-16,,17-30,31-79\n",
                                                         "1-16,,17-24D,31-79\n"};
-    for (const auto& spec : kClosing) {
+    for (const auto& layout : kClosing) {
       const ReportLine* line = Next();
       if (line == nullptr) return false;
-      Emit(spec, line->text);
+      Emit(layout, line->text);
     }
     return true;
   }
 
-  int Emit(std::string_view spec, std::string_view line) {
-    std::string row = ApplyColumnSpec(spec, line, &unexpected_);
+  int Emit(std::string_view layout, std::string_view line) {
+    std::string row = ApplyColumnLayout(layout, line, &unexpected_);
     sheet_.csv += row;
     auto rows = SplitCsvRows(row);
     sheet_.rows.push_back(rows.empty() ? std::vector<std::string>{} : rows.front());
@@ -320,10 +320,10 @@ bool ParseNumber(std::string_view text, double& value) {
 
 }  // namespace
 
-std::string ApplyColumnSpec(std::string_view spec, std::string_view line,
+std::string ApplyColumnLayout(std::string_view layout, std::string_view line,
                             std::vector<std::string>* unexpected) {
   std::string out;
-  if (!spec.empty() && spec[0] == '0' && (spec.size() == 1 || (!IsDigit(spec[1]) && spec[1] != '-'))) {
+  if (!layout.empty() && layout[0] == '0' && (layout.size() == 1 || (!IsDigit(layout[1]) && layout[1] != '-'))) {
     AppendQuoted(out, line.size() > 1 ? line.substr(1) : std::string_view());
     return out + "\n";
   }
@@ -331,11 +331,11 @@ std::string ApplyColumnSpec(std::string_view spec, std::string_view line,
   auto readNumber = [&](size_t& value) {
     size_t start = i;
     value = 0;
-    while (i < spec.size() && IsDigit(spec[i])) value = value * 10 + static_cast<size_t>(spec[i++] - '0');
+    while (i < layout.size() && IsDigit(layout[i])) value = value * 10 + static_cast<size_t>(layout[i++] - '0');
     return i > start;
   };
-  while (i < spec.size()) {
-    char c = spec[i];
+  while (i < layout.size()) {
+    char c = layout[i];
     if (c == ',' || c == '\n' || c == '-' || c == '=' || c == '\'') {
       out += c;
       ++i;
@@ -345,22 +345,22 @@ std::string ApplyColumnSpec(std::string_view spec, std::string_view line,
       size_t from = 0;
       size_t to = 0;
       readNumber(from);
-      if (i < spec.size() && spec[i] == '-') {
+      if (i < layout.size() && layout[i] == '-') {
         ++i;
         if (!readNumber(to)) to = from;
       } else {
         to = from;
       }
       std::string text = Cell(line, from, to);
-      if (i < spec.size() && spec[i] == 'D') {
+      if (i < layout.size() && layout[i] == 'D') {
         ++i;
         bool ok = false;
         DayNumber date = ParseDate(text, ok);
         if (ok && IsDate(date)) text = FormatDate(date, true);
-      } else if (i < spec.size() && spec[i] == '+') {
-        size_t end = spec.find_first_of(",\n", ++i);
-        if (end == std::string_view::npos) end = spec.size();
-        text += spec.substr(i, end - i);
+      } else if (i < layout.size() && layout[i] == '+') {
+        size_t end = layout.find_first_of(",\n", ++i);
+        if (end == std::string_view::npos) end = layout.size();
+        text += layout.substr(i, end - i);
         i = end;
       }
       AppendQuoted(out, text);

@@ -10,19 +10,19 @@
 namespace zarvic {
 
 // The spreadsheet form of the Interest and Penalty Detail report: the report text as shown in the
-// report window (every line with its one-blank margin) is cut into rows of cells by a column
-// specification per section, then typed the way a spreadsheet reads such cells.
+// report window (every line with its one-blank margin) is cut into rows of cells by a column layout
+// per section, then typed the way a spreadsheet reads such cells.
 
 inline constexpr char kOnlyDetailExports[] =
     "Export to Excel is only supported for the Interest and Penalty Detail Report";
 
-// One report line through one column specification: the row as CSV text (quoted cells, "," between
+// One report line through one column layout: the row as CSV text (quoted cells, "," between
 // cells, "\n" at the end). Characters the grammar does not know are skipped and each is added to
 // unexpected (when given) as "Unexpected character %c in template!".
-std::string ApplyColumnSpec(std::string_view spec, std::string_view line,
+std::string ApplyColumnLayout(std::string_view layout, std::string_view line,
                             std::vector<std::string>* unexpected = nullptr);
 
-// Splits CSV text made by ApplyColumnSpec into rows of cell texts (quotes removed).
+// Splits CSV text made by ApplyColumnLayout into rows of cell texts (quotes removed).
 std::vector<std::vector<std::string>> SplitCsvRows(std::string_view csv);
 
 // How the report's pages were dressed, so that the page furniture (headings, footer, filler lines)

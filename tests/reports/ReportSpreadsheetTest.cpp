@@ -1,4 +1,4 @@
-// The spreadsheet form of the Interest and Penalty Detail report: the column specifications, the walk
+// The spreadsheet form of the Interest and Penalty Detail report: the column layouts, the walk
 // through the report's sections (page furniture passed over), the cell types a spreadsheet reads, and
 // the workbook written from it, read back from its XML.
 
@@ -43,9 +43,9 @@ std::string Fixture(const std::string& name) {
   return std::string(ZARVIC_SOURCE_DIR) + "/tests/fixtures/reports/" + name;
 }
 
-TEST(ColumnSpecTest, CutsQuotesAndConvertsCells) {
+TEST(ColumnLayoutTest, CutsQuotesAndConvertsCells) {
   struct Case {
-    const char* spec;
+    const char* layout;
     const char* line;
     const char* csv;
   };
@@ -68,14 +68,14 @@ TEST(ColumnSpecTest, CutsQuotesAndConvertsCells) {
   };
   for (const Case& c : cases) {
     std::vector<std::string> unexpected;
-    EXPECT_EQ(std::string(c.csv), ApplyColumnSpec(c.spec, c.line, &unexpected)) << c.spec;
-    EXPECT_EQ(std::vector<std::string>{}, unexpected) << c.spec;
+    EXPECT_EQ(std::string(c.csv), ApplyColumnLayout(c.layout, c.line, &unexpected)) << c.layout;
+    EXPECT_EQ(std::vector<std::string>{}, unexpected) << c.layout;
   }
 }
 
-TEST(ColumnSpecTest, UnknownCharactersAreReportedAndSkipped) {
+TEST(ColumnLayoutTest, UnknownCharactersAreReportedAndSkipped) {
   std::vector<std::string> unexpected;
-  EXPECT_EQ("\"ab\",\n", ApplyColumnSpec("1-2,X\n", " ab", &unexpected));
+  EXPECT_EQ("\"ab\",\n", ApplyColumnLayout("1-2,X\n", " ab", &unexpected));
   EXPECT_EQ(std::vector<std::string>{"Unexpected character X in template!"}, unexpected);
 }
 
