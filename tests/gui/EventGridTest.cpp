@@ -134,14 +134,7 @@ class EventGridTest : public QObject {
   }
 
   void init() {
-    CloseSettingsStore();
-    std::filesystem::remove(std::getenv("ZARVIC_REGISTRY"));
-    Options() = AppOptions{};
-    Modes() = ApplicationModes{};
-    std::filesystem::remove_all(work_);
-    std::filesystem::create_directories(work_);
-    std::filesystem::copy_file(ZARVIC_BINARY_DIR "/FEDERAL.TB3", work_ + "/FEDERAL.TB3");
-    SetProgramFolder(work_);
+    testing::StartFromNothing(work_);
     desktop_ = std::make_unique<testing::RecordingDesktop>();
   }
 

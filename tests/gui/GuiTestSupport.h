@@ -7,19 +7,38 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/AppOptions.h"
 #include "core/Clock.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "shell/Launcher.h"
+#include "shell/StartUp.h"
 
 namespace zarvic::testing {
 
 // 12-10-2026 10:00, the day every window test lives on.
 inline void FixClock() {
   SetClock([] { return ClockTime{{2026, 12, 10}, 10, 0, 0}; });
+}
+
+// A test case's start from nothing: an empty settings store, the default options and modes, and a
+// fresh program folder `work` holding the federal table.
+inline void StartFromNothing(const std::string& work) {
+  CloseSettingsStore();
+  std::filesystem::remove(std::getenv("ZARVIC_REGISTRY"));
+  Options() = AppOptions{};
+  Modes() = ApplicationModes{};
+  std::filesystem::remove_all(work);
+  std::filesystem::create_directories(work);
+  std::filesystem::copy_file(ZARVIC_BINARY_DIR "/FEDERAL.TB3", work + "/FEDERAL.TB3");
+  SetProgramFolder(work);
 }
 
 // Installs a RecordingUserInterface and a recording launcher for the life of the object.
