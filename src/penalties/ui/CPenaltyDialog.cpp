@@ -26,10 +26,6 @@
 namespace zarvic {
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr int kNoticeHeadingWidth = 120;
 constexpr int kMinTipsWidth = 440;
 
@@ -66,8 +62,8 @@ CPenaltyDialog::CPenaltyDialog(CTDoc& doc, int k, PenaltyWindowClass cls, QWidge
       form_(PenaltyFormOf(cls)),
       taxDate_(doc.TaxDate),
       opened_(doc.m_penalties[static_cast<std::size_t>(k)]) {
-  setObjectName(Q(PenaltyWindowClassName(cls)));
-  setWindowTitle(Q(form_.title));
+  setObjectName(Utf8Text(PenaltyWindowClassName(cls)));
+  setWindowTitle(Utf8Text(form_.title));
 
   auto* outer = new QVBoxLayout(this);
   outer->setSizeConstraint(QLayout::SetFixedSize);
@@ -136,7 +132,7 @@ QWidget* CPenaltyDialog::BuildFields() {
         grid->addWidget(BuildNoticeRows(), row, 0, 1, 2);
         break;
       case PenaltyFieldKind::Check:
-        w.check = new QCheckBox(Q(field->label), box);
+        w.check = new QCheckBox(Utf8Text(field->label), box);
         w.check->setToolTip(name);
         w.check->setAccessibleName(name);
         connect(w.check, &QCheckBox::clicked, this, [this] {
@@ -149,7 +145,7 @@ QWidget* CPenaltyDialog::BuildFields() {
       case PenaltyFieldKind::Date:
       case PenaltyFieldKind::Money:
       case PenaltyFieldKind::Rate: {
-        w.label = new QLabel(Q(field->label), box);
+        w.label = new QLabel(Utf8Text(field->label), box);
         QWidget* input = nullptr;
         if (field->kind == PenaltyFieldKind::Date) {
           auto* date = new CEditDate(box);
@@ -198,7 +194,7 @@ QWidget* CPenaltyDialog::BuildNoticeRows() {
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(0, 6, 0, 6);
   for (std::string_view heading : {kNoticeLevyHeading, kNoticeJeopardyHeading, kNoticeGraceHeading}) {
-    auto* label = new QLabel(Q(heading), box);
+    auto* label = new QLabel(Utf8Text(heading), box);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     label->setFixedWidth(kNoticeHeadingWidth);
@@ -208,12 +204,12 @@ QWidget* CPenaltyDialog::BuildNoticeRows() {
   for (int i = 0; i < kNoticeRows; ++i) {
     NoticeWidgets& n = notices_[static_cast<std::size_t>(i)];
     const std::string_view labelText = form_.noticeLabels[static_cast<std::size_t>(i)];
-    n.label = new QLabel(Q(labelText), box);
-    n.label->setToolTip(Q(labelText));
+    n.label = new QLabel(Utf8Text(labelText), box);
+    n.label->setToolTip(Utf8Text(labelText));
     auto* date = new CEditDate(box);
     date->setFixedWidth(DateWidth(*date));
-    date->setToolTip(Q(labelText));
-    date->setAccessibleName(Q(labelText));
+    date->setToolTip(Utf8Text(labelText));
+    date->setAccessibleName(Utf8Text(labelText));
     n.label->setBuddy(date);
     n.date = date;
     n.levy = ChoiceList(box, {"No", "Yes"}, NoticeLevyTip(i));
@@ -238,7 +234,7 @@ QWidget* CPenaltyDialog::BuildTips(int width) {
   auto* layout = new QVBoxLayout(area);
   layout->setContentsMargins(0, 0, 0, 0);
   auto addText = [&](std::string_view text, bool heading) {
-    auto* label = new QLabel(Q(text), area);
+    auto* label = new QLabel(Utf8Text(text), area);
     label->setWordWrap(true);
     label->setFixedWidth(width);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -8,13 +8,10 @@
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/PenaltyModel.h"
 #include "problem/CTDoc.h"
+#include "shell/ui/ControlSupport.h"
 
 namespace zarvic {
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class PenaltyItemDelegate : public QStyledItemDelegate {
  public:
@@ -40,7 +37,7 @@ CSListBox::CSListBox(CTDoc& doc, QWidget* owner) : QListWidget(owner), doc_(doc)
 }
 
 void CSListBox::AddPenalty(int k) {
-  auto* item = new QListWidgetItem(Q(PenaltyInfoOf(k).listName), this);
+  auto* item = new QListWidgetItem(Utf8Text(PenaltyInfoOf(k).listName), this);
   item->setData(Qt::UserRole, k);
 }
 
@@ -66,7 +63,7 @@ void CSListBox::PaintItem(QPainter& painter, const QStyleOptionViewItem& option,
   const QRect nameRect(r.left() + nameX_, r.top(), sectionX_ - nameX_ - 4, r.height());
   const QRect sectionRect(r.left() + sectionX_, r.top(), std::max(r.right() - r.left() - sectionX_, 0), r.height());
   painter.drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter, index.data(Qt::DisplayRole).toString());
-  painter.drawText(sectionRect, Qt::AlignLeft | Qt::AlignVCenter, Q(PenaltyInfoOf(k).section));
+  painter.drawText(sectionRect, Qt::AlignLeft | Qt::AlignVCenter, Utf8Text(PenaltyInfoOf(k).section));
 
   // The mark: a white box with a frame, crossed while the penalty is active.
   const QRect mark(r.left() + 5, r.top() + 1, kMarkSize, kMarkSize);

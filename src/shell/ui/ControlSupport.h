@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPointer>
+#include <QString>
 #include <string>
+#include <string_view>
 
 #include "core/ControlCommands.h"
 #include "core/FieldRules.h"
@@ -15,6 +17,11 @@
 namespace zarvic {
 
 NavKey NavKeyOf(int qtKey);
+
+// A text of the core's tables (UTF-8) for a widget.
+inline QString Utf8Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Focus that leaves only for a moment (a message box or a popup list opens over the window) is not
 // leaving the field: the field is checked when the person moves on, not when a window steals the focus.
