@@ -25,6 +25,11 @@ int MonthLength(int month, int yearOffset) {
   return month == 2 && IsLeap(yearOffset) ? 29 : kMonthLength[month - 1];
 }
 
+// Days of a year before each month (and the year's length at 12), by leap year: the penalty walks
+// split and build dates month by month, many thousands of times in one computation.
+constexpr int kDaysBeforeMonth[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+                                         {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+
 // Days from 01-01-1954 to January 1 of the year offset (>= 54). Every fourth year is a leap year.
 long DaysBeforeYear(int yearOffset) {
   return 365L * (yearOffset - 54) + (yearOffset - 1) / 4 - 13;
@@ -40,13 +45,12 @@ Ymd Split(DayNumber d) {
   long n = d;
   int year = 54 + static_cast<int>(n / 366);
   while (DaysBeforeYear(year + 1) <= n) ++year;
-  long rest = n - DaysBeforeYear(year);
-  int month = 1;
-  while (rest >= MonthLength(month, year)) {
-    rest -= MonthLength(month, year);
-    ++month;
-  }
-  return {year, month, static_cast<int>(rest) + 1};
+  const long rest = n - DaysBeforeYear(year);
+  const int* before = kDaysBeforeMonth[IsLeap(year) ? 1 : 0];
+  // No month is longer than 31 days, so the month is at least this one.
+  int month = static_cast<int>(rest / 31) + 1;
+  while (month < 12 && rest >= before[month]) ++month;
+  return {year, month, static_cast<int>(rest - before[month - 1]) + 1};
 }
 
 bool IsDigit(char c) {
@@ -61,8 +65,7 @@ bool IsSeparator(char c) {
 DayNumber MakeDate(int month, int day, int year) {
   year = NormalizeYear(year);
   if (month < 1 || month > 12 || day < 1 || day > MonthLength(month, year)) return NO_DATE;
-  long n = DaysBeforeYear(year);
-  for (int m = 1; m < month; ++m) n += MonthLength(m, year);
+  const long n = DaysBeforeYear(year) + kDaysBeforeMonth[IsLeap(year) ? 1 : 0][month - 1];
   return static_cast<DayNumber>(n + day - 1);
 }
 
@@ -97,9 +100,9 @@ DayNumber AddDays(DayNumber d, int n) {
   return static_cast<DayNumber>(d + n);
 }
 
-DayNumber AddMonths(DayNumber d, int n) {
-  if (!IsDate(d)) return d;
-  Ymd t = Split(d);
+namespace {
+
+DayNumber AddMonthsTo(const Ymd& t, int n) {
   int year = t.year;
   int month = t.month + n;
   if (month > 12) {
@@ -116,6 +119,24 @@ DayNumber AddMonths(DayNumber d, int n) {
   int newLength = MonthLength(month, year);
   if (t.day == MonthLength(t.month, t.year) || day > newLength) day = newLength;
   return MakeDate(month, day, year);
+}
+
+}  // namespace
+
+DayNumber AddMonths(DayNumber d, int n) {
+  return IsDate(d) ? AddMonthsTo(Split(d), n) : d;
+}
+
+MonthSteps::MonthSteps(DayNumber anchor) : anchor_(anchor) {
+  if (!IsDate(anchor)) return;
+  const Ymd t = Split(anchor);
+  year_ = t.year;
+  month_ = t.month;
+  day_ = t.day;
+}
+
+DayNumber MonthSteps::At(int n) const {
+  return IsDate(anchor_) ? AddMonthsTo({year_, month_, day_}, n) : anchor_;
 }
 
 int MonthsBetween(DayNumber from, DayNumber to) {

@@ -29,6 +29,19 @@ DayNumber Today();  // through the injectable clock of Clock.h
 
 DayNumber AddDays(DayNumber d, int n);
 DayNumber AddMonths(DayNumber d, int n);
+// AddMonths(anchor, n) for one anchor and many n: the monthly penalty walks step hundreds of months
+// from one day, and splitting it into year, month and day once is enough.
+class MonthSteps {
+ public:
+  explicit MonthSteps(DayNumber anchor);
+  DayNumber At(int n) const;
+
+ private:
+  DayNumber anchor_;
+  int year_ = 0;  // offset
+  int month_ = 0;
+  int day_ = 0;
+};
 int MonthsBetween(DayNumber from, DayNumber to);
 void MonthsAndDays(DayNumber from, DayNumber to, int& months, int& days);
 void EndOfMonth(DayNumber& d);

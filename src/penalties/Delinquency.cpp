@@ -129,6 +129,7 @@ bool FailureToPay(CTDoc& doc, DayNumber computeDate, bool noAssess) {
   std::size_t notice = 0;
   bool zeroWritten = false;
   PaymentWindows payments(doc, -1);
+  const MonthSteps monthsFromStart(S0);
   for (DayNumber M = S0; Before(M, computeDate);) {
     const int steps = std::min(FailureToPaySteps(rec, M), kMaxSteps - used);
     if (used < kMaxSteps && (B > 0.0 || !zeroWritten)) {
@@ -139,7 +140,7 @@ bool FailureToPay(CTDoc& doc, DayNumber computeDate, bool noAssess) {
       accrued += amount;
     }
     ++m;
-    const DayNumber next = AddMonths(S0, m);
+    const DayNumber next = monthsFromStart.At(m);
     if (!IsDate(next)) break;
     // Once every step is charged no month is charged again, so the base no longer matters: a long
     // computation does not add up the payments of decades for nothing.
@@ -196,8 +197,9 @@ void FailureToFile(CTDoc& doc, DayNumber computeDate, bool noAssess) {
   int late = 0;
   Amount total = 0.0;
   Amount bearing = 0.0;
+  const MonthSteps monthsFromDue(D);
   for (int j = 0;; ++j) {
-    const DayNumber start = AddMonths(D, j);
+    const DayNumber start = monthsFromDue.At(j);
     if (!IsDate(start) || !Before(start, E)) break;
     ++late;
     if (charged < 5) {
@@ -298,11 +300,12 @@ Amount DelinquencyCap(const CTDoc& doc, int k) {
     int halfSteps = 0;
     DayNumber monthStart = S;
     PaymentWindows payments(doc, -1);
+    const MonthSteps monthsFromStart(S);
     for (int n = 1; halfSteps < 50; ++n) {
       const bool onePercent = full && halfSteps <= 48;
       cap += RoundedAmount(B * (onePercent ? 0.01 : 0.005));
       halfSteps += onePercent ? 2 : 1;
-      const DayNumber next = AddMonths(S, n);
+      const DayNumber next = monthsFromStart.At(n);
       if (!IsDate(next)) break;
       B -= payments.Next(AddDays(monthStart, n == 1 ? 1 : 2), AddDays(next, 2));
       if (B < -0.5) B = 0.0;
@@ -320,9 +323,10 @@ Amount DelinquencyCap(const CTDoc& doc, int k) {
     if (!(B > 0.0)) return 0.0;
     Amount cap = 0.0;
     int halfSteps = 0;
+    const MonthSteps monthsFromStart(start);
     for (int n = 1; halfSteps < 50; ++n) {
       const bool onePercent =
-          halfSteps <= 48 && LevyOrJeopardy(AddMonths(start, n), rec.m_dates[4], rec.m_dates[5]);
+          halfSteps <= 48 && LevyOrJeopardy(monthsFromStart.At(n), rec.m_dates[4], rec.m_dates[5]);
       cap += RoundedAmount(B * (onePercent ? 0.01 : 0.005));
       halfSteps += onePercent ? 2 : 1;
     }
@@ -400,6 +404,7 @@ void ComputeFailureToPayAssessment(CTDoc& doc, DayNumber computeDate) {
   std::size_t notice = 1;
   auto noticeDate = [&](std::size_t i) { return rec.m_dates[kAssessmentNotices[i]]; };
   DayNumber M = start;
+  const MonthSteps monthsFromStart(start);
   for (int n = 1; Before(M, computeDate); ++n) {
     const int steps = std::min(AssessmentSteps(rec, M), kMaxSteps - used);
     if (B > 0.0 && used < kMaxSteps) {
@@ -408,7 +413,7 @@ void ComputeFailureToPayAssessment(CTDoc& doc, DayNumber computeDate) {
       used += steps;
       accrued += amount;
     }
-    const DayNumber next = AddMonths(start, n);
+    const DayNumber next = monthsFromStart.At(n);
     if (!IsDate(next)) break;
     if (used < kMaxSteps) applyPayments(AddDays(M, 1), AddDays(next, 1));  // the base matters no more
     if (notice < kAssessmentNotices.size() && IsDate(noticeDate(notice)) && next >= noticeDate(notice)) {

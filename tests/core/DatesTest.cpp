@@ -144,6 +144,18 @@ TEST(AddMonths, CalendarStepsAndMonthEnds) {
   EXPECT_EQ(NO_DATE, AddMonths(NO_DATE, 1));
 }
 
+TEST(MonthSteps, GivesWhatAddMonthsGives) {
+  // Month ends, leap days and a day that later months lack, over forty years either way.
+  for (const char* anchor :
+       {"01-31-95", "02-29-96", "02-28-95", "04-30-95", "01-29-95", "12-15-54", "06-15-49"}) {
+    const DayNumber from = ParseDate(anchor);
+    const MonthSteps steps(from);
+    for (int n = -13; n <= 480; ++n) ASSERT_EQ(AddMonths(from, n), steps.At(n)) << anchor << " " << n;
+  }
+  EXPECT_EQ(NO_DATE, MonthSteps(NO_DATE).At(3));
+  EXPECT_EQ(NO_DATE_ALT, MonthSteps(NO_DATE_ALT).At(3));
+}
+
 TEST(AddDays, StepsAndLeavesUnsetDates) {
   EXPECT_EQ(NO_DATE, AddDays(NO_DATE, 5));
   EXPECT_EQ(NO_DATE_ALT, AddDays(NO_DATE_ALT, 5));
