@@ -364,6 +364,7 @@ class HeldAllocations {
 
 void AllocateAllPayments(CTDoc& doc, int last) {
   doc.SortEvents(-1);
+  SettledEvents settled(doc);  // the runs below change allocation records only
   HeldAllocations held(doc);
   AllocationRuns runs;  // each run is RunComputation to the payment's date, quiet, no monthly breaks
   DueLedger ledger;

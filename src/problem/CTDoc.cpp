@@ -1,6 +1,7 @@
 #include "problem/CTDoc.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 #include "core/AppOptions.h"
@@ -123,6 +124,14 @@ bool CTDoc::IsEmptyProblem() const {
 }
 
 int CTDoc::EventCount() const {
+  if (settled_.count >= 0) {
+    assert(settled_.count == CountListed());
+    return settled_.count;
+  }
+  return CountListed();
+}
+
+int CTDoc::CountListed() const {
   int count = 0;
   while (count < kMaxEvents && m_events[count].HasDate()) ++count;
   return count;
@@ -132,7 +141,13 @@ int CTDoc::SortEvents(int current) {
   std::span<CEvent> events = ListedEvents();
   const int count = static_cast<int>(events.size());
   bool inOrder = true;
+  if (settled_.sorted) {
+    assert(std::ranges::is_sorted(events,
+                                  [](const CEvent& a, const CEvent& b) { return CompareEvents(a, b) < 0; }));
+    return current < 0 ? 0 : current;
+  }
   for (int i = 1; i < count && inOrder; ++i) inOrder = CompareEvents(events[i - 1], events[i]) <= 0;
+  settled_.sorted = settled_.count >= 0 && inOrder;
   if (inOrder) return current < 0 ? 0 : current;
 
   m_heldIndex = -1;
@@ -153,6 +168,22 @@ int CTDoc::SortEvents(int current) {
 }
 
 void CTDoc::RecomputeTaxTotals() {
+  Settled& settled = settled_;
+  if (settled.totals) {
+    TaxDate = settled.taxDate;
+    TotalTax = settled.totalTax;
+    NetTaxDue = settled.netTaxDue;
+#ifndef NDEBUG
+    ComputeTaxTotals();
+    assert(TaxDate == settled.taxDate && TotalTax == settled.totalTax && NetTaxDue == settled.netTaxDue);
+#endif
+    return;
+  }
+  ComputeTaxTotals();
+  if (settled.count >= 0) settled = {settled.count, settled.sorted, true, TaxDate, TotalTax, NetTaxDue};
+}
+
+void CTDoc::ComputeTaxTotals() {
   TaxDate = NO_DATE;
   TotalTax = 0.0;
   NetTaxDue = 0.0;

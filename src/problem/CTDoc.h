@@ -159,8 +159,42 @@ class CTDoc {
 
   bool modified_ = false;
   int busy_ = 0;
+  // What SettledEvents keeps while it lives: the count (-1 when none is held), and once found, the
+  // order and the tax totals.
+  struct Settled {
+    int count = -1;
+    bool sorted = false;
+    bool totals = false;
+    DayNumber taxDate = NO_DATE;
+    Amount totalTax = 0.0;
+    Amount netTaxDue = 0.0;
+  };
+  Settled settled_;
+  int CountListed() const;
+  void ComputeTaxTotals();
 
   friend class ProblemRun;
+  friend class SettledEvents;
+};
+
+// While it lives, nothing changes the problem's event list but allocation records, m_balof and the
+// amounts of interest stops and starts, which every run zeroes before it sorts. The payment
+// allocation's runs, up to a thousand of them, then find the list's length, order and tax totals
+// once instead of scanning every slot several times each. An inner one adds nothing.
+class SettledEvents {
+ public:
+  explicit SettledEvents(CTDoc& doc) : doc_(doc), outer_(doc.settled_.count < 0) {
+    if (outer_) doc_.settled_.count = doc_.CountListed();
+  }
+  ~SettledEvents() {
+    if (outer_) doc_.settled_ = CTDoc::Settled{};
+  }
+  SettledEvents(const SettledEvents&) = delete;
+  SettledEvents& operator=(const SettledEvents&) = delete;
+
+ private:
+  CTDoc& doc_;
+  bool outer_;
 };
 
 // Marks a problem busy for a run that a window started; Acquired() is false when another run of the

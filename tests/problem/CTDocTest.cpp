@@ -203,6 +203,33 @@ TEST_F(CTDocTest, TaxTotals) {
   }
 }
 
+// While the list is settled, its length, order and tax totals are found once; what a run wrote over
+// the totals is put back, and once the last scope ends the list is read afresh.
+TEST_F(CTDocTest, SettledListKeepsWhatItFoundUntilTheScopeEnds) {
+  SetEvents(
+      {{kEventTax, "04-15-95", 1000}, {kEventPayment, "01-15-95", 200}, {kEventCredit, "06-15-96", 300}});
+  {
+    SettledEvents settled(*doc_);
+    EXPECT_EQ(0, doc_->SortEvents(-1));
+    EXPECT_EQ(ParseDate("01-15-95"), doc_->m_events[0].m_date);
+    doc_->RecomputeTaxTotals();
+    { SettledEvents inner(*doc_); }
+    doc_->TotalTax = 1.0;  // as the accuracy stacking check leaves it
+    doc_->NetTaxDue = 2.0;
+    doc_->RecomputeTaxTotals();
+    EXPECT_EQ(3, doc_->EventCount());
+    EXPECT_EQ(ParseDate("04-15-95"), doc_->TaxDate);
+    EXPECT_EQ(1000, doc_->TotalTax);
+    EXPECT_EQ(500, doc_->NetTaxDue);
+  }
+  doc_->m_events[3] = MakeEvent({kEventTax, "04-15-94", 50});
+  EXPECT_EQ(4, doc_->EventCount());
+  EXPECT_EQ(0, doc_->SortEvents(3));
+  doc_->RecomputeTaxTotals();
+  EXPECT_EQ(NO_DATE, doc_->TaxDate);
+  EXPECT_EQ(1050, doc_->TotalTax);
+}
+
 TEST_F(CTDocTest, SumsThroughADate) {
   SetEvents({{kEventTax, "01-15-95", 1000},
              {kEventPayment, "01-15-95", 10},
