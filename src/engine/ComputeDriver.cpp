@@ -660,6 +660,7 @@ AllocationRuns::~AllocationRuns() = default;
 
 bool AllocationRuns::RunTo(CTDoc& doc, int index) {
   const DayNumber date = doc.m_events[index].m_date;
+  interestWalks_->SetRun(index);
   // A run that fails leaves nothing to pick up from.
   if (!Run(doc, date, false, false, checkpoint_.get(), index, deferred_.get())) {
     checkpoint_->valid = false;

@@ -62,6 +62,7 @@ namespace {
 struct ComponentPayment {
   DayNumber date;
   Amount applied;
+  int event;  // its index in the list
   bool operator==(const ComponentPayment&) const = default;
 };
 
@@ -88,12 +89,18 @@ struct ComponentWalk {
   std::vector<ComponentPayment> payments;
   std::vector<RateLine> lines;
   std::vector<ComponentStep> steps;
+  std::vector<ComponentPayment> incoming;  // the next call's payments, kept for its capacity
+  // Of the last call: the allocation run it was part of (-1 when none) and the events its payments
+  // were read from (those before `scanned`).
+  int run = -1;
+  int scanned = 0;
 };
 
 }  // namespace
 
 struct InterestComponentMemo::Walks {
   std::array<ComponentWalk, 2 * kPenaltyRecords> walks;  // per penalty and kind
+  int run = -1;
 };
 
 namespace {
@@ -101,27 +108,24 @@ namespace {
 thread_local InterestComponentMemo::Walks* activeWalks = nullptr;
 
 // The last kept step of walk that a walk over the new inputs passes through unchanged; nullptr when
-// none (and the walk's steps are dropped).
+// none (and the walk's steps are dropped). The new payments are equal to those of the last call
+// before firstPayment, and differ there or are of another number.
 const ComponentStep* ReusableStep(ComponentWalk& walk, const RateTable& table, Amount x, DayNumber from,
                                   DayNumber to, Amount untouched, const std::array<DayNumber, 3>& hot,
-                                  const std::vector<ComponentPayment>& payments) {
+                                  const std::vector<ComponentPayment>& payments, std::size_t firstPayment) {
   if (walk.x != x || walk.from != from || walk.untouched != untouched || walk.hot != hot) {
     walk.steps.clear();
     return nullptr;
   }
-  std::size_t firstPayment = 0;
-  while (firstPayment < payments.size() && firstPayment < walk.payments.size() &&
-         payments[firstPayment] == walk.payments[firstPayment])
-    ++firstPayment;
   std::size_t firstLine = 0;
   while (firstLine < walk.lines.size() && table.lines[firstLine] == walk.lines[firstLine]) ++firstLine;
   while (!walk.steps.empty()) {
     const ComponentStep& step = walk.steps.back();
     const std::size_t lastLine = static_cast<std::size_t>(std::min(step.line + 1, kMaxRateLines - 1));
     // A payment that differs must come after the step's day, or the step would have taken it.
-    const bool paymentsEqual =
-        step.next < firstPayment ||
-        (step.next == firstPayment && (firstPayment == payments.size() || payments[firstPayment].date > step.d));
+    const bool paymentsEqual = step.next < firstPayment ||
+                               (step.next == firstPayment &&
+                                (firstPayment == payments.size() || payments[firstPayment].date > step.d));
     if (step.d <= to && paymentsEqual && lastLine < firstLine) return &step;
     walk.steps.pop_back();
   }
@@ -134,7 +138,13 @@ InterestComponentMemo::InterestComponentMemo() : walks_(std::make_unique<Walks>(
   activeWalks = walks_.get();
 }
 
-InterestComponentMemo::~InterestComponentMemo() { activeWalks = previous_; }
+InterestComponentMemo::~InterestComponentMemo() {
+  activeWalks = previous_;
+}
+
+void InterestComponentMemo::SetRun(int index) {
+  walks_->run = index;
+}
 
 Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumber from, DayNumber to,
                          bool followIrs, int k) {
@@ -147,9 +157,38 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     untouched = doc.TotalTax - (k == kPenalty6653b ? r.m_amounts[0] : r.m_amounts[1]);
   }
 
-  std::vector<ComponentPayment> payments;
-  for (const CEvent& event : doc.ListedEvents()) {
+  ComponentWalk* memo = nullptr;
+  if (activeWalks != nullptr && k >= 0 && k < kPenaltyRecords)
+    memo = &activeWalks->walks[static_cast<std::size_t>(2 * k + (motivated ? 1 : 0))];
+
+  // The payments the walk may take, in list order. It stops at to: it never takes a payment dated
+  // later, nor one listed after such a payment. Those of the events before start are what the last
+  // call read, unchanged since: they are kept (the first `kept` of them), the rest read again.
+  std::vector<ComponentPayment> own;
+  std::vector<ComponentPayment>& payments = memo != nullptr ? memo->incoming : own;
+  payments.clear();
+  int start = 0;
+  std::size_t kept = 0;
+  int scanned = -1;  // the events read: those before the payment the reading ended at, else all
+  if (memo != nullptr && memo->from == from && memo->run >= 0 && activeWalks->run >= memo->run) {
+    start = std::min(memo->run, memo->scanned);
+    for (const ComponentPayment& p : memo->payments) {
+      if (p.event >= start) break;
+      if (p.date > to) {
+        scanned = p.event;
+        break;
+      }
+      ++kept;
+    }
+  }
+  const std::span<const CEvent> events = doc.ListedEvents();
+  for (int i = start; scanned < 0 && i < static_cast<int>(events.size()); ++i) {
+    const CEvent& event = events[static_cast<std::size_t>(i)];
     if (!LowersBalance(event.m_type) || event.m_date < from) continue;
+    if (event.m_date > to) {
+      scanned = i;
+      break;
+    }
     Amount applied = 0.0;
     if (event.m_allocation) {
       const auto& p = event.m_allocation->m_payment;
@@ -157,21 +196,26 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     } else if (!motivated) {
       applied = event.m_amount;  // an unallocated payment goes to tax
     }
-    payments.push_back({event.m_date, applied});
+    payments.push_back({event.m_date, applied, i});
   }
   const HotInterestDates& hot = doc.m_penaltyResults.hotDates;
   const std::array<DayNumber, 3> hotDates = {hot.start, hot.stop, hot.restart};
 
-  ComponentWalk* memo = nullptr;
-  if (activeWalks != nullptr && k >= 0 && k < kPenaltyRecords)
-    memo = &activeWalks->walks[static_cast<std::size_t>(2 * k + (motivated ? 1 : 0))];
   ComponentStep at;
   at.d = from;
   at.line = RateLineFor(table, from);
   at.x = x;
   at.state.m_gattApplies = false;
   if (memo != nullptr) {
-    if (const ComponentStep* step = ReusableStep(*memo, table, x, from, to, untouched, hotDates, payments)) {
+    // The new payments: the kept ones, then those read now.
+    std::size_t firstPayment = kept;
+    while (firstPayment - kept < payments.size() && firstPayment < memo->payments.size() &&
+           payments[firstPayment - kept] == memo->payments[firstPayment])
+      ++firstPayment;
+    memo->payments.resize(kept);
+    memo->payments.insert(memo->payments.end(), payments.begin(), payments.end());
+    if (const ComponentStep* step =
+            ReusableStep(*memo, table, x, from, to, untouched, hotDates, memo->payments, firstPayment)) {
       at = *step;
     }
     memo->x = x;
@@ -180,6 +224,7 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     memo->hot = hotDates;
   }
 
+  const std::vector<ComponentPayment>& all = memo != nullptr ? memo->payments : payments;
   ComputeState& state = at.state;
   DayNumber& d = at.d;
   int& line = at.line;
@@ -188,7 +233,7 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     const DayNumber periodEnd = RateLineBreak(table, line);
     DayNumber end = to;
     if (Before(periodEnd, end)) end = periodEnd;
-    if (next < payments.size() && payments[next].date < end) end = payments[next].date;
+    if (next < all.size() && all[next].date < end) end = all[next].date;
     for (DayNumber h : hotDates) {
       if (IsDate(h) && h > d && h < end) end = h;
     }
@@ -202,7 +247,7 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
       at.accruedInPeriod += node.m_normalInterest;
     }
     d = end;
-    while (next < payments.size() && payments[next].date == d) at.paid += payments[next++].applied;
+    while (next < all.size() && all[next].date == d) at.paid += all[next++].applied;
     const Amount beyond = std::max(at.paid - untouched, 0.0);
     at.x -= beyond - at.reduced;
     at.reduced = beyond;
@@ -214,7 +259,8 @@ Amount InterestComponent(const CTDoc& doc, Amount x, InterestKind kind, DayNumbe
     if (memo != nullptr && d < to) memo->steps.push_back(at);
   }
   if (memo != nullptr) {
-    memo->payments = std::move(payments);
+    memo->run = activeWalks->run;
+    memo->scanned = scanned < 0 ? static_cast<int>(events.size()) : scanned;
     const auto read = static_cast<std::ptrdiff_t>(std::min(line + 2, kMaxRateLines));
     memo->lines.assign(table.lines.begin(), table.lines.begin() + read);
   }

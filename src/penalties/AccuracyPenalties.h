@@ -36,6 +36,11 @@ class InterestComponentMemo {
   InterestComponentMemo(const InterestComponentMemo&) = delete;
   InterestComponentMemo& operator=(const InterestComponentMemo&) = delete;
 
+  // The coming run of the allocation goes to event index. The runs come in event order, and between
+  // two runs only the allocation of the earlier run's event changes: so the payments listed before
+  // the event of a walk's last run are read again from what that walk kept of them.
+  void SetRun(int index);
+
   struct Walks;
 
  private:
