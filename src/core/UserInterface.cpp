@@ -72,6 +72,19 @@ Answer MessageBoxId(int id, MessageKind kind) {
   return MessageBoxText(std::string(StringText(id)), kind);
 }
 
+CancelChoice AskSaveChanges(bool modified) {
+  constexpr int kSaveChangesId = 20008;
+  if (!modified) return CancelChoice::Discard;
+  switch (MessageBoxId(kSaveChangesId, MessageKind::YesNoCancel)) {
+    case Answer::Yes:
+      return CancelChoice::Save;
+    case Answer::No:
+      return CancelChoice::Discard;
+    default:
+      return CancelChoice::Stay;
+  }
+}
+
 Answer StderrUserInterface::Show(const std::string& text, MessageKind kind) {
   std::cerr << "Zarvic: " << EscapeForTerminal(text) << '\n';
   if (kind == MessageKind::Ok || !askOnTerminal_ || !isatty(STDIN_FILENO)) {

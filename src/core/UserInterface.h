@@ -57,6 +57,9 @@ UserInterface* SetCurrentUi(UserInterface* ui);
 // Show a message by string-table number or by text. "SpecialCR" is off while the box is up.
 Answer MessageBoxId(int id, MessageKind kind = MessageKind::Ok);
 Answer MessageBoxText(const std::string& text, MessageKind kind = MessageKind::Ok);
+// Cancel of a window with changes: 20008 "Save Changes?" (nothing asked when there are none).
+enum class CancelChoice { Discard, Save, Stay };
+CancelChoice AskSaveChanges(bool modified);
 // Asks for a file name with "SpecialCR" off while the dialog is up; nothing when cancelled or empty.
 std::optional<std::string> ChooseFileName(const FileChoice& choice);
 

@@ -162,15 +162,15 @@ bool TableEditorModel::DeleteLine(const EditorScreen& screen) {
 }
 
 bool TableEditorModel::MayDiscard(const EditorScreen& screen) {
-  if (!changed_) return true;
-  switch (MessageBoxId(20008, MessageKind::YesNoCancel)) {
-    case Answer::Yes:
+  switch (AskSaveChanges(changed_)) {
+    case CancelChoice::Save:
       return Save(screen) == SaveOutcome::Saved;
-    case Answer::No:
+    case CancelChoice::Discard:
       return true;
-    default:
+    case CancelChoice::Stay:
       return false;
   }
+  return false;
 }
 
 bool TableEditorModel::New(const EditorScreen& screen) {

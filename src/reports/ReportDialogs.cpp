@@ -11,7 +11,6 @@ namespace {
 constexpr int kNoReportsSelected = 20016;
 constexpr int kInvalidComputeDate = 20023;
 constexpr int kInvalidPreviewDate = 20035;
-constexpr int kSaveChanges = 20008;
 
 constexpr std::array<SettingId, 4> kTextSettings = {SettingId::HeadingLine1, SettingId::HeadingLine2,
                                                     SettingId::HeadingLine3, SettingId::Footer};
@@ -139,18 +138,6 @@ bool ReportSetupCommand(CTDoc* problem, const ReportSetupDialog& dialog) {
   if (problem != nullptr && state.problemRecord) StoreReportTexts(*problem, *state.problemRecord);
   SaveReportSettings(state.record);
   return true;
-}
-
-CancelChoice AskSaveChanges(bool modified) {
-  if (!modified) return CancelChoice::Discard;
-  switch (MessageBoxId(kSaveChanges, MessageKind::YesNoCancel)) {
-    case Answer::Yes:
-      return CancelChoice::Save;
-    case Answer::No:
-      return CancelChoice::Discard;
-    default:
-      return CancelChoice::Stay;
-  }
 }
 
 HeadersModel::HeadersModel(const ReportTexts& newFileTexts, std::optional<ReportTexts> fileTexts)

@@ -8,6 +8,7 @@
 
 #include "core/Dates.h"
 #include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "reports/ReportOptions.h"
 
 namespace zarvic {
@@ -74,10 +75,6 @@ struct ReportSetupState {
 using ReportSetupDialog = std::function<bool(ReportSetupState& state)>;
 // "&Report Setup..." (problem nullptr) and "R&eport Setup..." of a problem window; true on OK.
 bool ReportSetupCommand(CTDoc* problem, const ReportSetupDialog& dialog);
-
-// Cancel of a dialog with changes: 20008 "Save Changes?".
-enum class CancelChoice { Discard, Save, Stay };
-CancelChoice AskSaveChanges(bool modified);
 
 // The headers and footers dialog: two sets of texts (for new problems and for this one) and the
 // choice between them.

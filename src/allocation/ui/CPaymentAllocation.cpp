@@ -19,7 +19,6 @@
 namespace zarvic {
 namespace {
 
-constexpr int kSaveChangesId = 20008;
 constexpr int kAmountLimit = 16;
 constexpr char kHint[] =
     "You can allocate payments by specific dollar amounts or by alphabetical priority.  Specific overrides "
@@ -237,16 +236,14 @@ void CPaymentAllocation::accept() {
 }
 
 void CPaymentAllocation::reject() {
-  if (modified_) {
-    switch (MessageBoxId(kSaveChangesId, MessageKind::YesNoCancel)) {
-      case Answer::Yes:
-        accept();
-        return;
-      case Answer::No:
-        break;
-      default:
-        return;
-    }
+  switch (AskSaveChanges(modified_)) {
+    case CancelChoice::Save:
+      accept();
+      return;
+    case CancelChoice::Stay:
+      return;
+    case CancelChoice::Discard:
+      break;
   }
   QDialog::reject();
 }

@@ -22,7 +22,6 @@
 namespace zarvic {
 namespace {
 
-constexpr int kSaveChangesId = 20008;
 
 constexpr char kThresholdText[] =
     "C Corporation refunds in excess of a threshold amount are subject to \"GATT\" refund rates.  The "
@@ -200,16 +199,14 @@ void CCorpRefundDlg::accept() {
 }
 
 void CCorpRefundDlg::reject() {
-  if (Changed()) {
-    switch (MessageBoxId(kSaveChangesId, MessageKind::YesNoCancel)) {
-      case Answer::Yes:
-        accept();
-        return;
-      case Answer::No:
-        break;
-      default:
-        return;
-    }
+  switch (AskSaveChanges(Changed())) {
+    case CancelChoice::Save:
+      accept();
+      return;
+    case CancelChoice::Stay:
+      return;
+    case CancelChoice::Discard:
+      break;
   }
   QDialog::reject();
 }

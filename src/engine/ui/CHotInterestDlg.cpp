@@ -21,7 +21,6 @@ namespace zarvic {
 namespace {
 
 constexpr int kTitleId = 20003;
-constexpr int kSaveChangesId = 20008;
 
 constexpr const char* kTips[] = {
     "Certain corporate underpayments are subject to a \"Hot\" interest rate that is 2% higher than the "
@@ -190,16 +189,14 @@ void CHotInterestDlg::accept() {
 }
 
 void CHotInterestDlg::reject() {
-  if (Current() != initial_) {
-    switch (MessageBoxId(kSaveChangesId, MessageKind::YesNoCancel)) {
-      case Answer::Yes:
-        accept();
-        return;
-      case Answer::No:
-        break;
-      default:
-        return;
-    }
+  switch (AskSaveChanges(Current() != initial_)) {
+    case CancelChoice::Save:
+      accept();
+      return;
+    case CancelChoice::Stay:
+      return;
+    case CancelChoice::Discard:
+      break;
   }
   QDialog::reject();
 }

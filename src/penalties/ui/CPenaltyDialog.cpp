@@ -293,16 +293,14 @@ void CPenaltyDialog::accept() {
 }
 
 void CPenaltyDialog::reject() {
-  if (modified_) {
-    switch (MessageBoxId(20008, MessageKind::YesNoCancel)) {
-      case Answer::Cancel:
-        return;
-      case Answer::Yes:
-        accept();
-        return;
-      default:
-        break;
-    }
+  switch (AskSaveChanges(modified_)) {
+    case CancelChoice::Save:
+      accept();
+      return;
+    case CancelChoice::Stay:
+      return;
+    case CancelChoice::Discard:
+      break;
   }
   PenaltyFormCancel(doc_, k_, opened_);
   QDialog::reject();
