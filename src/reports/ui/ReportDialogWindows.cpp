@@ -100,10 +100,9 @@ void ShowDate(QLineEdit* edit, DayNumber date) {
   SetDateField(field, IsDate(date) ? date : Today());
 }
 
-QComboBox* YearEndCombo(QWidget* parent, int index) {
+QComboBox* YearEndCombo(QWidget* parent) {
   auto* combo = new QComboBox(parent);
   for (const char* month : kMonths) combo->addItem(QString::fromLatin1(month));
-  combo->setCurrentIndex(index >= 0 && index < 12 ? index : 11);
   combo->setAccessibleName(QStringLiteral("Year End"));
   return combo;
 }
@@ -180,6 +179,50 @@ void ReportBoxes::Disable(const ReportAvailability& available) {
   }
 }
 
+QVBoxLayout* ReportOptionBoxes::Build(const Captions& captions, QWidget* parent) {
+  descriptions = new QRadioButton(QString::fromLatin1(captions.descriptions));
+  eventName = new QRadioButton(QString::fromLatin1(captions.eventName));
+  QGroupBox* namesGroup =
+      PairGroup(QString::fromLatin1(captions.namesTitle), descriptions, eventName, parent);
+  includeDate = new QCheckBox(QString::fromLatin1(captions.date));
+  includeTime = new QCheckBox(QStringLiteral("&Time"));
+  QGroupBox* dateTimeGroup =
+      PairGroup(QStringLiteral("Include Date or Time?"), includeDate, includeTime, parent);
+  includeHeader = new QCheckBox(QStringLiteral("&Header"));
+  includeFooter = new QCheckBox(QStringLiteral("F&ooter"));
+  edit = new QPushButton(QStringLiteral("Edit..."));
+  QGroupBox* headerGroup =
+      PairGroup(QStringLiteral("Include Header or Footer?"), includeHeader, includeFooter, parent, edit);
+  yearEnd = YearEndCombo(parent);
+  QGroupBox* yearGroup = YearEndGroup(QString::fromLatin1(captions.yearTitle), yearEnd, parent);
+  auto* column = new QVBoxLayout;
+  column->addWidget(namesGroup);
+  column->addWidget(dateTimeGroup);
+  column->addWidget(headerGroup);
+  column->addWidget(yearGroup);
+  column->addStretch();
+  return column;
+}
+
+void ReportOptionBoxes::Show(const ReportSettings& record, bool useDescriptions) {
+  (useDescriptions ? descriptions : eventName)->setChecked(true);
+  includeDate->setChecked(record.includeDate);
+  includeTime->setChecked(record.includeTime);
+  includeHeader->setChecked(record.includeHeader);
+  includeFooter->setChecked(record.includeFooter);
+  const int month = record.fiscalYearEnd;
+  yearEnd->setCurrentIndex(month >= 0 && month < 12 ? month : 11);  // an unknown month shows December
+}
+
+void ReportOptionBoxes::Take(ReportSettings& record, bool& useDescriptions) const {
+  record.includeDate = includeDate->isChecked();
+  record.includeTime = includeTime->isChecked();
+  record.includeHeader = includeHeader->isChecked();
+  record.includeFooter = includeFooter->isChecked();
+  record.fiscalYearEnd = yearEnd->currentIndex();
+  useDescriptions = descriptions->isChecked();
+}
+
 CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidget* parent)
     : QDialog(parent), state_(state), doc_(doc) {
   Dress(this, QStringLiteral("Report Selection"));
@@ -187,21 +230,9 @@ CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidg
   QGroupBox* dateGroup = nullptr;
   date_ = DateGroup(dateGroup, this);
   QGroupBox* reportsGroup = ReportGroup(QStringLiteral("Reports to Print"), kSelectionBoxes, reports_, this);
-  description_ = new QRadioButton(QStringLiteral("Description"));
-  eventName_ = new QRadioButton(QStringLiteral("Event name"));
-  QGroupBox* namesGroup =
-      PairGroup(QStringLiteral("Use Description or Event name?"), description_, eventName_, this);
-  includeDate_ = new QCheckBox(QStringLiteral("&Date"));
-  includeTime_ = new QCheckBox(QStringLiteral("&Time"));
-  QGroupBox* dateTimeGroup =
-      PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
-  includeHeader_ = new QCheckBox(QStringLiteral("&Header"));
-  includeFooter_ = new QCheckBox(QStringLiteral("F&ooter"));
-  edit_ = new QPushButton(QStringLiteral("Edit..."));
-  QGroupBox* headerGroup =
-      PairGroup(QStringLiteral("Include Header or Footer?"), includeHeader_, includeFooter_, this, edit_);
-  yearEnd_ = YearEndCombo(this, state.current.fiscalYearEnd);
-  QGroupBox* yearGroup = YearEndGroup(QStringLiteral("Year End for Monthly Accrual "), yearEnd_, this);
+  QVBoxLayout* right = options_.Build({"Description", "Event name", "Use Description or Event name?", "&Date",
+                                       "Year End for Monthly Accrual "},
+                                      this);
   QPushButton* cancel = nullptr;
   QHBoxLayout* buttons = Buttons(ok_, cancel, QStringLiteral("OK"), this);
 
@@ -209,12 +240,6 @@ CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidg
   left->addWidget(dateGroup);
   left->addWidget(reportsGroup);
   left->addStretch();
-  auto* right = new QVBoxLayout;
-  right->addWidget(namesGroup);
-  right->addWidget(dateTimeGroup);
-  right->addWidget(headerGroup);
-  right->addWidget(yearGroup);
-  right->addStretch();
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addLayout(right);
@@ -225,13 +250,9 @@ CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidg
   ShowDate(date_, state.current.computeDate);
   reports_.Show(state.current);
   reports_.Disable(AvailableReports(doc));
-  (state.useDescriptions ? description_ : eventName_)->setChecked(true);
-  includeDate_->setChecked(state.current.includeDate);
-  includeTime_->setChecked(state.current.includeTime);
-  includeHeader_->setChecked(state.current.includeHeader);
-  includeFooter_->setChecked(state.current.includeFooter);
+  options_.Show(state.current, state.useDescriptions);
 
-  connect(edit_, &QPushButton::clicked, this, &CReportSelection::EditHeaders);
+  connect(options_.edit, &QPushButton::clicked, this, &CReportSelection::EditHeaders);
   connect(ok_, &QPushButton::clicked, this, &CReportSelection::Accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -249,12 +270,7 @@ void CReportSelection::Accept() {
   LineEditField field(*date_);
   state_.current.computeDate = GetDateField(field);
   reports_.Take(state_.current);
-  state_.current.includeDate = includeDate_->isChecked();
-  state_.current.includeTime = includeTime_->isChecked();
-  state_.current.includeHeader = includeHeader_->isChecked();
-  state_.current.includeFooter = includeFooter_->isChecked();
-  state_.current.fiscalYearEnd = yearEnd_->currentIndex();
-  state_.useDescriptions = description_->isChecked();
+  options_.Take(state_.current, state_.useDescriptions);
   accept();
 }
 
@@ -298,29 +314,10 @@ CReportSetup::CReportSetup(ReportSetupState& state, CTDoc* problem, QWidget* par
   ExemptFromEnterAsTab(this);
   QGroupBox* reportsGroup =
       ReportGroup(QStringLiteral("Default Report Selection"), kSetupBoxes, reports_, this);
-  descriptions_ = new QRadioButton(QStringLiteral("&Descriptions "));
-  eventName_ = new QRadioButton(QStringLiteral("&Event name"));
-  QGroupBox* namesGroup =
-      PairGroup(QStringLiteral("Use Description or Event name? "), descriptions_, eventName_, this);
-  includeDate_ = new QCheckBox(QStringLiteral("D&ate"));
-  includeTime_ = new QCheckBox(QStringLiteral("&Time"));
-  QGroupBox* dateTimeGroup =
-      PairGroup(QStringLiteral("Include Date or Time?"), includeDate_, includeTime_, this);
-  includeHeader_ = new QCheckBox(QStringLiteral("&Header"));
-  includeFooter_ = new QCheckBox(QStringLiteral("F&ooter"));
-  edit_ = new QPushButton(QStringLiteral("Edit..."));
-  QGroupBox* headerGroup =
-      PairGroup(QStringLiteral("Include Header or Footer?"), includeHeader_, includeFooter_, this, edit_);
-  yearEnd_ = YearEndCombo(this, state.record.fiscalYearEnd);
-  QGroupBox* yearGroup = YearEndGroup(QStringLiteral("Fiscal Year End"), yearEnd_, this);
+  QVBoxLayout* right = options_.Build(
+      {"&Descriptions ", "&Event name", "Use Description or Event name? ", "D&ate", "Fiscal Year End"}, this);
   QHBoxLayout* buttons = Buttons(ok_, cancel_, QStringLiteral("OK"), this);
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(namesGroup);
-  right->addWidget(dateTimeGroup);
-  right->addWidget(headerGroup);
-  right->addWidget(yearGroup);
-  right->addStretch();
   auto* columns = new QHBoxLayout;
   columns->addWidget(reportsGroup, 0, Qt::AlignTop);
   columns->addLayout(right);
@@ -329,17 +326,14 @@ CReportSetup::CReportSetup(ReportSetupState& state, CTDoc* problem, QWidget* par
   layout->addLayout(buttons);
 
   reports_.Show(state.record);
-  (state.useDescriptions ? descriptions_ : eventName_)->setChecked(true);
-  includeDate_->setChecked(state.record.includeDate);
-  includeTime_->setChecked(state.record.includeTime);
-  includeHeader_->setChecked(state.record.includeHeader);
-  includeFooter_->setChecked(state.record.includeFooter);
+  options_.Show(state.record, state.useDescriptions);
 
   for (QCheckBox* box : reports_.boxes) connect(box, &QCheckBox::clicked, this, [this] { modified_ = true; });
-  for (QCheckBox* box : {includeDate_, includeTime_, includeHeader_, includeFooter_})
+  for (QCheckBox* box :
+       {options_.includeDate, options_.includeTime, options_.includeHeader, options_.includeFooter})
     connect(box, &QCheckBox::clicked, this, [this] { modified_ = true; });
-  connect(yearEnd_, &QComboBox::activated, this, [this] { modified_ = true; });
-  connect(edit_, &QPushButton::clicked, this, &CReportSetup::EditHeaders);
+  connect(options_.yearEnd, &QComboBox::activated, this, [this] { modified_ = true; });
+  connect(options_.edit, &QPushButton::clicked, this, &CReportSetup::EditHeaders);
   connect(ok_, &QPushButton::clicked, this, &CReportSetup::Accept);
   connect(cancel_, &QPushButton::clicked, this, &CReportSetup::reject);
 }
@@ -358,12 +352,7 @@ void CReportSetup::EditHeaders() {
 
 void CReportSetup::Accept() {
   reports_.Take(state_.record);
-  state_.record.includeDate = includeDate_->isChecked();
-  state_.record.includeTime = includeTime_->isChecked();
-  state_.record.includeHeader = includeHeader_->isChecked();
-  state_.record.includeFooter = includeFooter_->isChecked();
-  state_.record.fiscalYearEnd = yearEnd_->currentIndex();
-  state_.useDescriptions = descriptions_->isChecked();
+  options_.Take(state_.record, state_.useDescriptions);
   accept();
 }
 

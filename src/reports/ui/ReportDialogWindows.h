@@ -11,6 +11,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace zarvic {
 
@@ -27,6 +28,32 @@ struct ReportBoxes {
   void Disable(const ReportAvailability& available);
 };
 
+// The column both "Report Selection" and "Report Setup" show beside the reports: descriptions or
+// event names, date and time, header and footer (with "Edit..."), the year end. Only their captions
+// differ.
+struct ReportOptionBoxes {
+  struct Captions {
+    const char* descriptions;
+    const char* eventName;
+    const char* namesTitle;
+    const char* date;
+    const char* yearTitle;
+  };
+  QRadioButton* descriptions = nullptr;
+  QRadioButton* eventName = nullptr;
+  QCheckBox* includeDate = nullptr;
+  QCheckBox* includeTime = nullptr;
+  QCheckBox* includeHeader = nullptr;
+  QCheckBox* includeFooter = nullptr;
+  QPushButton* edit = nullptr;
+  QComboBox* yearEnd = nullptr;
+
+  // The column, its groups in parent.
+  QVBoxLayout* Build(const Captions& captions, QWidget* parent);
+  void Show(const ReportSettings& record, bool useDescriptions);
+  void Take(ReportSettings& record, bool& useDescriptions) const;
+};
+
 // "Report Selection" before printing: compute date, reports, descriptions or names, date and time,
 // header and footer (with "Edit..."), the fiscal year end.
 class CReportSelection : public QDialog {
@@ -35,14 +62,14 @@ class CReportSelection : public QDialog {
   CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidget* parent = nullptr);
   QLineEdit* DateField() const { return date_; }
   const ReportBoxes& Reports() const { return reports_; }
-  QRadioButton* DescriptionButton() const { return description_; }
-  QRadioButton* EventNameButton() const { return eventName_; }
-  QCheckBox* DateBox() const { return includeDate_; }
-  QCheckBox* TimeBox() const { return includeTime_; }
-  QCheckBox* HeaderBox() const { return includeHeader_; }
-  QCheckBox* FooterBox() const { return includeFooter_; }
-  QPushButton* EditButton() const { return edit_; }
-  QComboBox* YearEnd() const { return yearEnd_; }
+  QRadioButton* DescriptionButton() const { return options_.descriptions; }
+  QRadioButton* EventNameButton() const { return options_.eventName; }
+  QCheckBox* DateBox() const { return options_.includeDate; }
+  QCheckBox* TimeBox() const { return options_.includeTime; }
+  QCheckBox* HeaderBox() const { return options_.includeHeader; }
+  QCheckBox* FooterBox() const { return options_.includeFooter; }
+  QPushButton* EditButton() const { return options_.edit; }
+  QComboBox* YearEnd() const { return options_.yearEnd; }
   QPushButton* OkButton() const { return ok_; }
 
  private:
@@ -53,14 +80,7 @@ class CReportSelection : public QDialog {
   CTDoc& doc_;
   QLineEdit* date_;
   ReportBoxes reports_;
-  QRadioButton* description_;
-  QRadioButton* eventName_;
-  QCheckBox* includeDate_;
-  QCheckBox* includeTime_;
-  QCheckBox* includeHeader_;
-  QCheckBox* includeFooter_;
-  QPushButton* edit_;
-  QComboBox* yearEnd_;
+  ReportOptionBoxes options_;
   QPushButton* ok_;
 };
 
@@ -88,14 +108,14 @@ class CReportSetup : public QDialog {
  public:
   CReportSetup(ReportSetupState& state, CTDoc* problem, QWidget* parent = nullptr);
   const ReportBoxes& Reports() const { return reports_; }
-  QRadioButton* DescriptionsButton() const { return descriptions_; }
-  QRadioButton* EventNameButton() const { return eventName_; }
-  QCheckBox* DateBox() const { return includeDate_; }
-  QCheckBox* TimeBox() const { return includeTime_; }
-  QCheckBox* HeaderBox() const { return includeHeader_; }
-  QCheckBox* FooterBox() const { return includeFooter_; }
-  QPushButton* EditButton() const { return edit_; }
-  QComboBox* YearEnd() const { return yearEnd_; }
+  QRadioButton* DescriptionsButton() const { return options_.descriptions; }
+  QRadioButton* EventNameButton() const { return options_.eventName; }
+  QCheckBox* DateBox() const { return options_.includeDate; }
+  QCheckBox* TimeBox() const { return options_.includeTime; }
+  QCheckBox* HeaderBox() const { return options_.includeHeader; }
+  QCheckBox* FooterBox() const { return options_.includeFooter; }
+  QPushButton* EditButton() const { return options_.edit; }
+  QComboBox* YearEnd() const { return options_.yearEnd; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
   bool Modified() const { return modified_; }
@@ -109,14 +129,7 @@ class CReportSetup : public QDialog {
   ReportSetupState& state_;
   CTDoc* problem_;
   ReportBoxes reports_;
-  QRadioButton* descriptions_;
-  QRadioButton* eventName_;
-  QCheckBox* includeDate_;
-  QCheckBox* includeTime_;
-  QCheckBox* includeHeader_;
-  QCheckBox* includeFooter_;
-  QPushButton* edit_;
-  QComboBox* yearEnd_;
+  ReportOptionBoxes options_;
   QPushButton* ok_;
   QPushButton* cancel_;
   bool modified_ = false;
