@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "LargeProblem.h"
 #include "PenaltySetup.h"
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
@@ -20,35 +21,19 @@
 namespace zarvic {
 namespace {
 
-// count events from first on, every 15 days; every other one a payment of $500, the rest taxes of
-// $1,000 and now and then a debit or an IRS check. Computed to 12-31-2025.
-std::unique_ptr<CTDoc> MakeProblem(int count, DayNumber first = MakeDate(1, 15, 84)) {
-  auto doc = std::make_unique<CTDoc>();
-  if (!LoadTable(doc->m_rateTable, ZARVIC_BINARY_DIR "/FEDERAL.TB3", false)) std::abort();
-  const int step = count > 100 ? 15 : 300;
-  for (int i = 0; i < count; ++i) {
-    CEvent& event = doc->m_events[i];
-    event.m_date = AddDays(first, i * step);
-    if (i % 2 == 1) {
-      event.m_type = kEventPayment;
-      event.m_amount = 50000.0;
-    } else {
-      event.m_type = i % 10 == 4 ? kEventDebit : i % 10 == 8 ? kEventIrsCheck : kEventTax;
-      event.m_amount = 100000.0 + i;
-    }
+// ComputeProblem (quiet) of doc, once an iteration.
+void ComputeEachIteration(benchmark::State& st, CTDoc& doc) {
+  for (auto _ : st) {
+    bool ok = ComputeProblem(doc, true);
+    benchmark::DoNotOptimize(ok);
   }
-  doc->m_computeDate = MakeDate(12, 31, 2025);
-  return doc;
 }
 
 void BM_ComputeProblem(benchmark::State& st) {
   RecordingUserInterface ui;
   ScopedUserInterface scoped(ui);
-  std::unique_ptr<CTDoc> doc = MakeProblem(static_cast<int>(st.range(0)));
-  for (auto _ : st) {
-    bool ok = ComputeProblem(*doc, true);
-    benchmark::DoNotOptimize(ok);
-  }
+  std::unique_ptr<CTDoc> doc = MakeLargeProblem(static_cast<int>(st.range(0)));
+  ComputeEachIteration(st, *doc);
   st.counters["final"] = doc->m_compute.m_finalTotal / 100;
   st.counters["nodes"] = static_cast<double>(doc->m_normalList.Size());
 }
@@ -63,12 +48,9 @@ void BM_ComputeLargestProblemWithPenalties(benchmark::State& st) {
   ScopedUserInterface scoped(ui);
   const bool from1990 = st.range(0) == kFrom1990;
   const DayNumber first = from1990 ? MakeDate(1, 15, 95) : MakeDate(1, 15, 84);
-  std::unique_ptr<CTDoc> doc = MakeProblem(kMaxEvents, first);
+  std::unique_ptr<CTDoc> doc = MakeLargeProblem(kMaxEvents, first);
   ActivateEveryPenalty(*doc, first, from1990);
-  for (auto _ : st) {
-    bool ok = ComputeProblem(*doc, true);
-    benchmark::DoNotOptimize(ok);
-  }
+  ComputeEachIteration(st, *doc);
   st.counters["final"] = doc->m_compute.m_finalTotal / 100;
   st.counters["penaltyInterest"] = doc->m_penaltyResults.PenaltyInterestTotal / 100;
 }
@@ -105,10 +87,7 @@ void BM_ComputeProblemWithPenalties(benchmark::State& st) {
   RecordingUserInterface ui;
   ScopedUserInterface scoped(ui);
   std::unique_ptr<CTDoc> doc = MakePenaltyProblem(static_cast<PenaltyEra>(st.range(0)));
-  for (auto _ : st) {
-    bool ok = ComputeProblem(*doc, true);
-    benchmark::DoNotOptimize(ok);
-  }
+  ComputeEachIteration(st, *doc);
   st.counters["final"] = doc->m_compute.m_finalTotal / 100;
   st.counters["penaltyInterest"] = doc->m_penaltyResults.PenaltyInterestTotal / 100;
   st.counters["penaltySteps"] = static_cast<double>(doc->m_penaltyList.Size());
@@ -124,10 +103,7 @@ void BM_ComputeProblemWithoutPenalties(benchmark::State& st) {
   RecordingUserInterface ui;
   ScopedUserInterface scoped(ui);
   std::unique_ptr<CTDoc> doc = MakePenaltyProblem(static_cast<PenaltyEra>(st.range(0)), false);
-  for (auto _ : st) {
-    bool ok = ComputeProblem(*doc, true);
-    benchmark::DoNotOptimize(ok);
-  }
+  ComputeEachIteration(st, *doc);
   st.counters["final"] = doc->m_compute.m_finalTotal / 100;
 }
 BENCHMARK(BM_ComputeProblemWithoutPenalties)

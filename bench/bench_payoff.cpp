@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "LargeProblem.h"
 #include "core/FieldRules.h"
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
@@ -20,31 +21,12 @@ namespace {
 
 constexpr int kEvents = 939;
 
-std::unique_ptr<CTDoc> MakeProblem() {
-  auto doc = std::make_unique<CTDoc>();
-  if (!LoadTable(doc->m_rateTable, ZARVIC_BINARY_DIR "/FEDERAL.TB3", false)) std::abort();
-  const DayNumber first = MakeDate(1, 15, 84);
-  for (int i = 0; i < kEvents; ++i) {
-    CEvent& event = doc->m_events[static_cast<std::size_t>(i)];
-    event.m_date = AddDays(first, i * 15);
-    if (i % 2 == 1) {
-      event.m_type = kEventPayment;
-      event.m_amount = 50000.0;
-    } else {
-      event.m_type = i % 10 == 4 ? kEventDebit : i % 10 == 8 ? kEventIrsCheck : kEventTax;
-      event.m_amount = 100000.0 + i;
-    }
-  }
-  doc->m_computeDate = MakeDate(12, 31, 2025);
-  return doc;
-}
-
 void BM_PayoffFixedTerm(benchmark::State& st) {
   RecordingUserInterface ui;
   ScopedUserInterface scoped(ui);
   for (auto _ : st) {
     st.PauseTiming();
-    std::unique_ptr<CTDoc> doc = MakeProblem();
+    std::unique_ptr<CTDoc> doc = MakeLargeProblem(kEvents);
     st.ResumeTiming();
     if (!PayoffCalculation::CanOpen(doc.get())) std::abort();
     PayoffCalculation calc(*doc);
@@ -67,7 +49,7 @@ void BM_PayoffFixedAmount(benchmark::State& st) {
   std::size_t payments = 0;
   for (auto _ : st) {
     st.PauseTiming();
-    std::unique_ptr<CTDoc> doc = MakeProblem();
+    std::unique_ptr<CTDoc> doc = MakeLargeProblem(kEvents);
     st.ResumeTiming();
     if (!PayoffCalculation::CanOpen(doc.get())) std::abort();
     PayoffCalculation calc(*doc);
