@@ -16,20 +16,10 @@
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
 #include "problem/ProblemFile.h"
+#include "tools/screenshots/Screenshots.h"
 
 namespace zarvic {
 namespace {
-
-// The problems behind the shots live until the QApplication ends.
-std::vector<std::unique_ptr<CTDoc>>& Problems() {
-  static std::vector<std::unique_ptr<CTDoc>> problems;
-  static const bool cleared = [] {
-    qAddPostRoutine([] { Problems().clear(); });
-    return true;
-  }();
-  (void)cleared;
-  return problems;
-}
 
 CTDoc& Example(const char* name) {
 #ifdef ZARVIC_SOURCE_DIR
@@ -39,8 +29,7 @@ CTDoc& Example(const char* name) {
 #endif
   auto doc = std::make_unique<CTDoc>();
   LoadProblemFile(*doc, folder + name, false);
-  Problems().push_back(std::move(doc));
-  return *Problems().back();
+  return KeepProblem(std::move(doc));
 }
 
 // A C-corporation refund: the totals in brackets beside plain ones.

@@ -12,20 +12,10 @@
 #include "penalties/ui/CPenaltySelection.h"
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
+#include "tools/screenshots/Screenshots.h"
 
 namespace zarvic {
 namespace {
-
-// The problems behind the shots live until the QApplication ends.
-std::vector<std::unique_ptr<CTDoc>>& Problems() {
-  static std::vector<std::unique_ptr<CTDoc>> problems;
-  static const bool cleared = [] {
-    qAddPostRoutine([] { Problems().clear(); });
-    return true;
-  }();
-  (void)cleared;
-  return problems;
-}
 
 DayNumber Date(const char* text) { return ParseDate(text); }
 
@@ -43,8 +33,7 @@ CTDoc& Problem(const char* taxDate) {
   paid.m_amount = 500000.0;
   doc->RecomputeTaxTotals();
   DefaultPenaltyRecords(*doc);
-  Problems().push_back(std::move(doc));
-  return *Problems().back();
+  return KeepProblem(std::move(doc));
 }
 
 QWidget* Selection() {

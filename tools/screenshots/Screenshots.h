@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "problem/CTDoc.h"
 
 namespace zarvic {
 
@@ -14,6 +17,18 @@ struct Shot {
   QString name;
   std::function<QWidget*()> build;
 };
+
+// Keeps a problem a shot's window works on until the QApplication ends, which releases it.
+inline CTDoc& KeepProblem(std::unique_ptr<CTDoc> doc) {
+  static std::vector<std::unique_ptr<CTDoc>> problems;
+  static const bool cleared = [] {
+    qAddPostRoutine([] { problems.clear(); });
+    return true;
+  }();
+  (void)cleared;
+  problems.push_back(std::move(doc));
+  return *problems.back();
+}
 
 }  // namespace zarvic
 

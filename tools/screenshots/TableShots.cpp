@@ -12,6 +12,7 @@
 #include "ratetables/TableOperations.h"
 #include "ratetables/ui/CRateTableNotes.h"
 #include "ratetables/ui/CTableEdit.h"
+#include "tools/screenshots/Screenshots.h"
 
 namespace zarvic {
 namespace {
@@ -45,17 +46,6 @@ QWidget* TableNotes() {
   return new CRateTableNotes(table, false);
 }
 
-// The problems behind the payoff shots live until the QApplication ends.
-std::vector<std::unique_ptr<CTDoc>>& Problems() {
-  static std::vector<std::unique_ptr<CTDoc>> problems;
-  static const bool cleared = [] {
-    qAddPostRoutine([] { Problems().clear(); });
-    return true;
-  }();
-  (void)cleared;
-  return problems;
-}
-
 QWidget* Payoff() {
   auto doc = std::make_unique<CTDoc>();
   doc->ResetProblem(ReportHeadings{});
@@ -64,8 +54,7 @@ QWidget* Payoff() {
     BatchEntrySettings batch;
     FillProblemFromInput(*doc, batch, reader);
   }
-  CTDoc& problem = *doc;
-  Problems().push_back(std::move(doc));
+  CTDoc& problem = KeepProblem(std::move(doc));
   if (!PayoffCalculation::CanOpen(&problem)) return new QWidget;
   auto* payoff = new CPayoffCalculation(problem);
   payoff->TermField()->setText(QStringLiteral("24"));
