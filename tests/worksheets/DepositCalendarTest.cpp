@@ -2,21 +2,14 @@
 
 #include <string>
 
+#include "DepositPenaltyTestSupport.h"
 #include "worksheets/DepositCalendar.h"
 
 namespace zarvic {
 namespace {
 
-DayNumber D(const char* text) {
-  bool ok = false;
-  const DayNumber d = ParseDate(text, ok);
-  EXPECT_TRUE(ok) << text;
-  return d;
-}
-
-std::string Text(DayNumber d) {
-  return FormatDate(d, true);
-}
+using deposit_testing::D;
+using deposit_testing::Text;
 
 // The District's own holidays on top of the federal ones, each from the year it came into force.
 TEST(DepositCalendar, LegalHolidaysOfTheDistrictOfColumbia) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "DepositPenaltyTestSupport.h"
 #include "core/StringTable.h"
 #include "problem/TextInput.h"
 #include "worksheets/DepositPenaltyInput.h"
@@ -10,14 +11,12 @@
 namespace zarvic {
 namespace {
 
+using deposit_testing::Text;
+
 DepositPenaltyInput Read(std::string content) {
   TextLineReader reader;
   reader.SetContent(std::move(content));
   return ReadDepositPenaltyInput(reader);
-}
-
-std::string Text(DayNumber d) {
-  return FormatDate(d, true);
 }
 
 TEST(DepositPenaltyInput, ReadsEveryKeyword) {

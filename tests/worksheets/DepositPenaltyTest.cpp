@@ -3,28 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "DepositPenaltyTestSupport.h"
 #include "core/StringTable.h"
 #include "worksheets/DepositPenalty.h"
 
 namespace zarvic {
 namespace {
 
-DayNumber D(const char* text) {
-  if (text == nullptr) return NO_DATE;
-  bool ok = false;
-  const DayNumber d = ParseDate(text, ok);
-  EXPECT_TRUE(ok) << text;
-  return d;
-}
-
-std::string Text(DayNumber d) {
-  return FormatDate(d, true);
-}
-
-// Dollars to cents.
-constexpr double Usd(double dollars) {
-  return dollars * 100.0;
-}
+using deposit_testing::D;
+using deposit_testing::Text;
+using deposit_testing::Usd;
 
 DepositPenaltyWorksheet Period(DepositSchedule schedule, const char* start, const char* end) {
   DepositPenaltyWorksheet w;
@@ -189,6 +177,36 @@ TEST(DepositPenalty, MostRecentLiabilityFirstUnlessDesignated) {
     EXPECT_EQ(c.firstRate, r.liabilities[0].applications[0].rate);
     EXPECT_EQ(c.designated != nullptr, r.liabilities[0].applications[0].designated);
     EXPECT_EQ(c.secondRate, r.liabilities[1].applications[0].rate);
+    EXPECT_EQ(Usd(c.total), r.totalPenalty);
+  }
+}
+
+// Three $100 liabilities due 02-01-2016, 02-25-2016 and 03-15-2016, deposits of $100 on 02-25, 03-15 and
+// 03-20. Applied in the order of Rev. Proc. 90-58 (each deposit to the oldest liability still open) two
+// timely deposits would turn late and the penalty be $22; 6656(e)(1) applies each deposit to the most
+// recent liability due, so only the first liability is late (48 days, 10%). Designating the deposits
+// in the old order reproduces the $22.
+TEST(DepositPenalty, MostRecentRuleAgainstOldestFirst) {
+  struct Case {
+    bool oldestFirst;
+    double total;
+    std::vector<int> daysLate;
+  };
+  const Case cases[] = {{false, 10, {48, 0, 0}}, {true, 22, {24, 19, 5}}};
+  for (const Case& c : cases) {
+    DepositPenaltyWorksheet w = Period(DepositSchedule::Dates, "01-01-2016", "03-31-2016");
+    AddLiability(w, "01-22-2016", 100, "02-01-2016");
+    AddLiability(w, "02-19-2016", 100, "02-25-2016");
+    AddLiability(w, "03-09-2016", 100, "03-15-2016");
+    AddDeposit(w, "02-25-2016", 100, false, c.oldestFirst ? "01-22-2016" : nullptr);
+    AddDeposit(w, "03-15-2016", 100, false, c.oldestFirst ? "02-19-2016" : nullptr);
+    AddDeposit(w, "03-20-2016", 100, false, c.oldestFirst ? "03-09-2016" : nullptr);
+    const DepositPenaltyResult r = Compute(w);
+    ASSERT_EQ(3u, r.liabilities.size());
+    for (std::size_t i = 0; i < 3; ++i) {
+      ASSERT_EQ(1u, r.liabilities[i].applications.size());
+      EXPECT_EQ(c.daysLate[i], r.liabilities[i].applications[0].daysLate) << i;
+    }
     EXPECT_EQ(Usd(c.total), r.totalPenalty);
   }
 }
