@@ -26,6 +26,11 @@ constexpr int kDesignationId = 21409;
 constexpr int kLongestPeriodDays = 366;
 // The $100,000 next-day rule (Treas. Reg. 31.6302-1(c)(3)), in cents.
 constexpr Amount kNextDayThreshold = 10000000.0;
+// The accuracy of deposits rule (Treas. Reg. 31.6302-1(f)(1)): a shortfall of at most $100, or 2% of
+// the amount required, if greater.
+constexpr Amount kShortfallAllowance = 10000.0;
+constexpr int kWednesday = 3;
+constexpr int kFriday = 5;
 
 DepositWorksheetError Error(int id, int liability, int deposit, DayNumber first = NO_DATE,
                             DayNumber second = NO_DATE) {
@@ -208,6 +213,56 @@ DayNumber LastDayBeforeFifteen(const DepositPenaltyWorksheet& w, DayNumber dueDa
   return last;
 }
 
+// The due date of the return of the period: the last day of the month after it ends (a quarterly or
+// an annual return alike), moved off a weekend or holiday.
+DayNumber ReturnDueDate(DayNumber periodEnd) {
+  DayNumber d = AddMonths(periodEnd, 1);
+  EndOfMonth(d);
+  return OnOrNextDepositBusinessDay(d);
+}
+
+// Treas. Reg. 31.6302-1(f)(3): under the monthly rule, the due date of the return; under the semiweekly
+// and next-day rules, the first Wednesday or Friday on or after the 15th of the month after the one in
+// which the deposit was due, or the due date of the return if that is earlier.
+DayNumber MakeupDate(const DepositPenaltyWorksheet& w, const LiabilityPenalty& l) {
+  const DayNumber returnDue = ReturnDueDate(w.periodEnd);
+  switch (l.rule) {
+    case DueDateRule::Monthly:
+      return returnDue;
+    case DueDateRule::Semiweekly:
+    case DueDateRule::NextDay: {
+      DayNumber d = AddMonths(l.dueDate, 1);
+      d = MakeDate(MonthOf(d), 15, YearOf(d));
+      while (DayOfWeek(d) != kWednesday && DayOfWeek(d) != kFriday) d = AddDays(d, 1);
+      return std::min(OnOrNextDepositBusinessDay(d), returnDue);
+    }
+    case DueDateRule::Entered:
+      break;
+  }
+  return NO_DATE;
+}
+
+// Treas. Reg. 31.6302-1(f): whether the shortfall of the deposit obligation the liability belongs to
+// (every liability due the same day under the same rule: the paydays of one month, or of one semiweekly
+// period) is forgiven: at most $100 or 2% of the obligation, and all of it paid by the makeup date
+// (deposited, or under the monthly rule also paid with the return).
+bool ShortfallMadeUp(const std::vector<Work>& work, const LiabilityPenalty& l) {
+  if (!IsDate(l.makeupDate)) return false;
+  Amount required = 0.0;
+  Amount shortfall = 0.0;
+  for (const Work& other : work) {
+    if (other.out.dueDate != l.dueDate || other.out.rule != l.rule) continue;
+    if (other.open > 0.0) return false;
+    required += other.out.amount;
+    for (const DepositApplication& a : other.out.applications) {
+      if (!a.direct && a.date <= l.dueDate) continue;
+      if (a.date > l.makeupDate || (a.direct && l.rule != DueDateRule::Monthly)) return false;
+      shortfall += a.amount;
+    }
+  }
+  return shortfall > 0.0 && (shortfall <= kShortfallAllowance || shortfall * 100.0 <= required * 2.0);
+}
+
 void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item) {
   LiabilityPenalty& l = item.out;
   l.lastDayBeforeFifteen = LastDayBeforeFifteen(w, l.dueDate);
@@ -225,6 +280,10 @@ void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item) {
     } else {
       a.daysLate = std::max(0, a.date - l.dueDate);
       a.rate = DepositPenaltyRate(a.daysLate, a.direct, fifteen && a.date > l.lastDayBeforeFifteen);
+      if (l.safeHarbor && a.rate > 0) {
+        a.madeUp = true;
+        a.rate = 0;
+      }
     }
     a.penalty = RoundedToCents(a.amount * a.rate / 100.0);
     l.penalty += a.penalty;
@@ -313,6 +372,9 @@ DepositPenaltyResult ComputeDepositPenalty(const DepositPenaltyWorksheet& w) {
     result.totalDeposits += w.deposits[index].amount;
     ApplyDeposit(w, work, index);
   }
+
+  for (Work& item : work) item.out.makeupDate = MakeupDate(w, item.out);
+  for (Work& item : work) item.out.safeHarbor = ShortfallMadeUp(work, item.out);
 
   Amount applied = 0.0;
   for (Work& item : work) {

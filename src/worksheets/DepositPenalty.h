@@ -64,6 +64,7 @@ struct DepositApplication {
   int daysLate = 0;  // calendar days from the due date to the deposit; 0 when on time or never paid
   int rate = 0;      // percent: 0, 2, 5, 10 or 15
   Amount penalty = 0.0;
+  bool madeUp = false;  // late, but a shortfall made up in time under the accuracy of deposits rule
 };
 
 struct LiabilityPenalty {
@@ -75,6 +76,11 @@ struct LiabilityPenalty {
   // The last day on which a payment escapes the 15% rate: 10 days after the first notice, or the day of
   // notice and demand, whichever is earlier, for a liability due before them; NO_DATE when none.
   DayNumber lastDayBeforeFifteen = NO_DATE;
+  // The accuracy of deposits rule (Treas. Reg. 31.6302-1(f)): a shortfall of no more than $100 or 2% of
+  // the liability, if greater, bears no penalty when it is made up by this day (NO_DATE for a due date
+  // entered by the user, whose deposit rule is not known).
+  DayNumber makeupDate = NO_DATE;
+  bool safeHarbor = false;                       // the rule spared this liability's shortfall
   std::vector<DepositApplication> applications;  // in the order the deposits were applied
   Amount unpaid = 0.0;
   Amount penalty = 0.0;

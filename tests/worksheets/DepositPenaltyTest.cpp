@@ -346,6 +346,86 @@ TEST(DepositPenalty, EnteredDueDates) {
   EXPECT_EQ(DueDateRule::Monthly, rm.liabilities[1].rule);
 }
 
+// Treas. Reg. 31.6302-1(f)(3) and Publication 15 (2025), "Accuracy of Deposits Rule": a semiweekly
+// shortfall of July 2025 is made up by Friday August 15; one of the deposit due Wednesday October 1 by
+// the due date of the return, October 31, which comes before Wednesday November 19. A monthly
+// depositor makes it up by the due date of the return.
+TEST(DepositPenalty, ShortfallMakeupDates) {
+  DepositPenaltyWorksheet w = Period(DepositSchedule::Semiweekly, "07-01-2025", "09-30-2025");
+  AddLiability(w, "07-11-2025", 10000);
+  AddLiability(w, "09-26-2025", 10000);
+  DepositPenaltyResult r = Compute(w);
+  ASSERT_EQ(2u, r.liabilities.size());
+  EXPECT_EQ("07-16-2025", Text(r.liabilities[0].dueDate));
+  EXPECT_EQ("08-15-2025", Text(r.liabilities[0].makeupDate));
+  EXPECT_EQ("10-01-2025", Text(r.liabilities[1].dueDate));
+  EXPECT_EQ("10-31-2025", Text(r.liabilities[1].makeupDate));
+
+  w.schedule = DepositSchedule::Monthly;
+  r = Compute(w);
+  EXPECT_EQ("10-31-2025", Text(r.liabilities[0].makeupDate));
+  w.schedule = DepositSchedule::Dates;
+  w.liabilities[0].dueDate = D("07-16-2025");
+  w.liabilities[1].dueDate = D("10-01-2025");
+  r = Compute(w);
+  EXPECT_EQ(NO_DATE, r.liabilities[0].makeupDate);  // an entered due date's rule is not known
+}
+
+// A shortfall of no more than $100, or 2% of the deposit if greater, bears no penalty when it is made
+// up in time. The $10,000 paid on Friday 09-26-2025 is due Wednesday 10-01, its shortfall by 10-31.
+TEST(DepositPenalty, AccuracyOfDepositsRule) {
+  struct Case {
+    DepositSchedule schedule;
+    double timely;
+    const char* later;
+    bool direct;
+    bool spared;
+    double penalty;
+  };
+  const Case cases[] = {
+      {DepositSchedule::Semiweekly, 9900, "10-31-2025", false, true, 0},
+      {DepositSchedule::Semiweekly, 9900, "11-03-2025", false, false, 10},     // after the makeup date
+      {DepositSchedule::Semiweekly, 9900, "10-31-2025", true, false, 10},      // paid, not deposited
+      {DepositSchedule::Semiweekly, 9800, "10-10-2025", false, true, 0},       // 2% of $10,000
+      {DepositSchedule::Semiweekly, 9750, "10-10-2025", false, false, 12.50},  // more than 2%: 9 days, 5%
+      {DepositSchedule::Monthly, 9900, "10-31-2025", true, true, 0},  // a monthly one may pay with the return
+      {DepositSchedule::Monthly, 9900, "11-03-2025", false, false, 10},
+  };
+  for (const Case& c : cases) {
+    DepositPenaltyWorksheet w = Period(c.schedule, "07-01-2025", "09-30-2025");
+    AddLiability(w, "09-26-2025", 10000);
+    const char* due = c.schedule == DepositSchedule::Monthly ? "10-15-2025" : "10-01-2025";
+    AddDeposit(w, due, c.timely);
+    AddDeposit(w, c.later, 10000 - c.timely, c.direct);
+    const DepositPenaltyResult r = Compute(w);
+    const LiabilityPenalty& l = r.liabilities[0];
+    EXPECT_EQ(due, Text(l.dueDate));
+    EXPECT_EQ(c.spared, l.safeHarbor) << c.later << " " << c.timely;
+    ASSERT_EQ(2u, l.applications.size());
+    EXPECT_EQ(c.spared, l.applications[1].madeUp);
+    EXPECT_EQ(Usd(c.penalty), r.totalPenalty) << c.later << " " << c.timely;
+  }
+}
+
+// The shortfall is measured on the whole deposit obligation: both paydays of a month.
+TEST(DepositPenalty, ShortfallOfOneDepositObligation) {
+  DepositPenaltyWorksheet w = Period(DepositSchedule::Monthly, "01-01-2025", "03-31-2025");
+  AddLiability(w, "01-10-2025", 3000);
+  AddLiability(w, "01-24-2025", 3000);
+  AddDeposit(w, "02-18-2025", 5900);
+  AddDeposit(w, "04-30-2025", 100, true);
+  DepositPenaltyResult r = Compute(w);
+  EXPECT_TRUE(r.liabilities[0].safeHarbor);
+  EXPECT_TRUE(r.liabilities[1].safeHarbor);
+  EXPECT_EQ(0.0, r.totalPenalty);
+
+  w.deposits[0].amount = Usd(5850);  // $150 short: more than $100 and 2% of $6,000
+  w.deposits[1].amount = Usd(150);
+  r = Compute(w);
+  EXPECT_FALSE(r.liabilities[0].safeHarbor);
+  EXPECT_EQ(Usd(15), r.totalPenalty);  // paid with the return: 10%
+}
+
 // Publication 15 (2025), "Averaged FTD penalty": the period's total liability is spread equally over its
 // deposit due dates and the deposits are applied to those liabilities.
 TEST(DepositPenalty, AveragedPenaltyOfAQuarter) {
