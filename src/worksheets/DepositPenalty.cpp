@@ -29,6 +29,8 @@ constexpr Amount kNextDayThreshold = 10000000.0;
 // The accuracy of deposits rule (Treas. Reg. 31.6302-1(f)(1)): a shortfall of at most $100, or 2% of
 // the amount required, if greater.
 constexpr Amount kShortfallAllowance = 10000.0;
+// The de minimis rule (Treas. Reg. 31.6302-1(f)(4)): a period's taxes below $2,500.
+constexpr Amount kDeMinimisLimit = 250000.0;
 constexpr int kWednesday = 3;
 constexpr int kFriday = 5;
 
@@ -263,7 +265,20 @@ bool ShortfallMadeUp(const std::vector<Work>& work, const LiabilityPenalty& l) {
   return shortfall > 0.0 && (shortfall <= kShortfallAllowance || shortfall * 100.0 <= required * 2.0);
 }
 
-void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item) {
+// Whether the period's taxes are below the de minimis limit and all paid by the due date of the return.
+bool DeMinimis(const DepositPenaltyWorksheet& w, const std::vector<Work>& work, Amount totalLiability) {
+  if (totalLiability >= kDeMinimisLimit) return false;
+  const DayNumber returnDue = ReturnDueDate(w.periodEnd);
+  for (const Work& item : work) {
+    if (item.open > 0.0) return false;
+    for (const DepositApplication& a : item.out.applications) {
+      if (a.date > returnDue) return false;
+    }
+  }
+  return true;
+}
+
+void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item, bool deMinimis) {
   LiabilityPenalty& l = item.out;
   l.lastDayBeforeFifteen = LastDayBeforeFifteen(w, l.dueDate);
   const bool fifteen = IsDate(l.lastDayBeforeFifteen);
@@ -280,8 +295,8 @@ void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item) {
     } else {
       a.daysLate = std::max(0, a.date - l.dueDate);
       a.rate = DepositPenaltyRate(a.daysLate, a.direct, fifteen && a.date > l.lastDayBeforeFifteen);
-      if (l.safeHarbor && a.rate > 0) {
-        a.madeUp = true;
+      if ((l.safeHarbor || deMinimis) && a.rate > 0) {
+        a.excused = true;
         a.rate = 0;
       }
     }
@@ -375,11 +390,12 @@ DepositPenaltyResult ComputeDepositPenalty(const DepositPenaltyWorksheet& w) {
 
   for (Work& item : work) item.out.makeupDate = MakeupDate(w, item.out);
   for (Work& item : work) item.out.safeHarbor = ShortfallMadeUp(work, item.out);
+  result.deMinimis = DeMinimis(w, work, result.totalLiability);
 
   Amount applied = 0.0;
   for (Work& item : work) {
     for (const DepositApplication& a : item.out.applications) applied += a.amount;
-    FigurePenalty(w, item);
+    FigurePenalty(w, item, result.deMinimis);
     result.totalUnpaid += item.out.unpaid;
     result.totalPenalty += item.out.penalty;
     result.liabilities.push_back(std::move(item.out));

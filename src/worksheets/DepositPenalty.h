@@ -64,7 +64,9 @@ struct DepositApplication {
   int daysLate = 0;  // calendar days from the due date to the deposit; 0 when on time or never paid
   int rate = 0;      // percent: 0, 2, 5, 10 or 15
   Amount penalty = 0.0;
-  bool madeUp = false;  // late, but a shortfall made up in time under the accuracy of deposits rule
+  // Late or paid directly, but excused: a shortfall made up in time under the accuracy of deposits rule,
+  // or a period under the de minimis rule.
+  bool excused = false;
 };
 
 struct LiabilityPenalty {
@@ -102,6 +104,9 @@ struct DepositPenaltyResult {
   Amount totalDeposits = 0.0;
   Amount excessDeposits = 0.0;  // what was left of the deposits after every liability was paid
   Amount totalUnpaid = 0.0;
+  // The de minimis rule (Treas. Reg. 31.6302-1(f)(4)): less than $2,500 for the whole period, all of it
+  // paid by the due date of the return, is timely however it was paid.
+  bool deMinimis = false;
   Amount totalPenalty = 0.0;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -181,26 +182,26 @@ TEST(DepositPenalty, MostRecentLiabilityFirstUnlessDesignated) {
   }
 }
 
-// Three $100 liabilities due 02-01-2016, 02-25-2016 and 03-15-2016, deposits of $100 on 02-25, 03-15 and
-// 03-20. Applied in the order of Rev. Proc. 90-58 (each deposit to the oldest liability still open) two
-// timely deposits would turn late and the penalty be $22; 6656(e)(1) applies each deposit to the most
-// recent liability due, so only the first liability is late (48 days, 10%). Designating the deposits
-// in the old order reproduces the $22.
+// Three $10,000 liabilities due 02-01-2016, 02-25-2016 and 03-15-2016, deposits of $10,000 on 02-25, 03-15
+// and 03-20. Applied in the order of Rev. Proc. 90-58 (each deposit to the oldest liability still open)
+// two timely deposits would turn late and the penalty be $2,200; 6656(e)(1) applies each deposit to the
+// most recent liability due, so only the first liability is late (48 days, 10%). Designating the
+// deposits in the old order reproduces the $2,200.
 TEST(DepositPenalty, MostRecentRuleAgainstOldestFirst) {
   struct Case {
     bool oldestFirst;
     double total;
     std::vector<int> daysLate;
   };
-  const Case cases[] = {{false, 10, {48, 0, 0}}, {true, 22, {24, 19, 5}}};
+  const Case cases[] = {{false, 1000, {48, 0, 0}}, {true, 2200, {24, 19, 5}}};
   for (const Case& c : cases) {
     DepositPenaltyWorksheet w = Period(DepositSchedule::Dates, "01-01-2016", "03-31-2016");
-    AddLiability(w, "01-22-2016", 100, "02-01-2016");
-    AddLiability(w, "02-19-2016", 100, "02-25-2016");
-    AddLiability(w, "03-09-2016", 100, "03-15-2016");
-    AddDeposit(w, "02-25-2016", 100, false, c.oldestFirst ? "01-22-2016" : nullptr);
-    AddDeposit(w, "03-15-2016", 100, false, c.oldestFirst ? "02-19-2016" : nullptr);
-    AddDeposit(w, "03-20-2016", 100, false, c.oldestFirst ? "03-09-2016" : nullptr);
+    AddLiability(w, "01-22-2016", 10000, "02-01-2016");
+    AddLiability(w, "02-19-2016", 10000, "02-25-2016");
+    AddLiability(w, "03-09-2016", 10000, "03-15-2016");
+    AddDeposit(w, "02-25-2016", 10000, false, c.oldestFirst ? "01-22-2016" : nullptr);
+    AddDeposit(w, "03-15-2016", 10000, false, c.oldestFirst ? "02-19-2016" : nullptr);
+    AddDeposit(w, "03-20-2016", 10000, false, c.oldestFirst ? "03-09-2016" : nullptr);
     const DepositPenaltyResult r = Compute(w);
     ASSERT_EQ(3u, r.liabilities.size());
     for (std::size_t i = 0; i < 3; ++i) {
@@ -325,16 +326,16 @@ TEST(DepositPenalty, HundredThousandDollarNextDayRule) {
 // A due date entered by the user (or the schedule of entered dates) still moves off a weekend.
 TEST(DepositPenalty, EnteredDueDates) {
   DepositPenaltyWorksheet w = Period(DepositSchedule::Dates, "01-01-2025", "03-31-2025");
-  AddLiability(w, "01-10-2025", 1000, "02-15-2025");
-  AddLiability(w, "01-17-2025", 1000, "01-21-2025");
-  AddDeposit(w, "02-18-2025", 2000);
+  AddLiability(w, "01-10-2025", 2000, "02-15-2025");
+  AddLiability(w, "01-17-2025", 2000, "01-21-2025");
+  AddDeposit(w, "02-18-2025", 4000);
   const DepositPenaltyResult r = Compute(w);
   ASSERT_EQ(2u, r.liabilities.size());
   EXPECT_EQ("02-18-2025", Text(r.liabilities[0].dueDate));
   EXPECT_EQ(DueDateRule::Entered, r.liabilities[0].rule);
   EXPECT_EQ(0, r.liabilities[0].applications[0].rate);
   EXPECT_EQ(28, r.liabilities[1].applications[0].daysLate);
-  EXPECT_EQ(Usd(100), r.totalPenalty);
+  EXPECT_EQ(Usd(200), r.totalPenalty);
 
   // An entered due date overrides the schedule for its liability only.
   DepositPenaltyWorksheet m = Period(DepositSchedule::Monthly, "01-01-2025", "03-31-2025");
@@ -402,7 +403,7 @@ TEST(DepositPenalty, AccuracyOfDepositsRule) {
     EXPECT_EQ(due, Text(l.dueDate));
     EXPECT_EQ(c.spared, l.safeHarbor) << c.later << " " << c.timely;
     ASSERT_EQ(2u, l.applications.size());
-    EXPECT_EQ(c.spared, l.applications[1].madeUp);
+    EXPECT_EQ(c.spared, l.applications[1].excused);
     EXPECT_EQ(Usd(c.penalty), r.totalPenalty) << c.later << " " << c.timely;
   }
 }
@@ -424,6 +425,33 @@ TEST(DepositPenalty, ShortfallOfOneDepositObligation) {
   r = Compute(w);
   EXPECT_FALSE(r.liabilities[0].safeHarbor);
   EXPECT_EQ(Usd(15), r.totalPenalty);  // paid with the return: 10%
+}
+
+// A period with less than $2,500 of taxes, all paid by the due date of the return, bears no penalty
+// however late or however paid; $2,500 is no longer de minimis.
+TEST(DepositPenalty, DeMinimisPeriod) {
+  struct Case {
+    double liability;
+    const char* paid;
+    bool direct;
+    bool deMinimis;
+    double penalty;
+  };
+  const Case cases[] = {
+      {2499.99, "04-30-2025", true, true, 0},
+      {2499.99, "03-20-2025", false, true, 0},
+      {2499.99, "05-01-2025", false, false, 250},  // after the return's due date: 10%
+      {2500, "04-30-2025", true, false, 250},
+  };
+  for (const Case& c : cases) {
+    DepositPenaltyWorksheet w = Period(DepositSchedule::Monthly, "01-01-2025", "03-31-2025");
+    AddLiability(w, "01-10-2025", c.liability);
+    AddDeposit(w, c.paid, c.liability, c.direct);
+    const DepositPenaltyResult r = Compute(w);
+    EXPECT_EQ(c.deMinimis, r.deMinimis) << c.liability << " " << c.paid;
+    EXPECT_EQ(c.deMinimis, r.liabilities[0].applications[0].excused);
+    EXPECT_EQ(std::round(Usd(c.penalty)), r.totalPenalty) << c.liability << " " << c.paid;
+  }
 }
 
 // Publication 15 (2025), "Averaged FTD penalty": the period's total liability is spread equally over its
