@@ -26,6 +26,13 @@ constexpr int kNotAmountId = 21421;
 constexpr int kNoPeriodId = 21422;
 
 constexpr std::string_view kKeyword = "DEPTAX";
+// Editors on other systems may begin a UTF-8 file with a byte order mark.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
 
 std::string Message(int id, std::string_view value = {}) {
   const std::string format(StringText(id));
@@ -199,6 +206,7 @@ bool IsBlank(std::string_view line) {
 }  // namespace
 
 bool IsDepositPenaltyInput(std::string_view content) {
+  content = WithoutByteOrderMark(content);
   while (!content.empty()) {
     const std::size_t end = content.find_first_of("\r\n");
     const std::string_view line = content.substr(0, end);
@@ -213,7 +221,8 @@ DepositPenaltyInput ReadDepositPenaltyInput(TextLineReader& reader) {
   DepositPenaltyInput input;
   Reader r(input);
   while (!reader.AtEnd()) {
-    const std::string line = reader.ReadLine();
+    const std::string text = reader.ReadLine();
+    const std::string_view line = reader.LineNumber() == 1 ? WithoutByteOrderMark(text) : text;
     if (!IsBlank(line)) r.Line(reader.LineNumber(), line);
   }
   r.Finish();

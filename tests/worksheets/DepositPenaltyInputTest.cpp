@@ -141,6 +141,9 @@ TEST(DepositPenaltyInput, ControlCharactersStayOutOfMessages) {
 TEST(DepositPenaltyInput, RecognizesItsFirstLineAndFormatsMessages) {
   EXPECT_TRUE(IsDepositPenaltyInput("DEPTAX\tMONTHLY\n"));
   EXPECT_TRUE(IsDepositPenaltyInput("\r\n  \ndeptax\tDATES"));
+  EXPECT_TRUE(
+      IsDepositPenaltyInput("\xEF\xBB\xBF"
+                            "DEPTAX\tMONTHLY\n"));
   EXPECT_FALSE(IsDepositPenaltyInput("TAX\t04-15-95\t1000\nDEPTAX\tMONTHLY\n"));
   EXPECT_FALSE(IsDepositPenaltyInput("DEPTAXES\tMONTHLY\n"));
   EXPECT_FALSE(IsDepositPenaltyInput(""));
@@ -151,6 +154,7 @@ TEST(DepositPenaltyInput, RecognizesItsFirstLineAndFormatsMessages) {
 // The whole road: a file read and figured.
 TEST(DepositPenaltyInput, ReadAndFigured) {
   const DepositPenaltyInput in = Read(
+      "\xEF\xBB\xBF"
       "DEPTAX\tMONTHLY\n"
       "PERIOD\t01-01-2025\t03-31-2025\n"
       "LIABILITY\t01-10-2025\t10000\n"
