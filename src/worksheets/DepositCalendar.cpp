@@ -5,6 +5,7 @@ namespace {
 
 constexpr int kSunday = 0;
 constexpr int kTuesday = 2;
+constexpr int kWednesday = 3;
 constexpr int kFriday = 5;
 constexpr int kSaturday = 6;
 
@@ -79,6 +80,21 @@ DayNumber SemiweeklyDepositDueDate(DayNumber d) {
 
 DayNumber NextDayDepositDueDate(DayNumber d) {
   return AddDepositBusinessDays(d, 1);
+}
+
+DayNumber ReturnDueDate(DayNumber periodEnd) {
+  if (!IsDate(periodEnd)) return periodEnd;
+  DayNumber d = AddMonths(periodEnd, 1);
+  EndOfMonth(d);
+  return OnOrNextDepositBusinessDay(d);
+}
+
+DayNumber SemiweeklyShortfallMakeupDate(DayNumber dueDate) {
+  if (!IsDate(dueDate)) return dueDate;
+  const DayNumber next = AddMonths(dueDate, 1);
+  DayNumber d = MakeDate(MonthOf(next), 15, YearOf(next));
+  while (DayOfWeek(d) != kWednesday && DayOfWeek(d) != kFriday) d = AddDays(d, 1);
+  return OnOrNextDepositBusinessDay(d);
 }
 
 }  // namespace zarvic

@@ -31,4 +31,12 @@ DayNumber MonthlyDepositDueDate(DayNumber d);
 DayNumber SemiweeklyDepositDueDate(DayNumber d);
 DayNumber NextDayDepositDueDate(DayNumber d);
 
+// The due date of the return of a period ending on periodEnd: the last day of the next month (for a
+// quarterly and an annual return alike), moved off a weekend or holiday.
+DayNumber ReturnDueDate(DayNumber periodEnd);
+// Where a semiweekly or next-day deposit due on dueDate falls short, the day by which the shortfall is
+// made up (Treas. Reg. 31.6302-1(f)(3)(ii)): the first Wednesday or Friday on or after the 15th of the
+// next month, moved off a holiday. The return's due date, when earlier, comes first.
+DayNumber SemiweeklyShortfallMakeupDate(DayNumber dueDate);
+
 }  // namespace zarvic

@@ -31,8 +31,6 @@ constexpr Amount kNextDayThreshold = 10000000.0;
 constexpr Amount kShortfallAllowance = 10000.0;
 // The de minimis rule (Treas. Reg. 31.6302-1(f)(4)): a period's taxes below $2,500.
 constexpr Amount kDeMinimisLimit = 250000.0;
-constexpr int kWednesday = 3;
-constexpr int kFriday = 5;
 
 DepositWorksheetError Error(int id, int liability, int deposit, DayNumber first = NO_DATE,
                             DayNumber second = NO_DATE) {
@@ -215,29 +213,16 @@ DayNumber LastDayBeforeFifteen(const DepositPenaltyWorksheet& w, DayNumber dueDa
   return last;
 }
 
-// The due date of the return of the period: the last day of the month after it ends (a quarterly or
-// an annual return alike), moved off a weekend or holiday.
-DayNumber ReturnDueDate(DayNumber periodEnd) {
-  DayNumber d = AddMonths(periodEnd, 1);
-  EndOfMonth(d);
-  return OnOrNextDepositBusinessDay(d);
-}
-
 // Treas. Reg. 31.6302-1(f)(3): under the monthly rule, the due date of the return; under the semiweekly
-// and next-day rules, the first Wednesday or Friday on or after the 15th of the month after the one in
-// which the deposit was due, or the due date of the return if that is earlier.
+// and next-day rules, SemiweeklyShortfallMakeupDate, or the due date of the return if that is earlier.
 DayNumber MakeupDate(const DepositPenaltyWorksheet& w, const LiabilityPenalty& l) {
   const DayNumber returnDue = ReturnDueDate(w.periodEnd);
   switch (l.rule) {
     case DueDateRule::Monthly:
       return returnDue;
     case DueDateRule::Semiweekly:
-    case DueDateRule::NextDay: {
-      DayNumber d = AddMonths(l.dueDate, 1);
-      d = MakeDate(MonthOf(d), 15, YearOf(d));
-      while (DayOfWeek(d) != kWednesday && DayOfWeek(d) != kFriday) d = AddDays(d, 1);
-      return std::min(OnOrNextDepositBusinessDay(d), returnDue);
-    }
+    case DueDateRule::NextDay:
+      return std::min(SemiweeklyShortfallMakeupDate(l.dueDate), returnDue);
     case DueDateRule::Entered:
       break;
   }

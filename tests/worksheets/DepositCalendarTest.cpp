@@ -104,5 +104,17 @@ TEST(DepositCalendar, NextDayDueDates) {
   EXPECT_EQ("05-12-2025", Text(NextDayDepositDueDate(D("05-09-2025"))));  // Publication 15 (2025), Elm, Inc.
 }
 
+// Publication 15 (2025), "Accuracy of Deposits Rule": a semiweekly shortfall of July 2025 is made up by
+// Friday August 15; one of the deposit due Wednesday October 1 by Wednesday November 19, but the
+// return for the third quarter is due first, on October 31.
+TEST(DepositCalendar, ShortfallMakeupAndReturnDueDates) {
+  EXPECT_EQ("08-15-2025", Text(SemiweeklyShortfallMakeupDate(D("07-16-2025"))));
+  EXPECT_EQ("11-19-2025", Text(SemiweeklyShortfallMakeupDate(D("10-01-2025"))));
+  EXPECT_EQ("10-31-2025", Text(ReturnDueDate(D("09-30-2025"))));
+  EXPECT_EQ("02-02-2026", Text(ReturnDueDate(D("12-31-2025"))));  // January 31, 2026 is a Saturday
+  EXPECT_EQ("06-17-2026", Text(SemiweeklyShortfallMakeupDate(D("05-20-2026"))));  // June 15 a Monday
+  EXPECT_EQ(NO_DATE, ReturnDueDate(NO_DATE));
+}
+
 }  // namespace
 }  // namespace zarvic
