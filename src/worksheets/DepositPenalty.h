@@ -32,6 +32,8 @@ struct DepositLiability {
   DayNumber date = NO_DATE;  // the day the tax was incurred (wages paid)
   Amount amount = 0.0;
   DayNumber dueDate = NO_DATE;  // when entered, it overrides the schedule
+
+  bool operator==(const DepositLiability&) const = default;
 };
 
 struct TaxDeposit {
@@ -39,6 +41,8 @@ struct TaxDeposit {
   Amount amount = 0.0;
   bool direct = false;             // paid to the IRS directly or with the return instead of deposited
   DayNumber designated = NO_DATE;  // the date of the liability the depositor designated (6656(e))
+
+  bool operator==(const TaxDeposit&) const = default;
 };
 
 struct DepositPenaltyWorksheet {
@@ -52,6 +56,9 @@ struct DepositPenaltyWorksheet {
   // The liabilities are not known by date: their total is spread evenly over the period's deposit due
   // dates (the averaged penalty).
   bool averaged = false;
+
+  // A window asks whether anything was changed since it opened.
+  bool operator==(const DepositPenaltyWorksheet&) const = default;
 };
 
 // A deposit, or the part of one, applied to a liability; or (deposit -1) the part never paid.

@@ -54,6 +54,12 @@ TEST(DepositPenaltyInput, ReadsEveryKeyword) {
   EXPECT_EQ("10-20-2025", Text(w.firstNotice));
   EXPECT_EQ("11-03-2025", Text(w.demand));
   EXPECT_TRUE(w.averaged);
+
+  // A copy equals the worksheet it was taken from; one changed value makes it another.
+  DepositPenaltyWorksheet changed = w;
+  EXPECT_EQ(w, changed);
+  changed.deposits[3].designated = NO_DATE;
+  EXPECT_NE(w, changed);
 }
 
 // Each line that cannot be taken gives its message with its line number; reading goes on.
