@@ -245,6 +245,28 @@ TEST(DepositPenalty, EarlyAndExcessDeposits) {
   EXPECT_EQ(0.0, r.totalUnpaid);
 }
 
+// Deposits are applied in the order of their dates, whatever the order they were entered in: the
+// deposit of 02-18 pays January on time before the larger one of 03-20 comes to the liabilities, and
+// what is left of that one is excess. Taken in the order entered, the 03-20 deposit would pay January
+// too, 30 days late, for $1,200.
+TEST(DepositPenalty, DepositsAppliedInDateOrder) {
+  DepositPenaltyWorksheet w = Period(DepositSchedule::Monthly, "01-01-2025", "03-31-2025");
+  AddLiability(w, "01-31-2025", 10000);
+  AddLiability(w, "02-28-2025", 10000);
+  AddDeposit(w, "03-20-2025", 20000);
+  AddDeposit(w, "02-18-2025", 10000);
+  const DepositPenaltyResult r = Compute(w);
+  ASSERT_EQ(2u, r.liabilities.size());
+  ASSERT_EQ(1u, r.liabilities[0].applications.size());
+  EXPECT_EQ(1, r.liabilities[0].applications[0].deposit);
+  EXPECT_EQ(0, r.liabilities[0].applications[0].rate);
+  ASSERT_EQ(1u, r.liabilities[1].applications.size());
+  EXPECT_EQ(0, r.liabilities[1].applications[0].deposit);
+  EXPECT_EQ(3, r.liabilities[1].applications[0].daysLate);  // due 03-17
+  EXPECT_EQ(Usd(200), r.totalPenalty);
+  EXPECT_EQ(Usd(10000), r.excessDeposits);
+}
+
 // The semiweekly period ending Friday 08-29-2025 is followed by Labor Day, so its deposit is due on the
 // third business day, Thursday 09-04.
 TEST(DepositPenalty, SemiweeklyThreeBusinessDaysCrossAHoliday) {
