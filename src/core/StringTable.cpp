@@ -310,6 +310,37 @@ constexpr StringEntry kStrings[] = {
      "the taxable year attributable to substantial valuation misstatements under chapter 1 exceeds $5,000 "
      "($10,000 in the case of a corporation other than an S corporation or a personal holding company (as "
      "defined in section 542 ))."},
+    {21400,
+     "The return period needs its first and last day, and the last day may not come before the first."},
+    {21401, "The return period is a quarter or a year: it may not be longer than a year."},
+    {21402, "Each liability needs the date the tax was incurred."},
+    {21403, "The liability of %s is not in the return period."},
+    {21404, "The liability of %s may not be negative."},
+    {21405, "The liability of %s needs its deposit due date."},
+    {21406, "The deposit due date of the liability of %s comes before the liability."},
+    {21407, "Each deposit needs its date."},
+    {21408, "The deposit of %s must be more than zero."},
+    {21409,
+     "The deposit of %s is designated to a liability of %s, but the return period has no liability of that "
+     "date."},
+    {21410, "A deposit penalty input starts with the line DEPTAX."},
+    {21411,
+     "%s is not a keyword of a deposit penalty input (DEPTAX, PERIOD, LIABILITY, DEPOSIT, NOTICE, DEMAND, "
+     "AVERAGED)."},
+    {21412, "DEPTAX takes the deposit schedule: MONTHLY, SEMIWEEKLY or DATES."},
+    {21413, "PERIOD takes the first and the last day of the return period."},
+    {21414,
+     "LIABILITY takes the date the tax was incurred, the amount and, when entered, the deposit due date."},
+    {21415,
+     "DEPOSIT takes the date, the amount, DIRECT when paid to the IRS instead of deposited, and the date of "
+     "a designated liability."},
+    {21416, "NOTICE takes the date of the first notice from the IRS."},
+    {21417, "DEMAND takes the date of notice and demand for immediate payment."},
+    {21418, "AVERAGED takes no value."},
+    {21419, "%s may stand only once."},
+    {21420, "%s is not a date."},
+    {21421, "%s is not an amount."},
+    {21422, "A deposit penalty input needs a PERIOD line."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},
