@@ -310,6 +310,22 @@ constexpr StringEntry kStrings[] = {
      "the taxable year attributable to substantial valuation misstatements under chapter 1 exceeds $5,000 "
      "($10,000 in the case of a corporation other than an S corporation or a personal holding company (as "
      "defined in section 542 ))."},
+    {21350, "No addition to tax: the tax after withholding is less than $1,000 (IRC 6654(e)(1))."},
+    {21351, "No addition to tax: the tax after withholding is less than $500 (IRC 6654(e)(1))."},
+    {21352,
+     "No addition to tax: there was no tax liability for the prior year, a year of 12 months "
+     "(IRC 6654(e)(2))."},
+    {21353, "No addition to tax: the tax is less than $500 (IRC 6655(f))."},
+    {21354, "No addition to tax: every required installment was paid in full by its due date."},
+    {21355, "Enter a tax year from 1955 to 2098."},
+    {21356, "A fiscal year must start on the first day of a month of the tax year."},
+    {21357, "Enter the required annual payment, or the tax for the year."},
+    {21358, "A farmer or fisherman has one installment: annualized installments do not apply."},
+    {21359, "Only an individual can be a farmer or fisherman, or married filing separately."},
+    {21360, "Every payment and every amount withheld needs a date."},
+    {21361, "The amounts of the estimated tax worksheet cannot be negative."},
+    {21362, "The interest rate table has no rates."},
+    {21363, "The rates after the end of the interest rate table are those of its last line."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},
