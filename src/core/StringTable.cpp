@@ -326,6 +326,17 @@ constexpr StringEntry kStrings[] = {
     {21361, "The amounts of the estimated tax worksheet cannot be negative."},
     {21362, "The interest rate table has no rates."},
     {21363, "The rates after the end of the interest rate table are those of its last line."},
+    {21364, "No addition to tax: the underpayments add less than a cent by the date computed through."},
+    {21370,
+     "An estimated tax input starts with the line ESTTAX and one of INDIVIDUAL, CORPORATION or "
+     "LARGECORP."},
+    {21371, "Unknown keyword in an estimated tax input."},
+    {21372, "A value of this line is missing, extra, or not the date, amount or year asked for."},
+    {21373, "The amounts of an estimated tax input cannot be negative."},
+    {21374, "This keyword was given before; the first line stands."},
+    {21375, "Withholding is given either once as a total or on each date withheld, not both."},
+    {21376, "Only one of INSTALLMENTS and ANNUALIZED can be given."},
+    {21377, "A rate table name is a file name without a folder, at most 95 characters long."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

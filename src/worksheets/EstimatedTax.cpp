@@ -407,6 +407,7 @@ EstimatedTaxResult ComputeEstimatedTax(const EstimatedTaxWorksheet& sheet, const
     result.total += c.addition;
   }
   if (result.reasonId == 0 && !underpaid) result.reasonId = kEstTaxPaidInFull;
+  if (result.reasonId == 0 && result.total == 0.0) result.reasonId = kEstTaxUnderACent;
   return result;
 }
 

@@ -132,6 +132,7 @@ inline constexpr int kEstTaxUndatedPayment = 21360;
 inline constexpr int kEstTaxNegativeAmount = 21361;
 inline constexpr int kEstTaxNoRates = 21362;
 inline constexpr int kEstTaxBeyondTable = 21363;
+inline constexpr int kEstTaxUnderACent = 21364;
 
 // The due dates of the required installments (four; one, January 15, for a farmer or fisherman).
 std::vector<DayNumber> EstimatedTaxDueDates(const EstimatedTaxWorksheet& sheet);

@@ -487,6 +487,22 @@ TEST(EstimatedTaxBoundary, ComputeThroughAnEarlierDate) {
   EXPECT_EQ(5039, result.total);
 }
 
+// An addition that rounds to nothing still says why there is none.
+TEST(EstimatedTaxBoundary, UnderpaymentsThatAddLessThanACent) {
+  EstimatedTaxWorksheet sheet = GivenInstallments(2019, 1, 0, 0, 0);
+  sheet.payments = {{D("04-16-19"), 1}};
+  EstimatedTaxResult result = Compute(sheet);
+  EXPECT_EQ(1, result.installments[0].underpayment);
+  EXPECT_EQ(0, result.total);
+  EXPECT_EQ(kEstTaxUnderACent, result.reasonId);
+
+  sheet = GivenInstallments(2019, Dollars(1000), 0, 0, 0);
+  sheet.computeThrough = D("04-15-19");
+  result = Compute(sheet);
+  EXPECT_TRUE(result.ratePeriods.empty());
+  EXPECT_EQ(kEstTaxUnderACent, result.reasonId);
+}
+
 TEST(EstimatedTaxBoundary, RatesBeyondTheTableAreCautioned) {
   RateTable table = FederalRates();
   table.endDate = D("12-31-19");
