@@ -136,8 +136,8 @@ Amount RequiredAnnualPayment(const EstimatedTaxWorksheet& sheet, double& priorPe
 
 std::vector<Amount> RegularInstallments(const EstimatedTaxWorksheet& sheet, Amount required, int count) {
   std::vector<Amount> parts = EqualParts(required, count);
-  if (sheet.filer == EstimatedTaxFiler::LargeCorporation && !sheet.requiredAnnualPayment &&
-      PriorYearUsable(sheet) && count == kMaxEstimatedInstallments) {
+  if (sheet.filer == EstimatedTaxFiler::LargeCorporation && PriorYearUsable(sheet) &&
+      count == kMaxEstimatedInstallments) {
     // 6655(d)(2)(B): the first installment may rest on the prior year; what it saves is added to the
     // second.
     const Amount first = EqualParts(*sheet.priorYearTax, count)[0];

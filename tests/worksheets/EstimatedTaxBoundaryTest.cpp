@@ -403,9 +403,17 @@ TEST(EstimatedTaxBoundary, LargeCorporationFirstAndSecondInstallments) {
     sheet.taxYear = 2019;
     sheet.currentYearTax = Dollars(400000);
     sheet.priorYearTax = c.prior;
-    const EstimatedTaxResult result = Compute(sheet);
     std::vector<Amount> required;
-    for (const EstimatedTaxInstallment& i : result.installments) required.push_back(i.required);
+    for (const EstimatedTaxInstallment& i : Compute(sheet).installments) required.push_back(i.required);
+    EXPECT_EQ(c.required, required);
+
+    // The same with the required annual payment entered instead of the year's tax.
+    sheet.currentYearTax.reset();
+    sheet.requiredAnnualPayment = c.filer == EstimatedTaxFiler::LargeCorporation || c.prior == 0
+                                      ? Dollars(400000)
+                                      : Dollars(100000);
+    required.clear();
+    for (const EstimatedTaxInstallment& i : Compute(sheet).installments) required.push_back(i.required);
     EXPECT_EQ(c.required, required);
   }
 }
