@@ -202,6 +202,16 @@ TEST(EstimatedTaxBoundary, FifteenDaysOfTheFourthMonth) {
   ExpectRatePeriods(b, {{"04-16-21", "03-31-22", 3.0, 365}, {"04-01-22", "04-15-22", 4.0, 365}});
   ExpectLines(b, {{3, 0, Dollars(1000), 106, 871}, {3, 1, Dollars(1000), 15, 164}});
   EXPECT_EQ(1035, b.total);
+
+  // A fiscal year from 07-01-07: September 2008's 5% runs through 10-15-08, though October is at 6%.
+  EstimatedTaxWorksheet fiscal = GivenInstallments(2007, 0, 0, 0, Dollars(1000));
+  fiscal.fiscalYearStart = D("07-01-07");
+  const EstimatedTaxResult c = Compute(fiscal);
+  ExpectRatePeriods(c, {{"10-16-07", "12-31-07", 8.0, 365},
+                        {"01-01-08", "03-31-08", 7.0, 366},
+                        {"04-01-08", "06-30-08", 6.0, 366},
+                        {"07-01-08", "10-15-08", 5.0, 366}});
+  ExpectLines(c, {{3, 3, Dollars(1000), 92, 1257}});  // from 07-15-08
 }
 
 // 2008 (Publication 505 (2009), Figure 4-C's Section A): March 2009's 5% holds through April 15, 2009,
@@ -409,9 +419,8 @@ TEST(EstimatedTaxBoundary, LargeCorporationFirstAndSecondInstallments) {
 
     // The same with the required annual payment entered instead of the year's tax.
     sheet.currentYearTax.reset();
-    sheet.requiredAnnualPayment = c.filer == EstimatedTaxFiler::LargeCorporation || c.prior == 0
-                                      ? Dollars(400000)
-                                      : Dollars(100000);
+    sheet.requiredAnnualPayment =
+        c.filer == EstimatedTaxFiler::LargeCorporation || c.prior == 0 ? Dollars(400000) : Dollars(100000);
     required.clear();
     for (const EstimatedTaxInstallment& i : Compute(sheet).installments) required.push_back(i.required);
     EXPECT_EQ(c.required, required);
