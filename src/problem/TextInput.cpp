@@ -84,24 +84,8 @@ const Keyword* FindKeyword(std::string_view line) {
   return nullptr;
 }
 
-std::optional<DayNumber> ReadDate(std::string_view value) {
-  bool ok = false;
-  DayNumber d = ParseDate(value, ok);
-  if (!ok) return std::nullopt;
-  return d;
-}
-
-// The amount up to the next tab; nothing when it is not well formed or beyond the amount limit.
-std::optional<Amount> ReadAmount(std::string_view value) {
-  std::string_view field = value.substr(0, value.find('\t'));
-  if (!IsWellFormedAmount(field)) return std::nullopt;
-  Amount cents = ParseAmount(field);
-  if (std::fabs(cents) >= kAmountLimitCents) return std::nullopt;
-  return cents;
-}
-
 InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view value) {
-  std::optional<DayNumber> date = ReadDate(value);
+  std::optional<DayNumber> date = ReadInputDate(value);
   if (!date) return InputLineResult::Invalid;
   Amount amount = 0.0;
   Amount gattAmount = 0.0;
@@ -109,7 +93,7 @@ InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view
     std::size_t tab = value.find('\t');
     if (tab == std::string_view::npos) return InputLineResult::Invalid;
     std::string_view rest = value.substr(tab + 1);
-    std::optional<Amount> read = ReadAmount(rest);
+    std::optional<Amount> read = ReadInputAmount(rest);
     if (!read) return InputLineResult::Invalid;
     amount = *read;
     gattAmount = amount;
@@ -117,7 +101,7 @@ InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view
       // A second amount, when there is one, is the part of the check that reduces the GATT balance.
       std::size_t second = rest.find('\t');
       if (second != std::string_view::npos && second != 0 && !Trim(rest.substr(second + 1)).empty()) {
-        read = ReadAmount(rest.substr(second + 1));
+        read = ReadInputAmount(rest.substr(second + 1));
         if (!read) return InputLineResult::Invalid;
         gattAmount = *read;
       }
@@ -137,6 +121,21 @@ InputLineResult AppendEvent(CTDoc& problem, std::uint16_t type, std::string_view
 }
 
 }  // namespace
+
+std::optional<DayNumber> ReadInputDate(std::string_view value) {
+  bool ok = false;
+  DayNumber d = ParseDate(value, ok);
+  if (!ok) return std::nullopt;
+  return d;
+}
+
+std::optional<Amount> ReadInputAmount(std::string_view value) {
+  std::string_view field = value.substr(0, value.find('\t'));
+  if (!IsWellFormedAmount(field)) return std::nullopt;
+  Amount cents = ParseAmount(field);
+  if (std::fabs(cents) >= kAmountLimitCents) return std::nullopt;
+  return cents;
+}
 
 bool TextLineReader::Open(const std::string& path) {
   path_ = path;
@@ -172,6 +171,10 @@ void TextLineReader::SetContent(std::string content) {
   position_ = 0;
   lineNumber_ = 0;
   error_ = 0;
+}
+
+std::string TextLineReader::Where() const {
+  return path_.empty() ? std::string() : StringPrintf("%s:%d: ", path_.c_str(), lineNumber_);
 }
 
 std::string TextLineReader::ReadLine() {
@@ -223,7 +226,7 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
     case Action::GattLetter:
     case Action::ComputeDate:
       // A date that does not parse would switch a rule on without its date, or compute to today.
-      date = ReadDate(value);
+      date = ReadInputDate(value);
       if (!date) return InputLineResult::Invalid;
       break;
     default:
@@ -253,7 +256,7 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       h.m_cCorporation = 1;
       break;
     case Action::GattThreshold: {
-      std::optional<Amount> threshold = ReadAmount(value);
+      std::optional<Amount> threshold = ReadInputAmount(value);
       if (!threshold) return InputLineResult::Invalid;
       h.m_cCorporation = 1;
       h.m_gattThreshold = *threshold;
@@ -328,9 +331,7 @@ int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineRead
         break;
     }
     ++refused;
-    const std::string where =
-        reader.Path().empty() ? std::string() : StringPrintf("%s:%d: ", reader.Path().c_str(), reader.LineNumber());
-    MessageBoxText(where + message);
+    MessageBoxText(reader.Where() + message);
   }
   problem.RecomputeTaxTotals();
   return refused;

@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/Amounts.h"
+#include "core/Dates.h"
 
 namespace zarvic {
 
@@ -29,6 +33,8 @@ class TextLineReader {
   // The path given to Open (empty for SetContent) and the number, from 1, of the last line read.
   const std::string& Path() const { return path_; }
   int LineNumber() const { return lineNumber_; }
+  // "PATH:LINE: " before a message about the last line read, so it can be found; empty without a path.
+  std::string Where() const;
 
  private:
   std::string path_;
@@ -75,6 +81,12 @@ enum class InputLineResult {
   RestartLetterTooEarly,
   RestartApplicableTooEarly,
 };
+
+// The strict readers of text input values, shared by every text input: a date as ParseDate reads it
+// (ended by the end or a tab), and the amount up to the next tab when it is well formed
+// (IsWellFormedAmount) and within the amount limit. Nothing when the value is not one.
+std::optional<DayNumber> ReadInputDate(std::string_view value);
+std::optional<Amount> ReadInputAmount(std::string_view value);
 
 // Applies one line of a text input file to the problem. A line is a keyword at its very start,
 // matched without regard to case against the first characters only ("TAXES" is "TAX"), then, except
