@@ -101,7 +101,8 @@ class PayoffWindowTest : public QObject {
     QVERIFY(doc->IsModified());
     QCOMPARE(doc->m_rateTable.endDate, tableEnd);
     QCOMPARE(doc->m_computeDate, MakeDate(11, 10, 2028));
-    QCOMPARE(endSeenByReport, MakeDate(11, 10, 2028));
+    // Regression: the report's "Table ends" line named the last payment's date.
+    QCOMPARE(endSeenByReport, tableEnd);
     QVERIFY(std::find(desktop.ui.refreshed.begin(), desktop.ui.refreshed.end(), doc.get()) !=
             desktop.ui.refreshed.end());
     QVERIFY(ComputeProblem(*doc, true));
@@ -131,6 +132,41 @@ class PayoffWindowTest : public QObject {
     OpenPayoffCalculator(nullptr, doc.get());
     QVERIFY(Payments(*doc) >= 4);
     QCOMPARE(doc->m_events[1].m_amount, 250000.0);
+  }
+
+  // Regression: a monthly amount too small for the event limit inserted payments up to it.
+  void aPlanThatDoesNotFitInsertsNothing() {
+    testing::RecordingDesktop desktop;
+    std::unique_ptr<CTDoc> doc = MakeProblem();
+    QVERIFY(doc);
+    doc->SetModified(false);
+    QString results;
+    bool reportEnabled = true;
+    testing::WhenModalShown([&](QWidget* window) {
+      auto* payoff = qobject_cast<CPayoffCalculation*>(window);
+      if (payoff == nullptr) return;
+      auto closeAnyway = qScopeGuard([payoff] { payoff->reject(); });  // a failed check must not hang
+      QVERIFY(QTest::qWaitForWindowActive(payoff));
+      QTest::mouseClick(payoff->FixedAmountButton(), Qt::LeftButton);
+      Retype(payoff->AmountField(), QStringLiteral("10"));
+      QTest::mouseClick(payoff->CalculateButton(), Qt::LeftButton);
+      Settle();
+      results = payoff->Results()->toPlainText();
+      reportEnabled = payoff->ReportButton()->isEnabled();
+      payoff->findChild<QPushButton*>(QStringLiteral("close"))->click();
+    });
+    const DayNumber computeDate = MakeDate(12, 10, 2026);
+    OpenPayoffCalculator(nullptr, doc.get());
+    QVERIFY2(results.startsWith(
+                 QString::fromLatin1(kPayoffTooManyEvents) +
+                 QStringLiteral("\n\nThe smallest monthly amount that pays off the balance within the "
+                                "999 payments that fit is $")),
+             qPrintable(results));
+    QVERIFY(!reportEnabled);
+    QCOMPARE(Payments(*doc), 0);
+    QCOMPARE(doc->EventCount(), 1);
+    QCOMPARE(doc->m_computeDate, computeDate);
+    QVERIFY(!doc->IsModified());
   }
 
   void badInputIsRefusedInItsField_data() {
