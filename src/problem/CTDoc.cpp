@@ -117,6 +117,7 @@ void CTDoc::ClearComputation() {
   m_penaltyResults.Clear();
   m_dueByCategory.fill(0.0);
   m_computedOnce = false;
+  m_computedSinceReset = false;
 }
 
 bool CTDoc::IsEmptyProblem() const {
