@@ -362,6 +362,45 @@ class HeldAllocations {
 
 }  // namespace
 
+namespace {
+
+// Whether the split of payment index must be made again with its own tax part in place: it gave a
+// statutory penalty something, and its tax part may end the base of a penalty month that has begun by
+// its date (a failure-to-pay month counts the payments of its first days, 6651(b)(2)), so that the
+// penalty it paid was more than is really due. With the tax part only, and nothing else of this
+// payment or of a later one, the split rests on what the payment itself settles.
+bool SplitsAgainOnItsTaxPart(const CTDoc& doc, int index) {
+  const AllocationRecord& record = *doc.m_events[index].m_allocation;
+  if (record.m_payment[kCategoryTax] + record.m_payment[kCategoryMotivatedTax] <= 0.0) return false;
+  for (int k = 0; k < kPenaltyRecords; ++k) {
+    if (doc.m_penalties[k].IsActive() && record.m_payment[kCategoryFirstPenalty + k] > 0.0) return true;
+  }
+  return false;
+}
+
+// The payment keeps what its first split gave tax and motivated tax, and nothing else, for the run
+// its second split rests on.
+void KeepTaxPart(AllocationRecord& record) {
+  const double tax = record.m_payment[kCategoryTax];
+  const double motivated = record.m_payment[kCategoryMotivatedTax];
+  record.m_payment.fill(0.0);
+  record.m_payment[kCategoryTax] = tax;
+  record.m_payment[kCategoryMotivatedTax] = motivated;
+}
+
+}  // namespace
+
+bool AllocatePaymentAtItsDate(CTDoc& doc, int index) {
+  const DayNumber date = doc.m_events[index].m_date;
+  if (!RunComputation(doc, date, false, false)) return false;
+  AllocatePayment(doc, index);
+  if (!SplitsAgainOnItsTaxPart(doc, index)) return true;
+  KeepTaxPart(*doc.m_events[index].m_allocation);
+  if (!RunComputation(doc, date, false, false)) return false;
+  AllocatePayment(doc, index);
+  return true;
+}
+
 void AllocateAllPayments(CTDoc& doc, int last) {
   doc.SortEvents(-1);
   SettledEvents settled(doc);  // the runs below change allocation records only
@@ -374,12 +413,10 @@ void AllocateAllPayments(CTDoc& doc, int last) {
   }
   UnknownDues penaltyInterest{};
   penaltyInterest[kCategoryPenaltyInterest] = true;
-  for (int i = 0; i <= lastPayment; ++i) {
-    if (!LowersBalance(doc.m_events[i].m_type)) continue;
-    if (!runs.RunTo(doc, i)) return;
-    held.Release(i);
-    // A run computes its penalties, and then the interest on them, only when the split reaches a
-    // category that needs them. The last run is completed: the problem is left as it always was.
+  // A run computes its penalties, and then the interest on them, only when the split reaches a
+  // category that needs them. The last run is completed: the problem is left as it always was.
+  auto runTo = [&](int i) {
+    if (!runs.RunTo(doc, i)) return false;
     if (i == lastPayment) {
       runs.Complete(doc, true);
     } else {
@@ -388,6 +425,17 @@ void AllocateAllPayments(CTDoc& doc, int last) {
       if (!runs.PenaltyPassPending() && runs.RestPending() && SplitReadsUnknown(doc, i, ledger, penaltyInterest))
         runs.Complete(doc, true);
     }
+    return true;
+  };
+  for (int i = 0; i <= lastPayment; ++i) {
+    if (!LowersBalance(doc.m_events[i].m_type)) continue;
+    if (!runTo(i)) return;
+    held.Release(i);
+    AllocatePayment(doc, i, &ledger);
+    if (!SplitsAgainOnItsTaxPart(doc, i)) continue;
+    // The run again to the same payment, which now holds its tax part (AllocatePaymentAtItsDate).
+    KeepTaxPart(*doc.m_events[i].m_allocation);
+    if (!runTo(i)) return;
     AllocatePayment(doc, i, &ledger);
   }
 }

@@ -30,10 +30,18 @@ inline constexpr char kServedLetter = 127;
 std::string_view DefaultAllocationLetters();
 
 // For every payment, deposit and credit up to index last, in date order: computes the problem to its
-// date and allocates it. The computation for a payment sees the allocations of the payments before it
-// only: that payment and the later ones count as allocated nothing until their turn. Stops at the
-// first computation that fails (later payments keep their previous allocation).
+// date and allocates it (as AllocatePaymentAtItsDate does). The computation for a payment sees the
+// allocations of the payments before it only, and for a second split the payment's own tax part: the
+// later ones count as allocated nothing until their turn. Stops at the first computation that fails
+// (later payments keep their previous allocation).
 void AllocateAllPayments(CTDoc& doc, int last);
+
+// One payment's turn in AllocateAllPayments, each run made from the start: computes the problem to the
+// payment's date and allocates it. When the split paid a penalty and some tax, the computation and the
+// split are made once more with the payment holding that tax part alone, since a payment early in a
+// failure-to-pay month ends the base of the month begun: the penalty is split on what is really due.
+// False when a computation fails.
+bool AllocatePaymentAtItsDate(CTDoc& doc, int index);
 
 // Allocates event index (a payment, deposit or credit) on the amounts due after the events before it,
 // as the last computation left them. Leaves doc.m_dueByCategory at the dues after this payment.

@@ -716,10 +716,11 @@ bool ComputeProblemInRun(CTDoc& doc, bool quiet) {
   AllocateAllPayments(doc, kMaxEvents);
   const DayNumber D = doc.m_computeDate;
 
-  // A C corporation's first computation: a first run tells whether there is a refund to split over the
-  // IRS checks before the run that counts. That run has shown the run's messages already.
+  // A C corporation's first computation since the problem was opened or reset (a recompute to another
+  // date is not one): a first run tells whether there is a refund to split over the IRS checks before
+  // the run that counts. That run has shown the run's messages already.
   bool messagesShown = false;
-  if (GattApplies(doc) && !doc.m_computedOnce) {
+  if (GattApplies(doc) && !doc.m_computedOnce && !doc.m_computedSinceReset) {
     RunComputation(doc, D, !quiet, false);
     messagesShown = !quiet;
     const ComputeState& s = doc.m_compute;
@@ -739,6 +740,7 @@ bool ComputeProblemInRun(CTDoc& doc, bool quiet) {
   }
   if (ok && !doc.m_computedOnce && !doc.m_suppressCautions) FirstComputationCautions(doc, quiet);
   doc.m_computedOnce = true;
+  doc.m_computedSinceReset = true;
   return ok;
 }
 

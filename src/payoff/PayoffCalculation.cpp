@@ -160,13 +160,30 @@ PayoffCalculation::Field PayoffCalculation::Calculate(TextField& term, TextField
     return Field::StartField;
   }
   PayoffRuns runs(doc_);
+  // A refused plan takes back everything, the first plan's removal included.
+  const std::vector<CEvent> events(doc_.m_events.begin(), doc_.m_events.end());
+  const DayNumber computeDate = doc_.m_computeDate;
+  const bool modified = doc_.IsModified();
+  const bool computedOnce = doc_.m_computedOnce;
+  const std::vector<Payment> plan = plan_;
   // A second plan replaces the first: its payments go and the balance is that of the problem alone.
-  const bool replaced = HasPlan();
   RemovePlan();
   doc_.m_computeDate = computeDate_;
   ComputeProblem(doc_, true);
   const bool planned = mode_ == PayoffMode::FixedAmount ? PlanFixedAmount() : PlanFixedTerm();
-  if (planned || replaced) Finish();
+  if (!planned) {
+    std::copy(events.begin(), events.end(), doc_.m_events.begin());
+    plan_ = plan;
+    doc_.m_computeDate = computeDate;
+    {
+      TableEndMove move(doc_, plan_.empty() ? doc_.m_rateTable.endDate : plan_.back().date);
+      ComputeProblem(doc_, true);
+    }
+    doc_.m_computedOnce = computedOnce;
+    doc_.SetModified(modified);
+    return Field::None;
+  }
+  Finish();
   return Field::None;
 }
 
@@ -207,12 +224,56 @@ Amount PayoffCalculation::Recompute(bool quiet) {
   return FinalTotal(doc_);
 }
 
+bool PayoffCalculation::InsertLevelPlan(int n, Amount& residual) {
+  const Amount e = FinalTotal(doc_);
+  const int line = LineIndexFor(doc_.m_rateTable, start_);
+  const double b = doc_.m_rateTable.lines[static_cast<std::size_t>(line)].normalRate / 1200.0;
+  Amount P = e / n;  // a table without interest: equal parts
+  if (b > 0.0) {
+    const double c = std::pow(1.0 + b, n);
+    P = e / ((c - 1.0) / (c * b));
+  }
+  P = std::trunc(P);
+  RoundAmount(P);
+  residual = e;
+  // At least one pass, so that the text never describes payments that are not in the problem.
+  for (int passes = 0;; ++passes) {
+    if (passes == kPayoffMaxPasses) return false;
+    RemovePlan();
+    InsertPlan(n, P);
+    residual = Recompute(true);
+    if (std::fabs(residual) <= kPayoffTolerance) return true;
+    P += residual / n;
+    RoundAmount(P);
+  }
+}
+
 bool PayoffCalculation::PlanFixedAmount() {
-  Amount x = FinalTotal(doc_);
+  const int room = kMaxEvents - doc_.EventCount();
+  if (room < 1) {
+    resultText_ = std::string(kPayoffTooManyEvents) + kPayoffNoRoom;
+    return false;
+  }
+  // Whether as many payments as fit pay the balance off, with the problem computed to the last of
+  // them: the plan below stops at the first payment that does.
+  InsertPlan(room, amount_);
+  const bool fits = Recompute(true) <= 0.0;
+  RemovePlan();
+  Amount x = Recompute(true);  // the balance of the problem alone again
+  if (!fits) {
+    // The smallest amount: the level payment of the longest plan, raised by what it leaves unpaid.
+    Amount residual = 0.0;
+    InsertLevelPlan(room, residual);
+    const Amount smallest = plan_.front().amount + std::ceil(std::max(residual, 0.0) / room);
+    resultText_ =
+        std::string(kPayoffTooManyEvents) +
+        StringPrintfDynamic(kPayoffSmallestAmount, room, FormatAmount(smallest, true, true, false).c_str());
+    return false;
+  }
   while (x > 0.0) {
     if (doc_.EventCount() >= kMaxEvents) {
       resultText_ = kPayoffTooManyEvents;
-      return true;
+      return false;
     }
     InsertPlan(1, amount_);
     x = Recompute(false);
@@ -223,35 +284,18 @@ bool PayoffCalculation::PlanFixedAmount() {
 
 bool PayoffCalculation::PlanFixedTerm() {
   const int n = static_cast<int>(term_);
-  const Amount e = FinalTotal(doc_);
   if (doc_.EventCount() + term_ >= kMaxEvents) {
-    MessageBoxText(kPayoffTooManyEvents);
+    const int longest = kMaxEvents - 1 - doc_.EventCount();
+    MessageBoxText(
+        std::string(kPayoffTooManyEvents) +
+        (longest < 1 ? std::string(kPayoffNoRoom) : StringPrintfDynamic(kPayoffLongestTerm, longest)));
     return false;
   }
-  const int line = LineIndexFor(doc_.m_rateTable, start_);
-  const double b = doc_.m_rateTable.lines[static_cast<std::size_t>(line)].normalRate / 1200.0;
-  Amount P = e / n;  // a table without interest: equal parts
-  if (b > 0.0) {
-    const double c = std::pow(1.0 + b, n);
-    P = e / ((c - 1.0) / (c * b));
+  Amount h = 0.0;
+  if (!InsertLevelPlan(n, h)) {
+    MessageBoxText(StringPrintfDynamic(kPayoffIterationsExceeded, kPayoffMaxPasses));
+    return true;
   }
-  P = std::trunc(P);
-  RoundAmount(P);
-  Amount h = e;
-  int passes = 0;
-  // At least one pass, so that the text never describes payments that are not in the problem.
-  do {
-    if (passes == kPayoffMaxPasses) {
-      MessageBoxText(StringPrintfDynamic(kPayoffIterationsExceeded, kPayoffMaxPasses));
-      return true;
-    }
-    RemovePlan();
-    InsertPlan(n, P);
-    h = Recompute(true);
-    P += h / n;
-    RoundAmount(P);
-    ++passes;
-  } while (std::fabs(h) > kPayoffTolerance);
   WriteResult(h);
   return true;
 }
@@ -302,16 +346,10 @@ void PayoffCalculation::WriteResult(Amount residual) {
 
 void PayoffCalculation::Finish() {
   doc_.SetModified();
+  // The plan's runs moved the table's end out of the way; the problem's next computation shows the
+  // cautions of a first one, the end-of-table caution among them.
+  doc_.m_computedOnce = false;
   CurrentUi().RefreshViews(&doc_);
-}
-
-void PayoffCalculation::WithPlanTableEnd(const std::function<void()>& report) {
-  if (plan_.empty()) {
-    report();
-    return;
-  }
-  TableEndMove move(doc_, plan_.back().date);
-  report();
 }
 
 }  // namespace zarvic

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,12 @@ inline constexpr char kPayoffStartNotDate[] = "Start date must be specified as M
 inline constexpr char kPayoffStartTooEarly[] = "Start date must be later than compute date.";
 inline constexpr char kPayoffTooManyEvents[] = "This request requires too many events.";
 inline constexpr char kPayoffIterationsExceeded[] = "Maximum iteration count (%d) exceeded.";
+// What would fit, after kPayoffTooManyEvents: a plan that needs more payments than the problem has
+// room for is refused before anything is inserted.
+inline constexpr char kPayoffLongestTerm[] = "\n\nThe longest term that fits is %d months.";
+inline constexpr char kPayoffSmallestAmount[] =
+    "\n\nThe smallest monthly amount that pays off the balance within the %d payments that fit is $%s.";
+inline constexpr char kPayoffNoRoom[] = "\n\nThe problem has no room for another payment.";
 // A term of no months or a payment of nothing would divide by zero or fill the problem with payments
 // that never reduce the balance; these are refused with their own texts.
 inline constexpr char kPayoffTermTooShort[] = "Term must be at least 1 month.";
@@ -71,7 +76,10 @@ class PayoffCalculation {
 
   // "Calculate": the three checks, the start date against the compute date, then the plan of the
   // mode. Returns the field to focus after a refused request (Field::None when the plan ran, or when
-  // it stopped with its message). A second Calculate first removes the payments of the first.
+  // it stopped with its message). A second Calculate first removes the payments of the first. A plan
+  // that needs more events than fit is refused with what would fit, and leaves the events, the
+  // compute date and the modified flag as they were. After a plan the problem's next computation
+  // shows the cautions of a first one (the plan's own runs kept the end-of-table caution away).
   Field Calculate(TextField& term, TextField& amount, TextField& start);
 
   // The results area: the introduction before the first plan, then the plan or its refusal.
@@ -84,15 +92,17 @@ class PayoffCalculation {
   const std::vector<Payment>& Plan() const { return plan_; }
   bool HasPlan() const { return !plan_.empty(); }
 
-  // "Report...": runs report with the table's end date moved to the last payment and restores it.
-  void WithPlanTableEnd(const std::function<void()>& report);
-
  private:
   bool CheckFields(TextField& term, TextField& amount, TextField& start, Field& failed);
   void RemovePlan();
   void InsertPlan(int count, Amount each);
   Amount Recompute(bool quiet);
-  // False when the plan was refused before inserting anything.
+  // n payments of one amount that leave the balance at the last one within $1.00 either way, the
+  // amount found by passes from the annuity of the start date's rate; residual is what is left. False
+  // when kPayoffMaxPasses passes do not get there (the last pass's payments stay).
+  bool InsertLevelPlan(int n, Amount& residual);
+  // False when the plan was refused (resultText_ says why); what it inserted is then for the caller
+  // to take back.
   bool PlanFixedAmount();
   bool PlanFixedTerm();
   void WriteResult(Amount residual);

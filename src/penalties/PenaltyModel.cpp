@@ -43,12 +43,24 @@ void CommonDefault(PenaltyRecord& r, DayNumber chargeDate, Amount netAtCharge) {
   r.SetRate(0.0);
 }
 
+// The net tax due as the tax date leaves it. A credit dated later is one of the payments every
+// computation takes from the events (it lowers the monthly bases as it is paid), so a record that
+// counted it too would take it off twice and would no longer fit the events once it was changed.
+Amount NetTaxDueOnTaxDate(const CTDoc& doc) {
+  Amount net = doc.NetTaxDue;
+  if (!IsDate(doc.TaxDate)) return net;
+  for (const CEvent& event : doc.ListedEvents()) {
+    if (event.m_type == kEventCredit && event.m_date > doc.TaxDate) net += event.m_amount;
+  }
+  return net;
+}
+
 // Failure to pay: from the tax date on the net tax due, no notices.
 void FailureToPayDefault(PenaltyRecord& r, const CTDoc& doc) {
   r.m_dates[0] = doc.TaxDate;
   // The reinstate date (slot 9) goes too: without a reduce date it would not pass its window's checks.
   for (int i = 1; i <= 10; ++i) r.m_dates[i] = NO_DATE;
-  r.m_amounts[0] = doc.NetTaxDue;
+  r.m_amounts[0] = NetTaxDueOnTaxDate(doc);
   r.SetFlag(PEN_OPTION, false);
   r.SetFlag(PEN_NO_MINIMUM, Options().overrideIrsAllocation);
   r.SetRate(0.0);
@@ -196,6 +208,37 @@ void ResetPenaltyRecords(CTDoc& doc) {
     if (k != kPenaltyHotInterest) doc.m_penalties[k].MakeNew();
   }
   CurrentUi().RefreshViews(&doc);
+}
+
+namespace {
+
+// What the penalty records rest on of one event: its type, date and amount when it is a tax, motivated
+// tax or debit, or a payment, deposit or credit dated on or before the tax date; nothing for any other
+// event, for one without a date and for one of no amount (a new row before its amount is typed).
+struct PenaltyBasis {
+  bool counts = false;
+  std::uint16_t type = 0;
+  DayNumber date = NO_DATE;
+  Amount amount = 0.0;
+  bool operator==(const PenaltyBasis&) const = default;
+};
+
+PenaltyBasis BasisOf(const CEvent& event, DayNumber taxDate) {
+  if (!event.HasDate() || event.m_amount == 0.0) return {};
+  const bool charge =
+      event.m_type == kEventTax || event.m_type == kEventMotivatedTax || event.m_type == kEventDebit;
+  const bool paidByTaxDate = LowersBalance(event.m_type) && IsDate(taxDate) && event.m_date <= taxDate;
+  if (!charge && !paidByTaxDate) return {};
+  return {true, event.m_type, event.m_date, event.m_amount};
+}
+
+}  // namespace
+
+bool EditChangesPenaltyBasis(const CEvent& before, const CEvent& after, DayNumber taxDateBefore,
+                             DayNumber taxDateAfter) {
+  if (IsDate(taxDateBefore) && taxDateAfter != taxDateBefore) return true;  // moved, or split over dates
+  const DayNumber taxDate = IsDate(taxDateAfter) ? taxDateAfter : taxDateBefore;
+  return BasisOf(before, taxDate) != BasisOf(after, taxDate);
 }
 
 void TurnOffPenalties(CTDoc& doc) {

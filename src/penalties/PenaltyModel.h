@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "core/Amounts.h"
+#include "core/Dates.h"
 #include "penalties/PenaltyCatalog.h"
 
 namespace zarvic {
 
 class CTDoc;
+class CEvent;
 
 // Tax figures the penalties start from (the problem's TaxDate, TotalTax and NetTaxDue come from
 // RecomputeTaxTotals).
@@ -45,6 +47,13 @@ int CountActivePenalties(const CTDoc& doc);  // records other than 22
 bool AnyActivePenalty(const CTDoc& doc);
 // Every record except 22 becomes new; views refresh.
 void ResetPenaltyRecords(CTDoc& doc);
+// Whether an edit of one event (before and after it; a deleted event is after a free slot) changes
+// what the penalty records rest on: a tax, motivated tax or debit, a payment, deposit or credit dated
+// on or before the tax date, or the tax date itself (moved, or the tax events no longer on one date).
+// A payment, deposit or credit dated later does not: the computation takes it from the events at every
+// run. taxDateBefore and taxDateAfter are the problem's TaxDate before and after the edit.
+bool EditChangesPenaltyBasis(const CEvent& before, const CEvent& after, DayNumber taxDateBefore,
+                             DayNumber taxDateAfter);
 // Clears PEN_ACTIVE of every record except 22.
 void TurnOffPenalties(CTDoc& doc);
 

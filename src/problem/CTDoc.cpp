@@ -104,6 +104,7 @@ void CTDoc::ResetProblem(const ReportHeadings& headings) {
   m_header.m_cCorporation = Options().defaultGatt ? 1 : 0;
 
   m_heldIndex = -1;
+  m_heldPenalties.reset();
   CurrentUi().RefreshViews(this);
   modified_ = false;
 }
@@ -117,6 +118,7 @@ void CTDoc::ClearComputation() {
   m_penaltyResults.Clear();
   m_dueByCategory.fill(0.0);
   m_computedOnce = false;
+  m_computedSinceReset = false;
 }
 
 bool CTDoc::IsEmptyProblem() const {

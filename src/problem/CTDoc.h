@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -87,6 +88,9 @@ class CTDoc {
   ComputeResultList m_penaltyList;        // interest on penalties
   std::vector<SignChange> m_signChanges;  // when the balances changed sign, in the order found
   bool m_computedOnce = false;            // cautions appear only on the first computation after a reset
+  // Computed at all since the problem was opened or reset. Unlike m_computedOnce, a new compute date in
+  // the results window leaves it set: the C-corporation dialog opens by itself only once.
+  bool m_computedSinceReset = false;
   PenaltyResults m_penaltyResults;        // the penalty pass of the last run
   // Set by their callers and left alone by resets: the test-list runner silences the cautions of a
   // computation, the payoff calculator the large-underpayment caution while it plans.
@@ -96,9 +100,11 @@ class CTDoc {
   // AllocatePayment, the dues after that payment.
   std::array<double, kAllocationCategories> m_dueByCategory{};
 
-  // One event copied aside by the grid, with the index it came from (-1 when none).
+  // One event copied aside by the grid, with the index it came from (-1 when none), and the penalty
+  // records as they were when that edit reset them (none when it did not), so that Undo puts back both.
   CEvent m_heldEvent;
   int m_heldIndex = -1;
+  std::optional<std::array<PenaltyRecord, kPenaltyRecords>> m_heldPenalties;
 
   // Set only while the problem file is read or written (the grid leaves the problem alone meanwhile).
   bool m_loading = false;

@@ -17,11 +17,6 @@ constexpr int kMsgNegative = 20034;
 constexpr int kMsgTooLarge = 20041;
 constexpr int kMsgPenaltiesOff = 20024;
 
-// The event types the penalties are computed from.
-bool PenaltiesRestOn(std::uint16_t type) {
-  return type == kEventTax || type == kEventMotivatedTax || type == kEventDebit;
-}
-
 std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, std::min(text.size(), limit)));
 }
@@ -252,10 +247,12 @@ bool EventGridModel::IsSelected(int row) const {
 void EventGridModel::Hold(int row) {
   doc_->m_heldEvent = doc_->m_events[static_cast<std::size_t>(row)];
   doc_->m_heldIndex = row;
+  doc_->m_heldPenalties.reset();
 }
 
 void EventGridModel::ForgetUndo() {
   doc_->m_heldIndex = -1;
+  doc_->m_heldPenalties.reset();
 }
 
 GridCommit EventGridModel::Finish(int row, const CEvent& before, DayNumber taxDateBefore, GridCommit result) {
@@ -269,18 +266,9 @@ void EventGridModel::CheckPenalties(const CEvent& before, const CEvent& after, D
                                     GridCommit& result) {
   if (!AnyActivePenalty(*doc_)) return;
   doc_->RecomputeTaxTotals();
-  const DayNumber taxDate = IsDate(doc_->TaxDate) ? doc_->TaxDate : taxDateBefore;
-  const bool typeChanged = before.m_type != after.m_type;
-  const bool moneyChanged = typeChanged || before.m_date != after.m_date || before.m_amount != after.m_amount;
-  bool affected = false;
-  if (moneyChanged && (PenaltiesRestOn(before.m_type) || PenaltiesRestOn(after.m_type))) affected = true;
-  // A payment that reaches back to the tax date changes the amounts the penalties start from.
-  auto paysFromTaxDate = [taxDate](const CEvent& e) {
-    return LowersBalance(e.m_type) && IsDate(taxDate) && IsDate(e.m_date) && e.m_date >= taxDate;
-  };
-  if (moneyChanged && (paysFromTaxDate(after) || (typeChanged && paysFromTaxDate(before)))) affected = true;
-  if (IsDate(taxDateBefore) && !IsDate(doc_->TaxDate)) affected = true;  // the tax events split
-  if (!affected) return;
+  if (!EditChangesPenaltyBasis(before, after, taxDateBefore, doc_->TaxDate)) return;
+  // The edit is stored already; Undo puts the records back with the event.
+  doc_->m_heldPenalties = doc_->m_penalties;
   ResetPenaltyRecords(*doc_);
   result.messages.push_back(kMsgPenaltiesOff);
 }
@@ -406,14 +394,19 @@ std::vector<int> EventGridModel::DeleteLines() {
   if (rows.empty() && current_.IsCell()) rows.push_back(current_.row);
   ClearSelection();
   const bool penaltiesActive = AnyActivePenalty(*doc_);
+  doc_->RecomputeTaxTotals();
+  const DayNumber taxDate = doc_->TaxDate;
   bool penaltyBase = false;
   bool deleted = false;
   for (int row : rows) {  // highest first, so the lower rows keep their events
     if (!RowHasEvent(row)) continue;
-    penaltyBase = penaltyBase || PenaltiesRestOn(doc_->m_events[static_cast<std::size_t>(row)].m_type);
+    penaltyBase = penaltyBase || EditChangesPenaltyBasis(doc_->m_events[static_cast<std::size_t>(row)],
+                                                         CEvent{}, taxDate, taxDate);
     doc_->DeleteEvent(row);
     deleted = true;
   }
+  doc_->RecomputeTaxTotals();
+  penaltyBase = penaltyBase || EditChangesPenaltyBasis(CEvent{}, CEvent{}, taxDate, doc_->TaxDate);
   if (!deleted) return {};
   // The held event's row may now hold another event; putting it back there would overwrite that one.
   ForgetUndo();
@@ -437,6 +430,11 @@ bool EventGridModel::Undo() {
     return false;
   }
   doc_->m_events[static_cast<std::size_t>(index)] = doc_->m_heldEvent;
+  if (doc_->m_heldPenalties) {
+    for (int k = 0; k < kPenaltyRecords; ++k) {
+      if (k != kPenaltyHotInterest) doc_->m_penalties[k] = (*doc_->m_heldPenalties)[k];
+    }
+  }
   ForgetUndo();
   doc_->SetModified();
   return true;

@@ -130,18 +130,20 @@ class EventGridModel {
   std::string TaxpayerId() const;
 
   // Delete Line: the selected rows (highest first, the selection cleared), else the current row.
-  // Returns the messages to show (20024 when a tax, motivated tax or debit went while penalties
-  // were active).
+  // Returns the messages to show (20024 when an event the penalty records rest on went while
+  // penalties were active: a tax, motivated tax or debit, a payment on or before the tax date).
   std::vector<int> DeleteLines();
-  // Puts the held event back into its row; false when there is nothing to undo.
+  // Puts the held event back into its row, with the penalty records when its edit reset them; false
+  // when there is nothing to undo.
   bool Undo();
   // The undo buffer no longer matches the slots (after a sort, a delete or an import).
   void ForgetUndo();
 
  private:
   void Hold(int row);
-  // The penalty rule after an edit of one event: penalties off with 20024 when it touches what they
-  // rest on.
+  // The penalty rule after an edit of one event, once it is stored: penalties reset with 20024 when
+  // it changes what their records rest on (EditChangesPenaltyBasis); the records go into the undo
+  // buffer with the event.
   void CheckPenalties(const CEvent& before, const CEvent& after, DayNumber taxDateBefore, GridCommit& result);
   GridCommit Finish(int row, const CEvent& before, DayNumber taxDateBefore, GridCommit result);
 

@@ -286,22 +286,33 @@ TEST(AllocationRunsTest, EveryComputationGivesTheSameAllocations) {
   }
 }
 
-// The worked example of the fault. The $10,100 paid on 05-16-2019 is split on what was due before it:
-// the tax, and the failure to pay of two months begun (0.5% of $10,000 each), which come before
-// interest. Every computation splits it so, the first as well as the tenth.
-TEST(AllocationRunsTest, PaymentEarlyInAPenaltyMonthIsSplitOnWhatWasDueBeforeIt) {
+// The worked example of the fault. The $10,100 paid on 05-16-2019 falls in the first days of the
+// second failure-to-pay month (from 05-15), whose base its own tax part ends (6651(b)(2)): the penalty
+// is one month, 0.5% of $10,000, so $10,000 goes to tax, $50 to the penalty and the rest to interest.
+// A day later the payment no longer reaches back into that month, and two months are charged. Every
+// computation splits it so, the first as well as the tenth.
+TEST(AllocationRunsTest, PaymentEarlyInAPenaltyMonthIsSplitOnWhatIsReallyDue) {
   RecordingUserInterface ui;
   ScopedUserInterface scoped(ui);
-  auto doc = std::make_unique<CTDoc>();
-  kPenaltyProblems[0].build(*doc);
-  for (int run = 0; run < 3; ++run) {
-    SCOPED_TRACE(run);
-    ASSERT_TRUE(ComputeProblem(*doc, true));
-    const AllocationRecord& paid = *doc->m_events[1].m_allocation;
-    EXPECT_EQ(1000000.0, paid.m_payment[kCategoryTax]);
-    EXPECT_EQ(10000.0, paid.m_payment[kCategoryFirstPenalty + 1]);
-    EXPECT_EQ(0.0, paid.m_payment[kCategoryInterest]);
-    EXPECT_EQ(5000.0, doc->m_penaltyResults.PenaltyAmount[1]);  // the payment ends the second month
+  struct Case {
+    const char* date;
+    double penalty;   // cents paid to failure to pay, and its amount at the compute date
+    double interest;  // cents paid to interest
+  };
+  for (const Case& c : {Case{"05-16-2019", 5000.0, 5000.0}, Case{"05-17-2019", 10000.0, 0.0}}) {
+    SCOPED_TRACE(c.date);
+    auto doc = std::make_unique<CTDoc>();
+    kPenaltyProblems[0].build(*doc);
+    doc->m_events[1].m_date = D(c.date);
+    for (int run = 0; run < 10; ++run) {
+      SCOPED_TRACE(run);
+      ASSERT_TRUE(ComputeProblem(*doc, true));
+      const AllocationRecord& paid = *doc->m_events[1].m_allocation;
+      EXPECT_EQ(1000000.0, paid.m_payment[kCategoryTax]);
+      EXPECT_EQ(c.penalty, paid.m_payment[kCategoryFirstPenalty + 1]);
+      EXPECT_EQ(c.interest, paid.m_payment[kCategoryInterest]);
+      EXPECT_EQ(c.penalty, doc->m_penaltyResults.PenaltyAmount[1]);
+    }
   }
 }
 
@@ -442,8 +453,7 @@ bool ExpectAllocationRunsEqualWholeRuns(void (*build)(CTDoc&, std::mt19937&, con
     }
     for (int i = 0; i < whole->EventCount(); ++i) {
       if (!LowersBalance(whole->m_events[i].m_type)) continue;
-      EXPECT_TRUE(RunComputation(*whole, whole->m_events[i].m_date, false, false));
-      AllocatePayment(*whole, i);
+      EXPECT_TRUE(AllocatePaymentAtItsDate(*whole, i));
     }
     AllocateAllPayments(*fast, kMaxEvents);
     EXPECT_EQ(Take(*whole), Take(*fast));

@@ -114,5 +114,37 @@ TEST_F(ComputeResultsModelTest, CautionsShowAgainOnlyForANewDate) {
   EXPECT_TRUE(ui_.Saw(caution));
 }
 
+// Regression: the results window's new compute date made every recompute of a C corporation's refund
+// open the "C Corporation Refund Issues" dialog again. It opens on the first computation after the
+// problem is opened or reset only; the cautions of a new date still show.
+TEST_F(ComputeResultsModelTest, CCorporationDialogOpensOnlyOnTheFirstComputation) {
+  SetEvents({{kEventPayment, "06-30-1994", 15000}, {kEventTax, "04-15-1995", 200}});
+  Doc().m_header.m_cCorporation = 1;
+  Doc().m_rateTable.endDate = D("12-31-1996");
+  int dialogs = 0;
+  const CCorporationDialog saved = SetCCorporationDialog([&dialogs](CTDoc&) {
+    ++dialogs;
+    return false;
+  });
+  const std::string afterTableEnd(StringText(20015));
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  ASSERT_LT(FinalTotal(Doc()), 0.0);  // a refund, which the dialog is about
+  EXPECT_EQ(1, dialogs);
+  EXPECT_TRUE(ui_.Saw(afterTableEnd));
+  for (const char* date : {"06-30-1998", "12-31-1997", "03-31-1999"}) {
+    SCOPED_TRACE(date);
+    ui_.messages.clear();
+    ASSERT_TRUE(model.Recompute(D(date)));
+    EXPECT_EQ(1, dialogs);
+    EXPECT_TRUE(ui_.Saw(afterTableEnd));  // another date is another first computation for the cautions
+  }
+  // A reset (as opening a file does) starts over.
+  Doc().ClearComputation();
+  ASSERT_TRUE(model.Recompute(D("03-31-1999")));
+  EXPECT_EQ(2, dialogs);
+  SetCCorporationDialog(saved);
+}
+
 }  // namespace
 }  // namespace zarvic

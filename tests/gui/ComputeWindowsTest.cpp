@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QtTest>
 #include <filesystem>
@@ -188,6 +189,32 @@ class ComputeWindowsTest : public QObject {
              (QStringList{"0.00", "0.00", "0.00", "0.00", "<0.00>", "<0.00>", newTotal}));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.DateField()));
     QVERIFY(dialog.isVisible());
+  }
+
+  // Regression: each recompute with another date opened the C Corporation Refund Issues window again.
+  void aNewDateDoesNotOpenTheCCorporationWindowAgain() {
+    auto doc = testing::FederalProblem({{kEventTax, "04-15-2019", 250000},
+                                        {kEventPayment, "04-15-2019", 310000},
+                                        {kEventIrsCheck, "09-15-2020", 60000}});
+    QVERIFY(doc != nullptr);
+    doc->m_header.m_cCorporation = 1;
+    doc->m_computeDate = ParseDate("09-15-2020");
+    int opened = 0;
+    const CCorporationDialog saved = SetCCorporationDialog([&opened](CTDoc&) {
+      ++opened;
+      return false;
+    });
+    auto restore = qScopeGuard([&saved] { SetCCorporationDialog(saved); });
+    CComputeResults dialog(*doc, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(opened, 1);
+    for (const char* date : {"12/31/20", "6/30/21"}) {
+      testing::TypeInto(dialog.DateField(), date);
+      QTest::keyClick(dialog.DateField(), Qt::Key_Return);
+      QCOMPARE(doc->m_computeDate, ParseDate(date));
+    }
+    QCOMPARE(opened, 1);
   }
 
   void leavingTheDateRecomputes() {

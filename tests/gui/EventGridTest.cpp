@@ -293,6 +293,100 @@ class EventGridTest : public QObject {
     QCOMPARE(AnyActivePenalty(Doc()), false);
   }
 
+  // Regression: recording "the rest paid later" in a problem with failure to file and failure to pay
+  // erased the filing date and every notice typed, and the amount typed after the date went to the
+  // message. A later payment typed into the entry row, date then amount, leaves the penalties as they
+  // are, and F9 shows the penalties the core computes for the same problem built in code. Changing
+  // the tax amount resets them after it is stored; Ctrl+Z brings back the amount and the penalties.
+  void aLaterPaymentKeepsThePenalties() {
+    Start();
+    auto build = [](CTDoc& doc) {
+      const std::vector<std::tuple<std::uint16_t, const char*, double>> events = {
+          {kEventTax, "04-15-19", 1000000}, {kEventPayment, "06-17-19", 400000}};
+      for (std::size_t i = 0; i < events.size(); ++i) {
+        doc.m_events[i].m_type = std::get<0>(events[i]);
+        doc.m_events[i].m_date = Date(std::get<1>(events[i]));
+        doc.m_events[i].m_amount = std::get<2>(events[i]);
+      }
+      PenaltyRecord& file = doc.m_penalties[kPenaltyFailureToFile];
+      file.SetFlag(PEN_ACTIVE, true);
+      file.SetFlag(PEN_EDITED, true);
+      file.m_dates[0] = Date("04-15-19");
+      file.m_dates[2] = Date("12-02-19");
+      file.m_amounts[0] = 1000000;
+      PenaltyRecord& pay = doc.m_penalties[kPenaltyFailureToPay];
+      pay.SetFlag(PEN_ACTIVE, true);
+      pay.SetFlag(PEN_EDITED, true);
+      pay.m_dates[0] = Date("04-15-19");
+      pay.m_dates[1] = Date("07-01-19");
+      pay.m_dates[2] = Date("09-02-19");
+      pay.m_amounts[0] = 1000000;
+    };
+    for (CEvent& event : Doc().m_events) event.Clear();
+    build(Doc());
+    const auto records = Doc().m_penalties;
+    View().Refresh();
+
+    ClickCell(2, kGridType);
+    QCOMPARE(Focus(), View().TypeList());
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    Type("P");
+    Key(Qt::Key_Tab);
+    QCOMPARE(Focus(), View().Editor(kGridDate));
+    Type("3/2/20");
+    Key(Qt::Key_Tab);
+    QCOMPARE(Focus(), View().Editor(kGridAmount));
+    Type("5,000.50");
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{});
+    QCOMPARE(Doc().EventCount(), 3);
+    QCOMPARE(Doc().m_events[2].m_type, std::uint16_t(kEventPayment));
+    QCOMPARE(Doc().m_events[2].m_date, Date("03-02-20"));
+    QCOMPARE(Doc().m_events[2].m_amount, 500050.0);
+    QVERIFY(Doc().m_penalties == records);
+
+    QString shown;
+    QString date;
+    testing::WhenModalShown([&](QWidget* modal) {
+      auto* results = qobject_cast<CComputeResults*>(modal);
+      if (results == nullptr) return;
+      shown = results->ValueLabel(ResultRow::Penalties)->text();
+      date = results->DateField()->text();
+      QTest::keyClick(results, Qt::Key_Escape);
+    });
+    Key(Qt::Key_F9);
+    QTRY_VERIFY(!shown.isEmpty());
+    Frame().activateWindow();  // back from the results window
+    QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+    auto built = std::make_unique<CTDoc>();
+    QVERIFY(LoadTable(built->m_rateTable, work_ + "/FEDERAL.TB3", false));
+    build(*built);
+    built->m_events[2].m_type = kEventPayment;
+    built->m_events[2].m_date = Date("03-02-20");
+    built->m_events[2].m_amount = 500050.0;
+    built->m_computeDate = ParseDate(date.toStdString());
+    QVERIFY(ComputeProblem(*built, true));
+    QVERIFY(built->m_penaltyResults.PenaltyAmount[kPenaltyFailureToPay] > 0);
+    QVERIFY(built->m_penaltyResults.PenaltyAmount[kPenaltyFailureToFile] > 0);
+    QVERIFY(Doc().m_penaltyResults.PenaltyAmount == built->m_penaltyResults.PenaltyAmount);
+    const ResultValues values = ComputeResultValues(*built, built->m_computeDate);
+    QCOMPARE(shown, QString::fromStdString(FormatResultValue(ResultRow::Penalties, values[1])));
+
+    const auto computed = Doc().m_penalties;
+    desktop_->ui.messages.clear();
+    ClickCell(0, kGridAmount);
+    Type("12000");
+    Key(Qt::Key_Tab);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{Text(20024)});
+    QCOMPARE(Doc().m_events[0].m_amount, 1200000.0);
+    QVERIFY(!AnyActivePenalty(Doc()));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Doc().m_events[0].m_amount, 1000000.0);
+    QVERIFY(Doc().m_penalties == computed);
+    QVERIFY(AnyActivePenalty(Doc()));
+  }
+
   void ctrlSelectedRowsAreDeleted() {
     Start();
     std::vector<std::tuple<std::uint16_t, const char*, double>> events;

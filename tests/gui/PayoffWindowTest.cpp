@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QtTest>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "core/AppOptions.h"
@@ -51,6 +52,19 @@ void Retype(QLineEdit* field, const QString& text) {
   QTest::keyClicks(field, text);
 }
 
+// When the payoff window opens: act on it, then close it with its Close button (rejected instead
+// when a check in act fails, so that a failure never hangs).
+void WhenPayoffShown(std::function<void(CPayoffCalculation*)> act) {
+  testing::WhenModalShown([act = std::move(act)](QWidget* window) {
+    auto* payoff = qobject_cast<CPayoffCalculation*>(window);
+    if (payoff == nullptr) return;
+    auto closeAnyway = qScopeGuard([payoff] { payoff->reject(); });
+    QVERIFY(QTest::qWaitForWindowActive(payoff));
+    act(payoff);
+    payoff->findChild<QPushButton*>(QStringLiteral("close"))->click();
+  });
+}
+
 }  // namespace
 
 class PayoffWindowTest : public QObject {
@@ -71,11 +85,7 @@ class PayoffWindowTest : public QObject {
     CPayoffCalculation::ReportHook previous =
         CPayoffCalculation::SetPayoffReportHook([&](CTDoc& problem, QWidget*) { endSeenByReport = problem.m_rateTable.endDate; });
     QString results;
-    testing::WhenModalShown([&](QWidget* window) {
-      auto* payoff = qobject_cast<CPayoffCalculation*>(window);
-      if (payoff == nullptr) return;
-      auto closeAnyway = qScopeGuard([payoff] { payoff->reject(); });  // a failed check must not hang
-      QVERIFY(QTest::qWaitForWindowActive(payoff));
+    WhenPayoffShown([&](CPayoffCalculation* payoff) {
       QCOMPARE(payoff->windowTitle(), QStringLiteral("Payoff Calculation"));
       QVERIFY(payoff->FixedTermButton()->isChecked());
       QVERIFY(payoff->TermField()->isEnabled());
@@ -90,7 +100,6 @@ class PayoffWindowTest : public QObject {
       results = payoff->Results()->toPlainText();
       QVERIFY(payoff->ReportButton()->isEnabled());
       QTest::mouseClick(payoff->ReportButton(), Qt::LeftButton);
-      payoff->findChild<QPushButton*>(QStringLiteral("close"))->click();
     });
     OpenPayoffCalculator(nullptr, doc.get());
     CPayoffCalculation::SetPayoffReportHook(previous);
@@ -101,7 +110,8 @@ class PayoffWindowTest : public QObject {
     QVERIFY(doc->IsModified());
     QCOMPARE(doc->m_rateTable.endDate, tableEnd);
     QCOMPARE(doc->m_computeDate, MakeDate(11, 10, 2028));
-    QCOMPARE(endSeenByReport, MakeDate(11, 10, 2028));
+    // Regression: the report's "Table ends" line named the last payment's date.
+    QCOMPARE(endSeenByReport, tableEnd);
     QVERIFY(std::find(desktop.ui.refreshed.begin(), desktop.ui.refreshed.end(), doc.get()) !=
             desktop.ui.refreshed.end());
     QVERIFY(ComputeProblem(*doc, true));
@@ -112,11 +122,7 @@ class PayoffWindowTest : public QObject {
     testing::RecordingDesktop desktop;
     std::unique_ptr<CTDoc> doc = MakeProblem();
     QVERIFY(doc);
-    testing::WhenModalShown([&](QWidget* window) {
-      auto* payoff = qobject_cast<CPayoffCalculation*>(window);
-      if (payoff == nullptr) return;
-      auto closeAnyway = qScopeGuard([payoff] { payoff->reject(); });  // a failed check must not hang
-      QVERIFY(QTest::qWaitForWindowActive(payoff));
+    WhenPayoffShown([&](CPayoffCalculation* payoff) {
       QTest::mouseClick(payoff->FixedAmountButton(), Qt::LeftButton);
       QVERIFY(payoff->AmountField()->isEnabled());
       QVERIFY(!payoff->TermField()->isEnabled());
@@ -126,11 +132,40 @@ class PayoffWindowTest : public QObject {
       QCOMPARE(payoff->AmountField()->text(), QStringLiteral("$2,500.00"));
       QTest::mouseClick(payoff->CalculateButton(), Qt::LeftButton);
       Settle();
-      payoff->findChild<QPushButton*>(QStringLiteral("close"))->click();
     });
     OpenPayoffCalculator(nullptr, doc.get());
     QVERIFY(Payments(*doc) >= 4);
     QCOMPARE(doc->m_events[1].m_amount, 250000.0);
+  }
+
+  // Regression: a monthly amount too small for the event limit inserted payments up to it.
+  void aPlanThatDoesNotFitInsertsNothing() {
+    testing::RecordingDesktop desktop;
+    std::unique_ptr<CTDoc> doc = MakeProblem();
+    QVERIFY(doc);
+    doc->SetModified(false);
+    QString results;
+    bool reportEnabled = true;
+    WhenPayoffShown([&](CPayoffCalculation* payoff) {
+      QTest::mouseClick(payoff->FixedAmountButton(), Qt::LeftButton);
+      Retype(payoff->AmountField(), QStringLiteral("10"));
+      QTest::mouseClick(payoff->CalculateButton(), Qt::LeftButton);
+      Settle();
+      results = payoff->Results()->toPlainText();
+      reportEnabled = payoff->ReportButton()->isEnabled();
+    });
+    const DayNumber computeDate = MakeDate(12, 10, 2026);
+    OpenPayoffCalculator(nullptr, doc.get());
+    QVERIFY2(results.startsWith(
+                 QString::fromLatin1(kPayoffTooManyEvents) +
+                 QStringLiteral("\n\nThe smallest monthly amount that pays off the balance within the "
+                                "999 payments that fit is $")),
+             qPrintable(results));
+    QVERIFY(!reportEnabled);
+    QCOMPARE(Payments(*doc), 0);
+    QCOMPARE(doc->EventCount(), 1);
+    QCOMPARE(doc->m_computeDate, computeDate);
+    QVERIFY(!doc->IsModified());
   }
 
   void badInputIsRefusedInItsField_data() {
@@ -151,11 +186,7 @@ class PayoffWindowTest : public QObject {
     QLineEdit* focused = nullptr;
     QLineEdit* refused = nullptr;
     QString selected;
-    testing::WhenModalShown([&](QWidget* window) {
-      auto* payoff = qobject_cast<CPayoffCalculation*>(window);
-      if (payoff == nullptr) return;
-      auto closeAnyway = qScopeGuard([payoff] { payoff->reject(); });  // a failed check must not hang
-      QVERIFY(QTest::qWaitForWindowActive(payoff));
+    WhenPayoffShown([&](CPayoffCalculation* payoff) {
       desktop.ui.messages.clear();  // the cautions of the opening computation
       if (field == 1) QTest::mouseClick(payoff->FixedAmountButton(), Qt::LeftButton);
       QLineEdit* edits[] = {payoff->TermField(), payoff->AmountField(), payoff->StartField()};
@@ -168,7 +199,6 @@ class PayoffWindowTest : public QObject {
       // Calculate checks again and plans nothing.
       QTest::mouseClick(payoff->CalculateButton(), Qt::LeftButton);
       Settle();
-      payoff->findChild<QPushButton*>(QStringLiteral("close"))->click();
     });
     OpenPayoffCalculator(nullptr, doc.get());
     QCOMPARE(focused, refused);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "engine/ComputeDriver.h"
 #include "problem/EventTypes.h"
@@ -206,22 +208,116 @@ TEST_F(PayoffTest, FieldsAreWrittenBackInTheirDisplayForm) {
   EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(PayoffTest, TooManyEventsIsRefused) {
+// What a refused plan must leave as it found it.
+struct ProblemState {
+  std::vector<std::tuple<std::uint16_t, DayNumber, double>> events;
+  DayNumber computeDate;
+  bool modified;
+  bool operator==(const ProblemState&) const = default;
+};
+
+ProblemState StateOf(const CTDoc& doc) {
+  ProblemState state{{}, doc.m_computeDate, doc.IsModified()};
+  for (const CEvent& e : doc.ListedEvents()) state.events.emplace_back(e.m_type, e.m_date, e.m_amount);
+  return state;
+}
+
+// Regression: "Fixed Amount" of $10 on a five-figure balance said "This request requires too many
+// events." and still inserted some 997 payments and moved the compute date to 2108. A plan that needs
+// more events than fit is refused before anything is inserted, whether a plan was there before or not,
+// and the refusal says what would fit.
+TEST_F(PayoffTest, APlanThatDoesNotFitInsertsNothing) {
+  struct Case {
+    const char* name;
+    bool earlierPlan;
+    bool modified;
+  };
+  // Saved after the plan (not modified): removing the earlier plan must not count once refused.
+  for (const Case& c : {Case{"a fresh problem", false, false}, Case{"over an earlier plan", true, false}}) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    if (c.earlierPlan) {
+      ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "24", "", "01-31-27"));
+      ASSERT_EQ(24u, calc_.Plan().size());
+    }
+    Doc().SetModified(c.modified);
+    const ProblemState before = StateOf(Doc());
+    const Amount total = FinalTotal(Doc());
+    ui_.messages.clear();
+    ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedAmount, "", "$10.00", "12-10-26"));
+    EXPECT_EQ(before, StateOf(Doc()));
+    if (!c.earlierPlan) {
+      EXPECT_EQ(total, FinalTotal(Doc()));
+    }
+    EXPECT_EQ(c.earlierPlan ? 24u : 0u, calc_.Plan().size());
+    EXPECT_TRUE(ui_.messages.empty());
+    const std::string text = calc_.ResultText();
+    EXPECT_EQ(
+        0u,
+        text.find(std::string(kPayoffTooManyEvents) +
+                  "\n\nThe smallest monthly amount that pays off the balance within the 999 payments that "
+                  "fit is $"))
+        << text;
+
+    ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "999", "", "12-10-26"));
+    EXPECT_EQ(before, StateOf(Doc()));
+    EXPECT_EQ((std::vector<std::string>{std::string(kPayoffTooManyEvents) +
+                                        "\n\nThe longest term that fits is 998 months."}),
+              ui_.Texts());
+  }
+}
+
+// With 990 events the plan has room for 9 payments (fixed term) or 10 (fixed amount). The smallest
+// amount the refusal names fits, and a dollar less does not.
+TEST_F(PayoffTest, TheRefusalSaysWhatFits) {
   std::vector<Ev> events;
-  for (int i = 0; i < 995; ++i) events.push_back({kEventTax, "04-15-24", 10.0});
+  for (int i = 0; i < 990; ++i) events.push_back({kEventTax, "04-15-24", 10.0});
   SetEvents(events);
   ComputeProblem(Doc(), true);
-  EXPECT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "5", "", "12-10-26"));
-  EXPECT_EQ(std::vector<std::string>{kPayoffTooManyEvents}, ui_.Texts());
-  EXPECT_EQ(995, Doc().EventCount());
-  EXPECT_FALSE(calc_.HasPlan());
-
-  // A fixed amount stops at the 1000th event with the refusal in the results area.
+  const ProblemState before = StateOf(Doc());
   ui_.messages.clear();
-  EXPECT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedAmount, "", "$1.00", "12-10-26"));
-  EXPECT_EQ(1000, Doc().EventCount());
-  EXPECT_EQ(std::string(kPayoffTooManyEvents), calc_.ResultText());
-  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "10", "", "12-10-26"));
+  EXPECT_EQ((std::vector<std::string>{std::string(kPayoffTooManyEvents) +
+                                      "\n\nThe longest term that fits is 9 months."}),
+            ui_.Texts());
+  EXPECT_EQ(before, StateOf(Doc()));
+
+  ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedAmount, "", "$500.00", "12-10-26"));
+  EXPECT_EQ(before, StateOf(Doc()));
+  const std::string text = calc_.ResultText();
+  const std::string lead =
+      std::string(kPayoffTooManyEvents) +
+      "\n\nThe smallest monthly amount that pays off the balance within the 10 payments that fit is $";
+  ASSERT_EQ(0u, text.find(lead)) << text;
+  ASSERT_EQ('.', text.back());
+  const std::string smallest = text.substr(lead.size(), text.size() - lead.size() - 1);
+  const Amount cents = ParseAmount(smallest);
+  ASSERT_GT(cents, 50000.0);
+  ASSERT_EQ(PayoffCalculation::Field::None,
+            Calculate(PayoffMode::FixedAmount, "", "$" + smallest, "12-10-26"));
+  EXPECT_LE(calc_.Plan().size(), 10u);
+  EXPECT_NEAR(0.0, BalanceAtLastPayment(), 0.5);
+  const ProblemState planned = StateOf(Doc());
+  ASSERT_EQ(
+      PayoffCalculation::Field::None,
+      Calculate(PayoffMode::FixedAmount, "", FormatAmount(cents - 100.0, true, false, false), "12-10-26"));
+  EXPECT_EQ(0u, calc_.ResultText().find(lead));
+  EXPECT_EQ(planned, StateOf(Doc()));  // the plan that fitted stays
+
+  ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "9", "", "12-10-26"));
+  EXPECT_EQ(9u, calc_.Plan().size());
+}
+
+// After a plan the problem is computed to its last payment, past the rate table's end: the next
+// computation shows the caution about it, as any computation past the table's end does.
+TEST_F(PayoffTest, TheNextComputationCautionsAboutTheTableEnd) {
+  ASSERT_EQ(PayoffCalculation::Field::None, Calculate(PayoffMode::FixedTerm, "12", "", "12-10-26"));
+  EXPECT_TRUE(ui_.messages.empty());
+  ASSERT_TRUE(ComputeProblem(Doc(), false));
+  EXPECT_EQ(Texts({20015}), ui_.Texts());
+  ui_.messages.clear();
+  ASSERT_TRUE(ComputeProblem(Doc(), false));
+  EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(PayoffTest, AStartOnTheComputeDateIsAccepted) {

@@ -92,6 +92,83 @@ TEST_F(PenaltyModelTest, DefaultsFillUnconfirmedRecordsOnly) {
   EXPECT_TRUE(rec(23).HasFlag(PEN_NO_MINIMUM));
 }
 
+// Regression: a credit dated after the tax date was taken off failure to pay's default amount, and the
+// computation took it off the monthly bases again as it was paid.
+TEST_F(PenaltyModelTest, FailureToPayDefaultLeavesLaterPaymentsToTheComputation) {
+  Tax("04-15-2019", Usd(10000));
+  Add(kEventCredit, "04-15-2019", Usd(1000));
+  Pay("04-15-2019", Usd(500));
+  Add(kEventCredit, "06-01-2019", Usd(2000));
+  Pay("07-01-2019", Usd(700));
+  DefaultPenaltyRecords(doc());
+  EXPECT_EQ(Usd(8500), rec(kPenaltyFailureToPay).m_amounts[0]);
+  EXPECT_EQ(Usd(8500), rec(kPenaltyFailureToFile).m_amounts[0]);
+}
+
+// Which edits of one event change what the penalty records rest on. Tax date 04-15-95.
+TEST_F(PenaltyModelTest, EditsThatChangeThePenaltyBasis) {
+  auto event = [](std::uint16_t type, const char* date, double dollars) {
+    CEvent e;
+    e.m_type = type;
+    e.m_date = date ? D(date) : NO_DATE;
+    e.m_amount = Usd(dollars);
+    return e;
+  };
+  const DayNumber taxDate = D("04-15-1995");
+  struct Case {
+    const char* name;
+    CEvent before;
+    CEvent after;
+    const char* taxDateAfter;  // nullptr: the tax events no longer share one date
+    bool changes;
+  };
+  const Case cases[] = {
+      {"a later payment typed in", {}, event(kEventPayment, "06-15-1996", 300), "04-15-1995", false},
+      {"a later payment's amount", event(kEventPayment, "06-15-1996", 300),
+       event(kEventPayment, "06-15-1996", 400), "04-15-1995", false},
+      {"a later payment moved later", event(kEventPayment, "06-15-1996", 300),
+       event(kEventPayment, "06-15-1997", 300), "04-15-1995", false},
+      {"a later payment deleted", event(kEventPayment, "06-15-1996", 300), {}, "04-15-1995", false},
+      {"a later payment made a credit", event(kEventPayment, "06-15-1996", 300),
+       event(kEventCredit, "06-15-1996", 300), "04-15-1995", false},
+      {"a later deposit's amount", event(kEventDeposit, "06-15-1996", 300),
+       event(kEventDeposit, "06-15-1996", 1), "04-15-1995", false},
+      {"a payment on the tax date", event(kEventPayment, "04-15-1995", 300),
+       event(kEventPayment, "04-15-1995", 400), "04-15-1995", true},
+      {"a payment moved onto the tax date", event(kEventPayment, "06-15-1996", 300),
+       event(kEventPayment, "04-15-1995", 300), "04-15-1995", true},
+      {"a payment moved from before to after", event(kEventCredit, "01-15-1995", 300),
+       event(kEventCredit, "06-15-1996", 300), "04-15-1995", true},
+      {"a payment before the tax date deleted",
+       event(kEventPayment, "01-15-1995", 300),
+       {},
+       "04-15-1995",
+       true},
+      {"a new payment's date before its amount",
+       {},
+       event(kEventPayment, "04-15-1995", 0),
+       "04-15-1995",
+       false},
+      {"a later payment made a tax", event(kEventPayment, "06-15-1996", 300),
+       event(kEventTax, "06-15-1996", 300), nullptr, true},
+      {"a tax amount", event(kEventTax, "04-15-1995", 1000), event(kEventTax, "04-15-1995", 900),
+       "04-15-1995", true},
+      {"a debit's date", event(kEventDebit, "03-01-1997", 50), event(kEventDebit, "03-02-1997", 50),
+       "04-15-1995", true},
+      {"the only tax moved", event(kEventTax, "04-15-1995", 1000), event(kEventTax, "04-16-1995", 1000),
+       "04-16-1995", true},
+      {"a new tax on another date", {}, event(kEventTax, "04-15-1996", 0), nullptr, true},
+      {"a suspension moved", event(kEventStopInterest, "01-01-1997", 0),
+       event(kEventStopInterest, "01-02-1997", 0), "04-15-1995", false},
+      {"a description alone", event(kEventPayment, "04-15-1995", 300),
+       event(kEventPayment, "04-15-1995", 300), "04-15-1995", false},
+  };
+  for (const Case& c : cases) {
+    const DayNumber after = c.taxDateAfter ? D(c.taxDateAfter) : NO_DATE;
+    EXPECT_EQ(c.changes, EditChangesPenaltyBasis(c.before, c.after, taxDate, after)) << c.name;
+  }
+}
+
 TEST_F(PenaltyModelTest, WindowClassFollowsTheTaxDate) {
   struct Case {
     int k;
