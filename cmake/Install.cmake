@@ -1,6 +1,6 @@
 # cmake --install: the programs and their data together in lib/zarvic (they find the data beside
 # their own resolved path), links in bin, and the desktop's entry, icon and problem file type.
-# cpack -G DEB packs the same install.
+# cpack -G DEB packs the same install, with the programs stripped.
 include(GNUInstallDirs)
 set(ZARVIC_INSTALL_DIR lib/zarvic)
 
@@ -28,11 +28,35 @@ install(FILES ${desktop}/zarvic.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/h
 install(FILES ${desktop}/zarvic-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME zarvic.xml)
 
+# What a distribution asks of a package beside the programs: the man pages and the changelog
+# compressed with gzip -9n (no name or time stamp, so the bytes depend only on the text), the
+# copyright file as it is, and programs without symbols or debug information.
+set(package_out ${CMAKE_BINARY_DIR}/package)
+set(package_docs)
+foreach(source IN ITEMS docs/man/wzrv.1 docs/man/kbnregistry.1 data/package/changelog)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${package_out}/${name}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/${source} ${package_out}/${name}
+                     COMMAND gzip -9nf ${package_out}/${name}
+                     DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+  list(APPEND package_docs ${package_out}/${name}.gz)
+endforeach()
+add_custom_target(package_docs ALL DEPENDS ${package_docs})
+install(FILES ${package_out}/wzrv.1.gz ${package_out}/kbnregistry.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright ${package_out}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zarvic)
+
 set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES TRUE)
 set(CPACK_PACKAGE_NAME zarvic)
 set(CPACK_PACKAGE_VENDOR "Orlendt Software")
 set(CPACK_PACKAGE_CONTACT "Orlendt Software <support@orlendt.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "US federal tax interest and penalty calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Zarvic computes the interest and the penalties a taxpayer owes to the IRS, or is owed by it, \
+from a list of dated events and the federal interest rate table, and writes its reports. It runs \
+as a desktop program and without a display (batch data entry, test runs, rate table tools). \
+KBNRegistry shows and edits its settings.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -62,21 +62,58 @@ std::string DataFolder() {
   return v.empty() ? HomeFolder() + "/.local/share" : v;
 }
 
-std::string DocumentsFolder() {
-  std::string v = Env("XDG_DOCUMENTS_DIR");
-  if (!v.empty()) return v;
-  // xdg-user-dirs keeps the folder in user-dirs.dirs as XDG_DOCUMENTS_DIR="$HOME/...".
+namespace {
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The documents folder that xdg-user-dirs keeps in user-dirs.dirs, as xdg-user-dir reads it: a line
+// XDG_DOCUMENTS_DIR="$HOME/..." or XDG_DOCUMENTS_DIR="/...", with backslash escapes; "" when none.
+std::string UserDirsDocumentsFolder() {
   std::ifstream dirs(ConfigFolder() + "/user-dirs.dirs");
   std::string line;
+  std::string found;
+  const std::string key = "XDG_DOCUMENTS_DIR=\"";
   while (std::getline(dirs, line)) {
-    const std::string key = "XDG_DOCUMENTS_DIR=\"";
-    if (line.rfind(key, 0) != 0) continue;
-    std::string value = line.substr(key.size());
-    if (!value.empty() && value.back() == '"') value.pop_back();
-    if (value.rfind("$HOME", 0) == 0) value = HomeFolder() + value.substr(5);
-    if (!value.empty()) return value;
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, key.size(), key) != 0) continue;
+    std::string value;
+    bool closed = false;
+    for (std::size_t i = start + key.size(); i < line.size() && !closed; ++i) {
+      if (line[i] == '\\' && i + 1 < line.size()) {
+        value += line[++i];
+      } else if (line[i] == '"') {
+        closed = true;
+      } else {
+        value += line[i];
+      }
+    }
+    if (!closed) continue;
+    if (value.rfind("$HOME", 0) == 0 && (value.size() == 5 || value[5] == '/')) {
+      value = HomeFolder() + value.substr(5);
+    } else if (value.empty() || value[0] != '/') {
+      continue;  // neither under $HOME nor absolute: not a folder xdg-user-dirs writes
+    }
+    found = value;  // the last line wins, as when the shell reads the file
   }
-  return HomeFolder() + "/Documents";
+  while (found.size() > 1 && found.back() == '/') found.pop_back();
+  return found;
+}
+
+}  // namespace
+
+std::string ProgramDataFolder() {
+  return JoinPath(JoinPath(DataFolder(), "Orlendt Software"), "Zarvic");
+}
+
+std::string DocumentsFolder() {
+  for (const std::string& folder :
+       {UserDirsDocumentsFolder(), Env("XDG_DOCUMENTS_DIR"), HomeFolder() + "/Documents"}) {
+    if (IsFolder(folder)) return folder;
+  }
+  return HomeFolder();
 }
 
 std::string FileNameOf(const std::string& path) {

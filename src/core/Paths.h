@@ -15,7 +15,12 @@ void SetProgramFolder(const std::string& folder);  // tests and tools that run f
 std::string HomeFolder();
 std::string ConfigFolder();     // XDG_CONFIG_HOME, else ~/.config
 std::string DataFolder();       // XDG_DATA_HOME, else ~/.local/share ("AppData")
-std::string DocumentsFolder();  // XDG documents folder, else ~/Documents
+// The program's own folder in the data folder: DataFolder()/Orlendt Software/Zarvic (not made here).
+std::string ProgramDataFolder();
+// The desktop's documents folder: the one user-dirs.dirs names (as xdg-user-dir DOCUMENTS reads it),
+// else the variable XDG_DOCUMENTS_DIR, else ~/Documents, else the home folder; a named folder that
+// does not exist is passed over.
+std::string DocumentsFolder();
 
 // Text after the last "/" (the whole text when there is none).
 std::string FileNameOf(const std::string& path);

@@ -120,7 +120,7 @@ constexpr StringEntry kStrings[] = {
     {18809, "Valuation Understatement Estate/Gift -- IRC  6660"},
     {18810, "Substantial Understatement of Income Tax -- IRC  6661"},
     {18811, "Negligence -- IRC  6662(c)"},
-    {18812, "Substantial Understatement of Income Tax-- IRC  6662(d)"},
+    {18812, "Substantial Understatement of Income Tax -- IRC  6662(d)"},
     {18813, "Valuation Misstatement -- IRC  6662(e)"},
     {18814, "Overstatement of Pension Liabilities -- IRC  6662(f)"},
     {18815, "Valuation Understatement Estate/Gift -- IRC  6662(g)"},
@@ -170,7 +170,7 @@ constexpr StringEntry kStrings[] = {
     {19400, "Amount entered is larger than amount of tax due"},
     {19401,
      "Please enter a date that is on or after the tax date you entered on the main screen.  The date format "
-     "should be dd/mm/yy."},
+     "should be MM-DD-YY."},
     {19402, "Please enter the date the return was filed."},
     {19403, "Please enter a valid deficiency notice date."},
     {19405, "Dates are out of order.  Please make sure all dates are in order."},
@@ -248,7 +248,7 @@ constexpr StringEntry kStrings[] = {
      "separate problems for each year.\n"},
     {20022,
      "Caution: Zarvic has detected an underpayment of more than $100,000, but no \"Hot\" interest.  If you "
-     "want to activate the two pecentage point increase for large corporate underpayments, click on the "
+     "want to activate the two percentage point increase for large corporate underpayments, click on the "
      "\"Hot\" interest icon."},
     {20023, "Invalid Compute Date.\nPlease enter a valid date."},
     {20024, "Penalties have been turned off, and all penalty dates and amounts have been reset."},
@@ -259,7 +259,7 @@ constexpr StringEntry kStrings[] = {
     {20026, "CAUTION: User Table"},
     {20027,
      "Zarvic is looking for a file with the extension *.DM.  These files are needed to print and display "
-     "reports.\n\nMake sure that these files are in the same DOS directory as the Zarvic program."},
+     "reports.\n\nMake sure that these files are in the same folder as the Zarvic program."},
     {20028, "There are no events to compute."},
     {20030, "Unable to open %s"},
     {20031, "Report saved to %s"},
@@ -272,13 +272,13 @@ constexpr StringEntry kStrings[] = {
      "Caution:  This problem contains penalties that (for some time period) are not accumulating interest.  "
      "Payments are being applied to these penalties."},
     {20039,
-     "The Zarvic Version 2.2 file you have attempted to open contains tax and and payment events on the same "
+     "The Zarvic Version 2.2 file you have attempted to open contains tax and payment events on the same "
      "day. \n\nDue to changes in the Windows version, the penalties have been turned off.  Please reactivate "
      "applicable penalties."},
     {20040, "WARNING\nTable end date is before the last event date in table."},
     {20041, "That number is too large or too small for Zarvic to handle."},
     {20042, "You have allocated more than the payment amount."},
-    {20043, "You have entered and amount larger than the check amount."},
+    {20043, "You have entered an amount larger than the check amount."},
     {20045,
      "You have a refund with simple interest and a later tax event.  Zarvic will not use refund interest to "
      "pay tax.  To net the amounts, create a separate problem showing only the net deficiency amount."},

@@ -1,10 +1,15 @@
 #include "engine/ComputeResultsModel.h"
 
 #include <cmath>
+#include <sstream>
+#include <utility>
 
 #include "core/AppOptions.h"
+#include "core/DiagnosticLog.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
+#include "engine/ResultTrace.h"
 #include "problem/CTDoc.h"
 
 namespace zarvic {
@@ -76,7 +81,22 @@ bool ComputeResultsModel::Recompute(DayNumber date) {
   ComputeProblem(doc_, false);
   CurrentUi().SetWaitCursor(false);
   values_ = ComputeResultValues(doc_, date);
+  if (DiagnosticLogActive()) WriteDiagnostic(ComputationTrace(doc_));
   return true;
+}
+
+std::string ComputationTrace(const CTDoc& doc) {
+  std::ostringstream trace;
+  trace << "Computed " << Windows1252ToUtf8(doc.m_header.m_taxpayerName.View()) << " to "
+        << FormatDate(doc.m_computeDate, true) << "\n";
+  const std::pair<const char*, const ComputeResultList*> lists[] = {{"Normal", &doc.m_normalList},
+                                                                    {"Motivated", &doc.m_motivatedList},
+                                                                    {"Penalty interest", &doc.m_penaltyList}};
+  for (const auto& [name, list] : lists) {
+    trace << name << " list:\n";
+    DumpResultList(trace, *list);
+  }
+  return trace.str();
 }
 
 }  // namespace zarvic

@@ -41,6 +41,11 @@ inline bool TotalIsRefund(Amount total) {
 
 // What the results window does with its compute date, without the window: the date last applied,
 // the recompute and the rows it shows.
+// The trace of a problem's last computation for the diagnostic log: taxpayer and compute date, then
+// the result nodes of the normal, motivated and penalty interest lists. The results window writes it
+// after each computation while the log is kept.
+std::string ComputationTrace(const CTDoc& doc);
+
 class ComputeResultsModel {
  public:
   // The window opens on the problem's compute date, Today when it has none.

@@ -150,7 +150,7 @@ const PenaltyForm kForms[] = {
      "When a return is more than 60 days late, the penalty for income tax is at least the smaller of the "
      "tax due and the minimum for the due date: $100 before 2009, $135 from 2009, $205 from 2016, $210 "
      "from 2018, $435 from 2020, $450 from 2023, $485 from 2024, $510 from 2025 and $525 from 2026."},
-    {W::C6651A2, kPenaltyFailureToPay, "Failure to Pay Tax Shown on Return-- IRC  6651(a)(2)", k6651A2, {},
+    {W::C6651A2, kPenaltyFailureToPay, "Failure to Pay Tax Shown on Return -- IRC  6651(a)(2)", k6651A2, {},
      false, kNotices6651A2,
      "The penalty is 0.5% of the unpaid tax shown on the return for each month or part of a month it stays "
      "unpaid, at most 25%. Payments lower the base from the month after they are made. The rate doubles to "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "core/AtomicFile.h"
 #include "core/Text.h"
@@ -11,8 +12,11 @@
 namespace zarvic::regutil {
 namespace {
 
-std::string ShownError(const char* format, const StoreResult& result) {
-  return StringPrintfDynamic(format, result.error.c_str());
+// "The value KEY\NAME could not be <done>." and the settings store's own reason.
+std::string ValueFailure(const std::string& key, const std::string& name, const char* done,
+                         const StoreResult& result) {
+  return StringPrintf("The value %s\\%s could not be %s.\n%s\n", key.c_str(), name.c_str(), done,
+                      result.error.c_str());
 }
 
 }  // namespace
@@ -103,7 +107,7 @@ void RegistryEditor::WriteValue(RegistryStore& store, std::int64_t type, bool ad
       MessageBoxText(StringPrintf("The value %s\\%s already exists\n", KeyPath(SectionKey()).c_str(),
                                   fields.name.c_str()));
     } else if (!written.ok()) {
-      MessageBoxText(ShownError("RegSetValueEx() failed.\n%s\n", written));
+      MessageBoxText(ValueFailure(KeyPath(SectionKey()), fields.name, "written", written));
     }
   }
   ShowEntries();
@@ -120,7 +124,7 @@ void RegistryEditor::Save() {
   RegistryValue current;
   StoreResult read = store->GetValue(Program(), fields.section, fields.name, current);
   if (!read.ok()) {
-    MessageBoxText(ShownError("RegQueryValueEx() failed.\n%s\n", read));
+    MessageBoxText(ValueFailure(KeyPath(SectionKey()), fields.name, "read", read));
     return;
   }
   std::int64_t type = fields.typeIndex ? RegTypeNames()[*fields.typeIndex].code : std::int64_t{current.type};
@@ -142,7 +146,7 @@ void RegistryEditor::Add() {
     return;
   }
   if (read.status != StoreStatus::NotFound) {
-    MessageBoxText(ShownError("RegQueryValueEx() failed.\n%s\n", read));
+    MessageBoxText(ValueFailure(KeyPath(SectionKey()), fields.name, "read", read));
     return;
   }
   // With no type chosen the type is REG_NONE, which writes nothing.
@@ -162,7 +166,7 @@ void RegistryEditor::Delete() {
                                 fields.name.c_str()));
     return;
   }
-  if (!deleted.ok()) MessageBoxText(ShownError("RegDeleteValue() failed.\n%s\n", deleted));
+  if (!deleted.ok()) MessageBoxText(ValueFailure(KeyPath(SectionKey()), fields.name, "deleted", deleted));
   ShowEntries();
 }
 
@@ -213,7 +217,8 @@ void RegistryEditor::DeleteSection() {
   std::vector<RegistryValue> values;
   StoreResult counted = store->ListValues(Program(), fields.section, values);
   if (!counted.ok()) {
-    MessageBoxText(ShownError("RegQueryInfoKey() failed\n%s\n", counted));
+    MessageBoxText(StringPrintf("Section \"%s\" could not be read.\n%s\n", KeyPath(SectionKey()).c_str(),
+                                counted.error.c_str()));
     return;
   }
   if (!values.empty() &&
@@ -235,7 +240,8 @@ void RegistryEditor::DumpToFile(const std::string& path) {
   std::string text = selected_ ? DumpText(ReadProgram(root_, Program())) : std::string();
   int error = 0;
   if (!WriteFileAtomically(path, text, &error)) {
-    MessageBoxText(StringPrintf("CStdioFile::Open() failed with error:\n%d", error));
+    MessageBoxText(
+        StringPrintf("The settings could not be written to %s:\n%s", path.c_str(), std::strerror(error)));
   }
 }
 

@@ -109,16 +109,18 @@ RegEntries GetRegEntries(RegistryRoot& root, const RegKey& key) {
       entries.values.push_back({v.name, v.type, DisplayText(v)});
       if (!IsShownType(v.type)) {
         MessageBoxText(StringPrintf(
-            "GetRegEntries() for key\n%s\\%s\nencountered unknown value type %s.\nClick OK to continue.",
-            KeyPath(key).c_str(), v.name.c_str(), WarningTypeName(v.type).c_str()));
+            "The value\n%s\\%s\nhas the type %s, which is listed as text up to its first NUL byte.\n"
+            "Click OK to continue.",
+            KeyPath(key).c_str(), v.name.c_str(), Trim(WarningTypeName(v.type)).c_str()));
       }
     }
   }
   if (read.status == StoreStatus::NotFound) {
     ShowOpenFailure(key, read.error);
   } else if (!read.ok()) {
-    MessageBoxText(StringPrintf(key.size() < 2 ? "RegEnumKeyEx() failed\n%s\n" : "RegEnumValue() failed\n%s\n",
-                                read.error.c_str()));
+    MessageBoxText(StringPrintf(key.size() < 2 ? "The entries of \"%s\" could not be read.\n%s\n"
+                                               : "The values of \"%s\" could not be read.\n%s\n",
+                                KeyPath(key).c_str(), read.error.c_str()));
   }
   return entries;
 }

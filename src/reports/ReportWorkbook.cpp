@@ -130,7 +130,7 @@ std::string ExportFolder() {
     return {};
   }
   // A fresh account may not have its data folder yet; it is made with the rest of the path.
-  std::string folder = JoinPath(JoinPath(data, "Orlendt Software"), "Zarvic");
+  std::string folder = ProgramDataFolder();
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!std::filesystem::is_directory(folder, ec)) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <ostream>
 
+#include "core/DiagnosticLog.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/Text.h"
@@ -229,6 +230,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   // Start-up as for every run of the program: legacy settings once, then the settings into the cache.
   MoveIniToRegistry();
   LoadSettings();
+  StartRunDiagnostics(Describe(command.action));
   switch (command.action) {
     case StartAction::BatchDataEntry: {
       // The path follows the option directly; "-EX PATH" is taken too, as nobody names a file " x".

@@ -1,5 +1,9 @@
 #include "shell/Launcher.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace zarvic {
@@ -19,5 +23,10 @@ bool LaunchFile(const std::string& path) {
 }
 
 FileLauncher SetFileLauncher(FileLauncher launcher) { return std::exchange(Installed(), std::move(launcher)); }
+
+std::string LaunchFailureMessage(const std::string& path) {
+  if (::access(path.c_str(), R_OK) != 0) return path + " could not be opened: " + std::strerror(errno) + ".";
+  return "No program could be started to show " + path + ".";
+}
 
 }  // namespace zarvic

@@ -14,4 +14,8 @@ bool LaunchFile(const std::string& path);
 // Installs launcher (an empty one removes it) and returns the previous one.
 FileLauncher SetFileLauncher(FileLauncher launcher);
 
+// What to tell the person when path could not be opened: the system's reason when the file itself
+// cannot be read, else that no program of the desktop took it.
+std::string LaunchFailureMessage(const std::string& path);
+
 }  // namespace zarvic

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "core/Paths.h"
-#include "core/UserInterface.h"
 
 namespace zarvic {
 
@@ -33,10 +32,8 @@ std::string RememberedProblemFolder(const std::string& recentFile1, const std::s
     std::filesystem::path current = std::filesystem::current_path(ec);
     return ec ? std::string() : current.string();
   }
-  if (!std::filesystem::is_directory(documentsFolder, ec)) {
-    MessageBoxText("Failed to find MyDocuments folder.");
-    return {};
-  }
+  // DocumentsFolder passes over folders that are gone; a home folder that is gone leaves no folder.
+  if (!std::filesystem::is_directory(documentsFolder, ec)) return {};
   const std::string folder = JoinPath(documentsFolder, "Zarvic");
   std::filesystem::create_directory(folder, ec);
   return std::filesystem::is_directory(folder, ec) ? folder : documentsFolder;

@@ -36,8 +36,8 @@ bool DisplayAvailable();
 
 // The folder the problem dialogs start in: the folder of the first recent file when there is one;
 // otherwise the subfolder "Zarvic" of the documents folder, created when missing. When the documents
-// folder is unknown (empty), the current folder; when it is known but missing, the message "Failed to
-// find MyDocuments folder." and "". A "Zarvic" folder that cannot be made leaves the documents folder.
+// folder is unknown (empty), the current folder; when it is missing, "" (no message: the dialogs then
+// start where they would). A "Zarvic" folder that cannot be made leaves the documents folder.
 std::string RememberedProblemFolder(const std::string& recentFile1, const std::string& documentsFolder);
 
 }  // namespace zarvic

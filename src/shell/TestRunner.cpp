@@ -174,7 +174,7 @@ BatchOutcome TestList(const std::string& arguments) {
   TextLineReader reader;
   if (args.empty() || !reader.Open(args[0])) {
     const int error = args.empty() ? ENOENT : reader.Error();
-    MessageBoxText(StringPrintf("CTApp::TestList() list file open failed with error %d", error) +
+    MessageBoxText(std::string("The test list could not be read") +
                    FileErrorText(args.empty() ? std::string() : args[0], error));
     return BatchOutcome::Failed;
   }
@@ -187,15 +187,15 @@ BatchOutcome TestList(const std::string& arguments) {
     if (entry.outputPath == entry.problemPath) {
       // A problem file named *.TXT would be replaced by its own report.
       MessageBoxText(
-          StringPrintf("CTApp::TestList() the report of %s would replace it; give another output path",
+          StringPrintf("The report of %s would replace the problem file itself; give another output path",
                        entry.problemPath.c_str()));
       skipped = true;
       continue;
     }
     ProblemDocument* doc = documents.OpenDocumentFile(entry.problemPath);
     if (!doc) {
-      MessageBoxText(
-          StringPrintf("CTApp::TestList() failed to open test document %s", entry.problemPath.c_str()));
+      MessageBoxText(StringPrintf("The problem file %s could not be opened; no report was written for it",
+                                  entry.problemPath.c_str()));
       skipped = true;
       continue;
     }
@@ -222,15 +222,13 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   // (a text input file of the same base name, notes) leaves it alone.
   std::string existing;
   if (ReadExisting(outputPath, existing) && !IsListReport(existing)) {
-    MessageBoxText(StringPrintf("CTView::TesListWriteReport() - %s exists and is not a report written by "
-                                "this program; it was left as it is and no report was written",
-                                outputPath.c_str()));
+    MessageBoxText(outputPath +
+                   " exists and is not a report written by this program; it was left as it is and no report "
+                   "was written");
     return false;
   }
   if (run.PrepareReports(page, false) == 0) {
-    MessageBoxText(
-        StringPrintf("CTView::TesListWriteReport() - input file open failed with error %d", ENOENT) +
-        " (the report for " + outputPath + " could not be made; the messages before say why)");
+    MessageBoxText("The report for " + outputPath + " could not be made; the messages before say why");
     return false;
   }
   ReportTextFormat format;
@@ -240,9 +238,7 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   bool written = WriteFileAtomically(outputPath, ReportText(run, format), &error);
   run.CloseReport();
   if (!written) {
-    MessageBoxText(
-        StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error) +
-        FileErrorText(outputPath, error));
+    MessageBoxText(std::string("The report could not be written") + FileErrorText(outputPath, error));
     return false;
   }
   return true;

@@ -44,8 +44,8 @@ BatchOutcome TestList(const std::string& arguments);
 
 // Writes the report of problem as text to outputPath, every line preceded by one blank and followed
 // by CR LF: the Interest and Penalty Detail for the test list, or the Interest Rate Table of the
-// problem's table (the table generator's listing). False after "CTView::TesListWriteReport() - ..."
-// when the report or the file could not be made.
+// problem's table (the table generator's listing). False, after a message that says why, when the
+// report or the file could not be made.
 enum class ListReport { InterestAndPenaltyDetail, InterestRateTable };
 // An existing file at outputPath that is not such a report (IsListReport) is never replaced: false
 // after a message naming it.

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "core/AppOptions.h"
+#include "core/DiagnosticLog.h"
 #include "engine/ComputeDriver.h"
 #include "engine/ComputeResultsModel.h"
 #include "problem/EventTypes.h"
 #include "support/ProblemFixture.h"
+#include "support/TestFiles.h"
 
 namespace zarvic {
 namespace {
@@ -39,6 +41,35 @@ TEST_F(ComputeResultsModelTest, RowsAreTheCoreTotals) {
   EXPECT_EQ("<0.00>", model.Text(ResultRow::RefundInterest));
   EXPECT_EQ("<50,000.00>", model.Text(ResultRow::PaymentsAndCredits));
   EXPECT_EQ("70,165.10", model.Text(ResultRow::Total));
+}
+
+// With "AtKBN" on and its log kept, each computation of the window leaves its result nodes there.
+TEST_F(ComputeResultsModelTest, EachComputationIsTracedInTheDiagnosticLog) {
+  testing::TempFolder folder;
+  const std::string log = folder / "trace.log";
+  Doc().m_header.m_taxpayerName.SetText("Jordan Whitfield");
+  ComputeResultsModel model(Doc());
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));  // no log yet: nothing is written
+  Options().atKbn = true;
+  ASSERT_TRUE(DiagnosticLog(log, false));
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));
+  CloseDiagnosticLog();
+  Options().atKbn = false;
+  ASSERT_TRUE(model.Recompute(D("12-31-1997")));  // closed: nothing more
+
+  const std::string text = testing::ReadFile(log);
+  EXPECT_EQ(ComputationTrace(Doc()).size(), text.size());
+  EXPECT_EQ(0u, text.find("Computed Jordan Whitfield to 12-31-1997\nNormal list:\nComputeResults (0X"))
+      << text;
+  // Each list is named; the normal list has a node per period (tax, payment, rate changes, the end).
+  const std::size_t motivated = text.find("Motivated list:\n");
+  const std::size_t penalty = text.find("Penalty interest list:\n");
+  ASSERT_NE(std::string::npos, motivated);
+  ASSERT_NE(std::string::npos, penalty);
+  EXPECT_LT(motivated, penalty);
+  EXPECT_NE(std::string::npos, text.find("Type: NORMALTAX "));
+  EXPECT_NE(std::string::npos, text.find("Type: PAYMENT "));
+  EXPECT_EQ(std::string::npos, text.find("ComputeResults", motivated));  // no motivated tax, no penalties
 }
 
 TEST_F(ComputeResultsModelTest, RowsCountOnlyEventsThroughTheComputeDate) {

@@ -339,7 +339,8 @@ class KbnRegistryTest : public QObject {
     QCOMPARE(Ui().messages.size(), size_t{1});
     QTest::keyClick(&dialog, Qt::Key_F5);
     QCOMPARE(Ui().messages.size(), size_t{2});
-    QVERIFY(Ui().messages[1].text.find("encountered unknown value type REG_MULTI_SZ  .") != std::string::npos);
+    QVERIFY(Ui().messages[1].text.find("has the type REG_MULTI_SZ, which is listed as text") !=
+            std::string::npos);
   }
 
   void dumpWritesTheFileInTheCurrentFolder() {

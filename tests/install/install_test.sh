@@ -16,7 +16,9 @@ for f in lib/zarvic/wzrv lib/zarvic/kbnregistry lib/zarvic/FEDERAL.TB3 lib/zarvi
          lib/zarvic/help/html/ka_7_l.htm lib/zarvic/help/html/ka_6cg.htm \
          lib/zarvic/Zarvic-Users-Guide.pdf lib/zarvic/ImportExport.pdf \
          share/applications/zarvic.desktop share/applications/kbnregistry.desktop \
-         share/icons/hicolor/scalable/apps/zarvic.svg share/mime/packages/zarvic.xml; do
+         share/icons/hicolor/scalable/apps/zarvic.svg share/mime/packages/zarvic.xml \
+         share/man/man1/wzrv.1.gz share/man/man1/kbnregistry.1.gz \
+         share/doc/zarvic/copyright share/doc/zarvic/changelog.gz; do
   [ -f "$prefix/$f" ] || fail "missing $f"
 done
 for p in wzrv kbnregistry; do

@@ -111,7 +111,7 @@ TEST(PenaltyFormFieldsTest, TitlesAndPercentageLists) {
     bool normalizes;
   };
   const std::vector<Case> cases = {
-      {PenaltyWindowClass::C6651A2, "Failure to Pay Tax Shown on Return-- IRC  6651(a)(2)", {}, false},
+      {PenaltyWindowClass::C6651A2, "Failure to Pay Tax Shown on Return -- IRC  6651(a)(2)", {}, false},
       {PenaltyWindowClass::C6653A8, "Negligence (Return due during 1989) -- IRC  6653(a) ", {}, false},
       {PenaltyWindowClass::C6659, "Valuation Overstatement of Income Tax -- IRC  6659", {10, 20, 30}, false},
       {PenaltyWindowClass::C6659A, "Pension Liability Overstatement -- IRC  6659A", {10, 20, 30}, true},

@@ -138,7 +138,7 @@ TEST_F(RegistryEditorTest, SaveWritesTheTextAsTheChosenOrTheCurrentType) {
 }
 
 // Regression: the current value was read into a buffer sized by the new text, so a shorter text could
-// not be saved over a longer value ("RegQueryValueEx() failed").
+// not be saved over a longer value ("could not be read").
 TEST_F(RegistryEditorTest, SaveOfAShortTextOverALongValue) {
   editor_.SelectProgram(1);
   Fill("Report Settings", "Footer", std::string(128, 'x'), std::nullopt);
@@ -159,9 +159,12 @@ TEST_F(RegistryEditorTest, SaveFailuresLeaveTheValueAndTheListing) {
       {{"Nowhere", "Tips", "1", {}},
        "Failed to open key \"Software\\Orlendt Software Applications\\Zarvic\\Nowhere\"\n"
        "There is no section \"Nowhere\" of \"Zarvic\".\n"},
-      {{"Options", "Nope", "1", {}}, "RegQueryValueEx() failed.\nThe value Zarvic\\Options\\Nope does not exist.\n"},
+      {{"Options", "Nope", "1", {}},
+       "The value Software\\Orlendt Software Applications\\Zarvic\\Options\\Nope could not be read.\n"
+       "The value Zarvic\\Options\\Nope does not exist.\n"},
       {{"Options", "Tips", "12 zz", kRegBinaryRow},
-       "The value \"12 zz\" is not binary data: write it as pairs of hexadecimal digits (0-9, A-F), separated "
+       "The value \"12 zz\" is not binary data: write it as pairs of hexadecimal digits (0-9, A-F), "
+       "separated "
        "by blanks.\nNothing was written."},
       {{"Options", "Tips", std::string(129, 'z'), kRegSzRow},
        "The value text gives 129 bytes of data, more than the 128 bytes a value can take here.\nNothing was "
@@ -272,8 +275,8 @@ TEST_F(RegistryEditorTest, AnUnknownTypeWarnsAtEveryListing) {
   EXPECT_EQ("Multi=one", editor_.Entries().lines[4]);
   EXPECT_EQ(7, editor_.Entries().lineTypes[4]);
   const std::string warning =
-      "GetRegEntries() for key\nSoftware\\Orlendt Software Applications\\Zarvic\\Options\\Multi\n"
-      "encountered unknown value type REG_MULTI_SZ  .\nClick OK to continue.";
+      "The value\nSoftware\\Orlendt Software Applications\\Zarvic\\Options\\Multi\n"
+      "has the type REG_MULTI_SZ, which is listed as text up to its first NUL byte.\nClick OK to continue.";
   EXPECT_EQ((std::vector<std::string>{warning, warning}), ui_.Texts());
   ASSERT_TRUE(editor_.PickLine(4));
   EXPECT_EQ(std::optional<std::size_t>(kRegMultiSzRow), editor_.fields.typeIndex);
@@ -291,8 +294,10 @@ TEST_F(RegistryEditorTest, DumpWritesTheSelectedProgramInCrLfLines) {
   EXPECT_TRUE(ui_.messages.empty());
 
   editor_.DumpToFile(scratch_ / "no-such-folder/ZrvNetReg.txt");
-  EXPECT_EQ(std::vector<std::string>{"CStdioFile::Open() failed with error:\n" + std::to_string(ENOENT)},
-            ui_.Texts());
+  EXPECT_EQ(
+      std::vector<std::string>{"The settings could not be written to " +
+                               (scratch_ / "no-such-folder/ZrvNetReg.txt") + ":\nNo such file or directory"},
+      ui_.Texts());
 }
 
 TEST(RegistryEditorNoStore, StartShowsTheMissingBaseKeyAndListsNothing) {

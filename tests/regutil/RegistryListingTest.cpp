@@ -238,10 +238,12 @@ TEST_F(GetRegEntriesTest, ReadsEachLevelAndWarnsOfTypesItCannotShow) {
   EXPECT_EQ((std::vector<RegEntryValue>{{"Tips", 4, "1 "}, {"Multi", 7, "one"}, {"Odd", 300, "q"}}),
             options.values);
   EXPECT_EQ((std::vector<std::string>{
-                "GetRegEntries() for key\nSoftware\\Orlendt Software Applications\\ZARVIC\\options\\Multi\n"
-                "encountered unknown value type REG_MULTI_SZ  .\nClick OK to continue.",
-                "GetRegEntries() for key\nSoftware\\Orlendt Software Applications\\ZARVIC\\options\\Odd\n"
-                "encountered unknown value type REG_UNKNWN_300.\nClick OK to continue."}),
+                "The value\nSoftware\\Orlendt Software Applications\\ZARVIC\\options\\Multi\n"
+                "has the type REG_MULTI_SZ, which is listed as text up to its first NUL byte.\n"
+                "Click OK to continue.",
+                "The value\nSoftware\\Orlendt Software Applications\\ZARVIC\\options\\Odd\n"
+                "has the type REG_UNKNWN_300, which is listed as text up to its first NUL byte.\n"
+                "Click OK to continue."}),
             ui_.Texts());
 }
 

@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/AppOptions.h"
+#include "core/Paths.h"
 #include "core/ScopedEnv.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
@@ -66,9 +68,63 @@ TEST_F(RememberedFolderTest, RecentFileFirstThenTheDocumentsFolder) {
   // Unknown: the current folder.
   EXPECT_EQ(std::filesystem::current_path().string(), RememberedProblemFolder("", ""));
 
-  // Known but missing: the message, and no folder.
+  // Missing (a home folder that is gone): no folder, and nothing said.
   EXPECT_EQ("", RememberedProblemFolder("", home_ / "gone"));
-  EXPECT_EQ(std::vector<std::string>{"Failed to find MyDocuments folder."}, ui_.Texts());
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+// The desktop's documents folder: what xdg-user-dirs names, else ~/Documents, else the home folder.
+TEST(DocumentsFolder, UserDirsThenDocumentsThenHome) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> userDirs;  // the contents of user-dirs.dirs; nullopt: no file
+    std::vector<std::string> folders;     // made under the home folder
+    std::string expected;                 // under the home folder; "" is the home folder itself
+  };
+  const Case cases[] = {
+      {"named and present",
+       "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n",
+       {"Papiere", "Documents"},
+       "/Papiere"},
+      {"named with a trailing slash", "XDG_DOCUMENTS_DIR=\"$HOME/Papiere/\"\n", {"Papiere"}, "/Papiere"},
+      {"escaped and indented",
+       "# written by xdg-user-dirs-update\n  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n",
+       {"My \"Docs\""},
+       "/My \"Docs\""},
+      {"the home folder itself", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", {"Documents"}, ""},
+      {"file absent, ~/Documents present", std::nullopt, {"Documents"}, "/Documents"},
+      {"file absent, no ~/Documents", std::nullopt, {}, ""},
+      {"named but missing", "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n", {"Documents"}, "/Documents"},
+      {"named but missing, no ~/Documents", "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n", {}, ""},
+      {"commented out", "#XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n", {"Papiere"}, ""},
+      {"relative, not a folder xdg-user-dirs writes", "XDG_DOCUMENTS_DIR=\"Papiere\"\n", {"Papiere"}, ""},
+  };
+  for (const Case& c : cases) {
+    TempFolder home;
+    ScopedEnv homeEnv("HOME", home.path());
+    ScopedEnv config("XDG_CONFIG_HOME", home / "config");
+    ScopedEnv documents("XDG_DOCUMENTS_DIR", std::nullopt);
+    std::filesystem::create_directory(home / "config");
+    if (c.userDirs) testing::WriteFile(home / "config/user-dirs.dirs", *c.userDirs);
+    for (const std::string& folder : c.folders) std::filesystem::create_directory(home / folder);
+    EXPECT_EQ(home.path() + c.expected, DocumentsFolder()) << c.name;
+  }
+}
+
+TEST(DocumentsFolder, AbsoluteFolderOrTheVariable) {
+  TempFolder home;
+  TempFolder elsewhere;
+  ScopedEnv homeEnv("HOME", home.path());
+  ScopedEnv config("XDG_CONFIG_HOME", home / "config");
+  ScopedEnv documents("XDG_DOCUMENTS_DIR", elsewhere / "fromvariable");
+  std::filesystem::create_directory(home / "config");
+  std::filesystem::create_directory(elsewhere / "fromfile");
+  std::filesystem::create_directory(elsewhere / "fromvariable");
+  testing::WriteFile(home / "config/user-dirs.dirs",
+                     "XDG_DOCUMENTS_DIR=\"" + (elsewhere / "fromfile") + "\"\n");
+  EXPECT_EQ(elsewhere / "fromfile", DocumentsFolder());
+  std::filesystem::remove(home / "config/user-dirs.dirs");
+  EXPECT_EQ(elsewhere / "fromvariable", DocumentsFolder());
 }
 
 TEST(WindowPos, ExactlyTenNumbers) {

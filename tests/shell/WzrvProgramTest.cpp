@@ -369,18 +369,20 @@ TEST_F(WzrvProgramTest, TestListWritesEachReport) {
 
 TEST_F(WzrvProgramTest, TestListFailures) {
   EXPECT_EQ(kExitFailed, Run({"-TF", "missing.txt"}));
-  EXPECT_TRUE(Contains(err_, "CTApp::TestList() list file open failed with error 2 (missing.txt: No such file or directory)")) << err_;
+  EXPECT_TRUE(Contains(err_, "The test list could not be read (missing.txt: No such file or directory)"))
+      << err_;
 
   WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   WriteFile(work_ / "list.txt", "NONE.ZR3\nB.ZR3\n");
   EXPECT_EQ(kExitIncomplete, Run({"-TF", "list.txt"}));
-  EXPECT_TRUE(Contains(err_, "CTApp::TestList() failed to open test document NONE.ZR3")) << err_;
+  EXPECT_TRUE(Contains(err_, "The problem file NONE.ZR3 could not be opened; no report was written for it"))
+      << err_;
   EXPECT_TRUE(Contains(ReadFile(work_ / "B.TXT"), "INTEREST AND PENALTY DETAIL REPORT"));
 
   WriteFile(work_ / "list.txt", "B.ZR3 \"" + (work_ / "no folder/B.TXT") + "\"\n");
   EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
-  EXPECT_TRUE(Contains(err_, "CTView::TesListWriteReport() - output file open failed with error 2 (" +
-                                 (work_ / "no folder/B.TXT") + ": No such file or directory)"))
+  EXPECT_TRUE(Contains(err_, "The report could not be written (" + (work_ / "no folder/B.TXT") +
+                                 ": No such file or directory)"))
       << err_;
 }
 

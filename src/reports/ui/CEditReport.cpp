@@ -40,7 +40,7 @@ constexpr int kDefaultColumns = 82;
 constexpr int kDefaultRows = 30;
 constexpr char kTempFileWarning[] =
     "The report will be exported to Excel in a temporary file that is subject to re-use.  If you wish to "
-    "save your changes to the spreadsheet, use the File/Save As... feature of Excel to to give it a new "
+    "save your changes to the spreadsheet, use the File/Save As... feature of Excel to give it a new "
     "name and/or location.";
 
 std::string BaseNameOf(const std::string& path) {
@@ -208,7 +208,7 @@ void CEditReport::ExportToNotepad() {
   if (!WriteWindowText(path)) return;
   notepadFile_ = path;
   SetExportLock(true, true);
-  if (!LaunchFile(path)) MessageBoxText("No program could be started to show " + path + ".");
+  if (!LaunchFile(path)) MessageBoxText(LaunchFailureMessage(path));
 }
 
 void CEditReport::ExportToExcel() {
@@ -237,7 +237,7 @@ void CEditReport::ExportToExcel() {
     return;
   }
   if (!LaunchFile(path)) {
-    MessageBoxText("Couldn't start Excel.");
+    MessageBoxText(LaunchFailureMessage(path));
     return;
   }
   ShowTempFileWarning(this);

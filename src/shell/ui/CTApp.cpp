@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/AppOptions.h"
+#include "core/DiagnosticLog.h"
 #include "core/FileExtension.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -50,6 +51,7 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
   MoveIniToRegistry();
   // "Number of MRU files" and "Tips" are read and written back, the options and report settings cached.
   LoadSettings();
+  StartRunDiagnostics("the windows");
   recent_ = std::make_unique<RecentFileList>(Options().numberOfMruFiles);
   recent_->Load();
   Modes().batchMode = plan.batchMode;

@@ -4,7 +4,6 @@
 #include <QPointer>
 
 #include "core/Paths.h"
-#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "shell/HelpTopics.h"
 #include "shell/Launcher.h"
@@ -71,9 +70,7 @@ bool ManualAvailable(const QString& fileName) {
 
 void OpenManual(const QString& fileName) {
   const std::string path = ManualPath(fileName).toStdString();
-  if (!LaunchFile(path)) {
-    MessageBoxText(StringPrintf("ShellExecute(\"%s\") failed. Error code = %ld\n", path.c_str(), 0L));
-  }
+  if (!LaunchFile(path)) MessageBoxText(LaunchFailureMessage(path));
 }
 
 }  // namespace zarvic
