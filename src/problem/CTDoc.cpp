@@ -104,6 +104,9 @@ void CTDoc::ResetProblem(const ReportHeadings& headings) {
   m_header.m_cCorporation = Options().defaultGatt ? 1 : 0;
 
   m_heldIndex = -1;
+  m_eventsLeftOut = 0;
+  m_fileEvents = 0;
+  m_leftOutFile.clear();
   CurrentUi().RefreshViews(this);
   modified_ = false;
 }
