@@ -44,7 +44,8 @@ std::string RememberedProblemFolder(const std::string& recentFile1, const std::s
   return std::filesystem::is_directory(folder, ec) ? folder : documentsFolder;
 }
 
-void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles, const std::string& problemFolder) {
+void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles,
+                                  const std::string& problemFolder) {
   std::vector<std::string> folders;
   for (const std::string& file : recentFiles) folders.push_back(FolderOf(file));
   folders.push_back(problemFolder);

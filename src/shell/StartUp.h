@@ -43,6 +43,7 @@ std::string RememberedProblemFolder(const std::string& recentFile1, const std::s
 
 // Saves interrupted by a kill or a crash leave their temporary files (RemoveStaleTemporaryFiles):
 // at start those beside the recent files and in the problem folder are removed, each folder once.
-void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles, const std::string& problemFolder);
+void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles,
+                                  const std::string& problemFolder);
 
 }  // namespace zarvic

@@ -118,15 +118,11 @@ TEST(RemoveStaleTemporaryFiles, RemovesOnlyWhatEndedProcessesLeft) {
   std::filesystem::create_symlink(dir / "CASE.ZR3", dir / (".LINK." + gone + "-0.tmp"));
 
   EXPECT_EQ(2, RemoveStaleTemporaryFiles(dir.path()));
-  std::vector<std::string> kept = {"." + gone + "-0.tmp",
-                                         ".CASE.ZR3.1-0.tmp",
-                                         ".CASE.ZR3." + gone + "-x.tmp",
-                                         ".CASE.ZR3." + gone + ".tmp",
-                                         ".CASE.ZR3." + mine + "-0.tmp",
-                                         ".DIR." + gone + "-0.tmp",
-                                         ".LINK." + gone + "-0.tmp",
-                                         "CASE.ZR3",
-                                         "CASE.ZR3." + gone + "-0.tmp"};
+  std::vector<std::string> kept = {"." + gone + "-0.tmp",          ".CASE.ZR3.1-0.tmp",
+                                   ".CASE.ZR3." + gone + "-x.tmp", ".CASE.ZR3." + gone + ".tmp",
+                                   ".CASE.ZR3." + mine + "-0.tmp", ".DIR." + gone + "-0.tmp",
+                                   ".LINK." + gone + "-0.tmp",     "CASE.ZR3",
+                                   "CASE.ZR3." + gone + "-0.tmp"};
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(kept, dir.Entries());
   EXPECT_EQ(0, RemoveStaleTemporaryFiles(dir / "no such folder"));

@@ -33,7 +33,9 @@ TEST(TextTest, EscapeForMessage) {
       {"tab\there", "tab\\x09here"},
       {"\x1B[2Jgone\r\n", "\\x1B[2Jgone\\r\\x0A"},
       {"caf\xC3\xA9", "caf\xC3\xA9"},
-      {"\xC2\x9D" "osc", "\\xC2\\x9Dosc"},
+      {"\xC2\x9D"
+       "osc",
+       "\\xC2\\x9Dosc"},
   };
   for (const auto& [text, shown] : cases) EXPECT_EQ(shown, EscapeForMessage(text)) << shown;
 }

@@ -81,7 +81,8 @@ TEST(RemoveLeftoverTemporaryFiles, RecentFoldersAndTheProblemFolder) {
   if (child == 0) ::_exit(0);
   ::waitpid(child, nullptr, 0);
   const std::string stale = ".CASE.ZR3." + std::to_string(child) + "-0.tmp";
-  for (const TempFolder* folder : {&recent, &problems, &elsewhere}) testing::WriteFile(*folder / stale, "data");
+  for (const TempFolder* folder : {&recent, &problems, &elsewhere})
+    testing::WriteFile(*folder / stale, "data");
   RemoveLeftoverTemporaryFiles({recent / "CASE.ZR3", recent / "OTHER.ZR3"}, problems.path());
   EXPECT_TRUE(recent.Entries().empty());
   EXPECT_TRUE(problems.Entries().empty());
