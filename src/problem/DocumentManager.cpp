@@ -196,8 +196,8 @@ bool DocumentManager::CloseDocument(ProblemDocument& doc) {
     const std::string& name = !doc.pathName.empty() ? doc.pathName
                               : !doc.title.empty()  ? doc.title
                                                     : "Untitled";
-    Answer answer =
-        MessageBoxText(StringPrintf("Save changes to %s?", name.c_str()), MessageKind::YesNoCancel);
+    Answer answer = MessageBoxText(StringPrintf("Save changes to %s?", EscapeForMessage(name).c_str()),
+                                   MessageKind::YesNoCancel);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes && !DoSave(doc, false)) return false;
   }

@@ -699,7 +699,8 @@ bool SaveProblemFile(CTDoc& problem, const std::string& path) {
   std::string bytes = WriteProblem(problem);
   int error = 0;
   if (!WriteFileAtomically(path, bytes, &error)) {
-    MessageBoxText(StringPrintf("Failed to save document.\n%s\n%s", path.c_str(), std::strerror(error)));
+    MessageBoxText(StringPrintf("Failed to save document.\n%s\n%s", EscapeForMessage(path).c_str(),
+                                std::strerror(error)));
     return false;
   }
   problem.SetModified(false);
