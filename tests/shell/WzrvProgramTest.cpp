@@ -397,6 +397,22 @@ TEST_F(WzrvProgramTest, ControlCharactersReachNeitherReportsNorMessages) {
   EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
 }
 
+// Regression: the events of a file after its 1,000th were dropped without a word.
+TEST_F(WzrvProgramTest, EventsLeftOutOfAProblemAreNamed) {
+  std::string bytes = testing::HeaderImage({.eventCount = 1001}) + testing::Penalties88({});
+  for (int i = 0; i < 1001; ++i)
+    bytes += testing::EventImage42({.type = 0, .date = testing::Day("04-15-95"), .amount = 1});
+  WriteFile(work_ / "MANY.ZR3", bytes);
+  WriteFile(work_ / "list.txt", "MANY.ZR3\n");
+  const std::string message =
+      "MANY.ZR3 holds 1,001 events, and a problem holds at most 1,000 events: the last 1, "
+      "dated 04-15-95 to 04-15-95, were left out.";
+  Run({"-TS"});
+  EXPECT_TRUE(Contains(err_, message)) << err_;
+  Run({"-TF", "list.txt"});
+  EXPECT_TRUE(Contains(err_, message)) << err_;
+}
+
 // The temporary files a killed run left beside its results go with the next run in that folder.
 TEST_F(WzrvProgramTest, TheNextRunRemovesWhatAKilledRunLeft) {
   pid_t child = ::fork();
