@@ -20,6 +20,12 @@ void Seed(const std::filesystem::path& root, const std::string& target, const st
   WriteFile((root / target / name).string(), bytes);
 }
 
+// Problem files start both targets that read them.
+void ProblemSeed(const std::filesystem::path& root, const std::string& name, const std::string& bytes) {
+  Seed(root, "fuzz_read_problem", name, bytes);
+  Seed(root, "fuzz_report_problem", name, bytes);
+}
+
 PenaltySpec Active(std::uint16_t date) {
   PenaltySpec p;
   p.flags = 1;
@@ -44,16 +50,16 @@ void ProblemSeeds(const std::filesystem::path& root) {
                        Allocation852("ADBEC") + Description41("Credit") +
                        EventImage42({.type = 10, .date = later, .amount = 30}) +
                        EventImage42({.type = 9, .date = later, .amount = 40, .gattAmount = 20});
-  Seed(root, "fuzz_read_problem", "current",
-       HeaderImage({.name = "Taxpayer", .eventCount = 6, .headings = {"Heading"}}) + Penalties88(penalties) +
-           events);
-  Seed(root, "fuzz_read_problem", "empty", HeaderImage({}) + Penalties88({}));
-  Seed(root, "fuzz_read_problem", "count26",
-       HeaderImage({.eventCount = 1, .penaltyCount = 26}) + Penalties88(penalties, 24) +
-           std::string(176, '\0') + EventImage42({.type = 0, .date = tax, .amount = 1}));
-  Seed(root, "fuzz_read_problem", "v96.3",
-       HeaderImage({.eventCount = 6, .major = 96, .minor = 3, .penaltyCount = 24}) +
-           Penalties80(penalties, 24) + events);
+  ProblemSeed(root, "current",
+              HeaderImage({.name = "Taxpayer", .eventCount = 6, .headings = {"Heading"}}) +
+                  Penalties88(penalties) + events);
+  ProblemSeed(root, "empty", HeaderImage({}) + Penalties88({}));
+  ProblemSeed(root, "count26",
+              HeaderImage({.eventCount = 1, .penaltyCount = 26}) + Penalties88(penalties, 24) +
+                  std::string(176, '\0') + EventImage42({.type = 0, .date = tax, .amount = 1}));
+  ProblemSeed(root, "v96.3",
+              HeaderImage({.eventCount = 6, .major = 96, .minor = 3, .penaltyCount = 24}) +
+                  Penalties80(penalties, 24) + events);
 
   // The old event layout: records first, then the blocks.
   auto old = [&](std::uint8_t major, std::uint8_t minor, std::uint16_t count, bool small) {
@@ -68,10 +74,10 @@ void ProblemSeeds(const std::filesystem::path& root) {
            EventImage42({.type = 4, .date = later, .amount = 30}, false) + alloc +
            Bytes().Field("Debit", 21).str() + alloc + Bytes().Field("Credit", 21).str();
   };
-  Seed(root, "fuzz_read_problem", "v2.5", old(2, 5, 24, true));
-  Seed(root, "fuzz_read_problem", "v2.20", old(2, 20, 24, false));
-  Seed(root, "fuzz_read_problem", "v1.0", old(1, 0, 12, true));
-  Seed(root, "fuzz_read_problem", "v96.1", old(96, 1, 24, false));
+  ProblemSeed(root, "v2.5", old(2, 5, 24, true));
+  ProblemSeed(root, "v2.20", old(2, 20, 24, false));
+  ProblemSeed(root, "v1.0", old(1, 0, 12, true));
+  ProblemSeed(root, "v96.1", old(96, 1, 24, false));
 }
 
 void TableSeeds(const std::filesystem::path& root) {

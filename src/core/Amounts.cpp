@@ -149,6 +149,12 @@ void InsertThousands(std::string& text) {
   for (size_t pos = end; pos > begin + 3; pos -= 3) text.insert(pos - 3, 1, ',');
 }
 
+std::string FormatCount(long count) {
+  std::string text = std::to_string(count);
+  InsertThousands(text);
+  return text;
+}
+
 std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten) {
   bool negative = cents < -0.009;
   double magnitude = std::fabs(cents);

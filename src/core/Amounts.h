@@ -37,6 +37,8 @@ bool IsWellFormedAmount(std::string_view text);
 // Empty text beyond the display limit.
 std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten);
 void InsertThousands(std::string& text);
+// A count as messages give it: 1,200.
+std::string FormatCount(long count);
 void RightJustify(std::string& text, size_t width);
 
 }  // namespace zarvic

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
 
 #include "core/Paths.h"
 #include "core/Text.h"
@@ -37,6 +41,31 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+constexpr std::string_view kTempSuffix = ".tmp";
+
+// The process that made a temporary file ".NAME.PID-N.tmp"; 0 when name is not one.
+long TempFileProcess(std::string_view name) {
+  if (name.size() <= 1 + kTempSuffix.size() || name.front() != '.' || !name.ends_with(kTempSuffix)) return 0;
+  std::string_view body = name.substr(1, name.size() - 1 - kTempSuffix.size());
+  const std::size_t dot = body.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return 0;
+  std::string_view tail = body.substr(dot + 1);  // PID-N
+  const std::size_t dash = tail.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == tail.size() || dash > 9) return 0;
+  long pid = 0;
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (i == dash) continue;
+    if (tail[i] < '0' || tail[i] > '9') return 0;
+    if (i < dash) pid = pid * 10 + (tail[i] - '0');
+  }
+  return pid;
+}
+
+bool ProcessIsGone(long pid) {
+  // EPERM: it runs, under another user.
+  return pid != static_cast<long>(::getpid()) && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 // Where the bytes of path go first: the checks of WriteFileAtomically, then a new file in the same
 // folder holding bytes (not yet flushed to disk).
 struct PreparedFile {
@@ -44,7 +73,9 @@ struct PreparedFile {
   std::string temp;
 };
 
-bool Prepare(const std::string& path, std::string_view bytes, bool flush, PreparedFile& out, int* error) {
+// cleaned: the folders whose stale temporary files were removed already (nullptr: remove them now).
+bool Prepare(const std::string& path, std::string_view bytes, bool flush, std::vector<std::string>* cleaned,
+             PreparedFile& out, int* error) {
   if (path.empty()) return Fail(ENOENT, error);
   std::string target = path;
   struct stat st {};
@@ -64,6 +95,10 @@ bool Prepare(const std::string& path, std::string_view bytes, bool flush, Prepar
   }
 
   std::string folder = FolderOf(target);
+  if (!cleaned || std::find(cleaned->begin(), cleaned->end(), folder) == cleaned->end()) {
+    RemoveStaleTemporaryFiles(folder);
+    if (cleaned) cleaned->push_back(folder);
+  }
   static std::atomic<unsigned> counter{0};
   std::string temp;
   int fd = -1;
@@ -100,9 +135,26 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+int RemoveStaleTemporaryFiles(const std::string& folder) {
+  const std::string where = folder.empty() ? "." : folder;
+  int removed = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const long pid = TempFileProcess(name);
+    if (pid <= 0) continue;
+    const std::string path = JoinPath(where, name);
+    struct stat st {};
+    // Only a file of this user's: never a link, a folder, or what another user left.
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+    if (ProcessIsGone(pid) && ::unlink(path.c_str()) == 0) ++removed;
+  }
+  return removed;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error) {
   PreparedFile file;
-  if (!Prepare(path, bytes, true, file, error)) return false;
+  if (!Prepare(path, bytes, true, nullptr, file, error)) return false;
   if (::rename(file.temp.c_str(), file.target.c_str()) != 0) {
     int code = errno;
     ::unlink(file.temp.c_str());
@@ -126,7 +178,7 @@ AtomicFileBatch::~AtomicFileBatch() {
 bool AtomicFileBatch::Add(const std::string& path, std::string_view bytes, int* error) {
   Pending p;
   p.path = path;
-  if (!Prepare(path, bytes, false, p.file, error)) return false;
+  if (!Prepare(path, bytes, false, &cleaned_, p.file, error)) return false;
   pending_.push_back(std::move(p));
   return true;
 }

@@ -14,6 +14,13 @@ namespace zarvic {
 // writable is refused. On failure returns false and sets error (an errno value) when given.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);
 
+// The temporary files ".NAME.PID-N.tmp" that these writers leave in folder when their process ends
+// before the rename (killed, crashed, the power gone) hold what was being saved, taxpayer data
+// included. Removes each one whose process is gone; those of a process still running (this one
+// included) and those of another user stay. Writers call it for their folder before they write;
+// returns how many were removed.
+int RemoveStaleTemporaryFiles(const std::string& folder);
+
 // Many files written the same way with one sync for all of them (a run that writes a result file per
 // problem): Add checks the path and writes the bytes to a new file beside it; Commit flushes the file
 // system once, then renames every new file over its path, so that each file is either the old one or
@@ -33,6 +40,7 @@ class AtomicFileBatch {
  private:
   struct Pending;
   std::vector<Pending> pending_;
+  std::vector<std::string> cleaned_;  // folders whose stale temporary files are gone already
 };
 
 }  // namespace zarvic

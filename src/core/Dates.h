@@ -19,6 +19,9 @@ DayNumber MakeDate(int month, int day, int year);
 inline bool IsDate(DayNumber d) {
   return d != NO_DATE && d != NO_DATE_ALT;
 }
+// The last day of the calendar: 12-31-2099, the last date typed text can give. A stored date after it
+// comes from a damaged file.
+inline constexpr DayNumber kLastCalendarDay = 53325;
 int YearOf(DayNumber d);
 int MonthOf(DayNumber d);
 int DayOf(DayNumber d);

@@ -310,6 +310,25 @@ constexpr StringEntry kStrings[] = {
      "the taxable year attributable to substantial valuation misstatements under chapter 1 exceeds $5,000 "
      "($10,000 in the case of a corporation other than an S corporation or a personal holding company (as "
      "defined in section 542 ))."},
+    {21150, "the header"},
+    {21151, "penalty record %d"},
+    {21152, "event %d"},
+    {21153, "the payment allocation of event %d"},
+    {21154, "the description of event %d"},
+    {21155, "the format version %d.%d is not one that Zarvic knows"},
+    {21156, "the file ends inside %s"},
+    {21157, "%s was changed after it was written (its checksum does not match)"},
+    {21158, "%s has the event type %u, which Zarvic does not know"},
+    {21159, "%s holds a date after 12-31-2099, where the calendar ends"},
+    {21160,
+     "%s holds an amount that is not a number between -$99,999,999,999,999.98 and $99,999,999,999,999.98"},
+    {21161,
+     "%s holds %s events, and a problem holds at most 1,000 events: the last %s, dated %s to %s, were left "
+     "out."},
+    {21162, "The file"},
+    {21163,
+     "%s held %s events when it was opened, and a problem holds at most 1,000 events: the last %s were left "
+     "out. Saving over the file removes them from it for good.\n\nSave over it anyway?"},
     {21350, "No addition to tax: the tax after withholding is less than $1,000 (IRC 6654(e)(1))."},
     {21351, "No addition to tax: the tax after withholding is less than $500 (IRC 6654(e)(1))."},
     {21352,

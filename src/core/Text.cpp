@@ -65,13 +65,16 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(b, e - b + 1));
 }
 
-std::string EscapeForTerminal(std::string_view text) {
+namespace {
+
+// Bytes as EscapeForTerminal describes them; keepLayout keeps line feeds and tabs.
+std::string EscapeBytes(std::string_view text, bool keepLayout) {
   std::string out;
   out.reserve(text.size());
   auto escape = [&out](unsigned char c) { out += StringPrintf("\\x%02X", c); };
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c == '\n' || c == '\t' || (c >= 0x20 && c < 0x7F)) {
+    if ((keepLayout && (c == '\n' || c == '\t')) || (c >= 0x20 && c < 0x7F)) {
       out += static_cast<char>(c);
       ++i;
       continue;
@@ -96,6 +99,27 @@ std::string EscapeForTerminal(std::string_view text) {
     i += length;
   }
   return out;
+}
+
+}  // namespace
+
+std::string EscapeForTerminal(std::string_view text) {
+  return EscapeBytes(text, true);
+}
+
+std::string EscapeForMessage(std::string_view text) {
+  return EscapeBytes(text, false);
+}
+
+void ReplaceControlCharacters(std::span<char> windows1252) {
+  auto isControl = [](unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+  };
+  for (char& ch : windows1252) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (!isControl(c)) continue;
+    ch = c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' ? ' ' : '?';
+  }
 }
 
 namespace {

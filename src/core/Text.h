@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,15 @@ std::string Trim(std::string_view text);  // blanks and tabs on both sides
 // control byte, C1 control character and byte that is not UTF-8 shown as "\r" or "\xNN", so that a
 // file's bytes never drive the terminal.
 std::string EscapeForTerminal(std::string_view text);
+// A value put into a message (a path, a name, text from a file): escaped as EscapeForTerminal does, and
+// line feeds and tabs too, so that the value stays on its line and cannot forge another.
+std::string EscapeForMessage(std::string_view text);
+
+// Windows-1252 text of a problem as it may go into a report line: each control character (C0, DEL,
+// and the five bytes Windows-1252 leaves undefined, which become C1 controls in UTF-8) is replaced,
+// a tab or line break by a blank, any other by "?". One byte for one byte, in place, so columns stay
+// where they were, and a report shown on a terminal cannot drive it.
+void ReplaceControlCharacters(std::span<char> windows1252);
 
 // Text encoding: problem and rate table files keep their 8-bit text in Windows-1252, so that they stay
 // exchangeable with files written elsewhere, and the problem holds its texts that way; text input

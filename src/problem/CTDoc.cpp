@@ -105,6 +105,9 @@ void CTDoc::ResetProblem(const ReportHeadings& headings) {
 
   m_heldIndex = -1;
   m_heldPenalties.reset();
+  m_eventsLeftOut = 0;
+  m_fileEvents = 0;
+  m_leftOutFile.clear();
   CurrentUi().RefreshViews(this);
   modified_ = false;
 }

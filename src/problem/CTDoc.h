@@ -106,6 +106,13 @@ class CTDoc {
   int m_heldIndex = -1;
   std::optional<std::array<PenaltyRecord, kPenaltyRecords>> m_heldPenalties;
 
+  // Events of the file this problem was read from that it could not hold (those after the 1,000th),
+  // and that file ("" when read from memory): saving over it asks first. Cleared by a reset and by
+  // a save over that file.
+  int m_eventsLeftOut = 0;
+  int m_fileEvents = 0;  // how many events that file holds
+  std::string m_leftOutFile;
+
   // Set only while the problem file is read or written (the grid leaves the problem alone meanwhile).
   bool m_loading = false;
   bool m_saving = false;

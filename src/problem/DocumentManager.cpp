@@ -5,9 +5,11 @@
 #include <system_error>
 #include <utility>
 
+#include "core/Amounts.h"
 #include "core/AppOptions.h"
 #include "core/FileExtension.h"
 #include "core/Paths.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/ProblemFile.h"
@@ -18,6 +20,7 @@ namespace {
 constexpr int kNotZarvicInPlaceId = 20047;
 constexpr int kNotZarvicId = 20049;
 constexpr int kTooManyDocumentsId = 20050;
+constexpr int kSaveOverShortenedId = 21163;
 
 // Whether the file name (not its folder) contains extension, without regard to case.
 bool NameContainsNoCase(const std::string& path, std::string_view extension) {
@@ -32,6 +35,15 @@ bool SameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec);
+}
+
+// Saving a problem over the file it was read from when that file held events the problem could not:
+// they would be gone for good. Yes saves.
+bool ConfirmSaveOverShortened(const CTDoc& problem, const std::string& path) {
+  std::string text = StringPrintfDynamic(
+      std::string(StringText(kSaveOverShortenedId)).c_str(), EscapeForMessage(path).c_str(),
+      FormatCount(problem.m_fileEvents).c_str(), FormatCount(problem.m_eventsLeftOut).c_str());
+  return MessageBoxText(text, MessageKind::YesNo) == Answer::Yes;
 }
 
 bool InUse(const CTDoc& problem) {
@@ -162,7 +174,13 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
   }
   // That problem could not be closed under a run of its own that is under way.
   if (other && other->problem.IsBusy()) return RefuseBusyProblem();
+  const bool overShortened = doc.problem.m_eventsLeftOut > 0 && SameFile(doc.problem.m_leftOutFile, name);
+  if (overShortened && !ConfirmSaveOverShortened(doc.problem, name)) return false;
   if (!SaveProblemFile(doc.problem, name)) return false;
+  if (overShortened) {
+    doc.problem.m_eventsLeftOut = 0;
+    doc.problem.m_leftOutFile.clear();
+  }
   if (other) Remove(*other);
 
   doc.pathName = name;
@@ -178,8 +196,8 @@ bool DocumentManager::CloseDocument(ProblemDocument& doc) {
     const std::string& name = !doc.pathName.empty() ? doc.pathName
                               : !doc.title.empty()  ? doc.title
                                                     : "Untitled";
-    Answer answer =
-        MessageBoxText(StringPrintf("Save changes to %s?", name.c_str()), MessageKind::YesNoCancel);
+    Answer answer = MessageBoxText(StringPrintf("Save changes to %s?", EscapeForMessage(name).c_str()),
+                                   MessageKind::YesNoCancel);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes && !DoSave(doc, false)) return false;
   }

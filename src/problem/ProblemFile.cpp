@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -32,8 +33,108 @@ constexpr int kNewerVersionId = 20004;
 constexpr int kErrorReadingId = 20013;
 constexpr int kTaxAndPaymentId = 20039;
 
+// What the reader says of a file it refuses or shortens: where (the header, penalty record k, event i,
+// its allocation, its description), then what is wrong there.
+constexpr int kPlaceHeaderId = 21150;
+constexpr int kPlacePenaltyId = 21151;
+constexpr int kPlaceEventId = 21152;
+constexpr int kPlaceAllocationId = 21153;
+constexpr int kPlaceDescriptionId = 21154;
+constexpr int kUnknownVersionId = 21155;
+constexpr int kEndsInsideId = 21156;
+constexpr int kChangedId = 21157;
+constexpr int kUnknownTypeId = 21158;
+constexpr int kBeyondCalendarId = 21159;
+constexpr int kNotAnAmountId = 21160;
+constexpr int kEventsLeftOutId = 21161;
+constexpr int kTheFileId = 21162;
+
 constexpr int kOldPenaltyDates = 8;
 constexpr std::uint16_t kOldPenaltyFlagBits = 0x007F;  // bits 0-6 carry over from 80-byte records
+
+// How a read ended: the status, what is wrong with a refused file, and the events a problem could not
+// hold (the 1,001st on), counted with their first and last date.
+struct ReadOutcome {
+  ProblemReadStatus status = ProblemReadStatus::Read;
+  std::string reason;
+  int leftOut = 0;
+  DayNumber firstLeftOut = NO_DATE;
+  DayNumber lastLeftOut = NO_DATE;
+
+  bool Failed() const { return status != ProblemReadStatus::Read; }
+};
+
+std::string Text(int id) {
+  return std::string(StringText(id));
+}
+
+// Where a fault lies; events and penalty records are counted from 1, as a person counts them.
+std::string Place(int id, int index = -1) {
+  return index < 0 ? Text(id) : StringPrintfDynamic(Text(id).c_str(), index + 1);
+}
+
+ReadOutcome Refused(ProblemReadStatus status, std::string reason) {
+  return ReadOutcome{.status = status, .reason = std::move(reason)};
+}
+ReadOutcome EndsInside(const std::string& place) {
+  return Refused(ProblemReadStatus::Truncated,
+                 StringPrintfDynamic(Text(kEndsInsideId).c_str(), place.c_str()));
+}
+ReadOutcome Damaged(int id, const std::string& place) {
+  return Refused(ProblemReadStatus::Damaged, StringPrintfDynamic(Text(id).c_str(), place.c_str()));
+}
+
+// Values as the format allows them: a date is unset or within the calendar; an amount is a finite
+// number of cents no larger than any amount can be typed.
+bool IsStoredDate(DayNumber d) {
+  return !IsDate(d) || d <= kLastCalendarDay;
+}
+bool IsStoredAmount(double cents) {
+  return std::isfinite(cents) && std::fabs(cents) <= kAmountLimitCents;
+}
+
+// The first date or amount that the format does not allow, as a refusal; nullopt when all are allowed.
+std::optional<ReadOutcome> CheckValues(std::span<const DayNumber> dates, std::span<const double> amounts,
+                                       const std::string& place) {
+  if (!std::all_of(dates.begin(), dates.end(), IsStoredDate)) return Damaged(kBeyondCalendarId, place);
+  if (!std::all_of(amounts.begin(), amounts.end(), IsStoredAmount)) return Damaged(kNotAnAmountId, place);
+  return std::nullopt;
+}
+
+std::optional<ReadOutcome> CheckHeader(const ProblemHeader& h) {
+  const DayNumber dates[] = {h.m_computeDate, h.m_thirtyDayLetter, h.m_applicableDate,
+                             h.m_restartThirtyDayLetter, h.m_restartApplicableDate};
+  return CheckValues(dates, std::span<const double>(&h.m_gattThreshold, 1), Place(kPlaceHeaderId));
+}
+
+std::optional<ReadOutcome> CheckPenaltyRecord(const PenaltyRecord& r, int k) {
+  std::array<double, kPenaltyAmounts + 1> amounts{};
+  std::copy(r.m_amounts.begin(), r.m_amounts.end(), amounts.begin());
+  amounts.back() = r.m_rate;
+  return CheckValues(r.m_dates, amounts, Place(kPlacePenaltyId, k));
+}
+
+// An event of the list: a known type, its date and amounts, and its allocation's amounts.
+std::optional<ReadOutcome> CheckEvent(const CEvent& e, int i) {
+  if (FindEventType(e.m_type) == nullptr) {
+    return Refused(ProblemReadStatus::Damaged,
+                   StringPrintfDynamic(Text(kUnknownTypeId).c_str(), Place(kPlaceEventId, i).c_str(),
+                                       unsigned{e.m_type}));
+  }
+  const double amounts[] = {e.m_amount, e.m_gattAmount, e.m_balof};
+  if (auto fault = CheckValues(std::span<const DayNumber>(&e.m_date, 1), amounts, Place(kPlaceEventId, i)))
+    return fault;
+  if (!e.m_allocation) return std::nullopt;
+  if (auto fault = CheckValues({}, e.m_allocation->m_payment, Place(kPlaceAllocationId, i))) return fault;
+  return CheckValues({}, e.m_allocation->m_specific, Place(kPlaceAllocationId, i));
+}
+
+// Counts an event a problem cannot hold, with its date.
+void CountLeftOut(ReadOutcome& outcome, DayNumber date) {
+  ++outcome.leftOut;
+  if (!IsDate(outcome.firstLeftOut) || date < outcome.firstLeftOut) outcome.firstLeftOut = date;
+  if (!IsDate(outcome.lastLeftOut) || date > outcome.lastLeftOut) outcome.lastLeftOut = date;
+}
 
 // Which generation wrote a file. Version bytes compare as signed numbers.
 struct Generation {
@@ -163,45 +264,55 @@ void SwitchOffPenalties(CTDoc& p) {
 }
 
 // The old event layout: every event record first, then the blocks of the listed events.
-ProblemReadStatus ReadOldEvents(CTDoc& p, Input& in, int major, int minor, const Generation& g,
-                                std::uint16_t penaltyCount, bool& twoX) {
+ReadOutcome ReadOldEvents(CTDoc& p, Input& in, int major, int minor, const Generation& g,
+                          std::uint16_t penaltyCount, bool& twoX) {
   ProblemHeader& h = p.m_header;
   auto& pen = p.m_penalties;
   if (major == 2 && minor <= 13) pen[23].MakeNew();
 
-  const int eventCount = std::min<int>(h.m_eventCount, kMaxEvents);
-  for (int i = 0; i < eventCount; ++i) {
+  ReadOutcome outcome;
+  bool listEnded = false;
+  CEvent beyond;  // each event after the 1,000th in turn
+  for (int i = 0; i < h.m_eventCount; ++i) {
     auto raw = in.Take<kEventRecordBytes>();
-    if (!raw) return ProblemReadStatus::Truncated;
-    CEvent& event = p.m_events[i];
+    if (!raw) return EndsInside(Place(kPlaceEventId, i));
+    CEvent& event = i < kMaxEvents ? p.m_events[i] : beyond;
     ApplyEventImage(DecodeEventRecord(*raw), event);
     event.m_reserved = {};
     event.m_tag = 0;  // no checksum in this layout
+    // The list ends at the first event without a date; what follows it is not part of the problem.
+    listEnded = listEnded || !event.HasDate();
+    if (listEnded) continue;
+    if (auto fault = CheckEvent(event, i)) return *fault;
+    if (i >= kMaxEvents) CountLeftOut(outcome, event.m_date);
   }
 
+  int index = 0;
   for (CEvent& event : p.ListedEvents()) {
     if (CarriesAllocation(event.m_type)) {
       AllocationRecord allocation;
       if (g.smallAllocations) {
         auto raw = in.Take<kOldAllocationRecordBytes>();
-        if (!raw) return ProblemReadStatus::Truncated;
+        if (!raw) return EndsInside(Place(kPlaceAllocationId, index));
         allocation = ConvertOldAllocation(*raw);
       } else {
         auto raw = in.Take<kAllocationRecordBytes>();
-        if (!raw) return ProblemReadStatus::Truncated;
+        if (!raw) return EndsInside(Place(kPlaceAllocationId, index));
         allocation = DecodeAllocationRecord(*raw);
       }
       if (allocation.m_priority[0] == '\0') allocation.SetPriorities(DefaultAllocationLetters());
       event.m_allocation = std::make_unique<AllocationRecord>(allocation);
+      if (auto fault = CheckEvent(event, index)) return *fault;
     }
     if (event.m_type == kEventDebit || event.m_type == kEventCredit || event.m_type == kEventNamedPenalty) {
       auto raw = in.Take<kOldDescriptionBytes>();
-      if (!raw) return ProblemReadStatus::Truncated;
+      if (!raw) return EndsInside(Place(kPlaceDescriptionId, index));
       event.m_description = DescriptionFrom(*raw);
     } else if (event.m_type == kEventPenalty) {
       event.m_type = kEventNamedPenalty;
       event.SetDescription("");
     }
+    ++index;
   }
 
   if (pen[23].IsActive() && penaltyCount < 23) pen[23].SetFlag(PEN_ACTIVE, false);
@@ -238,39 +349,50 @@ ProblemReadStatus ReadOldEvents(CTDoc& p, Input& in, int major, int minor, const
   pen[5].SetFlag(PEN_ACTIVE, false);
   pen[6].SetFlag(PEN_ACTIVE, false);
   twoX = major < 3;
-  return ProblemReadStatus::Read;
+  return outcome;
 }
 
-ProblemReadStatus ReadCurrentEvents(CTDoc& p, Input& in) {
-  const int eventCount = std::min<int>(p.m_header.m_eventCount, kMaxEvents);
-  for (int i = 0; i < eventCount; ++i) {
+ReadOutcome ReadCurrentEvents(CTDoc& p, Input& in) {
+  ReadOutcome outcome;
+  bool listEnded = false;
+  CEvent beyond;  // each event after the 1,000th in turn
+  for (int i = 0; i < p.m_header.m_eventCount; ++i) {
     auto raw = in.Take<kEventRecordBytes>();
-    if (!raw) return ProblemReadStatus::Truncated;
+    if (!raw) return EndsInside(Place(kPlaceEventId, i));
     EventRecord record = DecodeEventRecord(*raw);
-    bool intact = ChecksumOf(*raw) == record.checksum;
-    CEvent& event = p.m_events[i];
+    // A changed record cannot say which blocks follow it either: that it was changed is the fault.
+    if (ChecksumOf(*raw) != record.checksum)
+      return Refused(ProblemReadStatus::BadChecksum,
+                     StringPrintfDynamic(Text(kChangedId).c_str(), Place(kPlaceEventId, i).c_str()));
+    CEvent& event = i < kMaxEvents ? p.m_events[i] : beyond;
     ApplyEventImage(record, event);
+    event.m_allocation.reset();
+    event.m_description.reset();
     if (CarriesAllocation(event.m_type)) {
       auto allocation = in.Take<kAllocationRecordBytes>();
-      if (!allocation) return ProblemReadStatus::Truncated;
+      if (!allocation) return EndsInside(Place(kPlaceAllocationId, i));
       event.m_allocation = std::make_unique<AllocationRecord>(DecodeAllocationRecord(*allocation));
     }
     if (record.descriptionMarker != 0) {
       auto description = in.Take<kEventDescriptionBytes>();
-      if (!description) return ProblemReadStatus::Truncated;
+      if (!description) return EndsInside(Place(kPlaceDescriptionId, i));
       event.m_description = DescriptionFrom(*description);
     }
-    if (!intact) return ProblemReadStatus::BadChecksum;
+    // The list ends at the first event without a date; what follows it is not part of the problem.
+    listEnded = listEnded || !event.HasDate();
+    if (listEnded) continue;
+    if (auto fault = CheckEvent(event, i)) return *fault;
+    if (i >= kMaxEvents) CountLeftOut(outcome, event.m_date);
   }
-  return ProblemReadStatus::Read;
+  return outcome;
 }
 
 // Reads the image into p, a problem of its own, and brings it up to this version.
-ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool reportErrors) {
+ReadOutcome ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool reportErrors) {
   p.ResetProblem();
   Input in(bytes);
   auto headerBytes = in.Take<kProblemHeaderBytes>();
-  if (!headerBytes) return ProblemReadStatus::Truncated;
+  if (!headerBytes) return EndsInside(Place(kPlaceHeaderId));
   ProblemHeader& h = p.m_header;
   h = DecodeProblemHeader(*headerBytes);
   if (h.m_hotStop != 0 && h.m_restartThirtyDayLetter == 0 && h.m_restartApplicableDate == 0) h.m_hotStop = 0;
@@ -278,7 +400,11 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   const int major = h.m_versionMajor;
   const int minor = h.m_versionMinor;
   const Generation g = GenerationOf(major, minor, h.m_penaltyRecordCount);
-  if (g.newer) return ProblemReadStatus::NewerVersion;
+  if (g.newer) return Refused(ProblemReadStatus::NewerVersion, Text(kNewerVersionId));
+  // No generation wrote a negative version byte: such a header is damaged, not very old.
+  if (major < 0 || minor < 0)
+    return Refused(ProblemReadStatus::Damaged,
+                   StringPrintfDynamic(Text(kUnknownVersionId).c_str(), major, minor));
 
   auto& pen = p.m_penalties;
   std::uint16_t penaltyCount = h.m_penaltyRecordCount;
@@ -291,25 +417,29 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
     h.m_thirtyDayLetter = NO_DATE;
     h.m_applicableDate = NO_DATE;
   }
+  if (auto fault = CheckHeader(h)) return *fault;
 
   const int stored = std::min<int>(penaltyCount, kPenaltyRecords);
   if (g.eightyBytePenalties) {
     for (int k = 0; k < penaltyCount; ++k) {
       auto raw = in.Take<kOldPenaltyRecordBytes>();
-      if (!raw) return ProblemReadStatus::Truncated;
+      if (!raw) return EndsInside(Place(kPlacePenaltyId, k));
       if (k < kPenaltyRecords) ConvertOldPenaltyRecord(*raw, pen[k]);
     }
   } else {
     for (int k = 0; k < stored; ++k) {
       auto raw = in.Take<kPenaltyRecordBytes>();
-      if (!raw) return ProblemReadStatus::Truncated;
+      if (!raw) return EndsInside(Place(kPlacePenaltyId, k));
       pen[k] = DecodePenaltyRecord(*raw);
     }
     // Record 24 (written as zeros) and any later ones carry nothing.
     if (penaltyCount > kPenaltyRecords &&
         !in.Skip(static_cast<std::size_t>(penaltyCount - kPenaltyRecords) * kPenaltyRecordBytes)) {
-      return ProblemReadStatus::Truncated;
+      return EndsInside(Place(kPlacePenaltyId, kPenaltyRecords));
     }
+  }
+  for (int k = 0; k < stored; ++k) {
+    if (auto fault = CheckPenaltyRecord(pen[k], k)) return *fault;
   }
   if (g.veryOld) pen[11].m_flags &= static_cast<std::uint16_t>(~(PEN_ACTIVE | PEN_EDITED));
   // Records from a file hold the user's figures: their defaults must not overwrite them.
@@ -319,9 +449,13 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   for (int k = stored; k < kPenaltyRecords; ++k) pen[k].MakeNew();
 
   bool twoX = false;
-  ProblemReadStatus events =
+  ReadOutcome outcome =
       g.oldEventLayout ? ReadOldEvents(p, in, major, minor, g, penaltyCount, twoX) : ReadCurrentEvents(p, in);
-  if (events != ProblemReadStatus::Read) return events;
+  if (outcome.Failed()) return outcome;
+  // The slots after the list hold nothing: an event read into one would join the list when the slot
+  // before it gets a date.
+  for (int i = p.EventCount(); i < kMaxEvents; ++i) p.m_events[i].Clear();
+  if (p.EventCount() == 0) p.m_events[0].m_type = kEventTax;
 
   auto& amounts2 = pen[2].m_amounts;
   std::fill(amounts2.begin() + 1, amounts2.end(), 0.0);
@@ -337,7 +471,8 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
   if (LoadNamedTable(table, tableName)) {
     p.m_rateTable = std::move(table);
   } else {
-    MessageBoxText(StringPrintfDynamic(std::string(StringText(kTableMissingId)).c_str(), tableName.c_str()));
+    MessageBoxText(StringPrintfDynamic(Text(kTableMissingId).c_str(),
+                                       EscapeForMessage(Windows1252ToUtf8(tableName)).c_str()));
     p.m_rateTable = RateTable{};
     h.m_tableName.Clear();
   }
@@ -407,7 +542,7 @@ ProblemReadStatus ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool r
       if (reportErrors) MessageBoxId(kTaxAndPaymentId);
     }
   }
-  return ProblemReadStatus::Read;
+  return outcome;
 }
 
 template <std::size_t N>
@@ -419,6 +554,43 @@ void ResetToNewProblem(CTDoc& problem) {
   auto fresh = std::make_unique<CTDoc>();
   fresh->ResetProblem();
   problem = std::move(*fresh);
+}
+
+// ReadProblem of the file called name ("" when the bytes come from elsewhere): its messages name it.
+bool ReadNamedProblem(CTDoc& problem, std::span<const std::uint8_t> bytes, bool reportErrors,
+                      const std::string& name, ProblemReadStatus* status, std::string* reason) {
+  FlagScope loading(problem.m_loading);
+  // A problem of its own, so that a failure anywhere leaves nothing half-read behind.
+  auto read = std::make_unique<CTDoc>();
+  ReadOutcome result = ReadInto(*read, bytes, reportErrors);
+  const std::string shownName = name.empty() ? Text(kTheFileId) : EscapeForMessage(name);
+  if (!result.Failed() && result.leftOut > 0) {
+    read->m_eventsLeftOut = result.leftOut;
+    read->m_fileEvents = kMaxEvents + result.leftOut;
+    read->m_leftOutFile = name;
+    result.reason =
+        StringPrintfDynamic(Text(kEventsLeftOutId).c_str(), shownName.c_str(),
+                            FormatCount(read->m_fileEvents).c_str(), FormatCount(result.leftOut).c_str(),
+                            FormatDate(result.firstLeftOut).c_str(), FormatDate(result.lastLeftOut).c_str());
+  }
+  if (status) *status = result.status;
+  if (reason) *reason = result.reason;
+  if (!result.Failed()) {
+    problem = std::move(*read);
+    // Not an error of the file but a change of its content: said whatever reportErrors asks.
+    if (problem.m_eventsLeftOut > 0) MessageBoxText(result.reason);
+    return true;
+  }
+  read.reset();
+  ResetToNewProblem(problem);
+  if (!reportErrors) return false;
+  if (result.status == ProblemReadStatus::NewerVersion) {
+    MessageBoxText(Text(kNewerVersionId) + (name.empty() ? std::string() : "\n" + shownName));
+  } else {
+    MessageBoxText(Text(kErrorReadingId) + "\n" + (name.empty() ? std::string() : shownName + ": ") +
+                   result.reason + ".");
+  }
+  return false;
 }
 
 // Reads a regular file, at most limit bytes of it. False with error set when it cannot be read.
@@ -518,21 +690,8 @@ std::string WriteProblem(CTDoc& problem) {
 }
 
 bool ReadProblem(CTDoc& problem, std::span<const std::uint8_t> bytes, bool reportErrors,
-                 ProblemReadStatus* status) {
-  FlagScope loading(problem.m_loading);
-  // A problem of its own, so that a failure anywhere leaves nothing half-read behind.
-  auto read = std::make_unique<CTDoc>();
-  ProblemReadStatus result = ReadInto(*read, bytes, reportErrors);
-  if (status) *status = result;
-  if (result == ProblemReadStatus::Read) {
-    problem = std::move(*read);
-    return true;
-  }
-  read.reset();
-  ResetToNewProblem(problem);
-  if (reportErrors)
-    MessageBoxId(result == ProblemReadStatus::NewerVersion ? kNewerVersionId : kErrorReadingId);
-  return false;
+                 ProblemReadStatus* status, std::string* reason) {
+  return ReadNamedProblem(problem, bytes, reportErrors, "", status, reason);
 }
 
 bool SaveProblemFile(CTDoc& problem, const std::string& path) {
@@ -540,25 +699,29 @@ bool SaveProblemFile(CTDoc& problem, const std::string& path) {
   std::string bytes = WriteProblem(problem);
   int error = 0;
   if (!WriteFileAtomically(path, bytes, &error)) {
-    MessageBoxText(StringPrintf("Failed to save document.\n%s\n%s", path.c_str(), std::strerror(error)));
+    MessageBoxText(StringPrintf("Failed to save document.\n%s\n%s", EscapeForMessage(path).c_str(),
+                                std::strerror(error)));
     return false;
   }
   problem.SetModified(false);
   return true;
 }
 
-bool LoadProblemFile(CTDoc& problem, const std::string& path, bool reportErrors, ProblemReadStatus* status) {
+bool LoadProblemFile(CTDoc& problem, const std::string& path, bool reportErrors, ProblemReadStatus* status,
+                     std::string* reason) {
   std::string bytes;
   int error = 0;
   if (!ReadFilePrefix(path, kLargestProblemFile, bytes, error)) {
     if (status) *status = ProblemReadStatus::CannotOpen;
+    if (reason) *reason = std::strerror(error);
     ResetToNewProblem(problem);
     if (reportErrors)
-      MessageBoxText(StringPrintf("Failed to open document.\n%s\n%s", path.c_str(), std::strerror(error)));
+      MessageBoxText(StringPrintf("Failed to open document.\n%s\n%s", EscapeForMessage(path).c_str(),
+                                  std::strerror(error)));
     return false;
   }
   std::span<const std::uint8_t> image(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-  return ReadProblem(problem, image, reportErrors, status);
+  return ReadNamedProblem(problem, image, reportErrors, path, status, reason);
 }
 
 }  // namespace zarvic

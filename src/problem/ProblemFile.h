@@ -28,11 +28,12 @@ inline constexpr std::size_t kEmptyProblemBytes =
     kProblemHeaderBytes + kPenaltyRecordsWritten * kPenaltyRecordBytes;  // 3,048
 inline constexpr std::size_t kChecksumAt = 40;                           // in the event record
 
-// The most any generation can make a reader consume: every penalty record a count can announce, and
-// 1000 events with the largest blocks. Bytes after what the reader consumes are never looked at.
+// The most any generation can make a reader consume: every penalty record and every event a count can
+// announce, with the largest blocks (the events beyond the 1,000 a problem holds are read to say what
+// was left out). Bytes after what the reader consumes are never looked at.
 inline constexpr std::size_t kLargestProblemFile =
     kProblemHeaderBytes + 0xFFFF * kPenaltyRecordBytes +
-    kMaxEvents * (kEventRecordBytes + kAllocationRecordBytes + kEventDescriptionBytes);
+    0xFFFF * (kEventRecordBytes + kAllocationRecordBytes + kEventDescriptionBytes);
 
 }  // namespace problemfile
 
@@ -54,21 +55,30 @@ enum class ProblemReadStatus {
   NewerVersion,  // a version above 101.4 (20004)
   BadChecksum,   // an event record was changed (20013)
   Truncated,     // the file ends inside a block (20013)
+  Damaged,       // a value the format does not allow: an unknown version or event type, a date after
+                 // the calendar's end, an amount that is not a finite number within the limit (20013)
   CannotOpen,    // LoadProblemFile only: no such file, no access, not a regular file
 };
 
 // Replaces the whole content of problem with the file image in bytes, upgrading every earlier
-// generation. On failure problem is a new, empty problem (never a half-read one); with reportErrors the
-// version and damage messages and the 2.x penalty message are shown. A table named in the file that
-// cannot be loaded shows 19203 whatever reportErrors says; the problem then has no table.
+// generation. Nothing of the file is trusted: a value the format does not allow refuses the file, so no
+// amount that is not a finite number reaches a computation. On failure problem is a new, empty problem
+// (never a half-read one); with reportErrors the version or damage message is shown ("Error reading
+// file" followed by the file and what is wrong), and the 2.x penalty message. reason receives what is
+// wrong (empty for a file read whole). A table named in the file that cannot be loaded shows 19203
+// whatever reportErrors says; the problem then has no table.
+// A file of more than 1,000 events gives a problem of its first 1,000: the reader says so, and what
+// was left out, whatever reportErrors says (reason receives the same), and the problem remembers it
+// (CTDoc::m_eventsLeftOut).
 bool ReadProblem(CTDoc& problem, std::span<const std::uint8_t> bytes, bool reportErrors,
-                 ProblemReadStatus* status = nullptr);
+                 ProblemReadStatus* status = nullptr, std::string* reason = nullptr);
 
 // The file forms of the two: the previous file survives a failed save (written beside, flushed, renamed
 // over it), and a failure is shown. A file that cannot be opened for reading is reported as the
-// platform would (with reportErrors) and leaves a new, empty problem, as any failed read does.
+// platform would (with reportErrors) and leaves a new, empty problem, as any failed read does. The
+// messages of LoadProblemFile name the file.
 bool SaveProblemFile(CTDoc& problem, const std::string& path);
 bool LoadProblemFile(CTDoc& problem, const std::string& path, bool reportErrors,
-                     ProblemReadStatus* status = nullptr);
+                     ProblemReadStatus* status = nullptr, std::string* reason = nullptr);
 
 }  // namespace zarvic

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/Paths.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "reports/ReportTemplate.h"
@@ -109,13 +110,21 @@ void ReportWriter::DeleteReportFile() {
   }
 }
 
-bool ReportWriter::WriteReportLine(std::string_view text, bool breakAllowed) {
+void ReportWriter::AppendLine(std::string_view text) {
   // A NUL inside a value would end the line early for every reader of the file.
   size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
+  // Names, headings and descriptions may come from files written elsewhere: a control character
+  // among them must neither break the layout nor reach a terminal that shows the report.
+  const size_t start = buffer_.size();
   buffer_.append(text);
+  ReplaceControlCharacters(std::span<char>(buffer_).subspan(start));
   buffer_.push_back('\0');
   bytesWritten += static_cast<std::int64_t>(text.size()) + 1;
+}
+
+bool ReportWriter::WriteReportLine(std::string_view text, bool breakAllowed) {
+  AppendLine(text);
   if (buffer_.size() >= kFlushBytes) Flush();
   lineOnPage += 1;
 
@@ -146,10 +155,7 @@ void ReportWriter::EndPage() {
       buffer_.push_back('\0');
       bytesWritten += 2;
     }
-    std::string footer = doc.m_header.m_footer.Text();
-    buffer_.append(footer);
-    buffer_.push_back('\0');
-    bytesWritten += static_cast<std::int64_t>(footer.size()) + 1;
+    AppendLine(doc.m_header.m_footer.View());
   }
   if (!noRuleLines) {
     buffer_.append(static_cast<size_t>(kRuleLineWidth), '*');

@@ -102,6 +102,8 @@ class ReportWriter {
   FieldResult FieldValue(std::string_view keyword, int slot);
   bool PenaltyLineKept(std::string_view keyword, int slot) const;
   bool IncludeSubTemplate(const std::string& name, int slot);
+  // Appends one line and its NUL to the file, nothing else: no page break.
+  void AppendLine(std::string_view text);
   void EndPage();
   void Flush();
   int WritePageHeaderLines();

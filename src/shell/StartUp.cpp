@@ -1,9 +1,11 @@
 #include "shell/StartUp.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 
 namespace zarvic {
@@ -37,6 +39,18 @@ std::string RememberedProblemFolder(const std::string& recentFile1, const std::s
   const std::string folder = JoinPath(documentsFolder, "Zarvic");
   std::filesystem::create_directory(folder, ec);
   return std::filesystem::is_directory(folder, ec) ? folder : documentsFolder;
+}
+
+void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles,
+                                  const std::string& problemFolder) {
+  std::vector<std::string> folders;
+  for (const std::string& file : recentFiles) folders.push_back(FolderOf(file));
+  folders.push_back(problemFolder);
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  for (const std::string& folder : folders) {
+    if (!folder.empty()) RemoveStaleTemporaryFiles(folder);
+  }
 }
 
 }  // namespace zarvic

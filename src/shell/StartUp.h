@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zarvic {
 
@@ -39,5 +40,10 @@ bool DisplayAvailable();
 // folder is unknown (empty), the current folder; when it is missing, "" (no message: the dialogs then
 // start where they would). A "Zarvic" folder that cannot be made leaves the documents folder.
 std::string RememberedProblemFolder(const std::string& recentFile1, const std::string& documentsFolder);
+
+// Saves interrupted by a kill or a crash leave their temporary files (RemoveStaleTemporaryFiles):
+// at start those beside the recent files and in the problem folder are removed, each folder once.
+void RemoveLeftoverTemporaryFiles(const std::vector<std::string>& recentFiles,
+                                  const std::string& problemFolder);
 
 }  // namespace zarvic

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -84,6 +87,60 @@ TEST(AtomicFileBatch, ReplacesEveryFileWholeOnCommit) {
   }
   EXPECT_EQ("100000.000000", ReadFile(dir / "A.TS"));
   EXPECT_EQ((std::vector<std::string>{"A.TS", "B.TS", "C.TS"}), dir.Entries());
+}
+
+// The id of a process that has ended: a child that exits at once.
+long EndedProcess() {
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return static_cast<long>(child);
+}
+
+// Regression: the temporary files of a save or run that was killed stayed beside the user's files for
+// good, taxpayer data in them. The next writer in that folder removes those whose process is gone.
+TEST(RemoveStaleTemporaryFiles, RemovesOnlyWhatEndedProcessesLeft) {
+  TempFolder dir;
+  const long ended = EndedProcess();
+  const std::string mine = std::to_string(::getpid());
+  const std::string gone = std::to_string(ended);
+  WriteFile(dir / "CASE.ZR3", "problem");
+  WriteFile(dir / (".CASE.ZR3." + gone + "-0.tmp"), "taxpayer data");
+  WriteFile(dir / (".CASE.TS." + gone + "-17.tmp"), "1.000000");
+  WriteFile(dir / (".CASE.ZR3." + mine + "-0.tmp"), "a save under way");  // this process runs
+  WriteFile(dir / ".CASE.ZR3.1-0.tmp", "init runs");
+  // Names of another kind stay, and so does what is not a plain file.
+  WriteFile(dir / (".CASE.ZR3." + gone + ".tmp"), "no counter");
+  WriteFile(dir / ("CASE.ZR3." + gone + "-0.tmp"), "no leading dot");
+  WriteFile(dir / (".CASE.ZR3." + gone + "-x.tmp"), "not a number");
+  WriteFile(dir / ("." + gone + "-0.tmp"), "no name");
+  std::filesystem::create_directory(dir / (".DIR." + gone + "-0.tmp"));
+  std::filesystem::create_symlink(dir / "CASE.ZR3", dir / (".LINK." + gone + "-0.tmp"));
+
+  EXPECT_EQ(2, RemoveStaleTemporaryFiles(dir.path()));
+  std::vector<std::string> kept = {"." + gone + "-0.tmp",          ".CASE.ZR3.1-0.tmp",
+                                   ".CASE.ZR3." + gone + "-x.tmp", ".CASE.ZR3." + gone + ".tmp",
+                                   ".CASE.ZR3." + mine + "-0.tmp", ".DIR." + gone + "-0.tmp",
+                                   ".LINK." + gone + "-0.tmp",     "CASE.ZR3",
+                                   "CASE.ZR3." + gone + "-0.tmp"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, dir.Entries());
+  EXPECT_EQ(0, RemoveStaleTemporaryFiles(dir / "no such folder"));
+}
+
+TEST(RemoveStaleTemporaryFiles, TheNextWriterInTheFolderRemovesThem) {
+  TempFolder dir;
+  const std::string stale = ".A.ZR3." + std::to_string(EndedProcess()) + "-0.tmp";
+  WriteFile(dir / stale, "taxpayer data");
+  ASSERT_TRUE(WriteFileAtomically(dir / "A.ZR3", "saved"));
+  EXPECT_EQ((std::vector<std::string>{"A.ZR3"}), dir.Entries());
+
+  WriteFile(dir / stale, "taxpayer data");
+  AtomicFileBatch batch;
+  ASSERT_TRUE(batch.Add(dir / "A.TS", "1.000000"));
+  ASSERT_TRUE(batch.Add(dir / "B.TS", "2.000000"));
+  ASSERT_TRUE(batch.Commit());
+  EXPECT_EQ((std::vector<std::string>{"A.TS", "A.ZR3", "B.TS"}), dir.Entries());
 }
 
 }  // namespace

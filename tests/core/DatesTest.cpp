@@ -64,6 +64,7 @@ TEST(ParseDate, TextRules) {
       {"01-01-54", 0},
       {"01-01-1920", MakeDate(1, 1, 2020)},  // four-digit years 1900-1953 read as offsets, so 2000-2053
       {"01-01-2100", NO_DATE},
+      {"12-31-2099", kLastCalendarDay},  // the calendar's last day
       {"01-01-1899", NO_DATE},
       {"12-25-94 ", NO_DATE},  // a trailing blank fails
       {"12-25-94\tmore", MakeDate(12, 25, 1994)},

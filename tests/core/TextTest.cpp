@@ -25,6 +25,37 @@ TEST(TextTest, EscapeForTerminal) {
   for (const auto& [text, shown] : cases) EXPECT_EQ(shown, EscapeForTerminal(text)) << shown;
 }
 
+// A value put into a message stays on its line: line breaks and tabs are escaped too.
+TEST(TextTest, EscapeForMessage) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"A.ZR3", "A.ZR3"},
+      {"two\nlines", "two\\x0Alines"},
+      {"tab\there", "tab\\x09here"},
+      {"\x1B[2Jgone\r\n", "\\x1B[2Jgone\\r\\x0A"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},
+      {"\xC2\x9D"
+       "osc",
+       "\\xC2\\x9Dosc"},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(shown, EscapeForMessage(text)) << shown;
+}
+
+// A report line keeps its columns: each control character becomes one byte, a blank for a tab or a
+// line break, "?" for any other; the Windows-1252 bytes that would become C1 controls count as controls.
+TEST(TextTest, ReplaceControlCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Jordan A. Whitfield", "Jordan A. Whitfield"},
+      {"Acme\r\nCorp\tInc", "Acme  Corp Inc"},
+      {"\x1B[2Jname\x07\x7F", "?[2Jname??"},
+      {"\x90x\x9D\x81\x8D\x8F", "?x????"},
+      {"Jos\xE9 \x80 \x9B \xAD", "Jos\xE9 \x80 \x9B \xAD"},  // printable Windows-1252 stays
+  };
+  for (auto [text, shown] : cases) {
+    ReplaceControlCharacters(text);
+    EXPECT_EQ(shown, text) << shown;
+  }
+}
+
 // Problem files hold Windows-1252, text input files and reports UTF-8.
 TEST(TextTest, Windows1252AndUtf8) {
   const std::pair<std::string, std::string> both[] = {

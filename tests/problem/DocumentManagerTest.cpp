@@ -6,6 +6,8 @@
 
 #include "core/Paths.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
+#include "problem/DamagedProblemFiles.h"
 #include "problem/DocumentManager.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemFileFixture.h"
@@ -222,8 +224,79 @@ TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNoWindow) {
   ui.files.push_back(folder / "BAD.ZR3");
   EXPECT_EQ(nullptr, manager.OpenDocument());
   EXPECT_EQ(0, manager.OpenCount());
-  EXPECT_EQ((std::vector<std::string>{Text(20013)}), ui.Texts());
+  EXPECT_EQ((std::vector<std::string>{Text(20013) + "\n" + (folder / "BAD.ZR3") +
+                                      ": the file ends inside the header."}),
+            ui.Texts());
   EXPECT_TRUE(recent.empty());
+}
+
+// The window's open refuses every damaged file with a message naming it and what is wrong, and opens
+// no window; opened in place, the problem stays a new, empty one.
+TEST_F(DocumentManagerTest, DamagedFilesOpenNoWindow) {
+  ProblemDocument* empty = manager.NewDocument();
+  for (const DamagedFile& f : DamagedProblemFiles()) {
+    SCOPED_TRACE(f.what);
+    const std::string path = folder / (f.what + ".ZR3");
+    WriteFile(path, f.bytes);
+    for (bool inPlace : {false, true}) {
+      ui.messages.clear();
+      ui.files.push_back(path);
+      EXPECT_EQ(nullptr, inPlace ? manager.OpenFromDocument(*empty) : manager.OpenDocument());
+      EXPECT_EQ(1, manager.OpenCount());
+      EXPECT_EQ(0, empty->problem.EventCount());
+      ASSERT_EQ(1u, ui.messages.size());
+      const std::string& text = ui.messages[0].text;
+      EXPECT_TRUE(text.starts_with(Text(20013) + "\n" + path + ": ")) << text;
+      if (!f.reason.empty()) {
+        EXPECT_EQ(Text(20013) + "\n" + path + ": " + f.reason + ".", text);
+      }
+    }
+  }
+  EXPECT_TRUE(recent.empty());
+}
+
+// A problem cut to 1,000 events is not saved over the file it came from without asking: the events
+// left out would be gone from it. Another file takes it without a question.
+TEST_F(DocumentManagerTest, SavingAShortenedProblemOverItsFileAsksFirst) {
+  std::string bytes = HeaderImage({.name = "Many", .eventCount = 1002}) + Penalties88({});
+  for (int i = 0; i < 1002; ++i) bytes += EventImage42({.type = 0, .date = Day("04-15-95"), .amount = 1});
+  const std::string path = folder / "MANY.ZR3";
+  WriteFile(path, bytes);
+  ProblemDocument* doc = manager.OpenDocumentFile(path);
+  ASSERT_NE(nullptr, doc);
+  EXPECT_EQ(1000, doc->problem.EventCount());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_EQ(EscapeForMessage(path) +
+                " holds 1,002 events, and a problem holds at most 1,000 events: the last "
+                "2, dated 04-15-95 to 04-15-95, were left out.",
+            ui.messages[0].text);
+
+  const std::string question = path +
+                               " held 1,002 events when it was opened, and a problem holds at most 1,000 "
+                               "events: the last 2 were left out. Saving over the file removes them from it "
+                               "for good.\n\nSave over it anyway?";
+  ui.messages.clear();
+  ui.answers.push_back(Answer::No);
+  EXPECT_FALSE(manager.Save(*doc));
+  EXPECT_EQ(bytes, ReadFile(path));
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_EQ(question, ui.messages[0].text);
+  EXPECT_EQ(MessageKind::YesNo, ui.messages[0].kind);
+
+  ui.messages.clear();
+  ui.files.push_back(folder / "OTHER.ZR3");
+  EXPECT_TRUE(manager.SaveAs(*doc));
+  EXPECT_TRUE(ui.messages.empty());
+
+  ui.files.push_back(path);
+  ui.answers.push_back(Answer::Yes);
+  EXPECT_TRUE(manager.SaveAs(*doc));
+  EXPECT_EQ((std::vector<std::string>{question}), ui.Texts());
+  EXPECT_NE(bytes, ReadFile(path));
+  // The file now holds what the problem holds: the next save asks nothing.
+  ui.messages.clear();
+  EXPECT_TRUE(manager.Save(*doc));
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(DocumentManagerTest, OpenRefusesOnlyWithMoreThanTenOpen) {

@@ -155,8 +155,33 @@ TEST_F(ProblemFileIoTest, DamagedFileOnDiskIsRefused) {
   ProblemReadStatus status{};
   EXPECT_FALSE(LoadProblemFile(*read, path, true, &status));
   EXPECT_EQ(ProblemReadStatus::Truncated, status);
-  EXPECT_EQ((std::vector<std::string>{std::string(StringText(20013))}), ui.Texts());
+  EXPECT_EQ((std::vector<std::string>{std::string(StringText(20013)) + "\n" + path +
+                                      ": the file ends inside the payment allocation of event 2."}),
+            ui.Texts());
   EXPECT_FALSE(read->m_loading);
+}
+
+// Regression: text of a file's name or content went into messages raw, so that a line break forged a
+// line and an escape sequence reached the terminal. Each control character is shown escaped.
+TEST_F(ProblemFileIoTest, NamesInMessagesAreEscaped) {
+  const std::string name = "A\x1B[2J\nB.ZR3";
+  WriteFile(folder / name, "short");
+  auto doc = std::make_unique<CTDoc>();
+  EXPECT_FALSE(LoadProblemFile(*doc, folder / name, true));
+  EXPECT_FALSE(LoadProblemFile(*doc, folder / (name + ".missing"), true));
+
+  auto named = ProblemWithEvents(1);
+  named->m_rateTable.name = "FED\x1B[2J\r\nERAL";
+  ASSERT_TRUE(SaveProblemFile(*named, folder / "T.ZR3"));
+  EXPECT_TRUE(LoadProblemFile(*doc, folder / "T.ZR3", true));
+
+  const std::string shown = folder / "A\\x1B[2J\\x0AB.ZR3";
+  EXPECT_EQ(
+      (std::vector<std::string>{
+          std::string(StringText(20013)) + "\n" + shown + ": the file ends inside the header.",
+          "Failed to open document.\n" + shown + ".missing\nNo such file or directory",
+          "Can't find the interest rate table that was used with this file (FED\\x1B[2J\\r\\x0AERAL)."}),
+      ui.Texts());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/StringTable.h"
+#include "problem/DamagedProblemFiles.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemFileFixture.h"
 
@@ -161,7 +162,9 @@ TEST_F(ProblemFileTest, AnyChangedByteOfAnEventRecordIsRefused) {
     bytes[paymentRecord + i] = static_cast<char>(bytes[paymentRecord + i] ^ 0x10);
     ui.messages.clear();
     auto doc = Read(bytes, false);
-    EXPECT_EQ((std::vector<std::string>{Text(20013)}), ui.Texts());
+    EXPECT_EQ((std::vector<std::string>{
+                  Text(20013) + "\nevent 2 was changed after it was written (its checksum does not match)."}),
+              ui.Texts());
     // A new, empty problem: nothing of the file and nothing of what was there before.
     EXPECT_EQ(0, doc->EventCount());
     EXPECT_EQ("", doc->m_header.m_taxpayerName.Text());
@@ -188,8 +191,7 @@ TEST_F(ProblemFileTest, Versions) {
   const Case cases[] = {
       {101, 5, true, false},  {102, 0, true, false},  {127, 0, true, false}, {101, 4, false, false},
       {101, 0, false, false}, {100, 0, false, false}, {97, 9, false, false}, {96, 4, false, false},
-      {96, 3, false, true},   {200, 0, false, true},  // a signed byte: -56, an old generation and not a newer
-                                                      // one
+      {96, 3, false, true},   {1, 0, false, true},  // very old
   };
   PenaltySpec record3;
   record3.dates[0] = Day("04-15-95");
@@ -201,7 +203,7 @@ TEST_F(ProblemFileTest, Versions) {
     SCOPED_TRACE(::testing::Message() << int{c.major} << "." << int{c.minor});
     HeaderSpec header{.major = c.major, .minor = c.minor, .penaltyCount = 25};
     // A very old file (major below 2) has 12 records, and event records without checksum.
-    const bool veryOld = c.major == 200;
+    const bool veryOld = c.major < 2;
     std::string penalties = c.eightyByteRecords ? Penalties80({{}, {}, {}, record3}, veryOld ? 12 : 25)
                                                 : Penalties88({{}, {}, {}, record3});
     header.eventCount = 1;
@@ -380,7 +382,9 @@ TEST_F(ProblemFileTest, AFileThatEndsEarlyLeavesANewEmptyProblem) {
     ui.messages.clear();
     auto read = Read(full.substr(0, cut), false);
     EXPECT_EQ(ProblemReadStatus::Truncated, status);
-    EXPECT_EQ((std::vector<std::string>{Text(20013)}), ui.Texts());
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_TRUE(ui.messages[0].text.starts_with(Text(20013) + "\nthe file ends inside "))
+        << ui.messages[0].text;
     EXPECT_EQ(0, read->EventCount());
     EXPECT_EQ("", read->m_header.m_taxpayerName.Text());
     EXPECT_FALSE(read->m_loading);
@@ -396,12 +400,98 @@ TEST_F(ProblemFileTest, BytesAfterTheLastEventAreIgnored) {
   EXPECT_EQ(2, doc->EventCount());
 }
 
-TEST_F(ProblemFileTest, EventCountAboveAThousandReadsAThousand) {
-  HeaderSpec header{.eventCount = 1200};
-  std::string bytes = HeaderImage(header) + Penalties88({});
-  for (int i = 0; i < 1000; ++i) bytes += EventImage42({.type = 0, .date = Day("04-15-95"), .amount = 1});
-  auto doc = Read(bytes);
-  EXPECT_EQ(1000, doc->EventCount());
+// Regression: a file of more than 1,000 events was cut to 1,000 without a word. The reader says what it
+// left out, whatever reportErrors asks, and the problem remembers it.
+TEST_F(ProblemFileTest, EventsBeyondAThousandAreLeftOutWithAMessage) {
+  auto events = [](int count, bool checksum) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+      const auto day = static_cast<std::uint16_t>(Day("04-15-95") + (i < 1000 ? 0 : 2000 - i));
+      out += EventImage42({.type = 0, .date = day, .amount = 1}, checksum);
+    }
+    return out;
+  };
+  const std::string expected =
+      "The file holds 1,200 events, and a problem holds at most 1,000 events: the last 200, dated 06-24-97 "
+      "to 01-09-98, were left out.";
+  struct Case {
+    const char* layout;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"current", HeaderImage({.eventCount = 1200}) + Penalties88({}) + events(1200, true)},
+      {"old", HeaderImage({.eventCount = 1200, .major = 96, .minor = 2, .penaltyCount = 24}) +
+                  Penalties80({}, 24) + events(1200, false)},
+  };
+  for (const Case& c : cases) {
+    for (bool report : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << c.layout << " " << report);
+      ui.messages.clear();
+      std::string reason;
+      auto doc = std::make_unique<CTDoc>();
+      ASSERT_TRUE(ReadProblem(*doc, AsBytes(c.bytes), report, &status, &reason));
+      EXPECT_EQ(1000, doc->EventCount());
+      EXPECT_EQ(200, doc->m_eventsLeftOut);
+      EXPECT_EQ(1200, doc->m_fileEvents);
+      EXPECT_EQ((std::vector<std::string>{expected}), ui.Texts());
+      EXPECT_EQ(expected, reason);
+    }
+  }
+
+  // A count of 1,200 over 1,000 events is a file that ends early.
+  ui.messages.clear();
+  Read(HeaderImage({.eventCount = 1200}) + Penalties88({}) + events(1000, true), false);
+  EXPECT_EQ(ProblemReadStatus::Truncated, status);
+  EXPECT_EQ((std::vector<std::string>{Text(20013) + "\nthe file ends inside event 1001."}), ui.Texts());
+
+  // Exactly 1,000 leaves nothing out; a reset forgets what was left out.
+  ui.messages.clear();
+  auto full = Read(HeaderImage({.eventCount = 1000}) + Penalties88({}) + events(1000, true));
+  EXPECT_EQ(0, full->m_eventsLeftOut);
+  EXPECT_TRUE(ui.messages.empty());
+  auto shortened = Read(HeaderImage({.eventCount = 1001}) + Penalties88({}) + events(1001, true));
+  EXPECT_EQ(1, shortened->m_eventsLeftOut);
+  shortened->ResetProblem();
+  EXPECT_EQ(0, shortened->m_eventsLeftOut);
+}
+
+// Regression: one changed byte (the version at 744 set to 0xF0) read as five "Tax 01-01-54" events of
+// the amount nan, and random bytes as a problem with a garbage name. A value the format does not allow
+// refuses the file, and the message says where and what.
+TEST_F(ProblemFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
+  for (const DamagedFile& f : DamagedProblemFiles()) {
+    SCOPED_TRACE(f.what);
+    ui.messages.clear();
+    std::string reason;
+    auto doc = std::make_unique<CTDoc>();
+    doc->m_header.m_taxpayerName.SetText("previous");
+    EXPECT_FALSE(ReadProblem(*doc, AsBytes(f.bytes), true, &status, &reason));
+    if (f.status) {
+      EXPECT_EQ(*f.status, status);
+    }
+    if (!f.reason.empty()) {
+      EXPECT_EQ(f.reason, reason);
+    }
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(Text(20013) + "\n" + reason + ".", ui.messages[0].text);
+    EXPECT_EQ(0, doc->EventCount());
+    EXPECT_EQ("", doc->m_header.m_taxpayerName.Text());
+  }
+}
+
+// Events after the first one without a date are not part of the problem: they are not kept in the
+// slots, where a date typed before them would bring them back.
+TEST_F(ProblemFileTest, EventsAfterTheListAreNotKept) {
+  auto doc = Read(HeaderImage({.eventCount = 3}) + Penalties88({}) +
+                  EventImage42({.type = 0, .date = Day("04-15-95"), .amount = 1}) +
+                  EventImage42({.type = 0, .date = kUnset, .amount = 2}) +
+                  EventImage42({.type = 7, .date = Day("05-15-95"), .amount = 3, .descriptionMarker = 1}) +
+                  Description41("Hidden"));
+  EXPECT_EQ(1, doc->EventCount());
+  doc->m_events[1].m_date = Day("06-15-95");
+  EXPECT_EQ(2, doc->EventCount());
+  EXPECT_FALSE(doc->m_events[2].HasDate());
+  EXPECT_FALSE(doc->m_events[2].HasDescription());
 }
 
 // Every field a problem holds, set to something other than its default.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,42 @@ TEST_F(ReportRunTest, ReportIsWrittenAsText) {
   Run().CloseReport();
   EXPECT_FALSE(FileExists(reportFile));
   EXPECT_FALSE(WriteReportText(Run(), path, ReportTextFormat{}));  // no report any more
+}
+
+// Regression: a name, ID, heading or description holding ESC or a line break (from a file written
+// elsewhere) went into the report as it was, so that "cat" of the report could clear a terminal or forge
+// a line. Each control character becomes one printable byte; the report is laid out as for that text.
+TEST_F(ReportRunTest, ControlCharactersNeverReachTheReport) {
+  options.interestAndPenaltyDetail = true;
+  options.interestDetailWithFactors = true;
+  options.paymentAllocationDetail = true;
+  options.includeHeader = true;
+  options.includeFooter = true;
+  CEvent& debit = AddEvent(kEventDebit, MakeDate(7, 15, 95), 5000);
+  auto fill = [&](const char* name, const char* id, const char* heading, const char* footer,
+                  const char* description) {
+    doc.m_header.m_taxpayerName.SetText(name);
+    doc.m_header.m_taxpayerId.SetText(id);
+    doc.m_header.m_headings[0].SetText(heading);
+    doc.m_header.m_footer.SetText(footer);
+    debit.SetDescription(description);
+  };
+  fill("Avery\x1B[2J\r\nHolloway", "12\t3\x9D", "Line one\nLine two", "Foot\x90\x1B", "Paid\x1B]0;x\x07\n");
+  const std::vector<std::string> lines = RunReports();
+  ASSERT_GT(pages, 0);
+  for (const std::string& line : lines) {
+    for (char c : line) {
+      const auto byte = static_cast<unsigned char>(c);
+      EXPECT_TRUE(byte >= 0x20 && byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F &&
+                  byte != 0x90 && byte != 0x9D)
+          << line;
+    }
+  }
+  fill("Avery?[2J  Holloway", "12 3?", "Line one Line two", "Foot??", "Paid?]0;x? ");
+  EXPECT_EQ(RunReports(), lines);
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find("Avery?[2J  Holloway") != std::string::npos;
+  }));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // recent files and the command tables the menus are built from.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -125,6 +127,22 @@ TEST(DocumentsFolder, AbsoluteFolderOrTheVariable) {
   EXPECT_EQ(elsewhere / "fromfile", DocumentsFolder());
   std::filesystem::remove(home / "config/user-dirs.dirs");
   EXPECT_EQ(elsewhere / "fromvariable", DocumentsFolder());
+}
+
+// A save killed in an earlier run left its temporary file beside the user's: the next start removes it
+// from the folders of the recent files and from the problem folder.
+TEST(RemoveLeftoverTemporaryFiles, RecentFoldersAndTheProblemFolder) {
+  TempFolder recent, problems, elsewhere;
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string stale = ".CASE.ZR3." + std::to_string(child) + "-0.tmp";
+  for (const TempFolder* folder : {&recent, &problems, &elsewhere})
+    testing::WriteFile(*folder / stale, "data");
+  RemoveLeftoverTemporaryFiles({recent / "CASE.ZR3", recent / "OTHER.ZR3"}, problems.path());
+  EXPECT_TRUE(recent.Entries().empty());
+  EXPECT_TRUE(problems.Entries().empty());
+  EXPECT_EQ(std::vector<std::string>{stale}, elsewhere.Entries());
 }
 
 TEST(WindowPos, ExactlyTenNumbers) {

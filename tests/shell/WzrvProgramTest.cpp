@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "core/AtomicFile.h"
 #include "problem/CTDoc.h"
+#include "problem/DamagedProblemFiles.h"
 #include "problem/ProblemFile.h"
 #include "ratetables/TableFile.h"
 #include "ratetables/TableOperations.h"
@@ -61,8 +63,9 @@ class WzrvProgramTest : public ::testing::Test {
   }
 
   // A problem file of one tax event, computed to the tax date, on the shipped federal table.
-  static std::string TaxProblemFile(double cents, const char* date) {
+  static std::string TaxProblemFile(double cents, const char* date, const char* taxpayer = "") {
     auto doc = std::make_unique<CTDoc>();
+    doc->m_header.m_taxpayerName.SetText(taxpayer);
     EXPECT_TRUE(LoadTable(doc->m_rateTable, std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3", false));
     doc->m_events[0].m_type = kEventTax;
     doc->m_events[0].m_date = ParseDate(date);
@@ -353,6 +356,72 @@ TEST_F(WzrvProgramTest, TestFolderSkipsWhatItCannotRead) {
 
   EXPECT_EQ(kExitFailed, Run({"-TS", work_ / "no such folder"}));
   EXPECT_TRUE(Contains(err_, "no such folder")) << err_;
+}
+
+// Regression: a damaged problem file (one byte changed, NaN amounts, random bytes) gave "-nan" in its
+// .TS file and "Balance due nan" in its report, with exit status 0. Every damaged file is refused by both
+// runs: no result file, a message naming it (with what is wrong, where the reader's message is shown).
+TEST_F(WzrvProgramTest, DamagedProblemFilesGetNoResult) {
+  const std::vector<testing::DamagedFile> files = testing::DamagedProblemFiles();
+  std::string list;
+  for (const testing::DamagedFile& f : files) {
+    WriteFile(work_ / (f.what + ".ZR3"), f.bytes);
+    list += f.what + ".ZR3\n";
+  }
+  WriteFile(work_ / "list.txt", list);
+  EXPECT_NE(kExitDone, Run({"-TS"}));
+  for (const testing::DamagedFile& f : files) EXPECT_TRUE(Contains(err_, f.what + ".ZR3")) << f.what << err_;
+
+  EXPECT_NE(kExitDone, Run({"-TF", "list.txt"}));
+  for (const testing::DamagedFile& f : files) {
+    const std::string message = "Error reading file\n" + f.what + ".ZR3: " + f.reason;
+    EXPECT_TRUE(Contains(err_, message)) << message << "\n" << err_;
+  }
+  for (const std::string& name : work_.Entries()) {
+    EXPECT_TRUE(name.ends_with(".ZR3") || name == "list.txt") << name;
+  }
+}
+
+// Regression: ESC and line breaks of a name went into the report as they were ("cat" of it could clear
+// the terminal or forge a line), and into messages.
+TEST_F(WzrvProgramTest, ControlCharactersReachNeitherReportsNorMessages) {
+  WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95", "Avery\x1B[2J\nHolloway"));
+  WriteFile(work_ / "E\x1B[2J.ZR3", "damaged");
+  WriteFile(work_ / "list.txt", "B.ZR3\nE\x1B[2J.ZR3\n");
+  EXPECT_NE(kExitDone, Run({"-TF", "list.txt"}));
+  const std::string report = ReadFile(work_ / "B.TXT");
+  EXPECT_TRUE(Contains(report, "Avery?[2J Holloway")) << report;
+  EXPECT_FALSE(Contains(report, "\x1B"));
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(err_, "Error reading file\nE\\x1B[2J.ZR3: the file ends inside the header.")) << err_;
+  EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
+}
+
+// Regression: the events of a file after its 1,000th were dropped without a word.
+TEST_F(WzrvProgramTest, EventsLeftOutOfAProblemAreNamed) {
+  std::string bytes = testing::HeaderImage({.eventCount = 1001}) + testing::Penalties88({});
+  for (int i = 0; i < 1001; ++i)
+    bytes += testing::EventImage42({.type = 0, .date = testing::Day("04-15-95"), .amount = 1});
+  WriteFile(work_ / "MANY.ZR3", bytes);
+  WriteFile(work_ / "list.txt", "MANY.ZR3\n");
+  const std::string message =
+      "MANY.ZR3 holds 1,001 events, and a problem holds at most 1,000 events: the last 1, "
+      "dated 04-15-95 to 04-15-95, were left out.";
+  Run({"-TS"});
+  EXPECT_TRUE(Contains(err_, message)) << err_;
+  Run({"-TF", "list.txt"});
+  EXPECT_TRUE(Contains(err_, message)) << err_;
+}
+
+// The temporary files a killed run left beside its results go with the next run in that folder.
+TEST_F(WzrvProgramTest, TheNextRunRemovesWhatAKilledRunLeft) {
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  WriteFile(work_ / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  WriteFile(work_ / (".A.TS." + std::to_string(child) + "-0.tmp"), "1.000000");
+  EXPECT_EQ(kExitDone, Run({"-TS"})) << err_;
+  EXPECT_EQ(V({"A.TS", "A.ZR3"}), work_.Entries());
 }
 
 TEST_F(WzrvProgramTest, TestListWritesEachReport) {

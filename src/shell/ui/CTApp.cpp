@@ -80,6 +80,7 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
 
   documents_.SetProblemFolder(
       RememberedProblemFolder(GetProfileString(kSectionRecentFiles, "File1", ""), DocumentsFolder()));
+  RemoveLeftoverTemporaryFiles(recent_->Files(), documents_.ProblemFolder());
 
   switch (plan.start) {
     case WindowStart::NewProblem:
