@@ -93,10 +93,8 @@ std::optional<DayNumber> ReadDate(std::string_view value) {
 
 // The amount up to the next tab; nothing when it is not well formed or beyond the amount limit.
 std::optional<Amount> ReadAmount(std::string_view value) {
-  std::string_view field = value.substr(0, value.find('\t'));
-  if (!IsWellFormedAmount(field)) return std::nullopt;
-  Amount cents = ParseAmount(field);
-  if (std::fabs(cents) >= kAmountLimitCents) return std::nullopt;
+  std::optional<Amount> cents = ParseWellFormedAmount(value.substr(0, value.find('\t')));
+  if (!cents || std::fabs(*cents) >= kAmountLimitCents) return std::nullopt;
   return cents;
 }
 
