@@ -18,6 +18,7 @@ enum ControlCommand : int {
   kCmdCellDateInvalid = 32834,   // the cell is passed along
   kCmdCellRateTooLarge = 32835,  // the cell is passed along
   kCmdCellDateAccepted = 32837,  // a valid or empty date
+  kCmdCellRateMalformed = 32838,  // not a rate: the cell holds its old text again
   kCmdCellFocused = 32847,
   kCmdEditorClosed = 32866,  // a grid editor closed: redraw the rows
   kCmdFontSmaller = 32890,

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
 #include "problem/EventTypes.h"
 #include "support/ProblemFixture.h"
@@ -176,7 +177,8 @@ TEST_F(PayoffTest, RefusedRequestsNameTheirFieldAndChangeNothing) {
       {PayoffMode::FixedTerm, "12a", "", "12-10-26", F::TermField, kPayoffTermNotInteger},
       {PayoffMode::FixedTerm, "-3", "", "12-10-26", F::TermField, kPayoffTermNotInteger},
       {PayoffMode::FixedTerm, "0", "", "12-10-26", F::TermField, kPayoffTermTooShort},
-      {PayoffMode::FixedAmount, "12", "12 dollars", "12-10-26", F::AmountField, kPayoffAmountNotDollars},
+      {PayoffMode::FixedAmount, "12", "12 dollars", "12-10-26", F::AmountField, StringText(kMalformedAmountId).data()},
+      {PayoffMode::FixedAmount, "12", "1.5E+06", "12-10-26", F::AmountField, StringText(kMalformedAmountId).data()},
       {PayoffMode::FixedAmount, "12", "$0.00", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
       {PayoffMode::FixedAmount, "12", "-500", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
       {PayoffMode::FixedTerm, "12", "", "12/10/26", F::StartField, kPayoffStartNotDate},

@@ -10,6 +10,7 @@ CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) 
 
 void CTEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
+  if (LeavesField(event)) held_ = text();
   if (mode_ != CellMode::Text) SetFieldLimit(*this, CellFieldLimit(static_cast<int>(mode_)));
   SelectAllLater(*this);
   PostCommand(this, kCmdCellFocused);
@@ -41,6 +42,10 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
       break;
     case CellOutcome::RateReduced:
       PostCommand(this, kCmdCellRateTooLarge);
+      break;
+    case CellOutcome::RateMalformed:
+      setText(held_);
+      PostCommand(this, kCmdCellRateMalformed);
       break;
     case CellOutcome::RateAccepted:
     case CellOutcome::None:
