@@ -82,7 +82,7 @@ enum class CellOutcome {
   DateAccepted,  // a valid or empty date
   DateInvalid,   // the cell is emptied
   RateAccepted,
-  RateReduced,  // the rate was above 99.99 and was divided by ten until it fitted
+  RateReduced,    // the rate was above 99.99 and was divided by ten until it fitted
   RateMalformed,  // not a decimal number: the text is left, the control puts its old one back
 };
 CellOutcome LeaveCellField(TextField& field, CellMode mode);

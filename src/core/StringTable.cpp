@@ -320,8 +320,8 @@ constexpr StringEntry kStrings[] = {
     {21253, "A problem holds at most 1,000 events.  Delete an event to make room for another."},
     {21254, "This will replace the events of the open problem with those of the CSV file.  OK to proceed?"},
     {21255,
-     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from line "
-     "%d on, were not imported."},
+     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from "
+     "line %d on, were not imported."},
     {21256,
      "%d line(s) of the file were not imported because they hold no event (an unknown event type, no valid "
      "date, or a missing, negative or too large amount).  Line numbers: %s."},

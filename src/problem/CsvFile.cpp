@@ -15,9 +15,9 @@
 #include "core/Amounts.h"
 #include "core/AppOptions.h"
 #include "core/AtomicFile.h"
-#include "core/StringTable.h"
 #include "core/FileExtension.h"
 #include "core/Paths.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/EventTypes.h"
@@ -42,7 +42,6 @@ std::string_view TrimRight(std::string_view s) {
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-
 
 // A quote inside a quoted field is doubled.
 std::string QuotedText(std::string_view text) {
@@ -274,7 +273,8 @@ CsvLineFields DescriptionOf(const CCSVLine& csv) {
 std::string LineList(const std::vector<int>& lines) {
   constexpr std::size_t kNamed = 10;
   std::string text;
-  for (std::size_t i = 0; i < lines.size() && i < kNamed; ++i) text += (i ? ", " : "") + std::to_string(lines[i]);
+  for (std::size_t i = 0; i < lines.size() && i < kNamed; ++i)
+    text += (i ? ", " : "") + std::to_string(lines[i]);
   if (lines.size() > kNamed) text += ", ...";
   return text;
 }
@@ -317,12 +317,12 @@ std::optional<int> ImportCsvLines(CTDoc& problem, std::istream& in) {
       continue;
     }
     std::string description = Utf8ToWindows1252(fields.description);
-    const char* refused = !FitsWindows1252(fields.description)                 ? "characters outside Windows-1252"
+    const char* refused = !FitsWindows1252(fields.description) ? "characters outside Windows-1252"
                           : description.size() > EventDescription::kMaxLength ? "more than 40 characters"
-                                                                               : nullptr;
+                                                                              : nullptr;
     if (refused) {
-      MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvDescriptionRefusedId)).c_str(), lineNumber,
-                                         refused));
+      MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvDescriptionRefusedId)).c_str(),
+                                         lineNumber, refused));
       return std::nullopt;
     }
     CEvent& event = events.emplace_back();
@@ -340,7 +340,8 @@ std::optional<int> ImportCsvLines(CTDoc& problem, std::istream& in) {
     problem.SetModified();
   }
   if (leftOut > 0) {
-    MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvTooManyEventsId)).c_str(), leftOut, firstLeftOut));
+    MessageBoxText(
+        StringPrintfDynamic(std::string(StringText(kCsvTooManyEventsId)).c_str(), leftOut, firstLeftOut));
   }
   if (!passedOver.empty()) {
     MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvPassedOverId)).c_str(),

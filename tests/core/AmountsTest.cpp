@@ -107,9 +107,19 @@ TEST_F(AmountsTest, StrictAmountsAreReadAsTypedOrRefused) {
 
 TEST_F(AmountsTest, StrictRatesAreDecimalNumbersWithoutCommas) {
   const std::pair<const char*, std::optional<double>> cases[] = {
-      {"8.25", 8.25}, {"8", 8.0},           {".5", 0.5},          {"-1.5", -1.5},      {" 12.5 ", 12.5},
-      {"8.255", 8.26}, {"1,000", std::nullopt}, {"8,25", std::nullopt}, {"1e2", std::nullopt}, {"8%", std::nullopt},
-      {"8.2.5", std::nullopt}, {"", std::nullopt}, {"x", std::nullopt},
+      {"8.25", 8.25},
+      {"8", 8.0},
+      {".5", 0.5},
+      {"-1.5", -1.5},
+      {" 12.5 ", 12.5},
+      {"8.255", 8.26},
+      {"1,000", std::nullopt},
+      {"8,25", std::nullopt},
+      {"1e2", std::nullopt},
+      {"8%", std::nullopt},
+      {"8.2.5", std::nullopt},
+      {"", std::nullopt},
+      {"x", std::nullopt},
   };
   Options().wholeDollarMode = true;  // a rate is never rounded to whole units
   for (const auto& [text, rate] : cases) EXPECT_EQ(rate, ParseWellFormedRate(text)) << '"' << text << '"';

@@ -52,10 +52,14 @@ TEST_F(ControlRulesTest, AmountFieldLeft) {
   };
   // A text that is no amount is left as it is: the control puts back its old text and says why.
   constexpr std::array cases{
-      Case{"1234.5", false, "1,234.50"},  Case{"2k", false, "2k", false},
-      Case{"-25", false, "-25.00"},       Case{"", false, ""},
-      Case{"1234.5", true, "1,235"},      Case{"1,234.50", false, "1,234.50"},
-      Case{"1.5E+06", false, "1.5E+06", false}, Case{"4x88.26", false, "4x88.26", false},
+      Case{"1234.5", false, "1,234.50"},
+      Case{"2k", false, "2k", false},
+      Case{"-25", false, "-25.00"},
+      Case{"", false, ""},
+      Case{"1234.5", true, "1,235"},
+      Case{"1,234.50", false, "1,234.50"},
+      Case{"1.5E+06", false, "1.5E+06", false},
+      Case{"4x88.26", false, "4x88.26", false},
   };
   for (const Case& c : cases) {
     Options().wholeDollarMode = c.wholeDollars;

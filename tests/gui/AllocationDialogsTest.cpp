@@ -22,12 +22,12 @@
 #include "penalties/PenaltyRecord.h"
 #include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
+#include "shell/EventGridModel.h"
 #include "shell/StartUp.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CTView.h"
-#include "shell/EventGridModel.h"
 #include "shell/ui/CZrvChildView.h"
 
 namespace zarvic {
@@ -131,7 +131,8 @@ class AllocationDialogsTest : public QObject {
   // while the field still holds one refuses it the same way and keeps the window open.
   void malformedSpecificAmountIsRefused_data() {
     QTest::addColumn<QString>("typed");
-    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "12,34", "abc"}) QTest::newRow(typed) << typed;
+    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "12,34", "abc"})
+      QTest::newRow(typed) << typed;
   }
   void malformedSpecificAmountIsRefused() {
     QFETCH(QString, typed);

@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/FieldRules.h"
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -633,7 +633,8 @@ class PenaltyWindowsTest : public QObject {
     QTest::newRow("whole percentage") << int(PenaltyFieldKind::Rate) << -1 << "40"
                                       << "40" << 0;
     for (const char* typed : {"abc", "3,08O,514.86", "1.5E+06", "4x88.26"}) {
-      QTest::newRow(typed) << int(PenaltyFieldKind::Money) << 0 << typed << "500.00" << int{kMalformedAmountId};
+      QTest::newRow(typed) << int(PenaltyFieldKind::Money) << 0 << typed << "500.00"
+                           << int{kMalformedAmountId};
     }
     QTest::newRow("well-formed amount") << int(PenaltyFieldKind::Money) << 0 << "1234.5"
                                         << "1,234.50" << 0;

@@ -9,8 +9,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "core/FieldRules.h"
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "engine/ComputeDriver.h"

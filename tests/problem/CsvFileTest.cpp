@@ -229,11 +229,12 @@ TEST_F(CsvTest, ImportsUsableLines) {
       "CREDIT,01-11-2003,5,6,\"a, b\",extra,fields\n");
   EXPECT_EQ(6, imported);
   // Nothing is passed over in silence.
-  EXPECT_EQ((std::vector<std::string>{
-                "10 line(s) of the file were not imported because they hold no event (an unknown event type, no "
-                "valid date, or a missing, negative or too large amount).  Line numbers: 4, 5, 6, 7, 8, 9, 10, "
-                "11, 12, 13."}),
-            ui.Texts());
+  EXPECT_EQ(
+      (std::vector<std::string>{
+          "10 line(s) of the file were not imported because they hold no event (an unknown event type, no "
+          "valid date, or a missing, negative or too large amount).  Line numbers: 4, 5, 6, 7, 8, 9, 10, "
+          "11, 12, 13."}),
+      ui.Texts());
   EXPECT_TRUE(doc->IsModified());
   struct Expected {
     std::uint16_t type;
@@ -273,13 +274,13 @@ TEST_F(CsvTest, IrsCheckSecondAmount) {
       {"IRS_CHECK,01-05-2003,2000,500", 50000},
       {"IRS_CHECK,01-05-2003,2000,3000", 200000},  // larger than the check: not used
       {"IRS_CHECK,01-05-2003,2000,2000", 200000},
-      {"IRS_CHECK,01-05-2003,2000", 200000},     // none
-      {"IRS_CHECK,01-05-2003,2000,-5", 200000},  // negative: not used
-      {"IRS_CHECK,01-05-2003,2000,text", 200000},  // no number: the description, as exported
+      {"IRS_CHECK,01-05-2003,2000", 200000},          // none
+      {"IRS_CHECK,01-05-2003,2000,-5", 200000},       // negative: not used
+      {"IRS_CHECK,01-05-2003,2000,text", 200000},     // no number: the description, as exported
       {"IRS_CHECK,01-05-2003,2000,\"500\"", 200000},  // quoted: the description, as exported
       {"IRS_CHECK,01-05-2003,2000,500,\"Refund\"", 50000},
       {"IRS_CHECK,01-05-2003,2000,$500", 50000},
-      {"CREDIT,01-05-2003,2000,500", 200000},    // only IRS checks have one
+      {"CREDIT,01-05-2003,2000,500", 200000},  // only IRS checks have one
   };
   for (const Case& c : cases) {
     doc->ResetProblem();
@@ -336,12 +337,13 @@ TEST_F(CsvTest, ImportStopsAfterAThousandEventsAndSaysSo) {
   EXPECT_EQ(1000, Import(text));
   EXPECT_EQ(1000, doc->EventCount());
   EXPECT_EQ(99900.0, doc->m_events[999].m_amount);
-  EXPECT_EQ((std::vector<std::string>{
-                "A problem holds at most 1,000 events.  The import stopped there: 6 more line(s) of the file, "
-                "from line 1002 on, were not imported.",
-                "1 line(s) of the file were not imported because they hold no event (an unknown event type, no "
-                "valid date, or a missing, negative or too large amount).  Line numbers: 1."}),
-            ui.Texts());
+  EXPECT_EQ(
+      (std::vector<std::string>{
+          "A problem holds at most 1,000 events.  The import stopped there: 6 more line(s) of the file, "
+          "from line 1002 on, were not imported.",
+          "1 line(s) of the file were not imported because they hold no event (an unknown event type, no "
+          "valid date, or a missing, negative or too large amount).  Line numbers: 1."}),
+      ui.Texts());
 }
 
 // Text the problem file cannot store is refused where it is imported, naming the line; nothing changes.
@@ -352,10 +354,12 @@ TEST_F(CsvTest, DescriptionsTheFileCannotStoreRefuseTheImport) {
   };
   const Case cases[] = {
       {"DEBIT,01-05-2003,1\nDEBIT,01-06-2003,2,\"\xE4\xB8\xAD\xE6\x96\x87\"\n",
-       "Line 2 of the CSV file holds a description that a Zarvic problem file cannot store (characters outside "
+       "Line 2 of the CSV file holds a description that a Zarvic problem file cannot store (characters "
+       "outside "
        "Windows-1252).  Nothing was imported."},
       {"DEBIT,01-05-2003,1,\"paid \xF0\x9F\x98\x80\"\n",
-       "Line 1 of the CSV file holds a description that a Zarvic problem file cannot store (characters outside "
+       "Line 1 of the CSV file holds a description that a Zarvic problem file cannot store (characters "
+       "outside "
        "Windows-1252).  Nothing was imported."},
       {"DEBIT,01-05-2003,1,\"" + std::string(41, 'x') + "\"\n",
        "Line 1 of the CSV file holds a description that a Zarvic problem file cannot store (more than 40 "
@@ -424,8 +428,8 @@ TEST_F(CsvTest, EveryExampleAndEveryEventTypeRoundTrips) {
   auto everyType = std::make_unique<CTDoc>();
   everyType->ResetProblem();
   const std::string longest(40, 'z');
-  const char* descriptions[] = {"", "Motivated", "Check 101, \"part\"", "Bond", "Entered", "", "", "Reversal",
-                                "Credit \xE9\x80", "Refund", "Named", longest.c_str()};
+  const char* descriptions[] = {"", "Motivated", "Check 101, \"part\"", "Bond",   "Entered", "",
+                                "", "Reversal",  "Credit \xE9\x80",     "Refund", "Named",   longest.c_str()};
   for (int type = 0; type < kEventTypeCount; ++type) {
     CEvent& e = everyType->m_events[static_cast<std::size_t>(type)];
     e = Event(static_cast<std::uint16_t>(type), "01-05-2003", 100000.0 * (type + 1) + type, nullptr);

@@ -120,15 +120,60 @@ TEST_F(EventGridModelTest, CommitsCheckWhatWasTyped) {
            "06-15-96",
            false},
       // Regressions: the lenient reader skipped what was not a figure and stored another amount.
-      Case{"letter O for zero", 1, kGridAmount, "3,08O,514.86", false, {kMalformedAmountId}, true, "300.00",
-           30000, "06-15-96", false},
-      Case{"exponent", 1, kGridAmount, "1.5E+06", false, {kMalformedAmountId}, true, "300.00", 30000,
-           "06-15-96", false},
-      Case{"letter inside", 1, kGridAmount, "4x88.26", false, {kMalformedAmountId}, true, "300.00", 30000,
-           "06-15-96", false},
-      Case{"comma out of place", 1, kGridAmount, "12,34", false, {kMalformedAmountId}, true, "300.00", 30000,
-           "06-15-96", false},
-      Case{"an emptied amount keeps the amount", 1, kGridAmount, "  ", false, {}, false, "", 30000, "06-15-96",
+      Case{"letter O for zero",
+           1,
+           kGridAmount,
+           "3,08O,514.86",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"exponent",
+           1,
+           kGridAmount,
+           "1.5E+06",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"letter inside",
+           1,
+           kGridAmount,
+           "4x88.26",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"comma out of place",
+           1,
+           kGridAmount,
+           "12,34",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"an emptied amount keeps the amount",
+           1,
+           kGridAmount,
+           "  ",
+           false,
+           {},
+           false,
+           "",
+           30000,
+           "06-15-96",
            false},
       Case{"amount", 1, kGridAmount, "1,234.56", false, {}, false, "", 123456, "06-15-96", true},
       Case{"payment after the tax date with penalties",
@@ -308,9 +353,18 @@ TEST_F(EventGridModelTest, TextTheFileCannotStoreIsRefused) {
   EXPECT_TRUE(refused.returnToCell);
   EXPECT_EQ("Check 101", refused.returnText);
   EXPECT_EQ("Check 101", Doc().m_events[1].DescriptionText());
-  grid_.CommitTaxpayer("Ren\xC3\xA9" "e", "1");
-  EXPECT_FALSE(grid_.CommitTaxpayer("Ren\xC3\xA9" "e \xF0\x9F\x98\x80", "1"));
-  EXPECT_EQ("Ren\xC3\xA9" "e", grid_.TaxpayerName());
+  grid_.CommitTaxpayer(
+      "Ren\xC3\xA9"
+      "e",
+      "1");
+  EXPECT_FALSE(
+      grid_.CommitTaxpayer("Ren\xC3\xA9"
+                           "e \xF0\x9F\x98\x80",
+                           "1"));
+  EXPECT_EQ(
+      "Ren\xC3\xA9"
+      "e",
+      grid_.TaxpayerName());
 }
 
 // With every event slot used there is no entry row; the row where it would be says why.

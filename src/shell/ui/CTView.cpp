@@ -29,8 +29,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CSComboBox.h"
 #include "shell/ui/CSEdit.h"
-#include "shell/ui/ControlSupport.h"
 #include "shell/ui/CZrvChildView.h"
+#include "shell/ui/ControlSupport.h"
 
 namespace zarvic {
 
