@@ -74,6 +74,9 @@ enum class InputLineResult {
   // hot interest dialog refuses it (20052, 20053).
   RestartLetterTooEarly,
   RestartApplicableTooEarly,
+  // A name, ID, heading or footer with characters the problem file cannot store (Windows-1252 only),
+  // refused instead of stored as "?".
+  TextNotStorable,
 };
 
 // Applies one line of a text input file to the problem. A line is a keyword at its very start,

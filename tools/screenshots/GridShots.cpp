@@ -101,7 +101,7 @@ QWidget* FullGrid() {
       event.m_amount = event.m_gattAmount = i == 0 ? 90000000.0 : 10000.0;
       event.SetDescription(i == 0 ? "Form 1120 deficiency" : "Installment " + std::to_string(i));
     }
-    doc.m_header.m_taxpayerName.SetText("Whitfield-Okonkwo Family Trust, Jordan A. Whitfield, Trustee");
+    doc.m_header.m_taxpayerName.SetText("Whitfield-Okonkwo Family Trust, Jordan A. Whitfield Trustee");
     doc.m_header.m_taxpayerId.SetText("94-1234567");
     view.Refresh();
     view.ScrollBar()->setValue(view.ScrollBar()->maximum());

@@ -5,11 +5,20 @@
 
 namespace zarvic {
 
-CEditAmount::CEditAmount(QWidget* parent) : QLineEdit(parent) {}
+CEditAmount::CEditAmount(QWidget* parent) : QLineEdit(parent) {
+  // A text the program sets leaves the field unmodified; one the person types does not.
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (!isModified()) held_ = text();
+  });
+}
+
+void CEditAmount::Hold() {
+  held_ = text();
+  setModified(false);
+}
 
 void CEditAmount::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  if (LeavesField(event)) held_ = text();  // back from a message box the field still holds its old text
   SetFieldLimit(*this, kAmountFieldLimit);
   SelectAllLater(*this);
 }
@@ -18,11 +27,10 @@ void CEditAmount::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (!LeavesField(event)) return;
   LineEditField field(*this);
-  if (LeaveAmountField(field)) {
-    held_ = text();
-    return;
-  }
-  setText(held_);
+  const bool accepted = LeaveAmountField(field);
+  if (!accepted) setText(held_);
+  Hold();
+  if (accepted) return;
   // After the focus change: the message, then the field takes the focus back.
   QMetaObject::invokeMethod(
       this,
@@ -37,6 +45,7 @@ void CEditAmount::focusOutEvent(QFocusEvent* event) {
 bool CEditAmount::Accept() {
   if (ReadAmountField(text().toStdString())) return true;
   setText(held_);
+  Hold();
   MessageBoxId(kMalformedAmountId);
   setFocus(Qt::OtherFocusReason);
   return false;

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QString>
 
 namespace zarvic {
 
 // An amount field: what was typed is written back grouped, with two decimals, when the field is
 // left (1234.5 becomes 1,234.50). A text that is not an amount ("1.5E+06", "4x88.26") is refused:
-// the field gets back what it held when it took the focus, the message shows the accepted form, and
-// the focus returns to the field.
+// the field gets back what it held before it was typed into, the message shows the accepted form,
+// and the focus returns to the field.
 class CEditAmount : public QLineEdit {
   Q_OBJECT
  public:
@@ -24,7 +25,10 @@ class CEditAmount : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  QString held_;  // the text when the field took the focus: what a refused text gives way to
+  // The text before the person's edits (the last one the program set or the field accepted): what a
+  // refused text gives way to.
+  QString held_;
+  void Hold();
 };
 
 }  // namespace zarvic

@@ -6,11 +6,15 @@
 
 namespace zarvic {
 
-CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) {}
+CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) {
+  // A text the program sets leaves the cell unmodified; one the person types does not.
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (!isModified()) held_ = text();
+  });
+}
 
 void CTEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  if (LeavesField(event)) held_ = text();
   if (mode_ != CellMode::Text) SetFieldLimit(*this, CellFieldLimit(static_cast<int>(mode_)));
   SelectAllLater(*this);
   PostCommand(this, kCmdCellFocused);
@@ -33,7 +37,11 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (!LeavesField(event)) return;
   LineEditField field(*this);
-  switch (LeaveCellField(field, mode_)) {
+  const CellOutcome outcome = LeaveCellField(field, mode_);
+  if (outcome == CellOutcome::RateMalformed) setText(held_);
+  held_ = text();
+  setModified(false);
+  switch (outcome) {
     case CellOutcome::DateAccepted:
       PostCommand(this, kCmdCellDateAccepted);
       break;
@@ -44,7 +52,6 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
       PostCommand(this, kCmdCellRateTooLarge);
       break;
     case CellOutcome::RateMalformed:
-      setText(held_);
       PostCommand(this, kCmdCellRateMalformed);
       break;
     case CellOutcome::RateAccepted:

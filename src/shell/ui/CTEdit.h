@@ -27,7 +27,7 @@ class CTEdit : public QLineEdit {
 
  private:
   CellMode mode_;
-  QString held_;
+  QString held_;  // the text before the person's edits
 };
 
 }  // namespace zarvic
