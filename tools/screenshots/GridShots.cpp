@@ -97,7 +97,7 @@ QWidget* FullGrid() {
     for (int i = 0; i < kMaxEvents; ++i) {
       CEvent& event = doc.m_events[static_cast<std::size_t>(i)];
       event.m_type = i == 0 ? kEventTax : kEventPayment;
-      event.m_date = AddDays(ParseDate("04-15-2020"), 14 * i);
+      event.m_date = AddDays(ParseDate("04-15-2020"), 7 * i);
       event.m_amount = event.m_gattAmount = i == 0 ? 90000000.0 : 10000.0;
       event.SetDescription(i == 0 ? "Form 1120 deficiency" : "Installment " + std::to_string(i));
     }
