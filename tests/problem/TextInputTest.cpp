@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Text.h"
 #include "core/AppOptions.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "problem/TextInput.h"
@@ -288,10 +288,15 @@ TEST_F(TextInputTest, TextTheFileCannotStoreIsRefused) {
   }
   EXPECT_EQ(fresh, doc_->m_header);
   EXPECT_FALSE(batch_.AnyHeading());
-  EXPECT_EQ(1, Fill("NAM\tRen\xC3\xA9" "e \xE2\x82\xAC\nID\t\xE4\xB8\xAD\n"));
-  EXPECT_EQ((V{"Error in text input file\n" + std::string(StringText(kTextDoesNotFitId)) + "\n\nID\t\xE4\xB8\xAD"}),
-            ui_.Texts());
-  EXPECT_EQ("Ren\xE9" "e \x80", doc_->m_header.m_taxpayerName.Text());
+  EXPECT_EQ(1, Fill("NAM\tRen\xC3\xA9"
+                    "e \xE2\x82\xAC\nID\t\xE4\xB8\xAD\n"));
+  EXPECT_EQ(
+      (V{"Error in text input file\n" + std::string(StringText(kTextDoesNotFitId)) + "\n\nID\t\xE4\xB8\xAD"}),
+      ui_.Texts());
+  EXPECT_EQ(
+      "Ren\xE9"
+      "e \x80",
+      doc_->m_header.m_taxpayerName.Text());
 }
 
 TEST_F(TextInputTest, EventsAfterTheThousandthAreRefused) {
