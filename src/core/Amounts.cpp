@@ -140,6 +140,16 @@ bool IsWellFormedAmount(std::string_view text) {
   return true;
 }
 
+std::optional<Amount> ParseWellFormedAmount(std::string_view text) {
+  if (!IsWellFormedAmount(text)) return std::nullopt;
+  return ParseAmount(text);
+}
+
+std::optional<double> ParseWellFormedRate(std::string_view text) {
+  if (text.find(',') != std::string_view::npos || !IsWellFormedAmount(text)) return std::nullopt;
+  return ParseAmountCents(text) / 100.0;
+}
+
 void InsertThousands(std::string& text) {
   if (text.size() <= 3 || text.size() > 50) return;
   size_t point = text.find('.');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,14 @@ Amount ParseAmountCents(std::string_view text);  // always to whole cents
 // point, and nothing else. The window fields are more lenient ("2k", "1.5m"); file readers that must
 // not misread a figure check with this first.
 bool IsWellFormedAmount(std::string_view text);
+
+// The one strict reading of an amount, for files and windows alike: nothing when the text is not
+// well formed (IsWellFormedAmount), else ParseAmount of it (Whole Dollar Mode obeyed), so that
+// "3,08O,514.86", "1.5E+06" or "4x88.26" are refused instead of misread.
+std::optional<Amount> ParseWellFormedAmount(std::string_view text);
+// A rate in percent as typed: a decimal number with an optional sign and at most one decimal point,
+// no commas; read to the hundredth whatever Whole Dollar Mode says. Nothing when it is not one.
+std::optional<double> ParseWellFormedRate(std::string_view text);
 
 // Empty text beyond the display limit.
 std::string FormatAmount(Amount cents, bool group, bool bracket, bool shorten);

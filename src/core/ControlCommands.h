@@ -14,10 +14,11 @@ enum ControlCommand : int {
   kCmdHome = 32864,  // to the type cell of the row
   kCmdEnd = 32865,   // to the description cell of the row
   kCmdDeleteLine = 32786,
-  kCmdCellChanging = 32833,      // the text of a table cell is being changed
-  kCmdCellDateInvalid = 32834,   // the cell is passed along
-  kCmdCellRateTooLarge = 32835,  // the cell is passed along
-  kCmdCellDateAccepted = 32837,  // a valid or empty date
+  kCmdCellChanging = 32833,       // the text of a table cell is being changed
+  kCmdCellDateInvalid = 32834,    // the cell is passed along
+  kCmdCellRateTooLarge = 32835,   // the cell is passed along
+  kCmdCellDateAccepted = 32837,   // a valid or empty date
+  kCmdCellRateMalformed = 32838,  // not a rate: the cell holds its old text again
   kCmdCellFocused = 32847,
   kCmdEditorClosed = 32866,  // a grid editor closed: redraw the rows
   kCmdFontSmaller = 32890,

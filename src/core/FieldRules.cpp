@@ -12,7 +12,6 @@ namespace zarvic {
 namespace {
 
 constexpr size_t kDateFieldChars = 10;
-constexpr size_t kAmountFieldChars = 19;
 constexpr size_t kIntFieldChars = 19;
 
 std::string Head(const TextField& field, size_t n) {
@@ -41,8 +40,13 @@ void NormalizeDateField(TextField& field) {
   field.SetText(ok ? DateFieldText(d) : std::string());
 }
 
+std::optional<Amount> ReadAmountField(std::string_view text) {
+  if (Trim(text).empty()) return 0.0;
+  return ParseWellFormedAmount(text);
+}
+
 Amount GetAmountField(const TextField& field) {
-  return ParseAmount(Head(field, kAmountFieldChars));
+  return ReadAmountField(field.Text()).value_or(0.0);
 }
 
 std::string AmountFieldText(Amount cents, bool bracket) {
@@ -55,14 +59,16 @@ void SetAmountField(TextField& field, Amount cents, bool bracket) {
   field.SetText(AmountFieldText(cents, bracket));
 }
 
-void NormalizeAmountField(TextField& field, bool isSigned) {
-  Amount value = ParseAmount(field.Text());
-  if (!isSigned) value = std::fabs(value);
-  field.SetText(FormatAmount(value, true, false, false));
+bool NormalizeAmountField(TextField& field, bool isSigned) {
+  std::optional<Amount> value = ReadAmountField(field.Text());
+  if (!value) return false;
+  if (!isSigned) *value = std::fabs(*value);
+  field.SetText(FormatAmount(*value, true, false, false));
+  return true;
 }
 
-void NormalizeAmountField(TextField& field) {
-  NormalizeAmountField(field, false);
+bool NormalizeAmountField(TextField& field) {
+  return NormalizeAmountField(field, false);
 }
 
 bool NormalizePercentField(TextField& field) {
@@ -120,10 +126,13 @@ bool LeaveDateField(TextField& field) {
   return true;
 }
 
-void LeaveAmountField(TextField& field) {
+bool LeaveAmountField(TextField& field) {
   const std::string text = field.Text();
-  if (text.empty()) return;
-  SetTextIfChanged(field, FormatAmount(ParseAmount(text), true, false, false));
+  if (text.empty()) return true;
+  std::optional<Amount> value = ReadAmountField(text);
+  if (!value) return false;
+  SetTextIfChanged(field, FormatAmount(*value, true, false, false));
+  return true;
 }
 
 CellOutcome LeaveCellField(TextField& field, CellMode mode) {
@@ -136,8 +145,12 @@ CellOutcome LeaveCellField(TextField& field, CellMode mode) {
       return ok ? CellOutcome::DateAccepted : CellOutcome::DateInvalid;
     }
     case CellMode::Rate: {
-      // A rate is a percentage, not money: read to the hundredth whatever Whole Dollar Mode says.
-      double rate = ParseAmountCents(field.Text()) / 100.0;
+      // A rate is a percentage, not money: read to the hundredth whatever Whole Dollar Mode says. An
+      // emptied cell is no rate (0.00), as it always was.
+      const std::string text = field.Text();
+      std::optional<double> read = Trim(text).empty() ? 0.0 : ParseWellFormedRate(text);
+      if (!read) return CellOutcome::RateMalformed;
+      double rate = *read;
       bool reduced = false;
       while (rate > kMaxRate) {
         rate /= 10.0;

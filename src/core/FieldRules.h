@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/Amounts.h"
@@ -32,10 +34,18 @@ DayNumber GetDateField(const TextField& field);
 void SetDateField(TextField& field, DayNumber date);
 void NormalizeDateField(TextField& field);
 
+// Amount fields read by the strict rule of ParseWellFormedAmount; a malformed amount is refused with
+// this message, which shows the accepted form, and rates with the second.
+inline constexpr int kMalformedAmountId = 21250;
+inline constexpr int kMalformedRateId = 21251;
+// An amount field's text: blank reads as 0, a well-formed amount as itself; nothing otherwise.
+std::optional<Amount> ReadAmountField(std::string_view text);
+// 0 for a malformed text: the windows refuse one before they read their fields.
 Amount GetAmountField(const TextField& field);
 void SetAmountField(TextField& field, Amount cents, bool bracket);
-void NormalizeAmountField(TextField& field);
-void NormalizeAmountField(TextField& field, bool isSigned);
+// False, with the text left as it is, when it is not an amount.
+bool NormalizeAmountField(TextField& field);
+bool NormalizeAmountField(TextField& field, bool isSigned);
 // Returns false (after message 19208) when the number had to be rounded to a whole percentage.
 bool NormalizePercentField(TextField& field);
 
@@ -61,8 +71,9 @@ int CellFieldLimit(int mode);  // 0 date, 1 rate (5), 2 text (no limit: -1)
 bool LeaveDateField(TextField& field);
 
 // An amount field left: a non-empty text is written back grouped, with a minus sign, when that
-// differs (1234.5 becomes 1,234.50).
-void LeaveAmountField(TextField& field);
+// differs (1234.5 becomes 1,234.50). False when the text is not an amount: it is left as it is, and the
+// control puts back what it held before and shows kMalformedAmountId.
+bool LeaveAmountField(TextField& field);
 
 // The three modes of a table or header cell, and what leaving one reports to its owner.
 enum class CellMode { Date = 0, Rate = 1, Text = 2 };
@@ -71,7 +82,8 @@ enum class CellOutcome {
   DateAccepted,  // a valid or empty date
   DateInvalid,   // the cell is emptied
   RateAccepted,
-  RateReduced,  // the rate was above 99.99 and was divided by ten until it fitted
+  RateReduced,    // the rate was above 99.99 and was divided by ten until it fitted
+  RateMalformed,  // not a decimal number: the text is left, the control puts its old one back
 };
 CellOutcome LeaveCellField(TextField& field, CellMode mode);
 inline constexpr double kMaxRate = 99.99;

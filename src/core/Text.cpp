@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 namespace zarvic {
@@ -164,7 +165,33 @@ std::pair<char32_t, size_t> DecodeUtf8(std::string_view text, size_t i) {
   return {c, length};
 }
 
+// The Windows-1252 byte of a character above 0x7F; nothing when the code page lacks it.
+std::optional<char> Windows1252Byte(char32_t c) {
+  if (c >= 0xA0 && c <= 0xFF) return static_cast<char>(c);
+  for (size_t k = 0; k < 32; ++k) {
+    if (kWindows1252High[k] == c) return static_cast<char>(0x80 + k);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+bool FitsWindows1252(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    auto [c, length] = DecodeUtf8(text, i);
+    if (length == 0) {
+      ++i;  // a Windows-1252 byte already, as Utf8ToWindows1252 takes it
+      continue;
+    }
+    if (!Windows1252Byte(c)) return false;
+    i += length;
+  }
+  return true;
+}
 
 std::string Utf8ToWindows1252(std::string_view text) {
   std::string out;
@@ -183,15 +210,7 @@ std::string Utf8ToWindows1252(std::string_view text) {
       continue;
     }
     i += length;
-    if (c >= 0xA0 && c <= 0xFF) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    char mapped = '?';
-    for (size_t k = 0; k < 32; ++k) {
-      if (kWindows1252High[k] == c) mapped = static_cast<char>(0x80 + k);
-    }
-    out += mapped;
+    out += Windows1252Byte(c).value_or('?');
   }
   return out;
 }

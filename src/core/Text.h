@@ -36,6 +36,10 @@ void ReplaceControlCharacters(std::span<char> windows1252);
 // UTF-8 to Windows-1252: a character it lacks becomes "?"; a byte that is not UTF-8 is taken as a
 // Windows-1252 character already (a file written elsewhere).
 std::string Utf8ToWindows1252(std::string_view text);
+// Whether Utf8ToWindows1252 keeps every character of the text (none becomes "?"): where text enters a
+// problem, text that does not fit is refused with message 21252 instead.
+bool FitsWindows1252(std::string_view text);
+inline constexpr int kTextDoesNotFitId = 21252;
 // Windows-1252 to UTF-8; the five bytes it leaves undefined become the control characters U+0081 etc.
 std::string Windows1252ToUtf8(std::string_view text);
 

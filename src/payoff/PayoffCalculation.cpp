@@ -107,13 +107,17 @@ bool PayoffCalculation::LeaveTerm(TextField& field) {
 }
 
 bool PayoffCalculation::LeaveAmount(TextField& field) {
-  if (!OnlyCharacters(field.Text(), "0123456789$,.-")) {
-    MessageBoxText(kPayoffAmountNotDollars);
+  // The field shows its amount after a dollar sign ("$1,234.56"); past the sign it is read strictly,
+  // and a text that is no amount gives way to the amount held.
+  std::string text = Trim(field.Text());
+  if (!text.empty() && text.front() == '$') text.erase(0, 1);
+  const std::optional<Amount> amount = ReadAmountField(text);
+  if (!amount) {
+    field.SetText(AmountText(amount_));
+    MessageBoxId(kMalformedAmountId);
     return false;
   }
-  std::string text = field.Text();
-  std::erase(text, '$');
-  amount_ = ParseAmount(text);
+  amount_ = *amount;
   field.SetText(AmountText(amount_));
   return true;
 }

@@ -15,7 +15,6 @@ class CTDoc;
 inline constexpr char kPayoffNoProblem[] = "Please open the data file containing the balance to pay off.";
 inline constexpr char kPayoffNoBalance[] = "There is no balance to pay off.";
 inline constexpr char kPayoffTermNotInteger[] = "Term must be an integer.";
-inline constexpr char kPayoffAmountNotDollars[] = "Amount must be specified in dollars.";
 inline constexpr char kPayoffStartNotDate[] = "Start date must be specified as MM-DD-YY.";
 inline constexpr char kPayoffStartTooEarly[] = "Start date must be later than compute date.";
 inline constexpr char kPayoffTooManyEvents[] = "This request requires too many events.";

@@ -17,6 +17,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileExtension.h"
 #include "core/Paths.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/EventTypes.h"
@@ -42,6 +43,15 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// A quote inside a quoted field is doubled.
+std::string QuotedText(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out;
+}
 
 void ShowOpenFailure(int error) {
   MessageBoxText(StringPrintf(kCsvOpenFailed, error, std::strerror(error)));
@@ -77,14 +87,21 @@ bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
 std::string CCSVLine::Parse(std::string_view line) {
   error_ = false;
   fields_.clear();
+  quoted_.clear();
+  parsed_ = 0;
   if (line.empty()) return {};
   fields_.resize(static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1);
+  quoted_.resize(fields_.size());
 
   std::size_t next = 0;
   // A quoted field followed by more text before its comma yields more fields than there are slots;
   // those are dropped.
-  auto store = [&](std::string_view field) {
-    if (next < fields_.size()) fields_[next] = std::string(field);
+  auto store = [&](std::string_view field, bool quoted = false) {
+    if (next < fields_.size()) {
+      fields_[next] = std::string(field);
+      quoted_[next] = quoted;
+      parsed_ = static_cast<int>(next) + 1;
+    }
     ++next;
   };
   std::string_view rest = TrimRight(line);
@@ -92,13 +109,24 @@ std::string CCSVLine::Parse(std::string_view line) {
     rest = TrimLeft(rest);
     if (rest.empty()) break;
     if (rest.front() == '"') {
-      std::size_t close = rest.find('"', 1);
-      if (close == std::string_view::npos) {
+      // A doubled quote inside the quotes is one quote of the field, as the export writes it.
+      std::string field;
+      std::size_t at = 1;
+      bool closed = false;
+      while (!closed) {
+        const std::size_t quote = rest.find('"', at);
+        if (quote == std::string_view::npos) break;
+        field.append(rest.substr(at, quote - at));
+        closed = quote + 1 >= rest.size() || rest[quote + 1] != '"';
+        if (!closed) field += '"';
+        at = quote + (closed ? 1 : 2);
+      }
+      if (!closed) {
         error_ = true;
         return StringPrintf(kCsvMismatchedQuotes, std::string(line).c_str());
       }
-      store(rest.substr(1, close - 1));
-      rest = TrimLeft(rest.substr(close + 1));
+      store(field, true);
+      rest = TrimLeft(rest.substr(at));
       if (!rest.empty()) rest = TrimLeft(rest.substr(1));  // the separating comma
     } else {
       std::size_t comma = rest.find(',');
@@ -117,6 +145,10 @@ std::string CCSVLine::Parse(std::string_view line) {
 std::string CCSVLine::FieldText(int n) const {
   if (n <= 0 || n > FieldCount()) return {};
   return fields_[static_cast<std::size_t>(n - 1)];
+}
+
+bool CCSVLine::FieldQuoted(int n) const {
+  return n > 0 && n <= FieldCount() && quoted_[static_cast<std::size_t>(n - 1)];
 }
 
 DayNumber CCSVLine::FieldDate(int n) const {
@@ -181,10 +213,13 @@ std::optional<std::int32_t> CsvCents(std::string_view text) {
 }
 
 std::string CsvExportLine(const CEvent& event) {
-  return StringPrintf("%s,%s,%s,\"%s\"\r\n", std::string(CsvKeyword(event.m_type)).c_str(),
+  std::string gattPart;
+  if (event.m_type == kEventIrsCheck && event.m_gattAmount != event.m_amount)
+    gattPart = FormatAmount(event.m_gattAmount, false, false, false) + ",";
+  return StringPrintf("%s,%s,%s,%s\"%s\"\r\n", std::string(CsvKeyword(event.m_type)).c_str(),
                       FormatDate(event.m_date, true).c_str(),
-                      FormatAmount(event.m_amount, false, false, false).c_str(),
-                      Windows1252ToUtf8(event.DescriptionText()).c_str());  // CSV files are UTF-8
+                      FormatAmount(event.m_amount, false, false, false).c_str(), gattPart.c_str(),
+                      QuotedText(Windows1252ToUtf8(event.DescriptionText())).c_str());  // CSV files are UTF-8
 }
 
 bool ExportEventsToCsv(const CTDoc& problem, const std::string& problemPath) {
@@ -216,12 +251,52 @@ bool ExportEventsToCsv(const CTDoc& problem, const std::string& problemPath) {
   return true;
 }
 
-int ImportCsvLines(CTDoc& problem, std::istream& in) {
-  int slot = 0;
+namespace {
+
+// The description of a line and where it stands: the fourth field as the export writes it (quoted, or
+// text that is no amount), else the fifth, after an IRS check's second amount, as older files have it.
+struct CsvLineFields {
+  std::string description;
+  int secondAmountField = 4;
+};
+CsvLineFields DescriptionOf(const CCSVLine& csv) {
+  if (csv.ParsedFieldCount() == 4) {
+    std::string fourth = csv.FieldText(4);
+    std::string figure = fourth;
+    std::erase_if(figure, [](char c) { return c == '$' || c == ','; });
+    if (csv.FieldQuoted(4) || (!fourth.empty() && !IsWellFormedAmount(figure))) return {fourth, 0};
+  }
+  return {csv.FieldText(5), 4};
+}
+
+// "5, 7, 12" for the first lines, "..." after them.
+std::string LineList(const std::vector<int>& lines) {
+  constexpr std::size_t kNamed = 10;
+  std::string text;
+  for (std::size_t i = 0; i < lines.size() && i < kNamed; ++i)
+    text += (i ? ", " : "") + std::to_string(lines[i]);
+  if (lines.size() > kNamed) text += ", ...";
+  return text;
+}
+
+}  // namespace
+
+std::optional<int> ImportCsvLines(CTDoc& problem, std::istream& in) {
+  // The whole file is read before the problem changes, so that a refused file changes nothing.
+  std::vector<CEvent> events;
+  std::vector<int> passedOver;
+  int lineNumber = 0;
+  int firstLeftOut = 0;
+  int leftOut = 0;
   std::string line;
   bool tooLong = false;
-  while (slot < kMaxEvents && ReadLine(in, line, tooLong)) {
+  while (ReadLine(in, line, tooLong)) {
+    ++lineNumber;
     if (line.empty()) continue;
+    if (static_cast<int>(events.size()) >= kMaxEvents) {
+      if (leftOut++ == 0) firstLeftOut = lineNumber;
+      continue;
+    }
     CCSVLine csv;
     if (tooLong) {
       line = line.substr(0, 80) + "...";
@@ -230,29 +305,53 @@ int ImportCsvLines(CTDoc& problem, std::istream& in) {
     }
     if (tooLong || csv.Error()) {
       MessageBoxText(StringPrintf(kCsvUnexpectedLine, line.c_str()));
-      break;
+      return std::nullopt;
     }
     std::optional<std::uint16_t> type = EventTypeFromCsvKeyword(csv.FieldText(1));
     DayNumber date = csv.FieldDate(2);
     double amount = csv.FieldAmount(3);
-    double second = csv.FieldAmount(4);
-    std::string description = Utf8ToWindows1252(csv.FieldText(5));
-    if (!type || !IsDate(date) || amount < 0.0) continue;
-
-    CEvent& event = problem.m_events[static_cast<std::size_t>(slot++)];
+    const CsvLineFields fields = DescriptionOf(csv);
+    double second = fields.secondAmountField ? csv.FieldAmount(fields.secondAmountField) : -1.0;
+    if (!type || !IsDate(date) || amount < 0.0) {
+      passedOver.push_back(lineNumber);
+      continue;
+    }
+    std::string description = Utf8ToWindows1252(fields.description);
+    const char* refused = !FitsWindows1252(fields.description) ? "characters outside Windows-1252"
+                          : description.size() > EventDescription::kMaxLength ? "more than 40 characters"
+                                                                              : nullptr;
+    if (refused) {
+      MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvDescriptionRefusedId)).c_str(),
+                                         lineNumber, refused));
+      return std::nullopt;
+    }
+    CEvent& event = events.emplace_back();
     event.m_type = *type;
     event.m_date = date;
     event.m_amount = amount;
     event.m_gattAmount = amount;
     if (*type == kEventIrsCheck && second >= 0.0 && amount >= second) event.m_gattAmount = second;
-    if (!description.empty()) event.SetDescription(description.substr(0, kCsvDescriptionLength));
+    if (!description.empty()) event.SetDescription(description);
+  }
+
+  if (!events.empty()) {
+    for (CEvent& slot : problem.m_events) slot.Clear();
+    for (std::size_t i = 0; i < events.size(); ++i) problem.m_events[i] = std::move(events[i]);
     problem.SetModified();
   }
-  return slot;
+  if (leftOut > 0) {
+    MessageBoxText(
+        StringPrintfDynamic(std::string(StringText(kCsvTooManyEventsId)).c_str(), leftOut, firstLeftOut));
+  }
+  if (!passedOver.empty()) {
+    MessageBoxText(StringPrintfDynamic(std::string(StringText(kCsvPassedOverId)).c_str(),
+                                       static_cast<int>(passedOver.size()), LineList(passedOver).c_str()));
+  }
+  return static_cast<int>(events.size());
 }
 
 std::optional<int> ImportEventsFromCsv(CTDoc& problem) {
-  if (MessageBoxText(kCsvOverwriteQuestion, MessageKind::YesNo) != Answer::Yes) return std::nullopt;
+  if (MessageBoxId(kCsvReplaceQuestionId, MessageKind::YesNo) != Answer::Yes) return std::nullopt;
   FileChoice choice;
   choice.save = false;
   choice.filter = kCsvImportFilter;
@@ -282,7 +381,7 @@ std::optional<int> ImportEventsFromCsv(CTDoc& problem) {
     ShowOpenFailure(error);
     return std::nullopt;
   }
-  int imported = ImportCsvLines(problem, in);
+  std::optional<int> imported = ImportCsvLines(problem, in);
   CurrentUi().RefreshViews(&problem);
   return imported;
 }

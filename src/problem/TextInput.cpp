@@ -130,10 +130,8 @@ std::optional<DayNumber> ReadInputDate(std::string_view value) {
 }
 
 std::optional<Amount> ReadInputAmount(std::string_view value) {
-  std::string_view field = value.substr(0, value.find('\t'));
-  if (!IsWellFormedAmount(field)) return std::nullopt;
-  Amount cents = ParseAmount(field);
-  if (std::fabs(cents) >= kAmountLimitCents) return std::nullopt;
+  std::optional<Amount> cents = ParseWellFormedAmount(value.substr(0, value.find('\t')));
+  if (!cents || std::fabs(*cents) >= kAmountLimitCents) return std::nullopt;
   return cents;
 }
 
@@ -217,6 +215,7 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
   ProblemHeader& h = problem.m_header;
   // The file is UTF-8; the problem keeps its texts in Windows-1252, one byte a character.
   const std::string text = Utf8ToWindows1252(value);
+  const bool storable = FitsWindows1252(value);
   std::optional<DayNumber> date;
   switch (keyword->action) {
     case Action::HotRestartLetter:
@@ -263,17 +262,21 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       break;
     }
     case Action::TaxpayerName:
+      if (!storable) return InputLineResult::TextNotStorable;
       h.m_taxpayerName.SetText(text);
       break;
     case Action::TaxpayerId:
+      if (!storable) return InputLineResult::TextNotStorable;
       h.m_taxpayerId.SetText(text);
       break;
     case Action::Heading:
+      if (!storable) return InputLineResult::TextNotStorable;
       h.m_headings[keyword->heading].SetText(text);
       batch.headingFlags[keyword->heading] = true;
       batch.headings[keyword->heading] = text.substr(0, kBatchTextMax);
       break;
     case Action::Footer:
+      if (!storable) return InputLineResult::TextNotStorable;
       h.m_footer.SetText(text);
       batch.footerFlag = true;
       batch.footer = text.substr(0, kBatchTextMax);
@@ -328,6 +331,9 @@ int FillProblemFromInput(CTDoc& problem, BatchEntrySettings& batch, TextLineRead
         break;
       case InputLineResult::RestartApplicableTooEarly:
         message = StringText(kRestartApplicableTooEarlyId);
+        break;
+      case InputLineResult::TextNotStorable:
+        message = "Error in text input file\n" + std::string(StringText(kTextDoesNotFitId)) + "\n\n" + line;
         break;
     }
     ++refused;

@@ -80,6 +80,9 @@ enum class InputLineResult {
   // hot interest dialog refuses it (20052, 20053).
   RestartLetterTooEarly,
   RestartApplicableTooEarly,
+  // A name, ID, heading or footer with characters the problem file cannot store (Windows-1252 only),
+  // refused instead of stored as "?".
+  TextNotStorable,
 };
 
 // The strict readers of text input values, shared by every text input: a date as ParseDate reads it

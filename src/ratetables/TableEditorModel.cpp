@@ -29,9 +29,11 @@ std::string RateText(double rate) {
   return StringPrintf("%2.2f", rate);
 }
 
-// A rate as typed, to the hundredth of a percent (a percentage is never rounded to whole dollars).
-double RateOf(const std::string& text) {
-  return ParseAmountCents(text) / 100.0;
+// A rate as typed, to the hundredth of a percent (a percentage is never rounded to whole dollars); an
+// empty cell is 0. A text that is not a rate (the cell refuses one as it is left) keeps the rate held.
+double RateOf(const std::string& text, double held) {
+  if (Trim(text).empty()) return 0.0;
+  return ParseWellFormedRate(text).value_or(held);
 }
 
 }  // namespace
@@ -84,9 +86,9 @@ void TableEditorModel::ReadBack(const EditorScreen& screen) {
     line.start = ParseDate(row.date);
     if (line.IsUsed()) {
       line.mode = ChoiceCode(kEditorModes, row.mode, modeBefore);
-      line.normalRate = RateOf(row.normal);
-      line.motivatedRate = RateOf(row.motivated);
-      line.refundRate = RateOf(row.refund);
+      line.normalRate = RateOf(row.normal, line.normalRate);
+      line.motivatedRate = RateOf(row.motivated, line.motivatedRate);
+      line.refundRate = RateOf(row.refund, line.refundRate);
       line.daysPerYear = ChoiceCode(kEditorDays, row.days, daysBefore);
     } else {
       line = RateLine{};

@@ -6,6 +6,7 @@
 
 #include "core/Dates.h"
 #include "ratetables/RateTable.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 
@@ -15,8 +16,10 @@ namespace zarvic {
 inline constexpr int kEditorRows = 10;
 inline constexpr int kEditorMaxScroll = kMaxRateLines - kEditorRows;  // 490
 inline constexpr int kTableNameLimit = 9;
-inline constexpr int kTableDescriptionLimit = 20;
-inline constexpr std::size_t kTableDescriptionKept = 49;
+// The description field admits what the table file keeps, so that opening and saving a table never
+// cuts it.
+inline constexpr std::size_t kTableDescriptionKept = tablefile::kDescriptionBytes - 1;
+inline constexpr int kTableDescriptionLimit = static_cast<int>(kTableDescriptionKept);
 
 // The computation mode list of a row, in its order, with the mode codes.
 struct EditorChoice {

@@ -20,7 +20,9 @@ class CTDoc;
 
 // The three heading lines and the footer, in that order.
 using ReportTexts = std::array<std::string, 4>;
-inline constexpr int kHeaderFieldMax = 70;  // characters a headers field takes
+// Characters a headers field takes: what the problem file keeps of a heading line or the footer. A
+// report prints what fits its layout.
+inline constexpr int kHeaderFieldMax = 132;
 ReportTexts TextsOf(const ReportSettings& record);
 ReportTexts TextsOf(const CTDoc& doc);
 void SetTexts(ReportSettings& record, const ReportTexts& texts);

@@ -8,12 +8,6 @@ namespace zarvic {
 
 // The rules of the report window that are not about widgets.
 
-// A report file this long or longer is shown in print preview instead of the window.
-inline constexpr std::int64_t kReportWindowMaxBytes = 65000;
-inline bool ReportGoesToPreview(std::int64_t fileBytes) {
-  return fileBytes >= kReportWindowMaxBytes;
-}
-
 inline constexpr int kReportFontDefault = 12;
 inline constexpr int kReportFontStep = 2;
 // "&Reduce Font" works from 5 up, "&Enlarge Font" below 50; otherwise the size stays.

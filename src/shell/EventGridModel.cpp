@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "allocation/PaymentAllocation.h"
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Text.h"
 #include "penalties/PenaltyModel.h"
 #include "problem/EventTypes.h"
@@ -20,6 +22,10 @@ constexpr int kMsgPenaltiesOff = 20024;
 std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, std::min(text.size(), limit)));
 }
+
+static_assert(EventGridModel::kNameLimit == decltype(ProblemHeader::m_taxpayerName)::kMaxLength);
+static_assert(EventGridModel::kIdLimit == decltype(ProblemHeader::m_taxpayerId)::kMaxLength);
+static_assert(EventGridModel::kDescriptionLimit <= EventDescription::kMaxLength);
 
 std::string GridAmountText(double cents) {
   return FormatAmount(cents, true, false, false);
@@ -316,12 +322,17 @@ GridCommit EventGridModel::CommitAmount(int row, std::string_view text) {
   if (!RowHasEvent(row)) return {};
   CEvent& event = doc_->m_events[static_cast<std::size_t>(row)];
   if (SkipsAmount(event.m_type)) return {};
-  const std::string typed = Trim(Cut(text, kAmountTextLimit));
-  // The amount reader skips what is not a figure, so a text without a digit would read as 0.00 and
-  // lose the amount; it is taken as no entry at all, like an emptied field.
-  if (typed.find_first_of("0123456789") == std::string::npos) return {};
-  double amount = ParseAmount(typed);
+  const std::string typed = Trim(text);
+  if (typed.empty()) return {};  // an emptied field is no entry: the amount stays
   GridCommit result;
+  const std::optional<double> read = ParseWellFormedAmount(typed);
+  if (!read) {
+    result.messages.push_back(kMalformedAmountId);
+    result.returnToCell = true;
+    result.returnText = GridAmountText(event.m_amount);
+    return result;
+  }
+  double amount = *read;
   if (!std::isfinite(amount) || std::fabs(amount) > kLargestAmount) {
     result.messages.push_back(kMsgTooLarge);
     result.returnToCell = true;
@@ -351,7 +362,15 @@ GridCommit EventGridModel::CommitAmount(int row, std::string_view text) {
 GridCommit EventGridModel::CommitDescription(int row, std::string_view text) {
   if (!RowHasEvent(row)) return {};
   CEvent& event = doc_->m_events[static_cast<std::size_t>(row)];
-  const std::string typed = Cut(Utf8ToWindows1252(text), kDescriptionLimit);
+  if (!FitsWindows1252(text)) {
+    GridCommit refused;
+    refused.messages.push_back(kTextDoesNotFitId);
+    refused.returnToCell = true;
+    refused.returnText = EditorText(row, kGridDescription);
+    return refused;
+  }
+  // The editor takes kDescriptionLimit characters, or a longer description the file already held.
+  const std::string typed = Utf8ToWindows1252(text);
   const std::string old = event.DescriptionText();
   if (typed == old && (event.HasDescription() || typed.empty())) return {};
   Hold(row);
@@ -366,6 +385,8 @@ GridCommit EventGridModel::CommitDescription(int row, std::string_view text) {
 }
 
 bool EventGridModel::CommitTaxpayer(std::string_view name, std::string_view id) {
+  // The fields refuse such text as it is typed; nothing of it reaches the problem as "?".
+  if (!FitsWindows1252(name) || !FitsWindows1252(id)) return false;
   bool changed = false;
   const std::string storedName = Cut(Utf8ToWindows1252(name), kNameLimit);
   const std::string storedId = Cut(Utf8ToWindows1252(id), kIdLimit);

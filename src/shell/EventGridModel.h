@@ -60,7 +60,8 @@ class EventGridModel {
   static constexpr int kDateTextLimit = 10;
   static constexpr int kAmountTextLimit = 28;
   static constexpr int kDescriptionLimit = 28;
-  static constexpr int kNameLimit = 39;
+  // What the problem file keeps of the taxpayer name and ID.
+  static constexpr int kNameLimit = 59;
   static constexpr int kIdLimit = 11;
 
   explicit EventGridModel(CTDoc& doc) : doc_(&doc) {}
@@ -72,6 +73,9 @@ class EventGridModel {
   int RowCount() const;
   bool RowHasEvent(int row) const;  // a listed event (a dated slot)
   bool IsEntryRow(int row) const { return row == EventCount() && row < kMaxRows; }
+  // With every slot used there is no entry row; the row where it would be says why.
+  static constexpr int kNoEntryRowId = 21253;
+  bool IsFullNoteRow(int row) const { return row == kMaxRows && EventCount() >= kMaxRows; }
 
   // The texts of one row as the grid shows them; the number only while the entry row is edited.
   struct RowTexts {

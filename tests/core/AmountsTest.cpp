@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -65,6 +66,63 @@ TEST_F(AmountsTest, WellFormedAmounts) {
       {"--5", false},     {"1,000,00", false}, {"12\t5", false},
   };
   for (const auto& [text, wellFormed] : cases) EXPECT_EQ(wellFormed, IsWellFormedAmount(text)) << '"' << text << '"';
+}
+
+// Windows and text input files read amounts by one strict rule: a well-formed text reads as the
+// lenient reader reads it, anything else is refused instead of misread.
+TEST_F(AmountsTest, StrictAmountsAreReadAsTypedOrRefused) {
+  struct Case {
+    const char* text;
+    std::optional<double> cents;
+  };
+  const Case cases[] = {
+      {"3,08O,514.86", std::nullopt},  // letter O: once 308,514.86
+      {"1.5E+06", std::nullopt},       // once 1.51
+      {"4x88.26", std::nullopt},       // once 488.26
+      {"12,34", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {"2k", std::nullopt},
+      {"$12", std::nullopt},
+      {"<5.00>", std::nullopt},
+      {"5-", std::nullopt},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"3,080,514.86", 308051486},
+      {"1234.5", 123450},
+      {" -1,000 ", -100000},
+      {"+3.5", 350},
+      {".5", 50},
+      {"1.005", 101},
+      {"99999999999999.99", 9999999999999998},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.cents, ParseWellFormedAmount(c.text)) << '"' << c.text << '"';
+    if (c.cents) {
+      EXPECT_EQ(ParseAmount(c.text), *c.cents) << '"' << c.text << '"';
+    }
+  }
+  Options().wholeDollarMode = true;
+  EXPECT_EQ(std::optional<double>(1300), ParseWellFormedAmount("12.50"));
+}
+
+TEST_F(AmountsTest, StrictRatesAreDecimalNumbersWithoutCommas) {
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"8.25", 8.25},
+      {"8", 8.0},
+      {".5", 0.5},
+      {"-1.5", -1.5},
+      {" 12.5 ", 12.5},
+      {"8.255", 8.26},
+      {"1,000", std::nullopt},
+      {"8,25", std::nullopt},
+      {"1e2", std::nullopt},
+      {"8%", std::nullopt},
+      {"8.2.5", std::nullopt},
+      {"", std::nullopt},
+      {"x", std::nullopt},
+  };
+  Options().wholeDollarMode = true;  // a rate is never rounded to whole units
+  for (const auto& [text, rate] : cases) EXPECT_EQ(rate, ParseWellFormedRate(text)) << '"' << text << '"';
 }
 
 TEST_F(AmountsTest, WholeDollarMode) {

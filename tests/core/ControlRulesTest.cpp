@@ -48,18 +48,26 @@ TEST_F(ControlRulesTest, AmountFieldLeft) {
     const char* typed;
     bool wholeDollars;
     const char* shown;
+    bool accepted = true;
   };
+  // A text that is no amount is left as it is: the control puts back its old text and says why.
   constexpr std::array cases{
-      Case{"1234.5", false, "1,234.50"}, Case{"2k", false, "2,000.00"},
-      Case{"-25", false, "-25.00"},      Case{"", false, ""},
-      Case{"1234.5", true, "1,235"},     Case{"1,234.50", false, "1,234.50"},
+      Case{"1234.5", false, "1,234.50"},
+      Case{"2k", false, "2k", false},
+      Case{"-25", false, "-25.00"},
+      Case{"", false, ""},
+      Case{"1234.5", true, "1,235"},
+      Case{"1,234.50", false, "1,234.50"},
+      Case{"1.5E+06", false, "1.5E+06", false},
+      Case{"4x88.26", false, "4x88.26", false},
   };
   for (const Case& c : cases) {
     Options().wholeDollarMode = c.wholeDollars;
     StringField f(c.typed);
-    LeaveAmountField(f);
+    EXPECT_EQ(c.accepted, LeaveAmountField(f)) << c.typed;
     EXPECT_EQ(c.shown, f.Text()) << c.typed;
   }
+  EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(ControlRulesTest, CellLeftInEachMode) {
@@ -79,6 +87,9 @@ TEST_F(ControlRulesTest, CellLeftInEachMode) {
       Case{CellMode::Rate, "100", CellOutcome::RateReduced, "10.00"},
       Case{CellMode::Rate, "12000", CellOutcome::RateReduced, "12.00"},
       Case{CellMode::Rate, "", CellOutcome::RateAccepted, "0.00"},
+      Case{CellMode::Rate, "8,25", CellOutcome::RateMalformed, "8,25"},
+      Case{CellMode::Rate, "1.5E+", CellOutcome::RateMalformed, "1.5E+"},
+      Case{CellMode::Rate, "4x8", CellOutcome::RateMalformed, "4x8"},
       Case{CellMode::Text, "Heading 1/5/95", CellOutcome::None, "Heading 1/5/95"},
   };
   for (const Case& c : cases) {

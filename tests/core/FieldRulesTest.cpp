@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/AppOptions.h"
 #include "core/FieldRules.h"
 #include "core/StringTable.h"
@@ -35,9 +37,12 @@ TEST_F(FieldRulesTest, DateFields) {
 }
 
 TEST_F(FieldRulesTest, AmountFields) {
-  StringField f("1.5k");
-  NormalizeAmountField(f);
+  StringField f("1500");
+  EXPECT_TRUE(NormalizeAmountField(f));
   EXPECT_EQ("1,500.00", f.Text());
+  f.SetText("1.5k");  // no amount: left for the window to refuse
+  EXPECT_FALSE(NormalizeAmountField(f));
+  EXPECT_EQ("1.5k", f.Text());
   f.SetText("-25");
   NormalizeAmountField(f);
   EXPECT_EQ("25.00", f.Text());
@@ -55,9 +60,12 @@ TEST_F(FieldRulesTest, AmountFields) {
   SetAmountField(f, 0, true);
   EXPECT_EQ("<0>", f.Text());
 
-  StringField twenty("12345678901234567890123");
+  // The whole text is read: the largest amount the field shows keeps its cents.
   Options().wholeDollarMode = false;
-  EXPECT_EQ(ParseAmount("1234567890123456789"), GetAmountField(twenty));  // at most 19 characters
+  StringField largest("-9,999,999,999,999.99");
+  EXPECT_EQ(-999999999999999.0, GetAmountField(largest));
+  EXPECT_EQ(std::optional<Amount>(0.0), ReadAmountField("  "));
+  EXPECT_EQ(std::nullopt, ReadAmountField("3,08O,514.86"));
 }
 
 TEST_F(FieldRulesTest, PercentFieldsAcceptWholeNumbersOnly) {

@@ -73,5 +73,23 @@ TEST(TextTest, Windows1252AndUtf8) {
   EXPECT_EQ("\xED\xA0\x80", Utf8ToWindows1252("\xED\xA0\x80"));  // a surrogate is no UTF-8
 }
 
+// What a problem can store: every character of Windows-1252, nothing that would become "?".
+TEST(TextTest, FitsWindows1252) {
+  const std::pair<const char*, bool> cases[] = {
+      {"Jordan A. Whitfield", true},
+      {"Ren\xC3\xA9"
+       "e M\xC3\xBCller \xE2\x82\xAC 5 \xE2\x80\x94 \xC5\x93",
+       true},             // Renée Müller € — œ
+      {"caf\xE9", true},  // 8-bit already, as a file written elsewhere gives it
+      {"?", true},
+      {"", true},
+      {"\xE4\xB8\xAD\xE6\x96\x87", false},  // CJK
+      {"pay \xF0\x9F\x98\x80", false},      // an emoji
+      {"\xC4\x80", false},                  // A with macron: not in the code page
+      {"\xC2\x80", false},                  // C1 control U+0080
+  };
+  for (const auto& [text, fits] : cases) EXPECT_EQ(fits, FitsWindows1252(text)) << text;
+}
+
 }  // namespace
 }  // namespace zarvic

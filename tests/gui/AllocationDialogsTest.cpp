@@ -12,6 +12,7 @@
 #include "allocation/ui/CDefaultPayment.h"
 #include "allocation/ui/CPaymentAllocation.h"
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -21,12 +22,12 @@
 #include "penalties/PenaltyRecord.h"
 #include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
+#include "shell/EventGridModel.h"
 #include "shell/StartUp.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CTView.h"
-#include "shell/EventGridModel.h"
 #include "shell/ui/CZrvChildView.h"
 
 namespace zarvic {
@@ -124,6 +125,37 @@ class AllocationDialogsTest : public QObject {
     QCOMPARE(dialog->AmountField(0)->text(), QString("0.00"));
     QCOMPARE(doc_->m_events[1].m_allocation->m_specific[0], 0.0);
     QCOMPARE(dialog->TotalLabel(1)->text(), QString("100.00"));
+  }
+
+  // A malformed specific amount is refused: the message, the amount held, the focus back; OK pressed
+  // while the field still holds one refuses it the same way and keeps the window open.
+  void malformedSpecificAmountIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "12,34", "abc"})
+      QTest::newRow(typed) << typed;
+  }
+  void malformedSpecificAmountIsRefused() {
+    QFETCH(QString, typed);
+    auto dialog = OpenOnPayment();
+    QVERIFY(dialog);
+    testing::TypeInto(dialog->AmountField(1), "100");
+    QTest::keyClick(dialog->AmountField(1), Qt::Key_Tab);
+    QTRY_COMPARE(dialog->TotalLabel(1)->text(), QString("100.00"));
+    testing::TypeInto(dialog->AmountField(1), typed);
+    QTest::keyClick(dialog->AmountField(1), Qt::Key_Tab);
+    const std::vector<std::string> refused{Text(kMalformedAmountId)};
+    QTRY_COMPARE(Desktop().ui.Texts(), refused);
+    QCOMPARE(dialog->AmountField(1)->text(), QString("100.00"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->AmountField(1)));
+    QCOMPARE(doc_->m_events[1].m_allocation->m_specific[1], 10000.0);
+    QCOMPARE(dialog->TotalLabel(1)->text(), QString("100.00"));
+
+    testing::TypeInto(dialog->AmountField(1), typed);
+    dialog->accept();  // as Enter on the default button does, before the field is left
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(Desktop().ui.messages.size(), size_t{2});
+    QCOMPARE(dialog->AmountField(1)->text(), QString("100.00"));
+    QCOMPARE(doc_->m_events[1].m_allocation->m_specific[1], 10000.0);
   }
 
   void interestLetterMovesMoneyAtOnce() {

@@ -163,7 +163,6 @@ class ControlsTest : public QObject {
     QTest::addColumn<bool>("wholeDollars");
     QTest::addColumn<QString>("shown");
     QTest::newRow("grouped") << "1234.5" << false << "1,234.50";
-    QTest::newRow("thousands") << "2k" << false << "2,000.00";
     QTest::newRow("whole dollars") << "1234.5" << true << "1,235";
     QTest::newRow("empty") << "" << false << "";
   }
@@ -183,6 +182,45 @@ class ControlsTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.next));
   }
 
+  // A text that is not an amount gives way to what the field held, with the message that shows the
+  // accepted form, and the focus comes back; leaving it again does not ask twice.
+  void malformedAmountIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "12,34", "1.2.3", "2k", "$12", "abc"})
+      QTest::newRow(typed) << typed;
+  }
+  void malformedAmountIsRefused() {
+    QFETCH(QString, typed);
+    testing::RecordingDesktop desktop;
+    auto* amount = new CEditAmount;
+    FieldDialog d(amount);
+    amount->setText(QStringLiteral("1,234.50"));
+    QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+    amount->setFocus();
+    Settle();
+    amount->selectAll();
+    QTest::keyClicks(amount, typed);
+    QTest::keyClick(amount, Qt::Key_Tab);
+    Settle();
+    QCOMPARE(desktop.ui.Texts(), std::vector<std::string>{std::string(StringText(kMalformedAmountId))});
+    QCOMPARE(amount->text(), QStringLiteral("1,234.50"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(amount));
+    QTest::keyClick(amount, Qt::Key_Tab);
+    Settle();
+    QCOMPARE(desktop.ui.messages.size(), size_t{1});
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.next));
+
+    // OK pressed while the field still holds such a text refuses it as leaving would.
+    amount->setFocus();
+    Settle();
+    amount->selectAll();
+    QTest::keyClicks(amount, typed);
+    QVERIFY(!CEditAmount::AcceptAll(d.dialog));
+    QCOMPARE(amount->text(), QStringLiteral("1,234.50"));
+    QCOMPARE(desktop.ui.messages.size(), size_t{2});
+    QVERIFY(CEditAmount::AcceptAll(d.dialog));
+  }
+
   void tableCellReportsToItsOwner_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("typed");
@@ -192,6 +230,10 @@ class ControlsTest : public QObject {
                                     << "15.00" << int{kCmdCellRateTooLarge};
     QTest::newRow("rate") << 1 << "8.25"
                           << "8.25" << 0;
+    QTest::newRow("rate with a comma") << 1 << "8,25"
+                                       << "" << int{kCmdCellRateMalformed};
+    QTest::newRow("rate with a letter") << 1 << "4x8"
+                                        << "" << int{kCmdCellRateMalformed};
     QTest::newRow("date") << 0 << "1/5/95"
                           << "01-05-95" << int{kCmdCellDateAccepted};
     QTest::newRow("empty date") << 0 << ""
@@ -220,7 +262,8 @@ class ControlsTest : public QObject {
     QCOMPARE(cell->text(), shown);
     QVERIFY(log.Has(kCmdCellFocused));
     QCOMPARE(log.Has(kCmdCellChanging), !typed.isEmpty());
-    for (int id : {int{kCmdCellRateTooLarge}, int{kCmdCellDateAccepted}, int{kCmdCellDateInvalid}}) {
+    for (int id : {int{kCmdCellRateTooLarge}, int{kCmdCellDateAccepted}, int{kCmdCellDateInvalid},
+                   int{kCmdCellRateMalformed}}) {
       QCOMPARE(log.Has(id), id == reported);
     }
     for (const auto& s : log.sent) QCOMPARE(s.second, static_cast<QWidget*>(cell));

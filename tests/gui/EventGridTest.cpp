@@ -14,9 +14,11 @@
 
 #include "core/AppOptions.h"
 #include "core/Dates.h"
+#include "core/FieldRules.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 #include "engine/ComputeDriver.h"
 #include "engine/ComputeResultsModel.h"
 #include "engine/ui/CComputeResults.h"
@@ -85,9 +87,9 @@ class EventGridTest : public QObject {
   std::unique_ptr<CTApp> app_;
   std::string work_;
 
-  void Start() {
+  void Start(const WindowPlan& plan = {}) {
     app_ = std::make_unique<CTApp>();
-    app_->InitInstance(WindowPlan{}, false);
+    app_->InitInstance(plan, false);
     Frame().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&Frame()));
     Settle();
@@ -251,6 +253,14 @@ class EventGridTest : public QObject {
                                << QStringList{tooLarge} << "300.00" << 30000.0 << true;
     QTest::newRow("negative") << 1 << int(kGridAmount) << "-500" << false << false << QStringList{negative}
                               << "500.00" << 50000.0 << true;
+    // Amounts are read strictly: a malformed one is refused, the old amount stays.
+    const QString malformed = QString::fromStdString(Text(kMalformedAmountId));
+    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "12,34", "2k", "abc"}) {
+      QTest::newRow(typed) << 1 << int(kGridAmount) << typed << false << false << QStringList{malformed}
+                           << "300.00" << 30000.0 << true;
+    }
+    QTest::newRow("malformed, click away") << 1 << int(kGridAmount) << "1.5E+06" << true << false
+                                           << QStringList{malformed} << "300.00" << 30000.0 << true;
     QTest::newRow("tax amount with penalties")
         << 0 << int(kGridAmount) << "900" << false << true << QStringList{off} << "" << 90000.0 << false;
   }
@@ -505,6 +515,96 @@ class EventGridTest : public QObject {
     QCOMPARE(View().Model().Current(), GridPlace::Cell(0, kGridType));
     QCOMPARE(View().Model().TopRow(), 0);
     QCOMPARE(View().ScrollBar()->value(), 0);
+  }
+
+  // Fields stop at their limits instead of cutting silently: the description takes its 28 characters
+  // and refuses a 29th, the name takes the 59 the file keeps; a longer description that a file brought
+  // is shown and kept whole.
+  void fieldsStopAtTheirLimits() {
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridDescription);
+    Type(QString(29, 'd'));
+    QCOMPARE(View().Editor(kGridDescription)->text(), QString(28, 'd'));
+    Key(Qt::Key_Tab);
+    QCOMPARE(Doc().m_events[1].DescriptionText(), std::string(28, 'd'));
+
+    Doc().m_events[2].SetDescription(std::string(35, 'f'));  // as a file written elsewhere holds it
+    View().Refresh();
+    ClickCell(2, kGridDescription);
+    QCOMPARE(View().Editor(kGridDescription)->text(), QString(35, 'f'));
+    Key(Qt::Key_Tab);
+    QCOMPARE(Doc().m_events[2].DescriptionText(), std::string(35, 'f'));
+
+    QTest::mouseClick(View().NameField(), Qt::LeftButton);
+    Settle();
+    View().NameField()->selectAll();
+    Type(QString(60, 'n'));
+    QCOMPARE(Doc().m_header.m_taxpayerName.Text(), std::string(59, 'n'));
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{});
+  }
+
+  // Regression: the name field took 39 characters, so opening and saving a problem cut the name the
+  // file held (59 characters).
+  void aLongNameSurvivesOpenAndSave() {
+    const std::string path = work_ + "/LONG.ZR3";
+    const std::string name = "Whitfield-Okonkwo Family Trust, Jordan A. Whitfield Trustee";
+    QCOMPARE(name.size(), size_t{59});
+    {
+      CTDoc problem;
+      problem.ResetProblem();
+      problem.m_header.m_taxpayerName.SetText(name);
+      problem.m_events[0].m_type = kEventTax;
+      problem.m_events[0].m_date = Date("04-15-95");
+      problem.m_events[0].m_amount = problem.m_events[0].m_gattAmount = 100000;
+      QVERIFY(SaveProblemFile(problem, path));
+    }
+    WindowPlan plan;
+    plan.start = WindowStart::OpenProblem;
+    plan.problemFile = path;
+    Start(plan);
+    QCOMPARE(View().NameField()->text(), QString::fromStdString(name));
+    ClickCell(0, kGridAmount);
+    Type("2000");
+    Key(Qt::Key_Tab);
+    QTest::keyClick(Focus(), Qt::Key_S, Qt::ControlModifier);
+    Settle();
+    QVERIFY(!Doc().IsModified());
+    CTDoc saved;
+    QVERIFY(LoadProblemFile(saved, path, false));
+    QCOMPARE(saved.m_header.m_taxpayerName.Text(), name);
+    QCOMPARE(saved.m_events[0].m_amount, 200000.0);
+  }
+
+  // Text a problem file cannot store is refused where it is typed, with a message, instead of
+  // becoming "?".
+  void textTheFileCannotStoreIsRefused() {
+    Start();
+    ThreeEvents();
+    const std::vector<std::string> refused{Text(kTextDoesNotFitId)};
+    QTest::mouseClick(View().NameField(), Qt::LeftButton);
+    Settle();
+    // Keys that type characters beyond Latin-1 (an input method's), one key each.
+    auto typeKeys = [](const QString& text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+      QApplication::sendEvent(Focus(), &press);
+      Settle();
+    };
+    typeKeys(QStringLiteral("Zo\u00eb \u20ac"));  // Windows-1252 has them
+    typeKeys(QStringLiteral("\u4e2d"));
+    QCOMPARE(View().NameField()->text(), QStringLiteral("Zo\u00eb \u20ac"));
+    QCOMPARE(desktop_->ui.Texts(), refused);
+    QCOMPARE(Doc().m_header.m_taxpayerName.Text(), std::string("Zo\xEB \x80"));
+
+    desktop_->ui.messages.clear();
+    ClickCell(1, kGridDescription);
+    QApplication::clipboard()->setText(QStringLiteral("Check \U0001F600"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(View().Editor(kGridDescription)->text(), QString());
+    Type(QStringLiteral("Check 101"));
+    Key(Qt::Key_Tab);
+    QCOMPARE(desktop_->ui.Texts(), refused);
+    QCOMPARE(Doc().m_events[1].DescriptionText(), std::string("Check 101"));
   }
 
   void pasteIntoTheDescription() {

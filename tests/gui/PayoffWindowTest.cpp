@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/AppOptions.h"
+#include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
 #include "gui/GuiTestSupport.h"
 #include "payoff/PayoffCalculation.h"
@@ -172,14 +173,21 @@ class PayoffWindowTest : public QObject {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("term") << 0 << "1y" << kPayoffTermNotInteger;
-    QTest::newRow("amount") << 1 << "ten" << kPayoffAmountNotDollars;
-    QTest::newRow("start") << 2 << "1/31/27" << kPayoffStartNotDate;
+    QTest::addColumn<QString>("kept");   // what the field holds after the refusal
+    QTest::addColumn<QString>("again");  // what Calculate then says
+    const QString malformed = QString::fromUtf8(StringText(kMalformedAmountId).data());
+    QTest::newRow("term") << 0 << "1y" << kPayoffTermNotInteger << "1y" << kPayoffTermNotInteger;
+    QTest::newRow("start") << 2 << "1/31/27" << kPayoffStartNotDate << "1/31/27" << kPayoffStartNotDate;
+    // A malformed amount gives way to the amount held, which Calculate then finds too small.
+    for (const char* typed : {"ten", "3,08O,514.86", "1.5E+06", "4x88.26"})
+      QTest::newRow(typed) << 1 << typed << malformed << "$0.00" << kPayoffAmountTooSmall;
   }
   void badInputIsRefusedInItsField() {
     QFETCH(int, field);
     QFETCH(QString, typed);
     QFETCH(QString, message);
+    QFETCH(QString, kept);
+    QFETCH(QString, again);
     testing::RecordingDesktop desktop;
     std::unique_ptr<CTDoc> doc = MakeProblem();
     QVERIFY(doc);
@@ -202,8 +210,8 @@ class PayoffWindowTest : public QObject {
     });
     OpenPayoffCalculator(nullptr, doc.get());
     QCOMPARE(focused, refused);
-    QCOMPARE(selected, typed);
-    QCOMPARE(desktop.ui.Texts(), (std::vector<std::string>{message.toStdString(), message.toStdString()}));
+    QCOMPARE(selected, kept);
+    QCOMPARE(desktop.ui.Texts(), (std::vector<std::string>{message.toStdString(), again.toStdString()}));
     QCOMPARE(Payments(*doc), 0);
   }
 

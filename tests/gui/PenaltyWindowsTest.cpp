@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -618,7 +619,7 @@ class PenaltyWindowsTest : public QObject {
   }
 
   // Bad input: a date that is none (20032, emptied, focus back), a percentage with decimals (19208,
-  // rounded), text in an amount.
+  // rounded), an amount that is none (the amount held stays, focus back).
   void badInput_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("slot");
@@ -631,8 +632,12 @@ class PenaltyWindowsTest : public QObject {
                                               << "25" << 19208;
     QTest::newRow("whole percentage") << int(PenaltyFieldKind::Rate) << -1 << "40"
                                       << "40" << 0;
-    QTest::newRow("letters in an amount") << int(PenaltyFieldKind::Money) << 0 << "abc"
-                                          << "0.00" << 0;
+    for (const char* typed : {"abc", "3,08O,514.86", "1.5E+06", "4x88.26"}) {
+      QTest::newRow(typed) << int(PenaltyFieldKind::Money) << 0 << typed << "500.00"
+                           << int{kMalformedAmountId};
+    }
+    QTest::newRow("well-formed amount") << int(PenaltyFieldKind::Money) << 0 << "1234.5"
+                                        << "1,234.50" << 0;
   }
   void badInput() {
     QFETCH(int, kind);
@@ -663,7 +668,7 @@ class PenaltyWindowsTest : public QObject {
     if (message != 0) expected.push_back(Text(message));
     expected.push_back(Text(20008));
     QCOMPARE(Messages(), expected);
-    QCOMPARE(focus == field, message == 20032);
+    QCOMPARE(focus == field, message == 20032 || message == kMalformedAmountId);
   }
 
   // --- End to end ---

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/AppOptions.h"
+#include "core/FieldRules.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
@@ -135,6 +136,34 @@ class TableEditorTest : public QObject {
     QCOMPARE(refund->text(), QStringLiteral("15.00"));
     QCOMPARE(desktop.ui.Texts(), std::vector<std::string>{Text(20036)});
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(refund));
+    desktop.ui.answers = {Answer::No};
+    shown.editor.reject();
+  }
+
+  // A rate that is not a decimal number is refused: the message that shows the accepted form, the
+  // rate held, the focus back.
+  void malformedRateIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    for (const char* typed : {"3,08O,514.86", "1.5E+06", "4x88.26", "8,25"}) QTest::newRow(typed) << typed;
+  }
+  void malformedRateIsRefused() {
+    QFETCH(QString, typed);
+    testing::RecordingDesktop desktop;
+    RateTable table = TableOf(3);
+    ShownEditor shown(&table);
+    QVERIFY(QTest::qWaitForWindowActive(&shown.editor));
+    CTEdit* refund = shown.editor.RowAt(1).refund;
+    refund->setFocus();
+    Settle();
+    QTest::keyClicks(refund, typed);
+    QTest::keyClick(refund, Qt::Key_Tab);
+    Settle();
+    QCOMPARE(refund->text(), QStringLiteral("7.00"));
+    QCOMPARE(desktop.ui.Texts(), std::vector<std::string>{Text(kMalformedRateId)});
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(refund));
+    shown.editor.ScrollBy(1);  // the rows are read back
+    shown.editor.ScrollBy(-1);
+    QCOMPARE(shown.editor.Model().Working().lines[1].refundRate, 7.0);
     desktop.ui.answers = {Answer::No};
     shown.editor.reject();
   }

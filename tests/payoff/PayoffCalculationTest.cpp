@@ -1,5 +1,3 @@
-#include "payoff/PayoffCalculation.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +6,9 @@
 #include <tuple>
 #include <vector>
 
+#include "core/StringTable.h"
 #include "engine/ComputeDriver.h"
+#include "payoff/PayoffCalculation.h"
 #include "problem/EventTypes.h"
 #include "support/ProblemFixture.h"
 
@@ -178,7 +178,10 @@ TEST_F(PayoffTest, RefusedRequestsNameTheirFieldAndChangeNothing) {
       {PayoffMode::FixedTerm, "12a", "", "12-10-26", F::TermField, kPayoffTermNotInteger},
       {PayoffMode::FixedTerm, "-3", "", "12-10-26", F::TermField, kPayoffTermNotInteger},
       {PayoffMode::FixedTerm, "0", "", "12-10-26", F::TermField, kPayoffTermTooShort},
-      {PayoffMode::FixedAmount, "12", "12 dollars", "12-10-26", F::AmountField, kPayoffAmountNotDollars},
+      {PayoffMode::FixedAmount, "12", "12 dollars", "12-10-26", F::AmountField,
+       StringText(kMalformedAmountId).data()},
+      {PayoffMode::FixedAmount, "12", "1.5E+06", "12-10-26", F::AmountField,
+       StringText(kMalformedAmountId).data()},
       {PayoffMode::FixedAmount, "12", "$0.00", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
       {PayoffMode::FixedAmount, "12", "-500", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
       {PayoffMode::FixedTerm, "12", "", "12/10/26", F::StartField, kPayoffStartNotDate},

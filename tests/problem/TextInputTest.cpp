@@ -6,6 +6,7 @@
 
 #include "core/AppOptions.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "problem/TextInput.h"
@@ -276,6 +277,26 @@ TEST_F(TextInputTest, RestartDatesTheDialogRefusesAreRefused) {
   EXPECT_EQ(NO_DATE, doc_->m_header.m_restartThirtyDayLetter);
   EXPECT_EQ(MakeDate(1, 1, 98), doc_->m_header.m_restartApplicableDate);
   EXPECT_EQ(1, doc_->m_header.m_hotStop);
+}
+
+// Text a problem file cannot store (Windows-1252 only) is refused with its line, not stored as "?".
+TEST_F(TextInputTest, TextTheFileCannotStoreIsRefused) {
+  const ProblemHeader fresh;
+  for (const char* line : {"NAM\tJordan \xE4\xB8\xAD", "ID\t\xF0\x9F\x98\x80", "HEADER1\t\xE4\xB8\xAD",
+                           "FOOTER\tDraft \xF0\x9F\x98\x80"}) {
+    EXPECT_EQ(InputLineResult::TextNotStorable, Apply(line)) << line;
+  }
+  EXPECT_EQ(fresh, doc_->m_header);
+  EXPECT_FALSE(batch_.AnyHeading());
+  EXPECT_EQ(1, Fill("NAM\tRen\xC3\xA9"
+                    "e \xE2\x82\xAC\nID\t\xE4\xB8\xAD\n"));
+  EXPECT_EQ(
+      (V{"Error in text input file\n" + std::string(StringText(kTextDoesNotFitId)) + "\n\nID\t\xE4\xB8\xAD"}),
+      ui_.Texts());
+  EXPECT_EQ(
+      "Ren\xE9"
+      "e \x80",
+      doc_->m_header.m_taxpayerName.Text());
 }
 
 TEST_F(TextInputTest, EventsAfterTheThousandthAreRefused) {

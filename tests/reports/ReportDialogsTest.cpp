@@ -263,7 +263,7 @@ TEST_F(ReportDialogsTest, HeadersWithoutAProblemEditTheNewFileTexts) {
   EXPECT_TRUE(model.AllNewFiles());
   model.Choose(false);  // not offered without a problem
   EXPECT_TRUE(model.AllNewFiles());
-  model.SetField(2, std::string(80, 'x'));
+  model.SetField(2, std::string(kHeaderFieldMax + 8, 'x'));  // 132: what the problem file keeps
   EXPECT_EQ(std::string(kHeaderFieldMax, 'x'), model.Fields()[2]);
   ASSERT_TRUE(model.Accept());
   EXPECT_EQ(std::string(kHeaderFieldMax, 'x'), GetStringSetting(SettingId::HeadingLine3));

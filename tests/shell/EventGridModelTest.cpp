@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/FieldRules.h"
+#include "core/StringTable.h"
+#include "core/Text.h"
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/PenaltyModel.h"
 #include "shell/EventGridModel.h"
@@ -104,11 +107,67 @@ TEST_F(EventGridModelTest, CommitsCheckWhatWasTyped) {
            50000,
            "06-15-96",
            true},
-      // Regression: letters alone read as 0.00 and wiped the amount.
+      // Regression: letters alone read as 0.00 and wiped the amount; now refused as not an amount.
       Case{"letters alone keep the amount",
            1,
            kGridAmount,
            "abc",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      // Regressions: the lenient reader skipped what was not a figure and stored another amount.
+      Case{"letter O for zero",
+           1,
+           kGridAmount,
+           "3,08O,514.86",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"exponent",
+           1,
+           kGridAmount,
+           "1.5E+06",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"letter inside",
+           1,
+           kGridAmount,
+           "4x88.26",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"comma out of place",
+           1,
+           kGridAmount,
+           "12,34",
+           false,
+           {kMalformedAmountId},
+           true,
+           "300.00",
+           30000,
+           "06-15-96",
+           false},
+      Case{"an emptied amount keeps the amount",
+           1,
+           kGridAmount,
+           "  ",
            false,
            {},
            false,
@@ -282,8 +341,51 @@ TEST_F(EventGridModelTest, RowTexts) {
   EXPECT_EQ("Caf\u00e9", grid_.Texts(3, false).description);
   EXPECT_EQ("", grid_.Texts(4, false).number);
   EXPECT_EQ("5", grid_.Texts(4, true).number);
+  // The editor stops at its 28 characters; a longer description a file brought is kept whole.
   grid_.CommitDescription(3, "Caf\u00e9 au lait and a long tail of text");
-  EXPECT_EQ("Caf\xE9 au lait and a long tail", Doc().m_events[3].DescriptionText());
+  EXPECT_EQ("Caf\xE9 au lait and a long tail of text", Doc().m_events[3].DescriptionText());
+}
+
+// Text the problem file cannot store never becomes "?": the description is refused with its message
+// and the old text goes back into the editor; the taxpayer fields keep what they held.
+TEST_F(EventGridModelTest, TextTheFileCannotStoreIsRefused) {
+  grid_.CommitDescription(1, "Check 101");
+  const GridCommit refused = grid_.CommitDescription(1, "Check \xE4\xB8\xAD");
+  EXPECT_EQ(std::vector<int>{kTextDoesNotFitId}, refused.messages);
+  EXPECT_TRUE(refused.returnToCell);
+  EXPECT_EQ("Check 101", refused.returnText);
+  EXPECT_EQ("Check 101", Doc().m_events[1].DescriptionText());
+  grid_.CommitTaxpayer(
+      "Ren\xC3\xA9"
+      "e",
+      "1");
+  EXPECT_FALSE(
+      grid_.CommitTaxpayer("Ren\xC3\xA9"
+                           "e \xF0\x9F\x98\x80",
+                           "1"));
+  EXPECT_EQ(
+      "Ren\xC3\xA9"
+      "e",
+      grid_.TaxpayerName());
+}
+
+// With every event slot used there is no entry row; the row where it would be says why.
+TEST_F(EventGridModelTest, AFullProblemSaysWhyThereIsNoEntryRow) {
+  EXPECT_FALSE(grid_.IsFullNoteRow(4));
+  EXPECT_FALSE(grid_.IsFullNoteRow(EventGridModel::kMaxRows));
+  for (int i = 0; i < kMaxEvents; ++i) {
+    CEvent& e = Doc().m_events[static_cast<std::size_t>(i)];
+    e.m_type = kEventPayment;
+    e.m_date = D("06-15-96");
+  }
+  EXPECT_EQ(EventGridModel::kMaxRows, grid_.RowCount());
+  EXPECT_FALSE(grid_.IsEntryRow(EventGridModel::kMaxRows - 1));
+  EXPECT_TRUE(grid_.IsFullNoteRow(EventGridModel::kMaxRows));
+  grid_.SetVisibleRows(10);
+  grid_.ScrollTo(grid_.ScrollMax());
+  EXPECT_EQ(EventGridModel::kMaxRows, grid_.TopRow() + grid_.VisibleRows() - 1);  // the note row shows
+  EXPECT_EQ("A problem holds at most 1,000 events.  Delete an event to make room for another.",
+            std::string(StringText(EventGridModel::kNoEntryRowId)));
 }
 
 TEST_F(EventGridModelTest, DescriptionCaseAloneIsNoChange) {
@@ -297,12 +399,13 @@ TEST_F(EventGridModelTest, DescriptionCaseAloneIsNoChange) {
   EXPECT_FALSE(Doc().m_events[0].HasDescription());
 }
 
-TEST_F(EventGridModelTest, TaxpayerFieldsAreCutToTheirLimits) {
-  EXPECT_TRUE(grid_.CommitTaxpayer(std::string(50, 'N'), "123-45-67890123"));
-  EXPECT_EQ(std::string(39, 'N'), grid_.TaxpayerName());
+// The fields take what the problem file keeps (their editors stop there): 59 and 11 characters.
+TEST_F(EventGridModelTest, TaxpayerFieldsKeepWhatTheFileKeeps) {
+  EXPECT_TRUE(grid_.CommitTaxpayer(std::string(60, 'N'), "123-45-67890123"));
+  EXPECT_EQ(std::string(59, 'N'), grid_.TaxpayerName());
   EXPECT_EQ("123-45-6789", grid_.TaxpayerId());
   EXPECT_TRUE(Doc().IsModified());
-  EXPECT_FALSE(grid_.CommitTaxpayer(std::string(39, 'N'), "123-45-6789"));
+  EXPECT_FALSE(grid_.CommitTaxpayer(std::string(59, 'N'), "123-45-6789"));
 }
 
 TEST_F(EventGridModelTest, Keys) {

@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QScrollBar>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Dates.h"
 #include "penalties/PenaltyCatalog.h"
@@ -52,7 +55,8 @@ constexpr ShotEvent kEvents[] = {
     {kEventPayment, "12-30-2022", 123456789, "Final payment"},
 };
 
-QWidget* Grid() {
+// A problem window over a new problem that fill fills in.
+QWidget* ProblemWindow(const std::function<void(CTDoc&, CTView&)>& fill) {
   WindowPlan plan;
   plan.start = WindowStart::NewProblem;
   auto app = std::make_unique<CTApp>();
@@ -63,28 +67,52 @@ QWidget* Grid() {
   CZrvChildView* child = frame->ActiveChild();
   CTDoc& doc = child->Document()->problem;
   for (CEvent& event : doc.m_events) event.Clear();
-  std::size_t i = 0;
-  for (const ShotEvent& e : kEvents) {
-    CEvent& event = doc.m_events[i++];
-    event.m_type = e.type;
-    event.m_date = ParseDate(e.date);
-    event.m_amount = event.m_gattAmount = e.cents;
-    if (*e.description != '\0') event.SetDescription(e.description);
-  }
-  doc.m_header.m_taxpayerName.SetText("Harriet Quimby Aviation Supply");
-  doc.m_header.m_taxpayerId.SetText("94-1234567");
-  doc.m_penalties[kPenaltyFailureToFile].SetFlag(PEN_ACTIVE, true);
-  doc.m_penalties[kPenaltyFailureToPay].SetFlag(PEN_ACTIVE, true);
-  child->View()->Refresh();
   child->resize(frame->MdiArea()->viewport()->size() - QSize(16, 16));
+  fill(doc, *child->View());
+  child->View()->Refresh();
   Apps().push_back(std::move(app));
   return frame;
+}
+
+QWidget* Grid() {
+  return ProblemWindow([](CTDoc& doc, CTView&) {
+    std::size_t i = 0;
+    for (const ShotEvent& e : kEvents) {
+      CEvent& event = doc.m_events[i++];
+      event.m_type = e.type;
+      event.m_date = ParseDate(e.date);
+      event.m_amount = event.m_gattAmount = e.cents;
+      if (*e.description != '\0') event.SetDescription(e.description);
+    }
+    doc.m_header.m_taxpayerName.SetText("Harriet Quimby Aviation Supply");
+    doc.m_header.m_taxpayerId.SetText("94-1234567");
+    doc.m_penalties[kPenaltyFailureToFile].SetFlag(PEN_ACTIVE, true);
+    doc.m_penalties[kPenaltyFailureToPay].SetFlag(PEN_ACTIVE, true);
+  });
+}
+
+// Every event slot used: at the bottom of the grid, where the entry row would be, the reason why not.
+QWidget* FullGrid() {
+  return ProblemWindow([](CTDoc& doc, CTView& view) {
+    for (int i = 0; i < kMaxEvents; ++i) {
+      CEvent& event = doc.m_events[static_cast<std::size_t>(i)];
+      event.m_type = i == 0 ? kEventTax : kEventPayment;
+      event.m_date = AddDays(ParseDate("04-15-2020"), 7 * i);
+      event.m_amount = event.m_gattAmount = i == 0 ? 90000000.0 : 10000.0;
+      event.SetDescription(i == 0 ? "Form 1120 deficiency" : "Installment " + std::to_string(i));
+    }
+    doc.m_header.m_taxpayerName.SetText("Whitfield-Okonkwo Family Trust, Jordan A. Whitfield Trustee");
+    doc.m_header.m_taxpayerId.SetText("94-1234567");
+    view.Refresh();
+    view.ScrollBar()->setValue(view.ScrollBar()->maximum());
+  });
 }
 
 }  // namespace
 
 void RegisterGridShots(std::vector<Shot>& shots) {
   shots.push_back({QStringLiteral("grid.png"), Grid});
+  shots.push_back({QStringLiteral("grid-full.png"), FullGrid});
 }
 
 }  // namespace zarvic

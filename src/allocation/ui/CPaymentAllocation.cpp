@@ -186,6 +186,7 @@ void CPaymentAllocation::LetterLeft() {
 
 bool CPaymentAllocation::AmountLeft(int row) {
   CEditAmount* field = AmountField(row);
+  if (!field->Accept()) return false;
   LineEditField text(*field);
   NormalizeAmountField(text);
   if (GetAmountField(text) == model_.Specific(row)) return true;

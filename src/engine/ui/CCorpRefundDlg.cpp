@@ -184,6 +184,7 @@ void CCorpRefundDlg::ShowTips(bool on) {
 }
 
 void CCorpRefundDlg::accept() {
+  if (!CEditAmount::AcceptAll(*this)) return;
   CCorporationSettings s = Current();
   for (std::size_t row = 0; row < s.checks.size(); ++row) {
     // A negative reduction counts as its absolute value, as leaving the field makes it.

@@ -15,6 +15,7 @@
 #include "core/AppOptions.h"
 #include "core/FieldRules.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "penalties/PenaltyValidation.h"
 #include "problem/CTDoc.h"
@@ -282,6 +283,17 @@ void CPenaltyDialog::Store() {
 }
 
 bool CPenaltyDialog::Confirm() {
+  if (!CEditAmount::AcceptAll(*this)) return false;
+  // The percentage is read by the strict rule of rates: a text that is none is refused, not read as 0.
+  if (rateList_ != nullptr && rateList_->isEnabled()) {
+    const std::string rate = rateList_->lineEdit()->text().toStdString();
+    if (!Trim(rate).empty() && !ParseWellFormedRate(rate)) {
+      MessageBoxId(kMalformedRateId);
+      rateList_->setFocus(Qt::OtherFocusReason);
+      rateList_->lineEdit()->selectAll();
+      return false;
+    }
+  }
   Store();
   if (PenaltyFormOk(doc_, k_, cls_, activate_->isChecked())) return true;
   FocusFinding(PenaltyValidationCode(doc_, k_));

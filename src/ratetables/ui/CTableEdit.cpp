@@ -49,6 +49,7 @@ CTableEdit::CTableEdit(const RateTable* table, QWidget* parent) : QDialog(parent
   name_->setAccessibleName(QStringLiteral("Table Name"));
   description_ = new QLineEdit(this);
   description_->setMaxLength(kTableDescriptionLimit);
+  RefuseTextTheFileCannotStore(*description_);
   description_->setAccessibleName(QStringLiteral("Table Description"));
   endDate_ = new CEditDate(this);
   endDate_->setAccessibleName(QStringLiteral("Table End Date"));
@@ -305,6 +306,11 @@ void CTableEdit::OnCellCommand(int id, QWidget* control) {
     case kCmdCellRateTooLarge:
       if (!isVisible()) return;
       MessageBoxId(20036);
+      control->setFocus(Qt::OtherFocusReason);
+      break;
+    case kCmdCellRateMalformed:
+      if (!isVisible()) return;
+      MessageBoxId(kMalformedRateId);
       control->setFocus(Qt::OtherFocusReason);
       break;
     case kCmdCellDateAccepted:

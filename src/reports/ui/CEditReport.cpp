@@ -77,15 +77,10 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
                     text_->verticalScrollBar()->sizeHint().width() + 4 * text_->frameWidth() + 8;
   resize(width, metrics.lineSpacing() * kDefaultRows + 60);
 
+  // Any report opens here, whatever its size: the text field has no size limit to send a long one
+  // to print preview.
   std::ifstream in(reportPath, std::ios::binary);
   if (!in) return;
-  in.seekg(0, std::ios::end);
-  const std::int64_t size = in.tellg();
-  if (ReportGoesToPreview(size)) {
-    closeCode_ = ReportCloseCode::Preview;
-    return;
-  }
-  in.seekg(0);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   lines_ = WithMargin(SplitReportLines(bytes));
   QString shown;

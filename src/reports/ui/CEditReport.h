@@ -24,8 +24,7 @@ class CEditReport : public QDialog {
               QWidget* parent = nullptr);
   ~CEditReport() override;
 
-  // False when the window is not to be shown: the file could not be read, or it is long enough
-  // to go to print preview instead (CloseCode() then says Preview).
+  // False when the window is not to be shown: the report file could not be read.
   bool Loaded() const { return loaded_; }
   ReportCloseCode CloseCode() const { return closeCode_; }
   int FontSize() const { return fontSize_; }

@@ -388,8 +388,10 @@ CHeaders::CHeaders(HeadersModel& model, QWidget* parent) : QDialog(parent), mode
   for (int i = 0; i < 4; ++i) {
     auto* field = new CTEdit(CellMode::Text, i < 3 ? header : footer);
     field->setMaxLength(kHeaderFieldMax);
+    RefuseTextTheFileCannotStore(*field);
     field->setAccessibleName(QString::fromLatin1(kNames[i]));
-    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kHeaderFieldMax + 12);
+    constexpr int kShownCharacters = 70;  // longer texts scroll in their field
+    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kShownCharacters + 12);
     (i < 3 ? headerLayout : footerLayout)->addWidget(field);
     fields_[static_cast<size_t>(i)] = field;
     connect(field, &QLineEdit::textEdited, this,

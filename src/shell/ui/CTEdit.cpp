@@ -6,7 +6,12 @@
 
 namespace zarvic {
 
-CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) {}
+CTEdit::CTEdit(CellMode mode, QWidget* parent) : QLineEdit(parent), mode_(mode) {
+  // A text the program sets leaves the cell unmodified; one the person types does not.
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (!isModified()) held_ = text();
+  });
+}
 
 void CTEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
@@ -32,7 +37,11 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (!LeavesField(event)) return;
   LineEditField field(*this);
-  switch (LeaveCellField(field, mode_)) {
+  const CellOutcome outcome = LeaveCellField(field, mode_);
+  if (outcome == CellOutcome::RateMalformed) setText(held_);
+  held_ = text();
+  setModified(false);
+  switch (outcome) {
     case CellOutcome::DateAccepted:
       PostCommand(this, kCmdCellDateAccepted);
       break;
@@ -41,6 +50,9 @@ void CTEdit::focusOutEvent(QFocusEvent* event) {
       break;
     case CellOutcome::RateReduced:
       PostCommand(this, kCmdCellRateTooLarge);
+      break;
+    case CellOutcome::RateMalformed:
+      PostCommand(this, kCmdCellRateMalformed);
       break;
     case CellOutcome::RateAccepted:
     case CellOutcome::None:

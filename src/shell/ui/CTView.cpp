@@ -30,6 +30,7 @@
 #include "shell/ui/CSComboBox.h"
 #include "shell/ui/CSEdit.h"
 #include "shell/ui/CZrvChildView.h"
+#include "shell/ui/ControlSupport.h"
 
 namespace zarvic {
 
@@ -126,6 +127,7 @@ class EventGrid : public QWidget {
     const int rowCount = model.RowCount();
     const QColor lines(220, 220, 220);
     const int current = view_.EditorOpen() ? view_.openRow_ : -1;
+    int noteY = -1;
     for (int i = 0; i < rows; ++i) {
       const int row = model.TopRow() + i;
       const int y = HeadingHeight() + i * pitch_;
@@ -139,12 +141,22 @@ class EventGrid : public QWidget {
         draw(kGridDate, y, Utf8(texts.date), Qt::AlignLeft);
         draw(kGridAmount, y, Utf8(texts.amount), Qt::AlignRight);
         draw(kGridDescription, y, Utf8(texts.description), Qt::AlignLeft);
+      } else if (model.IsFullNoteRow(row)) {
+        noteY = y;
       }
       p.setPen(lines);
       p.drawLine(0, y + pitch_ - 1, width(), y + pitch_ - 1);
     }
     for (int c = kGridType; c <= kGridDescription; ++c)
       p.drawLine(Left(c), HeadingHeight(), Left(c), height());
+    if (noteY >= 0) {  // across the columns, where the entry row would be
+      const QRect note(Left(kGridType) + 1, noteY, width() - Left(kGridType) - 1, pitch_ - 1);
+      p.fillRect(note, pal.color(QPalette::Base));
+      p.setPen(pal.color(QPalette::Text));
+      const QRect text = note.adjusted(textPad, 0, -textPad, 0);
+      p.drawText(text, static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter),
+                 fm.elidedText(Q(StringText(EventGridModel::kNoEntryRowId)), Qt::ElideRight, text.width()));
+    }
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -195,6 +207,7 @@ CTView::CTView(CTDoc* problem, QWidget* parent)
   dateEdit_->setMaxLength(EventGridModel::kDateTextLimit);
   amountEdit_->setMaxLength(EventGridModel::kAmountTextLimit);
   descriptionEdit_->setMaxLength(EventGridModel::kDescriptionLimit);
+  RefuseTextTheFileCannotStore(*descriptionEdit_);
   // Out of sight but able to hold the focus while whole rows are selected.
   trap_ = new CEditTrap(grid_);
   trap_->setAccessibleName(QStringLiteral("Selected rows"));
@@ -252,10 +265,12 @@ QGridLayout* CTView::BuildHeading() {
   name_ = new CBasicEdit(this);
   name_->setAccessibleName(QStringLiteral("Taxpayer name"));
   name_->setMaxLength(EventGridModel::kNameLimit);
+  RefuseTextTheFileCannotStore(*name_);
   name_->setMinimumWidth(342);
   id_ = new CBasicEdit(this);
   id_->setAccessibleName(QStringLiteral("Taxpayer ID"));
   id_->setMaxLength(EventGridModel::kIdLimit);
+  RefuseTextTheFileCannotStore(*id_);
   id_->setMinimumWidth(
       std::max(102, id_->fontMetrics().horizontalAdvance(QStringLiteral("999-99-99999")) + 16));
   heading->addWidget(caption(19110), 0, 0);  // "Table:"
@@ -303,6 +318,14 @@ QWidget* CTView::Grid() const {
 
 QRect CTView::CellRect(int row, int column) const {
   return grid_->CellRect(row, column);
+}
+
+// A description the file held beyond what the editor takes is shown whole, not cut by the field.
+void CTView::ShowEditorText(CSEdit& editor, int column, const std::string& text) {
+  const int limit = column == kGridDate     ? EventGridModel::kDateTextLimit
+                    : column == kGridAmount ? EventGridModel::kAmountTextLimit
+                                            : EventGridModel::kDescriptionLimit;
+  ShowTextWithin(editor, Utf8(text), limit);
 }
 
 CSEdit* CTView::Editor(int column) const {
@@ -465,7 +488,7 @@ bool CTView::CommitEdits() {
 void CTView::AfterCommit(const GridCommit& result, int row, int column) {
   if (result.messages.empty() && !result.returnToCell && result.allocateEvent < 0) return;
   if (result.returnToCell) {
-    if (CSEdit* editor = Editor(column)) editor->setText(Utf8(result.returnText));
+    if (CSEdit* editor = Editor(column)) ShowEditorText(*editor, column, result.returnText);
   }
   QTimer::singleShot(0, this, [this, result, row, column] {
     if (doc_ == nullptr) return;
@@ -478,7 +501,7 @@ void CTView::AfterCommit(const GridCommit& result, int row, int column) {
       UpdateScrollBar();
       PlaceEditors();
       CSEdit* editor = Editor(column);
-      editor->setText(Utf8(result.returnText));
+      ShowEditorText(*editor, column, result.returnText);
       editor->Activate(row, column);
       grid_->update();
     }
@@ -523,7 +546,7 @@ void CTView::ActivateCell(int column, int row, Qt::KeyboardModifiers modifiers) 
     typeList_->Activate(row);
   } else {
     CSEdit* editor = Editor(column);
-    editor->setText(Utf8(model_.EditorText(row, column)));
+    ShowEditorText(*editor, column, model_.EditorText(row, column));
     editor->Activate(row, column);
   }
   grid_->update();

@@ -64,6 +64,7 @@ class CTView : public QWidget {
   CBasicEdit* IdField() const { return id_; }
   CSComboBox* TypeList() const { return typeList_; }
   CSEdit* Editor(int column) const;  // the date, amount or description editor
+  static void ShowEditorText(CSEdit& editor, int column, const std::string& text);
   QWidget* PenaltyBar() const { return penaltyBar_; }
   QScrollBar* ScrollBar() const { return scrollBar_; }
 

@@ -3,6 +3,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "core/Text.h"
+#include "core/UserInterface.h"
+
 namespace zarvic {
 
 NavKey NavKeyOf(int qtKey) {
@@ -33,6 +36,30 @@ NavKey NavKeyOf(int qtKey) {
 void SetFieldLimit(QLineEdit& edit, int limit) {
   constexpr int kUnlimited = 32767;  // QLineEdit's own default
   edit.setMaxLength(limit < 0 ? kUnlimited : std::max(limit, static_cast<int>(edit.text().size())));
+}
+
+void ShowTextWithin(QLineEdit& edit, const QString& text, int limit) {
+  edit.setMaxLength(std::max(limit, static_cast<int>(text.size())));
+  edit.setText(text);
+}
+
+QValidator::State ProblemTextValidator::validate(QString& input, int&) const {
+  if (FitsWindows1252(input.toStdString())) return Acceptable;
+  if (!telling_) {
+    telling_ = true;
+    QMetaObject::invokeMethod(
+        const_cast<ProblemTextValidator*>(this),
+        [this] {
+          MessageBoxId(kTextDoesNotFitId);
+          telling_ = false;
+        },
+        Qt::QueuedConnection);
+  }
+  return Invalid;
+}
+
+void RefuseTextTheFileCannotStore(QLineEdit& edit) {
+  edit.setValidator(new ProblemTextValidator(&edit));
 }
 
 void SelectAllLater(QLineEdit& edit) {

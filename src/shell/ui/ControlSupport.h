@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
+#include <QValidator>
 #include <string>
 #include <string_view>
 
@@ -51,5 +52,21 @@ void SetFieldLimit(QLineEdit& edit, int limit);
 
 // Selects the whole text once the click or key that gave the focus is done with the field.
 void SelectAllLater(QLineEdit& edit);
+
+// Shows a text in a field that takes limit characters, never cutting a longer text it is given (one
+// from a file written elsewhere): the field then takes that text's length.
+void ShowTextWithin(QLineEdit& edit, const QString& text, int limit);
+
+// Text that goes into a problem: what the problem file cannot store (Windows-1252 only: no CJK, no
+// emoji) is refused as it is typed or pasted, with message 21252, and the field keeps its text.
+class ProblemTextValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  mutable bool telling_ = false;  // one message for one refused key or paste
+};
+void RefuseTextTheFileCannotStore(QLineEdit& edit);
 
 }  // namespace zarvic
