@@ -6,7 +6,9 @@
 #include <string>
 
 #include "reports/EngineReportComputation.h"
+#include "reports/EstimatedTaxReport.h"
 #include "reports/ReportTestSupport.h"
+#include "worksheets/EstimatedTaxSupport.h"
 
 namespace zarvic::testing {
 namespace {
@@ -219,6 +221,30 @@ TEST_F(FixtureTest, AccentedNameKeepsTheColumns) {
   for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
     utf8.push_back(text.substr(start, end - start));
   ExpectFixture("accented-name.txt", utf8);
+}
+
+// The estimated tax penalty of Publication 505 (2006), Figure 4-B (Ben Brown, 2005): the installments
+// in columns, the two rate periods with each amount unpaid, and the total of 68.51.
+TEST_F(FixtureTest, EstimatedTaxPenaltyBenBrown2005) {
+  using esttax_test::D;
+  using esttax_test::Dollars;
+  EstimatedTaxWorksheet sheet;
+  sheet.taxYear = 2005;
+  sheet.currentYearTax = Dollars(7031);
+  sheet.priorYearTax = Dollars(6116);
+  sheet.withholding = Dollars(3228);
+  sheet.payments = {{D("09-02-05"), Dollars(1000)}, {D("01-12-06"), Dollars(1000)}};
+  const EstimatedTaxResult result = ComputeEstimatedTax(sheet, esttax_test::FederalRates());
+  ASSERT_TRUE(result.Ok());
+  doc.m_header.m_taxpayerName.SetText("Ben Brown");
+  options.includeTime = true;
+  ReportRun run(doc, computation);
+  run.Options() = options;
+  FixedPageLength page;
+  ASSERT_EQ(
+      1, run.PrepareReport(page, false, [&](ReportWriter& w) { WriteEstimatedTaxReport(w, sheet, result); }));
+  EXPECT_EQ(0, computation.computeCalls);
+  ExpectFixture("estimated-tax-ben-brown-2005.txt", run.ReadLines());
 }
 
 }  // namespace
