@@ -90,8 +90,8 @@ class OneLineMessages : public UserInterface {
 // The report of inputPath cannot go where it would replace the input itself.
 bool ReportWouldReplaceInput(const std::string& inputPath, const std::string& outputPath) {
   if (outputPath != inputPath) return false;
-  MessageBoxText(StringPrintf("The report of \"%s\" would replace the input file itself; nothing was written.",
-                              inputPath.c_str()));
+  MessageBoxText(StringPrintf(
+      "The report of \"%s\" would replace the input file itself; nothing was written.", inputPath.c_str()));
   return true;
 }
 
@@ -109,8 +109,8 @@ std::string ReportFileText(const ReportRun& run, const std::string& inputPath, i
 }
 
 BatchOutcome NoReport(const std::string& inputPath, const std::string& outputPath) {
-  MessageBoxText(StringPrintf("No report could be made from \"%s\"; \"%s\" was not written.", inputPath.c_str(),
-                              outputPath.c_str()));
+  MessageBoxText(StringPrintf("No report could be made from \"%s\"; \"%s\" was not written.",
+                              inputPath.c_str(), outputPath.c_str()));
   return BatchOutcome::Failed;
 }
 
@@ -140,8 +140,9 @@ BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inp
   auto problem = std::make_unique<CTDoc>();
   problem->ResetProblem();
   if (!LoadNamedTable(problem->m_rateTable, input.tableName)) {
-    MessageBoxText(inputPath + ": " +
-                   StringPrintfDynamic(std::string(StringText(kTableMissingId)).c_str(), input.tableName.c_str()));
+    MessageBoxText(
+        inputPath + ": " +
+        StringPrintfDynamic(std::string(StringText(kTableMissingId)).c_str(), input.tableName.c_str()));
     return BatchOutcome::Failed;
   }
   const EstimatedTaxResult result = ComputeEstimatedTax(input.sheet, problem->m_rateTable);

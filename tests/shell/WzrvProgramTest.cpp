@@ -343,7 +343,8 @@ TEST_F(WzrvProgramTest, EstimatedTaxInputWritesItsReport) {
   const std::string report = ReadFile(work_ / "ESTTAX.rpt");
   EXPECT_TRUE(EndsEveryLineWithCrLf(report));
   EXPECT_TRUE(Contains(report, "ESTIMATED TAX PENALTY REPORT"));
-  EXPECT_TRUE(Contains(report, "Due date                       04-15-05     06-15-05     09-15-05     01-15-06"));
+  EXPECT_TRUE(
+      Contains(report, "Due date                       04-15-05     06-15-05     09-15-05     01-15-06"));
   EXPECT_EQ("68.51", TotalPenalty(report));
   EXPECT_FALSE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
 }
@@ -352,7 +353,8 @@ TEST_F(WzrvProgramTest, EstimatedTaxInputWritesItsReport) {
 // an ESTTAX line further down an ordinary text input is only an unknown line of it. Four installments of
 // 1,000.00 for 2019, none paid: 52.18 + 42.16 + 29.14 + 12.43.
 TEST_F(WzrvProgramTest, EstimatedTaxInputIsKnownByItsFirstLine) {
-  WriteFile(work_ / "CASE.TXT", "\xEF\xBB\xBF\r\n  \r\nesttax\tINDIVIDUAL\r\nYEAR\t2019\r\nREQUIRED\t4000\r\n");
+  WriteFile(work_ / "CASE.TXT",
+            "\xEF\xBB\xBF\r\n  \r\nesttax\tINDIVIDUAL\r\nYEAR\t2019\r\nREQUIRED\t4000\r\n");
   EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
   EXPECT_EQ("135.91", TotalPenalty(ReadFile(work_ / "CASE.rpt")));
 
@@ -365,10 +367,12 @@ TEST_F(WzrvProgramTest, EstimatedTaxInputIsKnownByItsFirstLine) {
 }
 
 TEST_F(WzrvProgramTest, EstimatedTaxInputWithRefusedLinesStillReports) {
-  WriteFile(work_ / "CASE.TXT",
-            "ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nESTPAY\t04-15-19\t-5\nESTPAY\t04-15-19\nBONUS\t1\n");
+  WriteFile(
+      work_ / "CASE.TXT",
+      "ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nESTPAY\t04-15-19\t-5\nESTPAY\t04-15-19\nBONUS\t1\n");
   EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
-  EXPECT_TRUE(Contains(err_, "CASE.TXT:4: The amounts of an estimated tax input cannot be negative.")) << err_;
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:4: The amounts of an estimated tax input cannot be negative."))
+      << err_;
   EXPECT_TRUE(Contains(err_, "CASE.TXT:5: A value of this line is missing")) << err_;
   EXPECT_TRUE(Contains(err_, "CASE.TXT:6: Unknown keyword in an estimated tax input.")) << err_;
   const std::string report = ReadFile(work_ / "CASE.rpt");
