@@ -226,14 +226,7 @@ TEST_F(FixtureTest, AccentedNameKeepsTheColumns) {
 // The estimated tax penalty of Publication 505 (2006), Figure 4-B (Ben Brown, 2005): the installments
 // in columns, the two rate periods with each amount unpaid, and the total of 68.51.
 TEST_F(FixtureTest, EstimatedTaxPenaltyBenBrown2005) {
-  using esttax_test::D;
-  using esttax_test::Dollars;
-  EstimatedTaxWorksheet sheet;
-  sheet.taxYear = 2005;
-  sheet.currentYearTax = Dollars(7031);
-  sheet.priorYearTax = Dollars(6116);
-  sheet.withholding = Dollars(3228);
-  sheet.payments = {{D("09-02-05"), Dollars(1000)}, {D("01-12-06"), Dollars(1000)}};
+  const EstimatedTaxWorksheet sheet = esttax_test::BenBrown2005();
   const EstimatedTaxResult result = ComputeEstimatedTax(sheet, esttax_test::FederalRates());
   ASSERT_TRUE(result.Ok());
   doc.m_header.m_taxpayerName.SetText("Ben Brown");
