@@ -15,6 +15,7 @@ namespace {
 
 constexpr size_t kColumnWidth = 13;  // one installment's column, as wide as a report amount
 constexpr size_t kKeywordLength = 4;
+constexpr size_t kLineWidth = kRuleLineWidth;  // a report line, as wide as the rule line
 
 // The keywords of the report, after the field marker.
 enum class Field {
@@ -102,11 +103,34 @@ std::string RateText(double rate) {
   return text;
 }
 
+// The words of text in lines of at most width characters (a longer word stands alone, whole).
+std::vector<std::string> WrappedLines(std::string_view text, size_t width) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view word = text.substr(start, end - start);
+    if (!word.empty()) {
+      if (!line.empty() && line.size() + 1 + word.size() > width) {
+        lines.push_back(line);
+        line.clear();
+      }
+      if (!line.empty()) line += ' ';
+      line += word;
+    }
+    start = end + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
 // What the line being written stands for.
 struct Place {
-  int period = -1;  // the rate period
-  int piece = 0;    // the how-manieth amount of each installment unpaid over it
-  int caution = 0;
+  int period = -1;   // the rate period
+  int piece = 0;     // the how-manieth amount of each installment unpaid over it
+  std::string note;  // the part of a reason or caution this line shows
 };
 
 class EstimatedTaxFields {
@@ -235,11 +259,8 @@ class EstimatedTaxFields {
       case Field::Total:
         return ReportAmount(result_.total);
       case Field::Reason:
-        return result_.reasonId != 0 ? std::string(StringText(result_.reasonId)) : std::string();
       case Field::Caution:
-        return static_cast<size_t>(place_.caution) < result_.cautionIds.size()
-                   ? std::string(StringText(result_.cautionIds[static_cast<size_t>(place_.caution)]))
-                   : std::string();
+        return place_.note;
     }
     return {};
   }
@@ -282,16 +303,25 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
   }
   if (periodLast < periodFirst) periodLast = periodFirst - 1;
 
+  // A reason or caution line is written for each line of its message, wrapped to the report's width from
+  // the column of its field; not at all when there is no such message.
+  auto writeNotes = [&](const std::string& line, const std::vector<int>& ids) {
+    const size_t column = std::min(line.find(kFieldMarker), kLineWidth - 20);
+    for (int id : ids) {
+      for (const std::string& part : WrappedLines(StringText(id), kLineWidth - column)) {
+        place.note = part;
+        w.FillTemplateLine(line, -1, true);
+      }
+    }
+    place.note.clear();
+  };
   auto write = [&](int i) {
     const std::vector<Field>& kind = kinds[static_cast<size_t>(i)];
     const std::string& line = templ.lines[static_cast<size_t>(i)];
     if (Holds(kind, {Field::Reason})) {
-      if (result.reasonId != 0) w.FillTemplateLine(line, -1, true);
+      writeNotes(line, result.reasonId != 0 ? std::vector<int>{result.reasonId} : std::vector<int>{});
     } else if (Holds(kind, {Field::Caution})) {
-      for (place.caution = 0; static_cast<size_t>(place.caution) < result.cautionIds.size();
-           ++place.caution) {
-        w.FillTemplateLine(line, -1, true);
-      }
+      writeNotes(line, result.cautionIds);
     } else {
       w.FillTemplateLine(line, -1, true);
     }

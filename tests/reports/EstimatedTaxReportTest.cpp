@@ -69,8 +69,15 @@ TEST_F(EstimatedTaxReportTest, LinesForEachFilerAndYear) {
          s.priorYearTax = Dollars(5000);
          s.withholding = Dollars(4000.01);
        },
+       // The reason is wrapped to the report's width.
        {"Total penalty ..................................................          0.00",
-        std::string(StringText(kEstTaxUnderThousand))}},
+        "No addition to tax: the tax after withholding is less than $1,000 (IRC", "6654(e)(1))."}},
+      {"rates past the end of the table: the caution",
+       [](EstimatedTaxWorksheet& s) {
+         s.taxYear = 2030;
+         s.requiredAnnualPayment = Dollars(4000);
+       },
+       {std::string(StringText(kEstTaxBeyondTable))}},
       {"large corporation, fiscal year, withholding on its dates",
        [](EstimatedTaxWorksheet& s) {
          s.filer = EstimatedTaxFiler::LargeCorporation;
@@ -94,6 +101,7 @@ TEST_F(EstimatedTaxReportTest, LinesForEachFilerAndYear) {
     EXPECT_EQ(1, pages);
     for (const std::string& line : c.lines)
       EXPECT_TRUE(HasLine(lines, line)) << line << "\n" << Joined(lines);
+    for (const std::string& line : lines) EXPECT_LE(line.size(), 80u) << line;  // a report line
   }
 }
 
@@ -104,10 +112,10 @@ TEST_F(EstimatedTaxReportTest, ReasonLineOnlyWhenThereIsOne) {
   sheet.requiredAnnualPayment = Dollars(4000);
   sheet.payments = {{D("04-15-19"), Dollars(4000)}};
   const std::vector<std::string> paid = Report(sheet);
-  EXPECT_TRUE(HasLine(paid, std::string(StringText(kEstTaxPaidInFull))));
+  EXPECT_TRUE(HasLine(paid, "No addition to tax: every required installment was paid in full by its due"));
   sheet.payments.clear();
   const std::vector<std::string> unpaid = Report(sheet);
-  EXPECT_FALSE(HasLine(unpaid, std::string(StringText(kEstTaxPaidInFull))));
+  EXPECT_FALSE(HasLine(unpaid, "No addition to tax: every required installment was paid in full by its due"));
   EXPECT_EQ(unpaid.end(), std::find(unpaid.begin(), unpaid.end(), ""));
 }
 
