@@ -331,6 +331,8 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
 
   for (int i = 0; i < periodFirst && i < templ.count; ++i) write(i);
   for (place.period = 0; static_cast<size_t>(place.period) < result.ratePeriods.size(); ++place.period) {
+    const int pieces = fields.PiecesInPeriod(place.period);
+    if (pieces == 0) continue;  // nothing was unpaid over it
     for (int i = periodFirst; i <= periodLast;) {
       if (!IsUnpaidLine(kinds[static_cast<size_t>(i)])) {
         write(i++);
@@ -339,7 +341,6 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
       // A run of lines of the unpaid amounts: once for each amount of the installment with the most.
       int end = i;
       while (end <= periodLast && IsUnpaidLine(kinds[static_cast<size_t>(end)])) ++end;
-      const int pieces = fields.PiecesInPeriod(place.period);
       for (place.piece = 0; place.piece < pieces; ++place.piece) {
         for (int j = i; j < end; ++j) write(j);
       }

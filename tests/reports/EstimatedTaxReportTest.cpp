@@ -105,7 +105,8 @@ TEST_F(EstimatedTaxReportTest, LinesForEachFilerAndYear) {
   }
 }
 
-// Only the reason's line says why there is no addition; without a reason it is left out.
+// Only the reason's line says why there is no addition; without a reason it is left out. A rate period
+// over which nothing was unpaid is not listed.
 TEST_F(EstimatedTaxReportTest, ReasonLineOnlyWhenThereIsOne) {
   EstimatedTaxWorksheet sheet;
   sheet.taxYear = 2019;
@@ -113,6 +114,8 @@ TEST_F(EstimatedTaxReportTest, ReasonLineOnlyWhenThereIsOne) {
   sheet.payments = {{D("04-15-19"), Dollars(4000)}};
   const std::vector<std::string> paid = Report(sheet);
   EXPECT_TRUE(HasLine(paid, "No addition to tax: every required installment was paid in full by its due"));
+  EXPECT_TRUE(std::none_of(paid.begin(), paid.end(),
+                           [](const std::string& line) { return line.rfind("Rate period", 0) == 0; }));
   sheet.payments.clear();
   const std::vector<std::string> unpaid = Report(sheet);
   EXPECT_FALSE(HasLine(unpaid, "No addition to tax: every required installment was paid in full by its due"));
