@@ -154,6 +154,9 @@ BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inp
 
   ReportOptions options(CurrentReportSettings(), result.computedThrough);
   options.ClearReportSwitches();
+  // The input has no heading lines or footer to print.
+  options.includeHeader = false;
+  options.includeFooter = false;
   EngineReportComputation computation;  // the problem is not computed: the report is the worksheet's
   ReportRun run(*problem, computation);
   run.Options() = options;
