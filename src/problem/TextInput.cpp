@@ -171,6 +171,21 @@ void TextLineReader::SetContent(std::string content) {
   error_ = 0;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
+std::string FirstKeywordLine(TextLineReader reader) {
+  while (!reader.AtEnd()) {
+    const std::string line = reader.ReadLine();
+    const std::string_view text = reader.LineNumber() == 1 ? WithoutByteOrderMark(line) : line;
+    if (!Trim(text).empty()) return std::string(text);
+  }
+  return {};
+}
+
 std::string TextLineReader::Where() const {
   return path_.empty() ? std::string() : StringPrintf("%s:%d: ", path_.c_str(), lineNumber_);
 }

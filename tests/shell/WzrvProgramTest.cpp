@@ -328,6 +328,77 @@ TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
       << err_;
 }
 
+// The total line of an estimated tax penalty report: "Total penalty ..." ending with the amount.
+std::string TotalPenalty(const std::string& report) {
+  const std::size_t at = report.find("\r\nTotal penalty ");
+  if (at == std::string::npos) return {};
+  const std::size_t end = report.find("\r\n", at + 2);
+  const std::string line = report.substr(at + 2, end - at - 2);
+  return line.substr(line.find_last_of(' ') + 1);
+}
+
+// The shipped estimated tax input: Publication 505 (2006), Figure 4-B (Ben Brown, 2005).
+TEST_F(WzrvProgramTest, EstimatedTaxInputWritesItsReport) {
+  WriteFile(work_ / "ESTTAX.TXT", ReadFile(std::string(ZARVIC_SOURCE_DIR) + "/examples/ESTTAX.TXT"));
+  EXPECT_EQ(kExitDone, Run({"-EXESTTAX.TXT"})) << err_;
+  EXPECT_EQ("", err_);
+  EXPECT_EQ(V({"ESTTAX.TXT", "ESTTAX.rpt"}), work_.Entries());
+  const std::string report = ReadFile(work_ / "ESTTAX.rpt");
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(report, "ESTIMATED TAX PENALTY REPORT"));
+  EXPECT_TRUE(
+      Contains(report, "Due date                       04-15-05     06-15-05     09-15-05     01-15-06"));
+  EXPECT_EQ("68.51", TotalPenalty(report));
+  EXPECT_FALSE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+// An estimated tax input is known by its first keyword line, after blank lines and a byte order mark;
+// an ESTTAX line further down an ordinary text input is only an unknown line of it. Four installments of
+// 1,000.00 for 2019, none paid: 52.18 + 42.16 + 29.14 + 12.43.
+TEST_F(WzrvProgramTest, EstimatedTaxInputIsKnownByItsFirstLine) {
+  WriteFile(work_ / "CASE.TXT",
+            "\xEF\xBB\xBF\r\n  \r\nesttax\tINDIVIDUAL\r\nYEAR\t2019\r\nREQUIRED\t4000\r\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  EXPECT_EQ("135.91", TotalPenalty(ReadFile(work_ / "CASE.rpt")));
+
+  WriteFile(work_ / "CASE.TXT", std::string(kFourLines) + "ESTTAX\tINDIVIDUAL\r\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:5: ")) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_TRUE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+  EXPECT_FALSE(Contains(report, "ESTIMATED TAX PENALTY REPORT"));
+}
+
+TEST_F(WzrvProgramTest, EstimatedTaxInputWithRefusedLinesStillReports) {
+  WriteFile(
+      work_ / "CASE.TXT",
+      "ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nESTPAY\t04-15-19\t-5\nESTPAY\t04-15-19\nBONUS\t1\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:4: The amounts of an estimated tax input cannot be negative."))
+      << err_;
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:5: A value of this line is missing")) << err_;
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:6: Unknown keyword in an estimated tax input.")) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_EQ(0u, report.find("*** INCOMPLETE: 3 lines were refused in CASE.TXT")) << report;
+  EXPECT_EQ("135.91", TotalPenalty(report));
+}
+
+// Nothing is written when the input cannot be computed; each failure says why.
+TEST_F(WzrvProgramTest, EstimatedTaxInputFailures) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"ESTTAX\tPARTNERSHIP\nYEAR\t2019\n", "CASE.TXT:1: "},
+      {"ESTTAX\tINDIVIDUAL\nREQUIRED\t4000\n", "CASE.TXT: Enter a tax year from 1955 to 2098."},
+      {"ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nTAB\tNOSUCH\n",
+       "CASE.TXT: Can't find the interest rate table that was used with this file (NOSUCH)."},
+  };
+  for (const auto& [input, message] : cases) {
+    WriteFile(work_ / "CASE.TXT", input);
+    EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"})) << input;
+    EXPECT_TRUE(Contains(err_, message)) << input << err_;
+    EXPECT_EQ(V{"CASE.TXT"}, work_.Entries()) << input;
+  }
+}
+
 TEST_F(WzrvProgramTest, TestFolderWritesTheBalanceDueOfEveryProblem) {
   WriteFile(work_ / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   // Both generations of one name: the .ZR2 first, so A.TS holds the .ZR3's balance.
