@@ -310,6 +310,35 @@ constexpr StringEntry kStrings[] = {
      "the taxable year attributable to substantial valuation misstatements under chapter 1 exceeds $5,000 "
      "($10,000 in the case of a corporation other than an S corporation or a personal holding company (as "
      "defined in section 542 ))."},
+    {21200,
+     "%s\nis open in another Zarvic (process %d on %s). Changes saved there and here would overwrite each "
+     "other.\n\nOpen it here all the same?"},
+    {21201,
+     "%s\nwas changed by another program after this problem was opened or saved.\n\nReplace it with this "
+     "problem? No keeps the other version; Save As can save this problem under another name."},
+    {21202, "%s\nis open in another Zarvic (process %d on %s).\n\nSave over it all the same?"},
+    {21203,
+     "Recovery copies of problems with unsaved changes cannot be written to %s: %s.\nSave your work now and "
+     "then."},
+    {21204,
+     "Zarvic ended before the changes to this problem were saved (%d of %d):\n\nProblem: %s\nFile: "
+     "%s\nTaxpayer: %s\nCopied: %s\n\nOpen the recovered problem? No discards the copy; Cancel keeps it for "
+     "the next start."},
+    {21205, "(never saved)"},
+    {21210,
+     "The rate table %s is not in the table folder %s, where a problem finds its table when it is opened "
+     "again.\n\nCopy the table into the table folder?"},
+    {21211,
+     "The table folder already holds a different table %s.\nRename one of them, or choose that table; the "
+     "problem keeps its table."},
+    {21212, "The rate table %s could not be copied to %s: %s.\nThe problem keeps its table."},
+    {21213,
+     "The table name %s is too long: a problem file holds table names of at most %d characters.\nThe "
+     "problem keeps its table."},
+    {21220, "The settings store \"%s\" is in use by another program, which kept it locked for more than %d seconds."},
+    {21221,
+     "Zarvic says this once: settings changed from now on may not be saved either, until one is saved "
+     "again."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},
