@@ -177,9 +177,7 @@ class BusyCursorEnd {
 // The reason of a failed store operation, and that the message is not repeated.
 std::string FailureDetail(const StoreResult& result) {
   std::string reason =
-      result.busy ? StringPrintfDynamic(std::string(StringText(kStoreBusyId)).c_str(), State().path.c_str(),
-                                        kBusyWaitMs / 1000)
-                  : result.error;
+      result.busy ? FormatStringText(kStoreBusyId, State().path.c_str(), kBusyWaitMs / 1000) : result.error;
   return reason + "\n" + std::string(StringText(kNotRepeatedId));
 }
 

@@ -1,6 +1,8 @@
 #include "core/StringTable.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <iterator>
 
 namespace zarvic {
@@ -355,6 +357,20 @@ std::string_view StringText(int id) {
 
 bool HasString(int id) {
   return !StringText(id).empty();
+}
+
+std::string FormatStringText(int id, ...) {
+  const std::string format(StringText(id));
+  va_list args;
+  va_start(args, id);
+  va_list again;
+  va_copy(again, args);
+  const int size = std::vsnprintf(nullptr, 0, format.c_str(), args);
+  va_end(args);
+  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size > 0) std::vsnprintf(text.data(), text.size() + 1, format.c_str(), again);
+  va_end(again);
+  return text;
 }
 
 std::span<const StringEntry> StringTableEntries() {

@@ -1,6 +1,7 @@
 #include "problem/DocumentManager.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -27,9 +28,6 @@ constexpr int kRecoveryNotWrittenId = 21203;
 constexpr int kRecoveryOfferId = 21204;
 constexpr int kNeverSavedId = 21205;
 
-std::string Format(int id, auto... args) {
-  return StringPrintfDynamic(std::string(StringText(id)).c_str(), args...);
-}
 
 std::string AbsolutePath(const std::string& path) {
   if (path.empty()) return path;
@@ -100,7 +98,7 @@ bool DocumentManager::TakeLock(ProblemDocument& doc, const std::string& path) {
     doc.lock.Acquire(path);
     return true;
   }
-  return MessageBoxText(Format(kHeldElsewhereOpenId, path.c_str(), holder->pid, holder->host.c_str()),
+  return MessageBoxText(FormatStringText(kHeldElsewhereOpenId, path.c_str(), holder->pid, holder->host.c_str()),
                         MessageKind::YesNo) == Answer::Yes;
 }
 
@@ -147,21 +145,25 @@ ProblemDocument* DocumentManager::OpenFromDocument(ProblemDocument& current) {
   std::string name = AbsolutePath(*chosen);
   if (HasNoExtension(name)) name += kProblemExtension;
   if (ProblemDocument* open = FindOpen(name)) return open;
+  // The reset problem is no longer the one of any file it came from.
   current.problem.ResetProblem();
+  current.lock.Release();
+  current.diskPath.clear();
+  current.diskStamp.reset();
   if (!HasExtensionNoCase(name, kProblemExtension) && !HasExtensionNoCase(name, kOldProblemExtension)) {
     MessageBoxId(kNotZarvicInPlaceId);
     return nullptr;
   }
   if (!TakeLock(current, name)) return nullptr;
-  current.diskStamp = StampOf(name);
+  const std::optional<FileStamp> stamp = StampOf(name);
   bool read = LoadProblemFile(current.problem, name, true);
   CurrentUi().RefreshViews(&current.problem);
   if (!read) {
     current.lock.Release();
-    current.diskStamp.reset();
     return nullptr;
   }
   current.diskPath = name;
+  current.diskStamp = stamp;
   RemoveRecoveryCopy(current);
   AddRecent(name);
   current.title = FileNameOf(name);
@@ -216,11 +218,11 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
   if (onDisk && !doc.diskPath.empty() && SameFile(doc.diskPath, name)) {
     // Another program saved over the file since this problem read or wrote it.
     if (doc.diskStamp && *onDisk != *doc.diskStamp &&
-        MessageBoxText(Format(kChangedOnDiskId, name.c_str()), MessageKind::YesNo) != Answer::Yes) {
+        MessageBoxText(FormatStringText(kChangedOnDiskId, name.c_str()), MessageKind::YesNo) != Answer::Yes) {
       return false;
     }
   } else if (std::optional<LockHolder> holder = ProblemFileLock::HolderOf(name)) {
-    if (MessageBoxText(Format(kHeldElsewhereSaveId, name.c_str(), holder->pid, holder->host.c_str()),
+    if (MessageBoxText(FormatStringText(kHeldElsewhereSaveId, name.c_str(), holder->pid, holder->host.c_str()),
                        MessageKind::YesNo) != Answer::Yes) {
       return false;
     }
@@ -312,7 +314,7 @@ bool DocumentManager::WriteRecoveryCopy(ProblemDocument& doc) {
   // Said once a run: the copies are a safety net, and a message every minute would be a nuisance.
   if (!recoveryFailureShown_) {
     recoveryFailureShown_ = true;
-    MessageBoxText(Format(kRecoveryNotWrittenId, recovery_->Folder().c_str(), std::strerror(error)));
+    MessageBoxText(FormatStringText(kRecoveryNotWrittenId, recovery_->Folder().c_str(), std::strerror(error)));
   }
   return false;
 }
@@ -326,6 +328,11 @@ ProblemDocument* DocumentManager::OpenRecovered(const RecoveryCopy& copy) {
   auto doc = std::make_unique<ProblemDocument>();
   if (!recovery_->Read(copy, doc->problem)) return nullptr;
   doc->title = copy.title.empty() ? FileNameOf(copy.originalPath) : copy.title;
+  // A restored "Untitled - N" keeps its number to itself.
+  int number = 0;
+  if (std::sscanf(doc->title.c_str(), "Untitled - %d", &number) == 1 && number >= nextUntitled_) {
+    nextUntitled_ = number + 1;
+  }
   doc->pathName = copy.originalPath;
   doc->saveName = copy.originalPath.empty() ? std::string(kUnsavedName) : copy.originalPath;
   if (!copy.originalPath.empty()) {
@@ -352,7 +359,7 @@ std::vector<ProblemDocument*> DocumentManager::OfferRecovery() {
   for (int i = 0; i < count; ++i) {
     const RecoveryCopy& copy = copies[static_cast<std::size_t>(i)];
     const std::string file = copy.originalPath.empty() ? std::string(StringText(kNeverSavedId)) : copy.originalPath;
-    const std::string question = Format(kRecoveryOfferId, i + 1, count, copy.title.c_str(), file.c_str(),
+    const std::string question = FormatStringText(kRecoveryOfferId, i + 1, count, copy.title.c_str(), file.c_str(),
                                         copy.taxpayer.c_str(), copy.copiedAt.c_str());
     switch (MessageBoxText(question, MessageKind::YesNoCancel)) {
       case Answer::Yes:

@@ -53,9 +53,6 @@ constexpr int kOtherTableOfThatNameId = 21211;
 constexpr int kCopyFailedId = 21212;
 constexpr int kTableNameTooLongId = 21213;
 
-std::string Format(int id, auto... args) {
-  return StringPrintfDynamic(std::string(StringText(id)).c_str(), args...);
-}
 
 // The open dialog of the table choices; nothing on Cancel.
 std::optional<std::string> ChooseTableToOpen() {
@@ -100,7 +97,7 @@ bool SelectTableForProblem(RateTable& table) {
   if (!chosen) return false;
   const std::string name = TableNameFromPath(*chosen);
   if (name.size() > kTableNameMax) {
-    MessageBoxText(Format(kTableNameTooLongId, name.c_str(), static_cast<int>(kTableNameMax)));
+    MessageBoxText(FormatStringText(kTableNameTooLongId, name.c_str(), static_cast<int>(kTableNameMax)));
     return false;
   }
   auto loaded = std::make_unique<RateTable>();
@@ -112,7 +109,7 @@ bool SelectTableForProblem(RateTable& table) {
   const bool foundByName = (HasExtensionNoCase(*chosen, ".TB3") || HasExtensionNoCase(*chosen, ".TB2")) &&
                            SameFolder(FolderOf(*chosen), folder);
   if (!foundByName) {
-    if (MessageBoxText(Format(kCopyIntoFolderId, chosen->c_str(), folder.c_str()), MessageKind::YesNo) !=
+    if (MessageBoxText(FormatStringText(kCopyIntoFolderId, chosen->c_str(), folder.c_str()), MessageKind::YesNo) !=
         Answer::Yes) {
       return false;
     }
@@ -120,13 +117,13 @@ bool SelectTableForProblem(RateTable& table) {
     std::optional<std::string> bytes = ReadWholeFile(*chosen);
     std::optional<std::string> there = ReadWholeFile(target);
     if (there && bytes && *there != *bytes) {
-      MessageBoxText(Format(kOtherTableOfThatNameId, target.c_str()));
+      MessageBoxText(FormatStringText(kOtherTableOfThatNameId, target.c_str()));
       return false;
     }
     int error = 0;
     if (!bytes) error = errno != 0 ? errno : EIO;
     if (!there && (!bytes || !WriteFileAtomically(target, *bytes, &error))) {
-      MessageBoxText(Format(kCopyFailedId, chosen->c_str(), target.c_str(), std::strerror(error)));
+      MessageBoxText(FormatStringText(kCopyFailedId, chosen->c_str(), target.c_str(), std::strerror(error)));
       return false;
     }
   }

@@ -285,7 +285,7 @@ TEST_F(SettingsTest, AStoreLockedByAnotherProgramIsSaidToBeBusyOnce) {
   EXPECT_FALSE(WriteProfileInt("Options", "Tips", 0));
   EXPECT_FALSE(WriteProfileInt("Options", "SpecialCR", 1));
   ASSERT_EQ(1u, cursorUi.messages.size());
-  const std::string busy = StringPrintfDynamic(std::string(StringText(21220)).c_str(), registryPath_.c_str(), 2);
+  const std::string busy = FormatStringText(21220, registryPath_.c_str(), 2);
   EXPECT_NE(std::string::npos, cursorUi.messages[0].text.find(busy)) << cursorUi.messages[0].text;
   // The wait cursor shows while each write waits, and goes again.
   EXPECT_EQ((std::vector<bool>{true, false, true, false}), cursorUi.cursor);

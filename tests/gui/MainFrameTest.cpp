@@ -33,6 +33,7 @@
 #include "shell/ui/DesktopApplication.h"
 #include "problem/ProblemFile.h"
 #include "problem/EventTypes.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -339,7 +340,12 @@ class MainFrameTest : public QObject {
   void aTableFromAnotherFolderIsCopiedIntoTheTableFolder() {
     const std::string elsewhere = work_ + "/elsewhere";
     std::filesystem::create_directories(elsewhere);
-    std::filesystem::copy_file(work_ + "/FEDERAL.TB3", elsewhere + "/STATE.TB3");
+    {
+      auto table = std::make_unique<RateTable>();
+      QVERIFY(LoadTable(*table, work_ + "/FEDERAL.TB3", false));
+      table->notes.clear();  // no notes to offer
+      QVERIFY(SaveTable(*table, elsewhere + "/STATE.TB3"));
+    }
     Start();
     desktop_->ui.files.push_back(elsewhere + "/STATE.TB3");
     desktop_->ui.answers.push_back(Answer::Yes);

@@ -61,11 +61,12 @@ void Key(Qt::Key key) {
   Settle();
 }
 
-bool HasRecoveryCopy() {
+// Whether a recovery copy was written after the given moment.
+bool HasRecoveryCopySince(std::filesystem::file_time_type since) {
   std::error_code ec;
   for (std::filesystem::directory_iterator it(RecoveryStore::DefaultFolder(), ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (it->path().extension() == ".info") return true;
+    if (it->path().extension() == ".info" && it->last_write_time(ec) > since) return true;
   }
   return false;
 }
@@ -108,8 +109,10 @@ int TypeThenWait(int argc, char** argv) {
     }
     Key(Qt::Key_Tab);
   }
-  // The copy is written on the program's own timer; the test is killed from outside when it lasts.
-  while (!HasRecoveryCopy()) QTest::qWait(50);
+  // The copy is written on the program's own timer (copies of the half-typed problem may be there
+  // already); the test is killed from outside when this lasts.
+  const auto typed = std::filesystem::file_time_type::clock::now();
+  while (!HasRecoveryCopySince(typed)) QTest::qWait(50);
   std::cout << kTypedSignal << std::endl;
   return application.exec();
 }
@@ -134,7 +137,6 @@ class RecoveryTest : public QObject {
 
   void init() {
     testing::StartFromNothing(work_);
-    std::filesystem::remove_all(RecoveryStore::DefaultFolder());
     desktop_ = std::make_unique<testing::RecordingDesktop>();
   }
 
@@ -178,9 +180,9 @@ class RecoveryTest : public QObject {
     QCOMPARE(desktop_->ui.messages[0].kind, MessageKind::YesNoCancel);
 
     QCOMPARE(Frame().Children().size(), std::size_t{1});
-    CZrvChildView* child = Frame().ActiveChild();
-    QCOMPARE(child->windowTitle(), QString("Untitled - 1"));
-    const CTDoc& restored = child->Document()->problem;
+    CZrvChildView* window = Frame().ActiveChild();
+    QCOMPARE(window->windowTitle(), QString("Untitled - 1"));
+    const CTDoc& restored = window->Document()->problem;
     QVERIFY(restored.IsModified());
     QCOMPARE(restored.m_header.m_taxpayerName.Text(), std::string("Ada Lovelace"));
     QCOMPARE(restored.m_header.m_taxpayerId.Text(), std::string("123-45-6789"));

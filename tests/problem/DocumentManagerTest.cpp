@@ -331,7 +331,7 @@ TEST_F(DocumentManagerTest, AFileOpenAlreadyIsShownOnEveryRoute) {
 // Regression: a save wrote over what another program had saved meanwhile, without a word.
 TEST_F(DocumentManagerTest, AFileChangedOnDiskAsksBeforeItIsReplaced) {
   const std::string path = folder / "CASE.ZR3";
-  const std::string question = StringPrintfDynamic(std::string(StringText(21201)).c_str(), path.c_str());
+  const std::string question = FormatStringText(21201, path.c_str());
   struct Case {
     const char* name;
     bool otherWrites;
@@ -386,7 +386,7 @@ TEST_F(DocumentManagerTest, AFileAnotherProgramHoldsAsksBeforeItIsOpenedOrSavedO
   const std::string lockText = std::string("1 ") + host + "\n";  // process 1 is alive
   WriteFile(folder / ".CASE.ZR3.lock", lockText);
   const std::string openQuestion =
-      StringPrintfDynamic(std::string(StringText(21200)).c_str(), path.c_str(), 1, host);
+      FormatStringText(21200, path.c_str(), 1, host);
 
   ui.answers.push_back(Answer::No);
   EXPECT_EQ(nullptr, manager.OpenDocumentFile(path));
@@ -407,7 +407,7 @@ TEST_F(DocumentManagerTest, AFileAnotherProgramHoldsAsksBeforeItIsOpenedOrSavedO
   ui.files.push_back(path);
   ui.answers.push_back(Answer::No);
   EXPECT_FALSE(manager.SaveAs(*other));
-  EXPECT_EQ(std::vector<std::string>{StringPrintfDynamic(std::string(StringText(21202)).c_str(), path.c_str(), 1,
+  EXPECT_EQ(std::vector<std::string>{FormatStringText(21202, path.c_str(), 1,
                                                           host)},
             ui.Texts());
   EXPECT_EQ("Case", std::string(ReadFile(path).c_str()));

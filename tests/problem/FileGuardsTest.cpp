@@ -1,17 +1,18 @@
 // The advisory lock beside a problem file and the stamp that tells whether a file changed on disk.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
 #include <string>
 
 #include "problem/FileGuards.h"
+#include "support/EndedProcess.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
 namespace {
 
+using testing::EndedProcessId;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -23,14 +24,6 @@ std::string Host() {
 }
 
 // The id of a process that has ended (and been reaped).
-int EndedProcess() {
-  pid_t child = fork();
-  if (child == 0) _exit(0);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return static_cast<int>(child);
-}
-
 TEST(FileGuardsTest, ALockIsTakenReleasedAndSeenByOthersOnly) {
   TempFolder folder;
   const std::string file = folder / "CASE.ZR3";
@@ -56,7 +49,7 @@ TEST(FileGuardsTest, WhoseLockKeepsTheFile) {
   const Case cases[] = {
       {"a live process of this machine", "1 " + Host() + "\n", true},
       {"a process of another machine", "1 elsewhere.example\n", true},
-      {"an ended process", std::to_string(EndedProcess()) + " " + Host() + "\n", false},
+      {"an ended process", std::to_string(EndedProcessId()) + " " + Host() + "\n", false},
       // The id was given to another process since: process 1 started long before that tick.
       {"a process id used again", "1 " + Host() + " 999999999999\n", false},
       {"a lock cut short by a crash", "", false},
@@ -109,7 +102,7 @@ TEST(FileGuardsTest, ProcessAlive) {
   EXPECT_TRUE(ProcessAlive(getpid()));
   EXPECT_TRUE(ProcessAlive(getpid(), ProcessStartTime(getpid())));
   EXPECT_FALSE(ProcessAlive(getpid(), ProcessStartTime(getpid()) + 1));
-  EXPECT_FALSE(ProcessAlive(EndedProcess()));
+  EXPECT_FALSE(ProcessAlive(EndedProcessId()));
   EXPECT_FALSE(ProcessAlive(0));
 }
 

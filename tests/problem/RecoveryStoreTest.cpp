@@ -1,7 +1,6 @@
 // Recovery copies of problems with unsaved changes: written in the recovery folder while a problem is
 // modified, removed when it is saved or closed, and offered after a crash.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,19 +18,12 @@
 #include "problem/ProblemFile.h"
 #include "problem/ProblemFileFixture.h"
 #include "problem/RecoveryStore.h"
+#include "support/EndedProcess.h"
 
 namespace zarvic {
 namespace {
 
 using namespace zarvic::testing;
-
-int EndedProcess() {
-  pid_t child = fork();
-  if (child == 0) _exit(0);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return static_cast<int>(child);
-}
 
 class RecoveryStoreTest : public ProblemFileFixture {
  protected:
@@ -78,7 +70,7 @@ class RecoveryStoreTest : public ProblemFileFixture {
   void Crash() {
     manager->SetRecoveryStore(nullptr);
     manager.reset();
-    const int ended = EndedProcess();
+    const int ended = EndedProcessId();
     for (const std::string& name : Copies()) {
       if (!name.ends_with(".info")) continue;
       const std::string path = recoveryFolder + "/" + name;
@@ -91,7 +83,7 @@ class RecoveryStoreTest : public ProblemFileFixture {
   }
   std::string Offer(int index, int count, const std::string& title, const std::string& file,
                     const std::string& taxpayer) const {
-    return StringPrintfDynamic(std::string(StringText(21204)).c_str(), index, count, title.c_str(), file.c_str(),
+    return FormatStringText(21204, index, count, title.c_str(), file.c_str(),
                                taxpayer.c_str(), "12-10-2026 10:07");
   }
 
@@ -190,6 +182,20 @@ TEST_F(RecoveryStoreTest, ACrashedRunsWorkIsOfferedAndRestored) {
   EXPECT_EQ(4u, Copies().size());
 }
 
+TEST_F(RecoveryStoreTest, RestoredUntitledProblemsKeepTheirNumbers) {
+  Type(*manager->NewDocument(), "One");
+  Type(*manager->NewDocument(), "Two");
+  manager->WriteRecoveryCopies();
+  Crash();
+  ui.answers = {Answer::Yes, Answer::Yes};
+  std::vector<ProblemDocument*> opened = manager->OfferRecovery();
+  ASSERT_EQ(2u, opened.size());
+  EXPECT_EQ("Untitled - 1", opened[0]->title);
+  EXPECT_EQ("Untitled - 2", opened[1]->title);
+  EXPECT_EQ("*.ZR3", opened[0]->saveName);  // its first save asks for a name
+  EXPECT_EQ("Untitled - 3", manager->NewDocument()->title);
+}
+
 TEST_F(RecoveryStoreTest, ARecoveredFileKeepsItsNameAndItsDiskCheck) {
   WriteProblemFile(files / "CASE.ZR3");
   ProblemDocument* doc = manager->OpenDocumentFile(files / "CASE.ZR3");
@@ -209,7 +215,7 @@ TEST_F(RecoveryStoreTest, ARecoveredFileKeepsItsNameAndItsDiskCheck) {
   ui.messages.clear();
   ui.answers.push_back(Answer::No);
   EXPECT_FALSE(manager->Save(*opened[0]));  // asks first: the file changed after the copy's problem read it
-  EXPECT_EQ(std::vector<std::string>{StringPrintfDynamic(std::string(StringText(21201)).c_str(),
+  EXPECT_EQ(std::vector<std::string>{FormatStringText(21201,
                                                           (files / "CASE.ZR3").c_str())},
             ui.Texts());
 }

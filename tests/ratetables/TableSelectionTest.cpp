@@ -146,10 +146,8 @@ TEST_F(TableSelectionTest, AProblemKeepsOnlyATableItsNameFindsAgain) {
     EXPECT_EQ(c.taken, SelectTableForProblem(*table_));
     std::vector<std::string> expected;
     for (int id : c.messages) {
-      const std::string format(StringText(id));
-      expected.push_back(id == 21210 ? StringPrintfDynamic(format.c_str(), (other_ / c.chosen).c_str(),
-                                                           tables_.path().c_str())
-                                     : StringPrintfDynamic(format.c_str(), (tables_ / "STATE.TB3").c_str()));
+      expected.push_back(id == 21210 ? FormatStringText(id, (other_ / c.chosen).c_str(), tables_.path().c_str())
+                                     : FormatStringText(id, (tables_ / "STATE.TB3").c_str()));
     }
     EXPECT_EQ(expected, ui_.Texts());
     EXPECT_EQ(c.taken ? "STATE" : "BEFORE", table_->name);
@@ -175,7 +173,7 @@ TEST_F(TableSelectionTest, ANameLongerThanAProblemFileHoldsIsRefused) {
   EXPECT_FALSE(SelectTableForProblem(*table_));
   EXPECT_EQ("BEFORE", table_->name);
   ASSERT_EQ(1u, ui_.messages.size());
-  EXPECT_EQ(StringPrintfDynamic(std::string(StringText(21213)).c_str(), longName.c_str(), 95), ui_.messages[0].text);
+  EXPECT_EQ(FormatStringText(21213, longName.c_str(), 95), ui_.messages[0].text);
 }
 
 TEST_F(TableSelectionTest, ANamedTableIsAFileOfTheTableFolder) {
