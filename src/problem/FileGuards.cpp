@@ -115,7 +115,8 @@ bool ProblemFileLock::Acquire(const std::string& problemPath) {
 void ProblemFileLock::Release() {
   if (held_.empty()) return;
   const std::string lockPath = LockPathOf(held_);
-  if (std::optional<LockHolder> holder = ReadLock(lockPath); holder && IsOurs(*holder)) ::unlink(lockPath.c_str());
+  if (std::optional<LockHolder> holder = ReadLock(lockPath); holder && IsOurs(*holder))
+    ::unlink(lockPath.c_str());
   held_.clear();
 }
 

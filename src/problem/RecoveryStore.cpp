@@ -171,12 +171,15 @@ std::vector<RecoveryCopy> RecoveryStore::Orphans() const {
     if (!FileExists(PathOf(id, kImageExtension))) continue;
     std::ifstream in(entry);
     std::optional<RecoveryCopy> copy = ParseDescription(id, in);
-    if (!copy || ProcessAlive(copy->pid, copy->pidStart)) continue;  // still in the hands of a running program
+    if (!copy || ProcessAlive(copy->pid, copy->pidStart))
+      continue;  // still in the hands of a running program
     found.push_back(*copy);
   }
   std::sort(found.begin(), found.end(), [](const RecoveryCopy& a, const RecoveryCopy& b) {
     // "MM-DD-YYYY HH:MM" sorts by year, then month and day, then time.
-    auto key = [](const std::string& t) { return t.size() >= 16 ? t.substr(6, 4) + t.substr(0, 5) + t.substr(10) : t; };
+    auto key = [](const std::string& t) {
+      return t.size() >= 16 ? t.substr(6, 4) + t.substr(0, 5) + t.substr(10) : t;
+    };
     return key(a.copiedAt) != key(b.copiedAt) ? key(a.copiedAt) < key(b.copiedAt) : a.id < b.id;
   });
   return found;

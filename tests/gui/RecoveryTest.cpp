@@ -157,7 +157,8 @@ class RecoveryTest : public QObject {
     QByteArray output;
     QElapsedTimer waited;
     waited.start();
-    while (!output.contains(kTypedSignal) && child.state() == QProcess::Running && waited.elapsed() < 180000) {
+    while (!output.contains(kTypedSignal) && child.state() == QProcess::Running &&
+           waited.elapsed() < 180000) {
       child.waitForReadyRead(500);
       output += child.readAllStandardOutput();
     }

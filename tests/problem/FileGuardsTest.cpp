@@ -34,7 +34,8 @@ TEST(FileGuardsTest, ALockIsTakenReleasedAndSeenByOthersOnly) {
     ASSERT_TRUE(lock.Acquire(file));
     EXPECT_EQ(file, lock.HeldPath());
     EXPECT_TRUE(std::filesystem::exists(lockFile));
-    EXPECT_EQ(std::to_string(getpid()) + " " + Host(), ReadFile(lockFile).substr(0, ReadFile(lockFile).rfind(' ')));
+    EXPECT_EQ(std::to_string(getpid()) + " " + Host(),
+              ReadFile(lockFile).substr(0, ReadFile(lockFile).rfind(' ')));
     EXPECT_FALSE(ProblemFileLock::HolderOf(file));  // this program's own
   }
   EXPECT_FALSE(std::filesystem::exists(lockFile));  // released with its owner
@@ -75,7 +76,8 @@ TEST(FileGuardsTest, WhoseLockKeepsTheFile) {
 TEST(FileGuardsTest, AFolderWithoutWriteAccessLeavesTheFileUnlocked) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
   TempFolder folder;
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(folder.path(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   ProblemFileLock lock;
   EXPECT_TRUE(lock.Acquire(folder / "CASE.ZR3"));
   EXPECT_EQ("", lock.HeldPath());

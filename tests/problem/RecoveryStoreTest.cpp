@@ -53,7 +53,8 @@ class RecoveryStoreTest : public ProblemFileFixture {
     doc.problem.SetModified();
   }
   std::vector<std::string> Copies() const {
-    return std::filesystem::exists(recoveryFolder) ? TempFolderEntries(recoveryFolder) : std::vector<std::string>{};
+    return std::filesystem::exists(recoveryFolder) ? TempFolderEntries(recoveryFolder)
+                                                   : std::vector<std::string>{};
   }
   static void WriteProblemFile(const std::string& path) {
     auto problem = std::make_unique<CTDoc>();
@@ -62,7 +63,8 @@ class RecoveryStoreTest : public ProblemFileFixture {
   }
   static std::vector<std::string> TempFolderEntries(const std::string& path) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+      names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -83,8 +85,8 @@ class RecoveryStoreTest : public ProblemFileFixture {
   }
   std::string Offer(int index, int count, const std::string& title, const std::string& file,
                     const std::string& taxpayer) const {
-    return FormatStringText(21204, index, count, title.c_str(), file.c_str(),
-                               taxpayer.c_str(), "12-10-2026 10:07");
+    return FormatStringText(21204, index, count, title.c_str(), file.c_str(), taxpayer.c_str(),
+                            "12-10-2026 10:07");
   }
 
   TempFolder data, files;
@@ -111,7 +113,8 @@ TEST_F(RecoveryStoreTest, CopiesFollowTheUnsavedChanges) {
   ui.files.push_back(files / "FRESH.ZR3");
   ASSERT_TRUE(manager->Save(*fresh));
   EXPECT_TRUE(Copies().empty());
-  EXPECT_EQ((std::vector<std::string>{".FRESH.ZR3.lock", "CASE.ZR3", "FRESH.ZR3"}), TempFolderEntries(files.path()));
+  EXPECT_EQ((std::vector<std::string>{".FRESH.ZR3.lock", "CASE.ZR3", "FRESH.ZR3"}),
+            TempFolderEntries(files.path()));
 
   // Changed again and closed without saving: the copy goes.
   fresh->problem.SetModified();
@@ -158,8 +161,8 @@ TEST_F(RecoveryStoreTest, ACrashedRunsWorkIsOfferedAndRestored) {
   std::vector<std::string> expected;
   for (std::size_t i = 0; i < offered.size(); ++i) {
     const RecoveryCopy& c = offered[i];
-    expected.push_back(Offer(static_cast<int>(i) + 1, 3, c.title, c.originalPath.empty() ? neverSaved : c.originalPath,
-                             c.taxpayer));
+    expected.push_back(Offer(static_cast<int>(i) + 1, 3, c.title,
+                             c.originalPath.empty() ? neverSaved : c.originalPath, c.taxpayer));
   }
   EXPECT_EQ(expected, ui.Texts());
   EXPECT_EQ(MessageKind::YesNoCancel, ui.messages[0].kind);
@@ -215,9 +218,7 @@ TEST_F(RecoveryStoreTest, ARecoveredFileKeepsItsNameAndItsDiskCheck) {
   ui.messages.clear();
   ui.answers.push_back(Answer::No);
   EXPECT_FALSE(manager->Save(*opened[0]));  // asks first: the file changed after the copy's problem read it
-  EXPECT_EQ(std::vector<std::string>{FormatStringText(21201,
-                                                          (files / "CASE.ZR3").c_str())},
-            ui.Texts());
+  EXPECT_EQ(std::vector<std::string>{FormatStringText(21201, (files / "CASE.ZR3").c_str())}, ui.Texts());
 }
 
 TEST_F(RecoveryStoreTest, AFolderThatCannotBeWrittenIsReportedOnce) {
