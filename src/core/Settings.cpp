@@ -122,6 +122,7 @@ constexpr int kMaxMruFiles = 16;
 constexpr int kBusyWaitMs = 2000;
 constexpr int kStoreBusyId = 21220;
 constexpr int kNotRepeatedId = 21221;
+constexpr int kReadNotRepeatedId = 21222;
 
 struct SettingsState {
   std::string path;  // of the store below, or of the one that could not be opened
@@ -174,11 +175,11 @@ class BusyCursorEnd {
   BusyCursorEnd& operator=(const BusyCursorEnd&) = delete;
 };
 
-// The reason of a failed store operation, and that the message is not repeated.
-std::string FailureDetail(const StoreResult& result) {
+// The reason of a failed store operation, and that the message is not repeated (notRepeatedId).
+std::string FailureDetail(const StoreResult& result, int notRepeatedId) {
   std::string reason =
       result.busy ? FormatStringText(kStoreBusyId, State().path.c_str(), kBusyWaitMs / 1000) : result.error;
-  return reason + "\n" + std::string(StringText(kNotRepeatedId));
+  return reason + "\n" + std::string(StringText(notRepeatedId));
 }
 
 // A read: the value when it exists and no error occurred (errors are shown).
@@ -192,7 +193,7 @@ std::optional<RegistryValue> ReadValue(const std::string& section, const std::st
     if (!std::exchange(State().readFailureShown, true))
       MessageBoxText(StringPrintf("The setting \"%s\" of \"%s\" could not be read; its default is used.\n",
                                   name.c_str(), section.c_str()) +
-                     FailureDetail(read));
+                     FailureDetail(read, kReadNotRepeatedId));
   } else {
     State().readFailureShown = false;
   }
@@ -215,7 +216,7 @@ bool WriteValues(const std::vector<RegistryEntry>& entries) {
                            ? StringPrintf("The setting \"%s\" of \"%s\" could not be saved.",
                                           entries[0].value.name.c_str(), entries[0].section.c_str())
                            : std::string("The settings could not be saved.");
-    MessageBoxText(what + "\n" + FailureDetail(written));
+    MessageBoxText(what + "\n" + FailureDetail(written, kNotRepeatedId));
   }
   return false;
 }

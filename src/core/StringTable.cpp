@@ -341,6 +341,9 @@ constexpr StringEntry kStrings[] = {
     {21221,
      "Zarvic says this once: settings changed from now on may not be saved either, until one is saved "
      "again."},
+    {21222,
+     "Zarvic says this once: other settings may not be read either and keep their defaults, until one is "
+     "read again."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

@@ -289,6 +289,12 @@ TEST_F(SettingsTest, AStoreLockedByAnotherProgramIsSaidToBeBusyOnce) {
   EXPECT_NE(std::string::npos, cursorUi.messages[0].text.find(busy)) << cursorUi.messages[0].text;
   // The wait cursor shows while each write waits, and goes again.
   EXPECT_EQ((std::vector<bool>{true, false, true, false}), cursorUi.cursor);
+  // Reads give their defaults, also said once.
+  EXPECT_EQ(7, GetProfileInt("Options", "Tips", 7));
+  EXPECT_EQ(8, GetProfileInt("Options", "SpecialCR", 8));
+  ASSERT_EQ(2u, cursorUi.messages.size());
+  EXPECT_NE(std::string::npos, cursorUi.messages[1].text.find(std::string(StringText(21222))))
+      << cursorUi.messages[1].text;
 
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
