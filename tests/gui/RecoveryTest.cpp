@@ -1,6 +1,7 @@
-// Typed work survives a crash: the real windows of this program, run as a child process, get a
-// problem typed into their grid and are killed once its recovery copy is written; the next start
-// offers the copy and the restored problem holds every event.
+// Two programs and a crash: the real windows of this program, run as a child process, get a problem
+// typed into their grid and are killed once its recovery copy is written; the next start offers the
+// copy and the restored problem holds every event. A child that holds a file open tells a second
+// program that opens it.
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include "gui/GuiTestSupport.h"
 #include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
+#include "problem/ProblemFile.h"
 #include "problem/RecoveryStore.h"
 #include "shell/MenuCommands.h"
 #include "shell/StartUp.h"
@@ -30,6 +32,8 @@ namespace {
 
 constexpr char kChildOption[] = "--type-then-wait";
 constexpr char kTypedSignal[] = "TYPED";
+constexpr char kHoldOption[] = "--hold";
+constexpr char kHoldingSignal[] = "HOLDING";
 
 struct TypedEvent {
   std::uint16_t type;
@@ -117,6 +121,40 @@ int TypeThenWait(int argc, char** argv) {
   return application.exec();
 }
 
+// The other program: the windows with a problem file open, running on until they are killed.
+int HoldFile(int argc, char** argv) {
+  QApplication application(argc, argv);
+  KeepNumbersLocaleFree();
+  SetProgramFolder(argv[2]);
+  testing::RecordingDesktop desktop;
+  WindowPlan plan;
+  plan.start = WindowStart::OpenProblem;
+  plan.problemFile = argv[3];
+  CTApp app;
+  app.InitInstance(plan, false);
+  if (app.MainFrame()->ActiveChild() == nullptr) return 2;
+  std::cout << kHoldingSignal << std::endl;
+  return application.exec();
+}
+
+// Starts this test program in one of its child roles and waits for its signal on standard output.
+bool StartChild(QProcess& child, const QStringList& arguments, const char* signal) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("ZARVIC_RECOVERY_INTERVAL_MS"), QStringLiteral("200"));
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(), arguments);
+  if (!child.waitForStarted()) return false;
+  QByteArray output;
+  QElapsedTimer waited;
+  waited.start();
+  while (!output.contains(signal) && child.state() == QProcess::Running && waited.elapsed() < 180000) {
+    child.waitForReadyRead(500);
+    output += child.readAllStandardOutput();
+  }
+  if (!output.contains(signal)) std::cerr << child.readAllStandardError().constData();
+  return output.contains(signal);
+}
+
 }  // namespace
 
 class RecoveryTest : public QObject {
@@ -201,12 +239,48 @@ class RecoveryTest : public QObject {
     QVERIFY(!restored.IsModified());
     QCOMPARE(RecoveryFiles(), std::vector<std::string>{});
   }
+
+  // A second program that opens a file the first one has open is told so; once the first is gone
+  // (killed, so its lock stays behind), the file opens without a word.
+  void aFileHeldByAnotherProgram() {
+    const std::string path = work_ + "/HELD.ZR3";
+    {
+      CTDoc problem;
+      problem.ResetProblem();
+      QVERIFY(SaveProblemFile(problem, path));
+    }
+    QProcess other;
+    QVERIFY(StartChild(
+        other,
+        {QString::fromLatin1(kHoldOption), QString::fromStdString(work_), QString::fromStdString(path)},
+        kHoldingSignal));
+    WindowPlan plan;
+    plan.start = WindowStart::NoProblem;
+    app_ = std::make_unique<CTApp>();
+    app_->InitInstance(plan, false);
+    desktop_->ui.answers.push_back(Answer::No);
+    QVERIFY(app_->OpenProblemFile(path) == nullptr);
+    QCOMPARE(desktop_->ui.messages.size(), std::size_t{1});
+    const std::string told = desktop_->ui.messages[0].text;
+    QVERIFY2(
+        told.find(path + "\nis open in another Zarvic (process " + std::to_string(other.processId())) == 0,
+        told.c_str());
+    QCOMPARE(Frame().Children().size(), std::size_t{0});
+
+    other.kill();
+    QVERIFY(other.waitForFinished());
+    QVERIFY(std::filesystem::exists(work_ + "/.HELD.ZR3.lock"));  // left behind by the killed program
+    desktop_->ui.messages.clear();
+    QVERIFY(app_->OpenProblemFile(path) != nullptr);
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{});
+  }
 };
 
 }  // namespace zarvic
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == zarvic::kChildOption) return zarvic::TypeThenWait(argc, argv);
+  if (argc >= 4 && std::string(argv[1]) == zarvic::kHoldOption) return zarvic::HoldFile(argc, argv);
   QApplication app(argc, argv);
   zarvic::KeepNumbersLocaleFree();
   zarvic::RecoveryTest test;
