@@ -17,6 +17,7 @@
 #include "engine/SpecialRates.h"
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -67,7 +68,6 @@ constexpr Keyword kKeywords[] = {
     {"TAB", Action::TableName},
 };
 
-constexpr std::size_t kTableNameMax = 95;
 constexpr int kNegativeNumbersId = 20034;
 
 // "REP1" ... "REP7": the report index, or -1.
@@ -301,7 +301,9 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       h.m_computeDate = *date;
       break;
     case Action::TableName:
-      problem.m_rateTable.name = std::string(value.substr(0, kTableNameMax));
+      // A file in the table folder, named whole: a folder, ".." or a cut name would not be found.
+      if (!IsPlainTableName(std::string(value)) || value.size() > kTableNameMax) return InputLineResult::Invalid;
+      problem.m_rateTable.name = std::string(value);
       break;
   }
   return InputLineResult::Valid;

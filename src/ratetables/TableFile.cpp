@@ -172,6 +172,10 @@ TableLoadStatus ReadTable(std::FILE* f, RateTable& t) {
 
 using namespace tablefile;
 
+bool IsPlainTableName(const std::string& name) {
+  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
+
 std::string TableNameFromPath(const std::string& path) {
   std::string name = FileNameOf(path);
   size_t dot = name.find_last_of('.');
