@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -108,6 +109,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
     ::unlink(file.temp.c_str());
     return Fail(code, error);
   }
+  NoteFileWritten(file.target);
   SyncFolder(FolderOf(file.target));
   return true;
 }
@@ -150,6 +152,7 @@ bool AtomicFileBatch::Commit(std::vector<std::pair<std::string, int>>* failures)
       ok = false;
       continue;
     }
+    NoteFileWritten(p.file.target);
     std::string folder = FolderOf(p.file.target);
     if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
   }
