@@ -26,7 +26,8 @@ namespace zarvic {
 namespace {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A folder of count typical problems (a tax, two payments, a compute date) named P0.ZR3, P1.ZR3, ...
@@ -46,8 +47,10 @@ class ProblemFolder {
       const Amount tax = 100000.0 + 137.0 * i;
       CEvent* e = doc->m_events.data();
       e[0].m_type = kEventTax, e[0].m_date = due, e[0].m_amount = e[0].m_gattAmount = tax;
-      e[1].m_type = kEventPayment, e[1].m_date = AddDays(due, 200), e[1].m_amount = e[1].m_gattAmount = tax / 3;
-      e[2].m_type = kEventPayment, e[2].m_date = AddDays(due, 500), e[2].m_amount = e[2].m_gattAmount = tax / 4;
+      e[1].m_type = kEventPayment, e[1].m_date = AddDays(due, 200),
+      e[1].m_amount = e[1].m_gattAmount = tax / 3;
+      e[2].m_type = kEventPayment, e[2].m_date = AddDays(due, 500),
+      e[2].m_amount = e[2].m_gattAmount = tax / 4;
       doc->m_header.m_computeDate = AddDays(due, 900);
       doc->m_computeDate = doc->m_header.m_computeDate;
       const std::string name = "P" + std::to_string(i);
@@ -70,8 +73,7 @@ class ProblemFolder {
 // Runs in the problem folder with the program's folder on the build folder, messages recorded.
 class RunSetting {
  public:
-  explicit RunSetting(const std::string& folder)
-      : previous_(std::filesystem::current_path()), quiet_(ui_) {
+  explicit RunSetting(const std::string& folder) : previous_(std::filesystem::current_path()), quiet_(ui_) {
     std::filesystem::current_path(folder);
     SetProgramFolder(ZARVIC_BINARY_DIR);
   }
@@ -97,11 +99,18 @@ void BM_TestFolder(benchmark::State& state) {
   auto problem = std::make_unique<CTDoc>();
   std::ostringstream err;
   for (auto _ : state) {
-    if (RunTestFolder(*problem, ".", err) != BatchOutcome::Done) state.SkipWithError("the run did not succeed");
+    if (RunTestFolder(*problem, ".", err) != BatchOutcome::Done)
+      state.SkipWithError("the run did not succeed");
   }
   state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_TestFolder)->Arg(500)->Arg(4000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TestFolder)
+    ->Arg(500)
+    ->Arg(4000)
+    ->Arg(20000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_TestList(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));

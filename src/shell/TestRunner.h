@@ -24,10 +24,14 @@ std::vector<std::string> TestFolderFiles(const std::string& folder);
 // less the payments, deposits and credits.
 Amount BalanceDue(const CTDoc& problem);
 
-// The "-TS" run over the problem files of folder with one temporary problem: for each file that reads
-// and has a compute date, NAME.TS receives the balance due written with "%lf". Ends with message 18013.
-// Files that do not read or have no compute date get no result file; they make the run Incomplete and
-// are named on err. A result file that cannot be written fails the run.
+// The "-TS" run over the problem files of folder with one temporary problem: for each file that reads,
+// has a compute date and computes completely to a balance due that is a number, NAME.TS receives the
+// balance written with "%lf". Ends with message 18013. Every other file gets no result file, and a
+// NAME.TS of an earlier run is removed; each is named on err. Files that do not read or have no compute
+// date make the run Incomplete; a problem that cannot be computed (its rate table cannot be found, the
+// engine refuses it, the balance is not a number), a result file that cannot be written and an earlier
+// result that cannot be removed fail it. The folder is listed once and each rate table read once per
+// run, whatever the number of problems.
 BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostream& err);
 
 // One line of a test list: the problem file, and the output path (the problem path with the extension

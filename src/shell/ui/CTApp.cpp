@@ -10,6 +10,7 @@
 
 #include "core/AppOptions.h"
 #include "core/FileExtension.h"
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
@@ -130,6 +131,8 @@ CZrvChildView* CTApp::NewProblem() {
 }
 
 CZrvChildView* CTApp::OpenProblem(CZrvChildView* from) {
+  // The reading looks for the problem's rate table several times; a large folder is listed once.
+  FileLookupScope lookups;
   if (from != nullptr && from->Document() != nullptr) {
     ProblemDocument* current = from->Document();
     ProblemDocument* doc = documents_.OpenFromDocument(*current);
@@ -156,6 +159,7 @@ CZrvChildView* CTApp::OpenProblemFile(const std::string& path) {
     MessageBoxId(kTooManyDocumentsId);
     return nullptr;
   }
+  FileLookupScope lookups;
   ProblemDocument* doc = documents_.OpenDocumentFile(absolute);
   return doc ? frame_->AddChild(*doc) : nullptr;
 }
