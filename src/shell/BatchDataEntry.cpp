@@ -13,6 +13,7 @@
 #include "problem/CTDoc.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportRun.h"
+#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -62,28 +63,6 @@ void Select(ReportOptions& options, BatchReport report) {
       break;
   }
 }
-
-// Messages of the computation, one line each on standard error: the cautions of the window come as
-// boxes of several lines.
-class OneLineMessages : public UserInterface {
- public:
-  explicit OneLineMessages(UserInterface& next) : next_(next) {}
-  Answer Show(const std::string& text, MessageKind kind) override {
-    std::string line;
-    for (char c : text) {
-      if (c == '\n' || c == '\r') {
-        if (!line.empty() && line.back() != ' ') line += ' ';
-      } else {
-        line += c;
-      }
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return next_.Show(line, kind);
-  }
-
- private:
-  UserInterface& next_;
-};
 
 }  // namespace
 

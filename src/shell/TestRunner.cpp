@@ -31,6 +31,7 @@
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportRun.h"
 #include "shell/CommandLine.h"
+#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -272,9 +273,13 @@ BatchOutcome TestList(const std::string& arguments) {
       skipped = true;
       continue;
     }
-    doc->problem.m_computedOnce = true;
-    if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath))
-      failed = true;
+    {
+      // The cautions of the computation come out as those of "-EX" do, one line each.
+      OneLineMessages oneLine(CurrentUi());
+      ScopedUserInterface scoped(oneLine);
+      if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath))
+        failed = true;
+    }
     // The computation may have touched the problem; the test run never saves it, and never asks.
     doc->problem.SetModified(false);
     documents.CloseDocument(*doc);

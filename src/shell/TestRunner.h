@@ -43,7 +43,8 @@ struct TestListEntry {
 };
 TestListEntry ParseTestListLine(std::string_view line);
 
-// The "-TF" run over the list file named by the first of arguments.
+// The "-TF" run over the list file named by the first of arguments. The cautions of each problem's
+// computation are shown as "-EX" shows them, one line each.
 BatchOutcome TestList(const std::string& arguments);
 
 // Writes the report of problem as text to outputPath, every line preceded by one blank and followed
