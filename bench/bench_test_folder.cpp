@@ -88,7 +88,9 @@ class RunSetting {
   ScopedUserInterface quiet_;
 };
 
-void BM_TestFolder(benchmark::State& state) {
+// Times run over a folder of state.range(0) problems, started in the folder.
+template <class Run>
+void TimeRuns(benchmark::State& state, Run run) {
   const int count = static_cast<int>(state.range(0));
   ProblemFolder folder(count);
   if (folder.Path().empty()) {
@@ -96,13 +98,16 @@ void BM_TestFolder(benchmark::State& state) {
     return;
   }
   RunSetting setting(folder.Path());
-  auto problem = std::make_unique<CTDoc>();
-  std::ostringstream err;
   for (auto _ : state) {
-    if (RunTestFolder(*problem, ".", err) != BatchOutcome::Done)
-      state.SkipWithError("the run did not succeed");
+    if (run() != BatchOutcome::Done) state.SkipWithError("the run did not succeed");
   }
   state.SetItemsProcessed(state.iterations() * count);
+}
+
+void BM_TestFolder(benchmark::State& state) {
+  auto problem = std::make_unique<CTDoc>();
+  std::ostringstream err;
+  TimeRuns(state, [&] { return RunTestFolder(*problem, ".", err); });
 }
 BENCHMARK(BM_TestFolder)
     ->Arg(500)
@@ -113,17 +118,7 @@ BENCHMARK(BM_TestFolder)
     ->UseRealTime();
 
 void BM_TestList(benchmark::State& state) {
-  const int count = static_cast<int>(state.range(0));
-  ProblemFolder folder(count);
-  if (folder.Path().empty()) {
-    state.SkipWithError("cannot set up the folder (is FEDERAL.TB3 built?)");
-    return;
-  }
-  RunSetting setting(folder.Path());
-  for (auto _ : state) {
-    if (TestList("LIST.TXT") != BatchOutcome::Done) state.SkipWithError("the run did not succeed");
-  }
-  state.SetItemsProcessed(state.iterations() * count);
+  TimeRuns(state, [] { return TestList("LIST.TXT"); });
 }
 BENCHMARK(BM_TestList)->Arg(4000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

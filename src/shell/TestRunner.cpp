@@ -86,6 +86,11 @@ std::string RateTableNameOf(const CTDoc& problem) {
   return "\"" + problem.m_rateTable.name + "\"";
 }
 
+void OutputFailed(const std::string& path, int error) {
+  MessageBoxText(StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error) +
+                 FileErrorText(path, error));
+}
+
 struct StaleResult {
   bool removed = false;
   int error = 0;  // errno when it is there and could not be removed
@@ -254,6 +259,7 @@ BatchOutcome TestList(const std::string& arguments) {
   bool failed = false;
   // A list of thousands of problems lists each folder once and reads each rate table once.
   FileLookupScope lookups;
+  AtomicFileBatch reports;
   DocumentManager documents;
   while (!reader.AtEnd()) {
     TestListEntry entry = ParseTestListLine(reader.ReadLine());
@@ -277,18 +283,24 @@ BatchOutcome TestList(const std::string& arguments) {
       // The cautions of the computation come out as those of "-EX" do, one line each.
       OneLineMessages oneLine(CurrentUi());
       ScopedUserInterface scoped(oneLine);
-      if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath))
+      if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath, &reports))
         failed = true;
     }
     // The computation may have touched the problem; the test run never saves it, and never asks.
     doc->problem.SetModified(false);
     documents.CloseDocument(*doc);
   }
+  std::vector<std::pair<std::string, int>> failures;
+  if (!reports.Commit(&failures)) {
+    for (const auto& [path, error] : failures) OutputFailed(path, error);
+    failed = true;
+  }
   if (failed) return BatchOutcome::Failed;
   return skipped ? BatchOutcome::Incomplete : BatchOutcome::Done;
 }
 
-bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath) {
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath,
+                        AtomicFileBatch* reports) {
   EngineReportComputation computation;
   ReportRun run(problem, computation);
   ReportOptions& options = run.Options();
@@ -315,12 +327,12 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   format.lineEnd = "\r\n";
   format.linePrefix = " ";
   int error = 0;
-  bool written = WriteFileAtomically(outputPath, ReportText(run, format), &error);
+  const std::string text = ReportText(run, format);
+  bool written =
+      reports ? reports->Add(outputPath, text, &error) : WriteFileAtomically(outputPath, text, &error);
   run.CloseReport();
   if (!written) {
-    MessageBoxText(
-        StringPrintf("CTView::TesListWriteReport() - output file open failed with error %d", error) +
-        FileErrorText(outputPath, error));
+    OutputFailed(outputPath, error);
     return false;
   }
   return true;

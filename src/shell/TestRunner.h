@@ -10,6 +10,7 @@
 
 namespace zarvic {
 
+class AtomicFileBatch;
 class CTDoc;
 
 // The regression modes: "-TS" computes every problem file of a folder and writes each one's balance
@@ -44,7 +45,8 @@ struct TestListEntry {
 TestListEntry ParseTestListLine(std::string_view line);
 
 // The "-TF" run over the list file named by the first of arguments. The cautions of each problem's
-// computation are shown as "-EX" shows them, one line each.
+// computation are shown as "-EX" shows them, one line each. The reports replace their files together
+// at the end of the run, after one sync of the disk.
 BatchOutcome TestList(const std::string& arguments);
 
 // Writes the report of problem as text to outputPath, every line preceded by one blank and followed
@@ -53,8 +55,10 @@ BatchOutcome TestList(const std::string& arguments);
 // when the report or the file could not be made.
 enum class ListReport { InterestAndPenaltyDetail, InterestRateTable };
 // An existing file at outputPath that is not such a report (IsListReport) is never replaced: false
-// after a message naming it.
-bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath);
+// after a message naming it. With reports the file is added to that batch, to be put in place by its
+// Commit (a run of many reports syncs the disk once), instead of being written at once.
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath,
+                        AtomicFileBatch* reports = nullptr);
 
 // Whether bytes are a report file as TesListWriteReport writes them.
 bool IsListReport(std::string_view bytes);
