@@ -15,6 +15,7 @@
 #include "reports/EstimatedTaxReport.h"
 #include "reports/ReportRun.h"
 #include "worksheets/EstimatedTaxInput.h"
+#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -64,28 +65,6 @@ void Select(ReportOptions& options, BatchReport report) {
       break;
   }
 }
-
-// Messages of the computation, one line each on standard error: the cautions of the window come as
-// boxes of several lines.
-class OneLineMessages : public UserInterface {
- public:
-  explicit OneLineMessages(UserInterface& next) : next_(next) {}
-  Answer Show(const std::string& text, MessageKind kind) override {
-    std::string line;
-    for (char c : text) {
-      if (c == '\n' || c == '\r') {
-        if (!line.empty() && line.back() != ' ') line += ' ';
-      } else {
-        line += c;
-      }
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return next_.Show(line, kind);
-  }
-
- private:
-  UserInterface& next_;
-};
 
 // The report of inputPath cannot go where it would replace the input itself.
 bool ReportWouldReplaceInput(const std::string& inputPath, const std::string& outputPath) {

@@ -526,6 +526,28 @@ TEST_F(WzrvProgramTest, TestListFailures) {
       << err_;
 }
 
+// Regression: "-TF" kept the cautions of the computation to itself; it shows them as "-EX" does.
+TEST_F(WzrvProgramTest, TestListShowsTheCautionsAsBatchDataEntryDoes) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-18-17\t50000\nHOT30\t09-10-19\nCOM\t06-30-21\nREP1\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string batchCautions = err_;
+  EXPECT_TRUE(Contains(batchCautions, "Zarvic: Caution:  The \"Large corporate\"")) << batchCautions;
+
+  auto doc = std::make_unique<CTDoc>();
+  ASSERT_TRUE(LoadTable(doc->m_rateTable, std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3", false));
+  doc->m_events[0].m_type = kEventTax;
+  doc->m_events[0].m_date = ParseDate("04-18-17");
+  doc->m_events[0].m_amount = doc->m_events[0].m_gattAmount = 5000000.0;
+  doc->m_header.m_hotInterest = 1;
+  doc->m_header.m_thirtyDayLetter = ParseDate("09-10-19");
+  doc->m_computeDate = ParseDate("06-30-21");
+  WriteFile(work_ / "CASE.ZR3", WriteProblem(*doc));
+  WriteFile(work_ / "list.txt", "CASE.ZR3 CASE.OUT\n");
+  EXPECT_EQ(kExitDone, Run({"-TF", "list.txt"})) << err_;
+  EXPECT_EQ(batchCautions, err_);
+  EXPECT_TRUE(Contains(ReadFile(work_ / "CASE.OUT"), "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
 // Regression: "-TF" wrote its report over any file of the output name, a text input file too.
 TEST_F(WzrvProgramTest, TestListReplacesOnlyItsOwnReports) {
   WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));

@@ -9,6 +9,7 @@
 #include "core/AppOptions.h"
 #include "core/DiagnosticLog.h"
 #include "core/FileExtension.h"
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
@@ -131,6 +132,8 @@ CZrvChildView* CTApp::NewProblem() {
 }
 
 CZrvChildView* CTApp::OpenProblem(CZrvChildView* from) {
+  // The reading looks for the problem's rate table several times; a large folder is listed once.
+  FileLookupScope lookups;
   if (from != nullptr && from->Document() != nullptr) {
     ProblemDocument* current = from->Document();
     ProblemDocument* doc = documents_.OpenFromDocument(*current);
@@ -150,6 +153,7 @@ CZrvChildView* CTApp::Show(ProblemDocument* doc) {
 }
 
 CZrvChildView* CTApp::OpenProblemFile(const std::string& path) {
+  FileLookupScope lookups;
   return Show(documents_.OpenDocumentFile(path));
 }
 
