@@ -18,6 +18,7 @@
 #include <unordered_set>
 
 #include "core/FolderIndex.h"
+#include "core/Processes.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -65,8 +66,7 @@ long TempFileProcess(std::string_view name) {
 }
 
 bool ProcessIsGone(long pid) {
-  // EPERM: it runs, under another user.
-  return pid != static_cast<long>(::getpid()) && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+  return pid != static_cast<long>(::getpid()) && !ProcessAlive(static_cast<int>(pid));
 }
 
 // Where the bytes of path go first: the checks of WriteFileAtomically, then a new file in the same

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "core/Processes.h"
+
 namespace zarvic {
 
 // What a file on disk was when a problem read or wrote it: another program that saves over it
@@ -19,12 +21,6 @@ struct FileStamp {
 // The stamp of the file at path; nothing when there is no such file.
 std::optional<FileStamp> StampOf(const std::string& path);
 
-// When a process of this machine started (clock ticks after boot); 0 when unknown. With the process
-// id it tells a process from a later one that was given the same id.
-std::uint64_t ProcessStartTime(int pid);
-// Whether a process of this machine with that id still runs (one we may not signal runs too); with a
-// start time, only when it is the process that started then.
-bool ProcessAlive(int pid, std::uint64_t startTime = 0);
 
 // Who holds a problem file: the process id and the machine named in its lock file.
 struct LockHolder {

@@ -110,7 +110,7 @@ std::string CopyTime() {
 RecoveryStore::RecoveryStore(std::string folder) : folder_(std::move(folder)) {}
 
 std::string RecoveryStore::DefaultFolder() {
-  return JoinPath(JoinPath(JoinPath(DataFolder(), "Orlendt Software"), "Zarvic"), "Recovery");
+  return JoinPath(ProgramDataFolder(), "Recovery");
 }
 
 int RecoveryStore::IntervalMs() {

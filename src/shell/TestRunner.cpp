@@ -173,11 +173,12 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
     SetExtension(resultPath, ".TS");
     // A problem without a result this time keeps none from an earlier run either.
     auto noResult = [&](const std::string& why, bool fails) {
-      err << "wzrv: " << path << why << "; no result file";
+      // File names come from the folder: a line break or ESC in one must not forge or clear a line.
+      err << "wzrv: " << EscapeForMessage(path) << why << "; no result file";
       const StaleResult stale = RemoveStaleResult(resultPath);
-      if (stale.removed) err << " (the earlier result " << resultPath << " was removed)";
+      if (stale.removed) err << " (the earlier result " << EscapeForMessage(resultPath) << " was removed)";
       if (stale.error != 0) {
-        err << ", and the earlier result " << resultPath
+        err << ", and the earlier result " << EscapeForMessage(resultPath)
             << " could not be removed: " << std::strerror(stale.error);
         fails = true;
       }
@@ -185,8 +186,15 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
       (fails ? failed : skipped) = true;
     };
     problem.ResetProblem();
-    if (!LoadProblemFile(problem, path, false)) {
-      noResult(" cannot be read", false);
+    // A problem that cannot be read, or was read only in part, has no result: a figure for it would
+    // be taken for the file's.
+    std::string reason;
+    if (!LoadProblemFile(problem, path, false, nullptr, &reason)) {
+      noResult(" cannot be read" + (reason.empty() ? std::string() : ": " + EscapeForMessage(reason)), true);
+      continue;
+    }
+    if (problem.m_eventsLeftOut > 0) {
+      noResult(" holds more than the 1,000 events of a problem and was not read whole", true);
       continue;
     }
     const DayNumber date = problem.m_header.m_computeDate;
@@ -267,15 +275,24 @@ BatchOutcome TestList(const std::string& arguments) {
       // A problem file named *.TXT would be replaced by its own report.
       MessageBoxText(
           StringPrintf("The report of %s would replace the problem file itself; give another output path",
-                       entry.problemPath.c_str()));
+                       EscapeForMessage(entry.problemPath).c_str()));
       skipped = true;
       continue;
     }
     ProblemDocument* doc = documents.OpenDocumentFile(entry.problemPath);
     if (!doc) {
       MessageBoxText(StringPrintf("The problem file %s could not be opened; no report was written for it",
-                                  entry.problemPath.c_str()));
-      skipped = true;
+                                  EscapeForMessage(entry.problemPath).c_str()));
+      failed = true;
+      continue;
+    }
+    if (doc->problem.m_eventsLeftOut > 0) {
+      // The reader has said what was left out; a report of the first 1,000 would pass for the file's.
+      MessageBoxText(StringPrintf("The problem file %s was not read whole; no report was written for it",
+                                  EscapeForMessage(entry.problemPath).c_str()));
+      doc->problem.SetModified(false);
+      documents.CloseDocument(*doc);
+      failed = true;
       continue;
     }
     {

@@ -188,7 +188,8 @@ TEST_F(TestFolderRun, WritesAResultOnlyForAProblemReadAndComputedCompletely) {
   EXPECT_EQ((std::vector<std::string>{"DAMAGED.ZR3", "EARLY.ZR3", "GOOD.TS", "GOOD.ZR3", "NOTABLE.ZR3"}),
             folder_.Entries());
   EXPECT_EQ(
-      "wzrv: DAMAGED.ZR3 cannot be read; no result file (the earlier result DAMAGED.TS was removed)\n"
+      "wzrv: DAMAGED.ZR3 cannot be read: the file ends inside the header; no result file (the earlier "
+      "result DAMAGED.TS was removed)\n"
       "wzrv: EARLY.ZR3 cannot be computed with the rate table \"FEDERAL\"; no result file\n"
       "wzrv: NOTABLE.ZR3 cannot be computed: its rate table \"NOSUCH\" cannot be found; no result file (the "
       "earlier result NOTABLE.TS was removed)\n",
@@ -196,11 +197,11 @@ TEST_F(TestFolderRun, WritesAResultOnlyForAProblemReadAndComputedCompletely) {
   EXPECT_TRUE(ui_.Saw("Can't find the interest rate table that was used with this file (NOSUCH)."))
       << err_.str();
 
-  // Only what cannot be read: the run is incomplete, not failed.
+  // A file that cannot be read fails the run on its own too, named with what is wrong with it.
   std::filesystem::remove(folder_ / "NOTABLE.ZR3");
   std::filesystem::remove(folder_ / "EARLY.ZR3");
-  EXPECT_EQ(BatchOutcome::Incomplete, Run());
-  EXPECT_EQ("wzrv: DAMAGED.ZR3 cannot be read; no result file\n", err_.str());
+  EXPECT_EQ(BatchOutcome::Failed, Run());
+  EXPECT_EQ("wzrv: DAMAGED.ZR3 cannot be read: the file ends inside the header; no result file\n", err_.str());
 }
 
 }  // namespace

@@ -414,9 +414,10 @@ TEST_F(WzrvProgramTest, TestFolderSkipsWhatItCannotRead) {
   TempFolder other;
   WriteFile(other / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   WriteFile(other / "DAMAGED.ZR3", "not a problem file");
-  EXPECT_EQ(kExitIncomplete, Run({"-TS", other.path()}));
+  // The readable problem still gets its result; the run fails, since one problem got none.
+  EXPECT_EQ(kExitFailed, Run({"-TS", other.path()}));
   EXPECT_EQ("100000.000000", ReadFile(other / "A.TS"));
-  EXPECT_TRUE(Contains(err_, "DAMAGED.ZR3")) << err_;
+  EXPECT_TRUE(Contains(err_, "DAMAGED.ZR3 cannot be read: ")) << err_;
   EXPECT_EQ(V({"A.TS", "A.ZR3", "DAMAGED.ZR3"}), other.Entries());
 
   // A result file that cannot be written fails the run.
@@ -440,12 +441,16 @@ TEST_F(WzrvProgramTest, DamagedProblemFilesGetNoResult) {
     list += f.what + ".ZR3\n";
   }
   WriteFile(work_ / "list.txt", list);
-  EXPECT_NE(kExitDone, Run({"-TS"}));
-  for (const testing::DamagedFile& f : files) EXPECT_TRUE(Contains(err_, f.what + ".ZR3")) << f.what << err_;
-
-  EXPECT_NE(kExitDone, Run({"-TF", "list.txt"}));
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
   for (const testing::DamagedFile& f : files) {
-    const std::string message = "Error reading file\n" + f.what + ".ZR3: " + f.reason;
+    const std::string message = f.what + ".ZR3 cannot be read: " + f.reason;
+    EXPECT_TRUE(Contains(err_, message)) << message << "\n" << err_;
+  }
+
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
+  for (const testing::DamagedFile& f : files) {
+    // The window's reader names the file by its whole path.
+    const std::string message = "Error reading file\n" + (work_ / (f.what + ".ZR3")) + ": " + f.reason;
     EXPECT_TRUE(Contains(err_, message)) << message << "\n" << err_;
   }
   for (const std::string& name : work_.Entries()) {
@@ -464,7 +469,8 @@ TEST_F(WzrvProgramTest, ControlCharactersReachNeitherReportsNorMessages) {
   EXPECT_TRUE(Contains(report, "Avery?[2J Holloway")) << report;
   EXPECT_FALSE(Contains(report, "\x1B"));
   EXPECT_TRUE(EndsEveryLineWithCrLf(report));
-  EXPECT_TRUE(Contains(err_, "Error reading file\nE\\x1B[2J.ZR3: the file ends inside the header.")) << err_;
+  EXPECT_TRUE(Contains(err_, "Error reading file\n" + (work_ / "E\\x1B[2J.ZR3: the file ends inside the header.")))
+      << err_;
   EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
 }
 
@@ -478,10 +484,16 @@ TEST_F(WzrvProgramTest, EventsLeftOutOfAProblemAreNamed) {
   const std::string message =
       "MANY.ZR3 holds 1,001 events, and a problem holds at most 1,000 events: the last 1, "
       "dated 04-15-95 to 04-15-95, were left out.";
-  Run({"-TS"});
+  // A problem read only in part gets no result: the figure would pass for the whole file's.
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
   EXPECT_TRUE(Contains(err_, message)) << err_;
-  Run({"-TF", "list.txt"});
+  EXPECT_TRUE(Contains(err_, "MANY.ZR3 holds more than the 1,000 events of a problem and was not read whole; "
+                             "no result file")) << err_;
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
   EXPECT_TRUE(Contains(err_, message)) << err_;
+  EXPECT_TRUE(Contains(err_, "The problem file MANY.ZR3 was not read whole; no report was written for it"))
+      << err_;
+  EXPECT_EQ(V({"MANY.ZR3", "list.txt"}), work_.Entries());
 }
 
 // The temporary files a killed run left beside its results go with the next run in that folder.
@@ -513,8 +525,9 @@ TEST_F(WzrvProgramTest, TestListFailures) {
       << err_;
 
   WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  // A problem that cannot be opened fails the run; the others still get their reports.
   WriteFile(work_ / "list.txt", "NONE.ZR3\nB.ZR3\n");
-  EXPECT_EQ(kExitIncomplete, Run({"-TF", "list.txt"}));
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
   EXPECT_TRUE(Contains(err_, "The problem file NONE.ZR3 could not be opened; no report was written for it"))
       << err_;
   EXPECT_TRUE(Contains(ReadFile(work_ / "B.TXT"), "INTEREST AND PENALTY DETAIL REPORT"));
