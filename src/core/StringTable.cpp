@@ -329,6 +329,24 @@ constexpr StringEntry kStrings[] = {
     {21163,
      "%s held %s events when it was opened, and a problem holds at most 1,000 events: the last %s were left "
      "out. Saving over the file removes them from it for good.\n\nSave over it anyway?"},
+    {21250,
+     "Please enter an amount as digits with an optional sign, commas only between groups of three digits "
+     "and at most one decimal point.\n(e.g., 1,234.56 or 1234.56)"},
+    {21251, "Please enter a rate as a number with at most one decimal point and no commas.\n(e.g., 8.25)"},
+    {21252,
+     "This text holds characters that a Zarvic problem file cannot store.  Please use only the letters, "
+     "digits and signs of Western European languages (Windows-1252): no CJK characters, no emoji."},
+    {21253, "A problem holds at most 1,000 events.  Delete an event to make room for another."},
+    {21254, "This will replace the events of the open problem with those of the CSV file.  OK to proceed?"},
+    {21255,
+     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from "
+     "line %d on, were not imported."},
+    {21256,
+     "%d line(s) of the file were not imported because they hold no event (an unknown event type, no valid "
+     "date, or a missing, negative or too large amount).  Line numbers: %s."},
+    {21257,
+     "Line %d of the CSV file holds a description that a Zarvic problem file cannot store (%s).  Nothing "
+     "was imported."},
     {21350, "No addition to tax: the tax after withholding is less than $1,000 (IRC 6654(e)(1))."},
     {21351, "No addition to tax: the tax after withholding is less than $500 (IRC 6654(e)(1))."},
     {21352,
@@ -387,24 +405,6 @@ constexpr StringEntry kStrings[] = {
     {21420, "%s is not a date."},
     {21421, "%s is not an amount."},
     {21422, "A deposit penalty input needs a PERIOD line."},
-    {21250,
-     "Please enter an amount as digits with an optional sign, commas only between groups of three digits "
-     "and at most one decimal point.\n(e.g., 1,234.56 or 1234.56)"},
-    {21251, "Please enter a rate as a number with at most one decimal point and no commas.\n(e.g., 8.25)"},
-    {21252,
-     "This text holds characters that a Zarvic problem file cannot store.  Please use only the letters, "
-     "digits and signs of Western European languages (Windows-1252): no CJK characters, no emoji."},
-    {21253, "A problem holds at most 1,000 events.  Delete an event to make room for another."},
-    {21254, "This will replace the events of the open problem with those of the CSV file.  OK to proceed?"},
-    {21255,
-     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from "
-     "line %d on, were not imported."},
-    {21256,
-     "%d line(s) of the file were not imported because they hold no event (an unknown event type, no valid "
-     "date, or a missing, negative or too large amount).  Line numbers: %s."},
-    {21257,
-     "Line %d of the CSV file holds a description that a Zarvic problem file cannot store (%s).  Nothing "
-     "was imported."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},
