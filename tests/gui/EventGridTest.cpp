@@ -773,6 +773,37 @@ class EventGridTest : public QObject {
     QVERIFY(allocate->text().endsWith(QStringLiteral("\tF2")));
   }
 
+  // At two device pixels per point the grid's rules are whole device pixels: two rows of the rule's own
+  // colour, nothing half-tinted beside them.
+  void gridRulesAreSharpAtDoubleDensity() {
+    Start();
+    QWidget* grid = View().Grid();
+    QPixmap picture(grid->size() * 2);
+    picture.setDevicePixelRatio(2);
+    grid->render(&picture);
+    const QImage image = picture.toImage();
+    const QColor base = grid->palette().color(QPalette::Base);
+    auto tinted = [&](QColor c) { return c != base; };
+    // Down through the middle of an empty date cell, across the rule below it.
+    const QRect cell = View().CellRect(View().Model().TopRow() + 2, kGridDate);
+    const int x = 2 * cell.center().x();
+    std::vector<int> rows;
+    for (int y = 2 * cell.bottom() - 3; y <= 2 * cell.bottom() + 4; ++y) {
+      if (tinted(image.pixelColor(x, y))) rows.push_back(y);
+    }
+    QCOMPARE(rows.size(), std::size_t{2});
+    QCOMPARE(rows[1], rows[0] + 1);
+    QCOMPARE(image.pixelColor(x, rows[0]), image.pixelColor(x, rows[1]));
+    // Across the rule left of the date column.
+    const int y = 2 * cell.center().y();
+    std::vector<int> columns;
+    for (int c = 2 * cell.left() - 3; c <= 2 * cell.left() + 4; ++c) {
+      if (tinted(image.pixelColor(c, y))) columns.push_back(c);
+    }
+    QCOMPARE(columns.size(), std::size_t{2});
+    QCOMPARE(columns[1], columns[0] + 1);
+  }
+
   // Resizing the problem window stores the cell being edited.
   void resizingCommitsTheEdit() {
     Start();

@@ -206,6 +206,18 @@ class MainFrameTest : public QObject {
     }
   }
 
+  // The toolbar pictures are drawn for a double-density screen too, not scaled up from single density.
+  void toolbarIconsAreDrawnForDoubleDensity() {
+    Start(NoProblemPlan());
+    for (QAction* action : Frame().findChild<QToolBar*>()->actions()) {
+      if (action->isSeparator()) continue;
+      const QPixmap sharp = action->icon().pixmap(QSize(42, 42), 2.0);
+      QCOMPARE(sharp.devicePixelRatio(), 2.0);
+      QCOMPARE(sharp.size(), QSize(84, 84));
+      QVERIFY(action->icon().availableSizes().contains(QSize(84, 84)));
+    }
+  }
+
   void minimumSizes() {
     Start();
     QCOMPARE(Frame().minimumSize(), QSize(610, 325));

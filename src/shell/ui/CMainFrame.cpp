@@ -61,7 +61,7 @@ std::size_t Index(MenuSet set) { return set == MenuSet::NoProblem ? 0 : 1; }
 CMainFrame::CMainFrame(CTApp& app) : app_(app), mdi_(new QMdiArea(this)) {
   setObjectName(QStringLiteral("CMainFrame"));
   setWindowTitle(QStringLiteral("Zarvic"));
-  setWindowIcon(QIcon(ProgramPicture(48)));
+  setWindowIcon(ProgramIcon(48));
   setMinimumSize(kMinWidth, kMinHeight);
   setAcceptDrops(true);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -14,7 +14,7 @@ CZrvChildView::CZrvChildView(DocumentManager& documents, ProblemDocument& doc, Q
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(view_);
   setMinimumSize(kMinWidth, kMinHeight);
-  setWindowIcon(QIcon(ProgramPicture(16)));
+  setWindowIcon(ProgramIcon(16));
   UpdateTitle();
 }
 
