@@ -64,7 +64,8 @@ ScreenRect CascadedProblemWindow(int width, int height, int open, int minWidth, 
   window.width = std::max(0, std::min(width, std::max(minWidth, width - kRoom)));
   window.height = std::max(0, std::min(height, std::max(minHeight, height - kRoom)));
   // Positions that keep the whole window inside: the corner, then one step down and right each.
-  const int steps = 1 + std::min((width - window.width) / kCascadeStep, (height - window.height) / kCascadeStep);
+  const int steps =
+      1 + std::min((width - window.width) / kCascadeStep, (height - window.height) / kCascadeStep);
   const int offset = (std::max(0, open) % steps) * kCascadeStep;
   window.x = offset;
   window.y = offset;

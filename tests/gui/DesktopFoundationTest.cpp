@@ -3,10 +3,10 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QLineEdit>
-#include <QVBoxLayout>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <clocale>
 #include <cstdio>

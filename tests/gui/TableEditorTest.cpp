@@ -150,8 +150,9 @@ class TableEditorTest : public QObject {
     shown.editor.ScrollBar()->setValue(0);
     Settle();
     const CTableEdit::Row& row = shown.editor.RowAt(0);
-    QWidget* control = column == 0 ? static_cast<QWidget*>(row.mode)
-                                   : column == 1 ? static_cast<QWidget*>(row.days) : static_cast<QWidget*>(row.normal);
+    QWidget* control = column == 0   ? static_cast<QWidget*>(row.mode)
+                       : column == 1 ? static_cast<QWidget*>(row.days)
+                                     : static_cast<QWidget*>(row.normal);
     control->setFocus();
     Settle();
     TurnWheel(control, -120);

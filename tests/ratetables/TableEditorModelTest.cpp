@@ -160,11 +160,12 @@ TEST_F(TableEditorModelTest, SaveRefusesABadEndDateAndWritesNothing) {
     TableEditorModel::SaveOutcome outcome;
   };
   const Case cases[] = {
-      {"", "Invalid Table End Date\nEnter the date the table's rates run to in Table End Date, then save again.",
+      {"",
+       "Invalid Table End Date\nEnter the date the table's rates run to in Table End Date, then save again.",
        TableEditorModel::SaveOutcome::NoEndDate},
       {"12-31-93",
-       "WARNING\nTable end date is before the last event date in table.\nEnter an end date on or after 01-01-94, "
-       "or delete the lines that start after the end date, then save again.",
+       "WARNING\nTable end date is before the last event date in table.\nEnter an end date on or after "
+       "01-01-94, or delete the lines that start after the end date, then save again.",
        TableEditorModel::SaveOutcome::EndBeforeLastLine},
   };
   for (const Case& c : cases) {

@@ -1,8 +1,8 @@
 // Where the main window and the problem windows appear.
 
-#include "shell/WindowPlacement.h"
-
 #include <gtest/gtest.h>
+
+#include "shell/WindowPlacement.h"
 
 namespace zarvic {
 namespace {

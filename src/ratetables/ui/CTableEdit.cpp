@@ -388,7 +388,8 @@ void CTableEdit::Save() {
   }
   ShowRows();
   // Both refusals ask for another end date.
-  if (outcome == TableEditorModel::SaveOutcome::NoEndDate || outcome == TableEditorModel::SaveOutcome::EndBeforeLastLine) {
+  if (outcome == TableEditorModel::SaveOutcome::NoEndDate ||
+      outcome == TableEditorModel::SaveOutcome::EndBeforeLastLine) {
     endDate_->setFocus(Qt::OtherFocusReason);
   }
 }

@@ -106,7 +106,8 @@ void CMainFrame::CreateActions() {
   // it opens the C corporation refund window, and in the type list it drops the list down (the list
   // takes the key itself). The menu still names the key.
   QAction* allocate = Action(CommandId::AllocatePayment);
-  allocate->setText(allocate->text() + QLatin1Char('\t') + allocate->shortcut().toString(QKeySequence::NativeText));
+  allocate->setText(allocate->text() + QLatin1Char('\t') +
+                    allocate->shortcut().toString(QKeySequence::NativeText));
   auto* rowWindow = new QAction(this);
   rowWindow->setShortcut(allocate->shortcut());
   allocate->setShortcut(QKeySequence());
@@ -230,12 +231,14 @@ CZrvChildView* CMainFrame::AddChild(ProblemDocument& doc) {
   const QSize area = mdi_->viewport()->size();
   const QSize least = child->minimumSizeHint().expandedTo(child->minimumSize());
   const int open = static_cast<int>(Children().size()) - 1;
-  const ScreenRect place = CascadedProblemWindow(area.width(), area.height(), open, least.width(), least.height());
+  const ScreenRect place =
+      CascadedProblemWindow(area.width(), area.height(), open, least.width(), least.height());
   child->setGeometry(place.x, place.y, place.width, place.height);
   child->show();
   connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates); });
   connect(child->View(), &CTView::currentChanged, this, [this, child] {
-    if (child == ActiveChild()) Action(CommandId::AllocatePayment)->setEnabled(child->View()->CurrentEventIsAllocated());
+    if (child == ActiveChild())
+      Action(CommandId::AllocatePayment)->setEnabled(child->View()->CurrentEventIsAllocated());
   });
   mdi_->setActiveSubWindow(child);
   UpdateCommandStates();

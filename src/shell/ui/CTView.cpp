@@ -683,7 +683,8 @@ bool CTView::eventFilter(QObject* watched, QEvent* event) {
   }
   // The keys that drop the type list down: F2 and Ctrl+Down, and this desktop's own Alt+Down, Alt+Up
   // and F4.
-  const bool dropKey = (k == Qt::Key_F2 && mods == Qt::NoModifier) || (k == Qt::Key_F4 && mods == Qt::NoModifier) ||
+  const bool dropKey = (k == Qt::Key_F2 && mods == Qt::NoModifier) ||
+                       (k == Qt::Key_F4 && mods == Qt::NoModifier) ||
                        (k == Qt::Key_Down && (mods == Qt::ControlModifier || mods == Qt::AltModifier)) ||
                        (k == Qt::Key_Up && mods == Qt::AltModifier);
   if (watched == typeList_ && dropKey) {
