@@ -266,7 +266,8 @@ constexpr StringEntry kStrings[] = {
     {20030, "Unable to open %s"},
     {20031, "Report saved to %s"},
     {20032, "Please enter a valid date.\n(e.g., 04/15/96)"},
-    {20033, "Invalid Table End Date"},
+    {20033,
+     "Invalid Table End Date\nEnter the date the table's rates run to in Table End Date, then save again."},
     {20034, "Negative numbers are not allowed here."},
     {20035, "Invalid compute date"},
     {20036, "Invalid rate"},
@@ -277,7 +278,9 @@ constexpr StringEntry kStrings[] = {
      "The Zarvic Version 2.2 file you have attempted to open contains tax and payment events on the same "
      "day. \n\nDue to changes in the Windows version, the penalties have been turned off.  Please reactivate "
      "applicable penalties."},
-    {20040, "WARNING\nTable end date is before the last event date in table."},
+    {20040,
+     "WARNING\nTable end date is before the last event date in table.\nEnter an end date on or after %s, or "
+     "delete the lines that start after the end date, then save again."},
     {20041, "That number is too large or too small for Zarvic to handle."},
     {20042, "You have allocated more than the payment amount."},
     {20043, "You have entered an amount larger than the check amount."},
@@ -439,6 +442,7 @@ constexpr StringEntry kStrings[] = {
     {21420, "%s is not a date."},
     {21421, "%s is not an amount."},
     {21422, "A deposit penalty input needs a PERIOD line."},
+    {21540, "Rate table saved to %s"},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

@@ -133,12 +133,15 @@ TableEditorModel::SaveOutcome TableEditorModel::Save(const EditorScreen& screen)
   }
   const DayNumber last = EndOfTable(working_);
   if (IsDate(last) && working_.endDate < last) {
-    MessageBoxId(20040);
+    // Names the earliest end date that would be taken, so the person knows what to type.
+    MessageBoxText(StringPrintfDynamic(std::string(StringText(20040)).c_str(), FormatDate(last).c_str()));
     return SaveOutcome::EndBeforeLastLine;
   }
   RateTable candidate = working_;
   bool written = false;
-  if (!SaveTableAs(candidate, Trim(screen.name) + ".TB3", &written) || !written) return SaveOutcome::NotSaved;
+  if (!SaveTableAs(candidate, Trim(screen.name) + ".TB3", &written, &savedPath_) || !written) {
+    return SaveOutcome::NotSaved;
+  }
   working_ = candidate;
   saved_ = working_;
   savedFlag_ = true;

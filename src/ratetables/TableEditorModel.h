@@ -67,6 +67,8 @@ class TableEditorModel {
   const RateTable& Working() const { return working_; }
   const RateTable& SavedCopy() const { return saved_; }
   bool Saved() const { return savedFlag_; }
+  // The file the last successful Save wrote.
+  const std::string& SavedPath() const { return savedPath_; }
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
   int Scroll() const { return scroll_; }
@@ -117,6 +119,7 @@ class TableEditorModel {
   RateTable working_;
   RateTable saved_;
   bool savedFlag_ = false;
+  std::string savedPath_;
   bool changed_ = false;
   int scroll_ = 0;
   int lastRow_ = -1;

@@ -45,8 +45,10 @@ bool SelectProblemTable(CTDoc& doc) {
 }
 
 void TakeSavedTable(CTDoc& doc, const RateTable& saved) {
+  // The problem file names its table and holds none of its lines: the problem changes only when the
+  // saved table has another name.
+  if (saved.name != doc.m_rateTable.name) doc.SetModified();
   doc.m_rateTable = saved;
-  doc.SetModified();
   CurrentUi().RefreshViews(&doc);
 }
 

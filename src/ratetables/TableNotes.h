@@ -35,7 +35,8 @@ bool OffersTableNotes(const RateTable& table);
 // that fails to load leaves the problem with an empty table.
 bool SelectProblemTable(CTDoc& doc);
 
-// A table saved in the editor opened from a problem becomes that problem's table at once.
+// A table saved in the editor opened from a problem becomes that problem's table at once; the
+// problem counts as changed only when the table's name (what its file keeps) changed.
 void TakeSavedTable(CTDoc& doc, const RateTable& saved);
 
 }  // namespace zarvic

@@ -86,8 +86,12 @@ std::string StatusText(const RateTable& table) {
 
 std::string TableStatus(const RateTable& table) {
   if (!table.IsLoaded()) return {};
-  if (table.vendorFlag == 0) return std::string(StringText(20026));
-  return std::string(StringText(20007)) + (IsDate(table.endDate) ? FormatDate(table.endDate, true) : std::string());
+  const std::string through = std::string(StringText(20007)) +
+                              (IsDate(table.endDate) ? FormatDate(table.endDate, true) : std::string());
+  if (table.vendorFlag != 0) return through;
+  // A user's table is current only up to its own end date, so it says which.
+  const std::string caution(StringText(20026));
+  return IsDate(table.endDate) ? caution + " -- " + through : caution;
 }
 
 void ExtendMonthly(RateTable& table, DayNumber date) {

@@ -40,7 +40,8 @@ void SetNotes(RateTable& table, std::string_view text);
 // Description, " -- ", name: the problem window's table line.
 std::string StatusText(const RateTable& table);
 // The problem window's table status: for the vendor's table "Rates current to " (20007) and the end
-// date with its century, for a user's table "CAUTION: User Table" (20026); nothing without a table.
+// date with its century, for a user's table "CAUTION: User Table" (20026), " -- " and the same end
+// date text; nothing without a table.
 std::string TableStatus(const RateTable& table);
 
 // Appends copies of the last used line, each one month after the previous, until a line starts on or

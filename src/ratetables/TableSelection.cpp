@@ -30,7 +30,7 @@ void SetTableFolder(const std::string& folder) {
   SetTableDirectory(folder);
 }
 
-bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* written) {
+bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* written, std::string* savedPath) {
   if (written != nullptr) *written = false;
   std::string proposal = WithShortExtension(proposedPath.empty() ? "*.*" : proposedPath, ".TB3");
   FileChoice choice;
@@ -42,6 +42,7 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* writte
   table.name = TableNameFromPath(*chosen);
   const bool ok = SaveTable(table, *chosen);
   if (written != nullptr) *written = ok;
+  if (ok && savedPath != nullptr) *savedPath = *chosen;
   SetTableFolder(FolderOf(*chosen));
   return true;
 }

@@ -14,8 +14,9 @@ void SetTableFolder(const std::string& folder);
 // Save dialog (starting in the table folder with the proposal, ".TB3" as its extension), then
 // SaveTable. On OK the table's name and the table folder follow the chosen file; returns whether a
 // file was chosen (a failed save has shown its message); written, when given, tells whether the file
-// was written.
-bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* written = nullptr);
+// was written, and savedPath, when given, the file written.
+bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* written = nullptr,
+                 std::string* savedPath = nullptr);
 
 // Open dialog ("FEDERAL.TB3" proposed in the table folder), then LoadTable with errors reported. A
 // table that fails to load leaves table cleared. Returns whether a file was chosen; Cancel leaves

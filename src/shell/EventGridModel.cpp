@@ -121,6 +121,11 @@ int EventGridModel::CurrentEvent() const {
   return current_.IsCell() && RowHasEvent(current_.row) ? current_.row : -1;
 }
 
+bool EventGridModel::CurrentEventIsAllocated() const {
+  const int event = CurrentEvent();
+  return event >= 0 && LowersBalance(doc_->m_events[static_cast<std::size_t>(event)].m_type);
+}
+
 GridMove EventGridModel::NextField(const GridPlace& from) const {
   switch (from.field) {
     case GridPlace::Field::None:

@@ -104,6 +104,8 @@ class EventGridModel {
   const GridPlace& Current() const { return current_; }
   void SetCurrent(const GridPlace& place) { current_ = place; }
   int CurrentEvent() const;  // the event on the current row; -1 on the entry row, in a heading field
+  // "&Allocate a Payment..." acts on the current row: a payment, a deposit or a credit.
+  bool CurrentEventIsAllocated() const;
 
   // Keys. Paging moves the scroll position as well.
   GridMove NextField(const GridPlace& from) const;

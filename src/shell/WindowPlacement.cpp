@@ -1,5 +1,6 @@
 #include "shell/WindowPlacement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -46,6 +47,29 @@ std::optional<WindowPlacement> ParseWindowPos(const std::string& text) {
   p.right = static_cast<int>(numbers[8]);
   p.bottom = static_cast<int>(numbers[9]);
   return p;
+}
+
+ScreenRect FirstStartFrame(const ScreenRect& available, int minWidth, int minHeight) {
+  ScreenRect frame;
+  frame.width = std::min(available.width, std::max(minWidth, available.width * 9 / 10));
+  frame.height = std::min(available.height, std::max(minHeight, available.height * 9 / 10));
+  frame.x = available.x + (available.width - frame.width) / 2;
+  frame.y = available.y + (available.height - frame.height) / 2;
+  return frame;
+}
+
+ScreenRect CascadedProblemWindow(int width, int height, int open, int minWidth, int minHeight) {
+  constexpr int kRoom = kCascadeStep * kCascadeRoom;
+  ScreenRect window;
+  window.width = std::max(0, std::min(width, std::max(minWidth, width - kRoom)));
+  window.height = std::max(0, std::min(height, std::max(minHeight, height - kRoom)));
+  // Positions that keep the whole window inside: the corner, then one step down and right each.
+  const int steps =
+      1 + std::min((width - window.width) / kCascadeStep, (height - window.height) / kCascadeStep);
+  const int offset = (std::max(0, open) % steps) * kCascadeStep;
+  window.x = offset;
+  window.y = offset;
+  return window;
 }
 
 std::string FormatWindowPos(const WindowPlacement& p) {

@@ -35,6 +35,24 @@ struct WindowPlacement {
 std::optional<WindowPlacement> ParseWindowPos(const std::string& text);
 std::string FormatWindowPos(const WindowPlacement& placement);
 
+// A rectangle on the screen or in the workspace, in logical pixels.
+struct ScreenRect {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const ScreenRect&) const = default;
+};
+
+// The main window on the first start (no stored placement): most of the screen's free area (nine
+// tenths each way, at least the least size, never more than the area), centred on it.
+ScreenRect FirstStartFrame(const ScreenRect& available, int minWidth, int minHeight);
+
+// A new problem window in a workspace of width x height that already holds `open` problem windows: as
+// large as leaves room for a few cascade steps, never narrower than minWidth (every grid column) nor
+// lower than minHeight unless the workspace itself is smaller, and placed on the cascade from the
+// top-left corner, starting over at the corner when the next step would stick out.
+inline constexpr int kCascadeStep = 24;
+inline constexpr int kCascadeRoom = 4;  // steps of room kept beside and below a new window
+ScreenRect CascadedProblemWindow(int width, int height, int open, int minWidth, int minHeight);
+
 // "DocWindowMax": "1" when the first problem window starts maximised.
 inline bool DocWindowStartsMaximized(const std::string& value) { return value == "1"; }
 

@@ -191,6 +191,29 @@ class ComputeWindowsTest : public QObject {
     QVERIFY(dialog.isVisible());
   }
 
+  // A caution of the first computation opens over the results window already shown at its full size.
+  void fullSizeBeforeTheFirstCaution() {
+    auto doc =
+        testing::FederalProblem({{kEventTax, "04-15-1995", 200000}, {kEventPayment, "06-15-1996", 50000}});
+    QVERIFY(doc != nullptr);
+    doc->m_computeDate = ParseDate("12-31-1997");
+    CComputeResults dialog(*doc, nullptr);
+    bool visible = false;
+    QSize sizeDuringCaution;
+    Desktop().ui.whileShown = [&](const auto&) {
+      visible = dialog.isVisible();
+      sizeDuringCaution = dialog.size();
+    };
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Desktop().ui.whileShown = nullptr;
+    QVERIFY(Desktop().ui.Saw(Text(20022)));
+    QVERIFY(visible);
+    QCOMPARE(sizeDuringCaution, dialog.size());
+    QCOMPARE(dialog.size(), dialog.sizeHint());
+    QCOMPARE(dialog.ValueLabel(ResultRow::PaymentsAndCredits)->text(), QString("<50,000.00>"));
+  }
+
   // Regression: each recompute with another date opened the C Corporation Refund Issues window again.
   void aNewDateDoesNotOpenTheCCorporationWindowAgain() {
     auto doc = testing::FederalProblem({{kEventTax, "04-15-2019", 250000},

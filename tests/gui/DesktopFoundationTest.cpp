@@ -2,8 +2,11 @@
 // under a user's locale with a decimal comma, and the launcher seam.
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <clocale>
 #include <cstdio>
@@ -31,6 +34,40 @@ class DesktopFoundationTest : public QObject {
     QCOMPARE(QString::fromStdString(FormatAmount(-123456, true, true, false)), QStringLiteral("<1,234.56>"));
     QCOMPARE(QString::fromStdString(StringPrintf("%.3f", 6.125)), QStringLiteral("6.125"));
     QCOMPARE(ParseAmountCents("1234.56"), 123456.0);
+  }
+
+  // A dialog without a parent window, closed: the focus is back in the field it was opened from, and
+  // the opener may still send it elsewhere afterwards.
+  void focusGoesBackToTheFieldADialogWasOpenedFrom() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* first = new QLineEdit(&window);
+    auto* second = new QLineEdit(&window);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    second->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(second));
+    for (int round = 0; round < 2; ++round) {
+      QDialog dialog;
+      auto* inside = new QLineEdit(&dialog);
+      (new QVBoxLayout(&dialog))->addWidget(inside);
+      testing::WhenModalShown([inside](QWidget* modal) {
+        inside->setFocus();
+        static_cast<QDialog*>(modal)->accept();
+      });
+      dialog.exec();
+      if (round == 0) {
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(second));
+        QTRY_VERIFY(window.isActiveWindow());
+      } else {
+        first->setFocus();  // the opener's own choice after the dialog
+        QTest::qWait(50);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first));
+      }
+    }
   }
 
   void realMessageBoxIsAnsweredByItsButtons() {

@@ -725,7 +725,96 @@ class EventGridTest : public QObject {
     View().Refresh();
     all.clear();
     for (QLabel* label : View().findChildren<QLabel*>()) all += label->text() + "|";
-    QVERIFY(all.contains(QString::fromStdString(Text(20026))));
+    // A user's table names its end date too.
+    QVERIFY(all.contains(QString::fromStdString(Text(20026) + " -- " + Text(20007) +
+                                                FormatDate(Doc().m_rateTable.endDate, true))));
+  }
+
+  // The keys that drop the type list down; F2 there is the list's, not the payment allocation's.
+  void typeListDropKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    QTest::newRow("Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier);
+    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << int(Qt::ControlModifier);
+    QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+  }
+  void typeListDropKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Start();
+    ThreeEvents();
+    ClickCell(1, kGridType);  // the payment's row
+    QCOMPARE(Focus(), static_cast<QWidget*>(View().TypeList()));
+    QTest::keyClick(View().TypeList(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    Settle();
+    QTRY_VERIFY(View().TypeList()->view()->isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(View().Model().Current().row, 1);
+    View().TypeList()->hidePopup();
+    Settle();
+  }
+
+  // "&Allocate a Payment..." follows the current row: a payment, deposit or credit only. F2 stays for
+  // every row (an IRS check opens its own window).
+  void allocateFollowsTheRow() {
+    Start();
+    SetEvents({{kEventTax, "04-15-95", 100000},
+               {kEventPayment, "06-15-96", 30000},
+               {kEventCredit, "08-15-96", 1000},
+               {kEventDebit, "03-01-97", 5000}});
+    QAction* allocate = Frame().Action(CommandId::AllocatePayment);
+    const bool enabled[] = {false, true, true, false, false};  // the last: the entry row
+    for (int row = 0; row < 5; ++row) {
+      ClickCell(row, kGridDate);
+      QCOMPARE(allocate->isEnabled(), enabled[row]);
+    }
+    QVERIFY(allocate->text().endsWith(QStringLiteral("\tF2")));
+  }
+
+  // At two device pixels per point the grid's rules are whole device pixels: two rows of the rule's own
+  // colour, nothing half-tinted beside them.
+  void gridRulesAreSharpAtDoubleDensity() {
+    Start();
+    QWidget* grid = View().Grid();
+    QPixmap picture(grid->size() * 2);
+    picture.setDevicePixelRatio(2);
+    grid->render(&picture);
+    const QImage image = picture.toImage();
+    const QColor base = grid->palette().color(QPalette::Base);
+    auto tinted = [&](QColor c) { return c != base; };
+    // Down through the middle of an empty date cell, across the rule below it.
+    const QRect cell = View().CellRect(View().Model().TopRow() + 2, kGridDate);
+    const int x = 2 * cell.center().x();
+    std::vector<int> rows;
+    for (int y = 2 * cell.bottom() - 3; y <= 2 * cell.bottom() + 4; ++y) {
+      if (tinted(image.pixelColor(x, y))) rows.push_back(y);
+    }
+    QCOMPARE(rows.size(), std::size_t{2});
+    QCOMPARE(rows[1], rows[0] + 1);
+    QCOMPARE(image.pixelColor(x, rows[0]), image.pixelColor(x, rows[1]));
+    // Across the rule left of the date column.
+    const int y = 2 * cell.center().y();
+    std::vector<int> columns;
+    for (int c = 2 * cell.left() - 3; c <= 2 * cell.left() + 4; ++c) {
+      if (tinted(image.pixelColor(c, y))) columns.push_back(c);
+    }
+    QCOMPARE(columns.size(), std::size_t{2});
+    QCOMPARE(columns[1], columns[0] + 1);
+  }
+
+  // Resizing the problem window stores the cell being edited.
+  void resizingCommitsTheEdit() {
+    Start();
+    ThreeEvents();
+    ClickCell(0, kGridAmount);
+    Type(QStringLiteral("2000"));
+    QCOMPARE(Doc().m_events[0].m_amount, 100000.0);
+    CZrvChildView* child = Frame().ActiveChild();
+    child->resize(child->width() + 40, child->height() - 20);
+    Settle();
+    QCOMPARE(Doc().m_events[0].m_amount, 200000.0);
   }
 
   // F1 in the type list and the description explains them, not the whole program.

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -156,8 +157,12 @@ class MainFrameTest : public QObject {
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QSize>("size");
     QTest::newRow("ten") << "0,1,-1,-1,-1,-1,20,30,700,530" << QPoint(20, 30) << QSize(680, 500);
-    // Nine numbers are ignored: the start-up place, the frame at 0,0.
-    QTest::newRow("nine") << "0,1,-1,-1,-1,-1,20,30,700" << QPoint(0, 0) << QSize(640, 480);
+    // Nine numbers are ignored: the first-start place, most of the screen, centred.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const ScreenRect first = FirstStartFrame({area.x(), area.y(), area.width(), area.height()}, 640, 480);
+    QVERIFY(first.width > area.width() * 8 / 10 && first.height > area.height() * 8 / 10);
+    QTest::newRow("nine") << "0,1,-1,-1,-1,-1,20,30,700" << QPoint(first.x, first.y)
+                          << QSize(first.width, first.height);
   }
   void windowPosTenNumbersOnly() {
     QFETCH(QString, stored);
@@ -183,6 +188,36 @@ class MainFrameTest : public QObject {
     Frame().ActiveChild()->showNormal();
     QVERIFY(Frame().close());
     QCOMPARE(GetStringSetting(SettingId::DocWindowMax), std::string("0"));
+  }
+
+  // Problem windows open one cascade step apart from the workspace's corner, wholly inside it and wide
+  // enough for every grid column.
+  void problemWindowsCascadeInsideTheWorkspace() {
+    Start(NoProblemPlan());
+    const QMdiArea* workspace = Frame().findChild<QMdiArea*>();
+    Frame().resize(1000, 760);
+    QTest::qWait(50);
+    const QRect inside(QPoint(0, 0), workspace->viewport()->size());
+    for (int i = 0; i < 3; ++i) {
+      Trigger(CommandId::FileNew);
+      CZrvChildView* child = Frame().ActiveChild();
+      QVERIFY(inside.contains(child->geometry()));
+      QVERIFY(child->width() >= child->minimumSizeHint().width());
+      QVERIFY(child->width() >= CZrvChildView::kMinWidth);
+      QCOMPARE(child->pos(), QPoint(i * kCascadeStep, i * kCascadeStep));
+    }
+  }
+
+  // The toolbar pictures are drawn for a double-density screen too, not scaled up from single density.
+  void toolbarIconsAreDrawnForDoubleDensity() {
+    Start(NoProblemPlan());
+    for (QAction* action : Frame().findChild<QToolBar*>()->actions()) {
+      if (action->isSeparator()) continue;
+      const QPixmap sharp = action->icon().pixmap(QSize(42, 42), 2.0);
+      QCOMPARE(sharp.devicePixelRatio(), 2.0);
+      QCOMPARE(sharp.size(), QSize(84, 84));
+      QVERIFY(action->icon().availableSizes().contains(QSize(84, 84)));
+    }
   }
 
   void minimumSizes() {
@@ -409,11 +444,12 @@ class MainFrameTest : public QObject {
     QVERIFY(Frame().Action(CommandId::FileSave)->isEnabled());
 
     QCOMPARE(Frame().statusBar()->currentMessage(), QString("Ready"));
+    // Qt cannot tell the lock states, so there are no CAP, NUM and SCRL panes to show a guess.
     QStringList indicators;
     for (QLabel* label : Frame().statusBar()->findChildren<QLabel*>()) {
       if (!label->text().isEmpty()) indicators << label->text();
     }
-    QVERIFY(indicators.contains("CAP") && indicators.contains("NUM") && indicators.contains("SCRL"));
+    QVERIFY(!indicators.contains("CAP") && !indicators.contains("NUM") && !indicators.contains("SCRL"));
 
     Trigger(CommandId::FileClose);
     QTRY_COMPARE(ChildCount(), 0);

@@ -1,11 +1,13 @@
 // The rate table editor, its notes window and the notes prompt of a table chosen for a problem.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QtTest>
 #include <memory>
 
@@ -73,6 +75,15 @@ QPushButton* Button(QWidget* window, const char* name) {
   return window->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
+// Turns the wheel over a control by angle (120 a notch; negative turns it towards the person).
+void TurnWheel(QWidget* control, int angle) {
+  const QPointF at(control->width() / 2.0, control->height() / 2.0);
+  QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(control, &wheel);
+  Settle();
+}
+
 }  // namespace
 
 class TableEditorTest : public QObject {
@@ -120,6 +131,68 @@ class TableEditorTest : public QObject {
     QVERIFY(desktop.ui.messages.empty());
     desktop.ui.answers = {Answer::No};
     shown.editor.reject();
+  }
+
+  // The wheel over a list scrolls the table a line a notch, and the list keeps its choice.
+  void wheelOverAListScrollsTheTable_data() {
+    QTest::addColumn<int>("column");  // 0 the computation mode list, 1 the days list, 2 a rate
+    QTest::newRow("computation mode") << 0;
+    QTest::newRow("days per year") << 1;
+    QTest::newRow("normal rate") << 2;
+  }
+  void wheelOverAListScrollsTheTable() {
+    QFETCH(int, column);
+    testing::RecordingDesktop desktop;
+    RateTable table = TableOf(30);
+    table.lines[1].mode = kModeSimple;
+    ShownEditor shown(&table);
+    QVERIFY(QTest::qWaitForWindowActive(&shown.editor));
+    shown.editor.ScrollBar()->setValue(0);
+    Settle();
+    const CTableEdit::Row& row = shown.editor.RowAt(0);
+    QWidget* control = column == 0   ? static_cast<QWidget*>(row.mode)
+                       : column == 1 ? static_cast<QWidget*>(row.days)
+                                     : static_cast<QWidget*>(row.normal);
+    control->setFocus();
+    Settle();
+    TurnWheel(control, -120);
+    QCOMPARE(shown.editor.Model().Scroll(), 1);
+    // Row 0 now shows line 2, with that line's own choices.
+    QCOMPARE(row.mode->currentText(), QStringLiteral("Simple"));
+    QCOMPARE(row.days->currentText(), QStringLiteral("365"));
+    TurnWheel(control, -60);  // half a notch waits for the other half
+    QCOMPARE(shown.editor.Model().Scroll(), 1);
+    TurnWheel(control, -60);
+    QCOMPARE(shown.editor.Model().Scroll(), 2);
+    TurnWheel(control, 240);
+    QCOMPARE(shown.editor.Model().Scroll(), 0);
+    QCOMPARE(row.mode->currentText(), QStringLiteral("Daily"));
+    QCOMPARE(shown.editor.Model().Working().lines[1].mode, std::uint16_t{kModeSimple});
+    QVERIFY(!shown.editor.Model().Changed());
+    QVERIFY(desktop.ui.messages.empty());
+    shown.editor.reject();
+    QVERIFY(desktop.ui.messages.empty());
+  }
+
+  // A value pasted into a cell is an edit: closing asks to save it.
+  void pasteMarksTheTableChanged() {
+    testing::RecordingDesktop desktop;
+    RateTable table = TableOf(3);
+    ShownEditor shown(&table);
+    QVERIFY(QTest::qWaitForWindowActive(&shown.editor));
+    QVERIFY(!shown.editor.Model().Changed());
+    QGuiApplication::clipboard()->setText(QStringLiteral("9.5"));
+    CTEdit* normal = shown.editor.RowAt(1).normal;
+    normal->setFocus();
+    Settle();
+    normal->selectAll();
+    QTest::keyClick(normal, Qt::Key_V, Qt::ControlModifier);
+    Settle();
+    QCOMPARE(normal->text(), QStringLiteral("9.5"));
+    QVERIFY(shown.editor.Model().Changed());
+    desktop.ui.answers = {Answer::No};
+    shown.editor.reject();
+    QCOMPARE(desktop.ui.Texts(), std::vector<std::string>{Text(20008)});
   }
 
   void largeRateIsDividedByTen() {
@@ -231,6 +304,50 @@ class TableEditorTest : public QObject {
     desktop.ui.answers = {Answer::No};
     shown.editor.reject();
     QVERIFY(!shown.editor.isVisible());
+  }
+
+  // An end date before the last line is refused with the date to reach, the focus on the end date.
+  void endDateBeforeTheLastLineIsRefused() {
+    testing::RecordingDesktop desktop;
+    RateTable table = TableOf(3);
+    ShownEditor shown(&table);
+    QVERIFY(QTest::qWaitForWindowActive(&shown.editor));
+    shown.editor.EndDateField()->setText(QStringLiteral("12-31-89"));
+    QTest::mouseClick(Button(&shown.editor, "save"), Qt::LeftButton);
+    Settle();
+    QCOMPARE(desktop.ui.Texts().size(), std::size_t{1});
+    QVERIFY(desktop.ui.Texts()[0].find("on or after 03-01-90") != std::string::npos);
+    QVERIFY(desktop.ui.fileRequests.empty());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown.editor.EndDateField()));
+    QVERIFY(shown.editor.StatusBar()->currentMessage().isEmpty());
+    desktop.ui.answers = {Answer::No};
+    shown.editor.reject();
+  }
+
+  // Saving the problem's own table under its own name: the status bar says where it went, the
+  // problem computes with it, and nothing in the problem's file changed, so closing asks nothing.
+  void savingTheProblemsOwnTableLeavesTheProblemUntouched() {
+    testing::RecordingDesktop desktop;
+    CTDoc doc;
+    doc.m_rateTable = TableOf(3);
+    const std::string path = *tables_ / "MINE.TB3";
+    desktop.ui.files.push_back(path);
+    QString status;
+    testing::WhenModalShown([&](QWidget* window) {
+      auto* editor = qobject_cast<CTableEdit*>(window);
+      if (editor == nullptr) return;
+      QVERIFY(QTest::qWaitForWindowActive(editor));
+      TypeAndLeave(editor->RowAt(0).normal, QStringLiteral("9"));
+      QTest::mouseClick(Button(editor, "save"), Qt::LeftButton);
+      Settle();
+      status = editor->StatusBar()->currentMessage();
+      QTest::mouseClick(Button(editor, "close"), Qt::LeftButton);
+    });
+    EditRateTable(nullptr, &doc);
+    QCOMPARE(status, QStringLiteral("Rate table saved to ") + QString::fromStdString(path));
+    QVERIFY(desktop.ui.messages.empty());
+    QCOMPARE(doc.m_rateTable.lines[0].normalRate, 9.0);
+    QVERIFY(!doc.IsModified());
   }
 
   void aSavedTableIsTheProblemsTableAtOnce() {

@@ -153,14 +153,20 @@ TEST_F(TableEditorModelTest, SortCompactsAndOrders) {
 }
 
 TEST_F(TableEditorModelTest, SaveRefusesABadEndDateAndWritesNothing) {
+  // Each refusal says what to change: an end date at all, or one no earlier than the last line.
   struct Case {
     const char* endDate;
-    int message;
+    std::string message;
     TableEditorModel::SaveOutcome outcome;
   };
   const Case cases[] = {
-      {"", 20033, TableEditorModel::SaveOutcome::NoEndDate},
-      {"12-31-93", 20040, TableEditorModel::SaveOutcome::EndBeforeLastLine},
+      {"",
+       "Invalid Table End Date\nEnter the date the table's rates run to in Table End Date, then save again.",
+       TableEditorModel::SaveOutcome::NoEndDate},
+      {"12-31-93",
+       "WARNING\nTable end date is before the last event date in table.\nEnter an end date on or after "
+       "01-01-94, or delete the lines that start after the end date, then save again.",
+       TableEditorModel::SaveOutcome::EndBeforeLastLine},
   };
   for (const Case& c : cases) {
     ui_.messages.clear();
@@ -170,7 +176,7 @@ TEST_F(TableEditorModelTest, SaveRefusesABadEndDateAndWritesNothing) {
     screen.endDate = c.endDate;
     screen.rows[5] = {"01-01-94", 2, "9", "11", "8", 0};  // Sort puts it last
     EXPECT_EQ(c.outcome, model.Save(screen)) << c.endDate;
-    EXPECT_EQ(Texts({c.message}), ui_.Texts());
+    EXPECT_EQ(std::vector<std::string>{c.message}, ui_.Texts());
     EXPECT_TRUE(ui_.fileRequests.empty());
     EXPECT_TRUE(tables_.Entries().empty());
     EXPECT_FALSE(model.Saved());
@@ -194,6 +200,7 @@ TEST_F(TableEditorModelTest, SaveWritesATableThatLoadsBackEqual) {
   EXPECT_EQ(tables_ / "STATE.TB3", ui_.fileRequests[0].initialPath);
   EXPECT_TRUE(model.Saved());
   EXPECT_FALSE(model.Changed());
+  EXPECT_EQ(tables_ / "STATE.TB3", model.SavedPath());
 
   RateTable loaded;
   ASSERT_TRUE(LoadTable(loaded, tables_ / "STATE.TB3", false));

@@ -146,9 +146,13 @@ TEST(TableTexts, TableStatusTellsTheVendorsTableFromAUsersTable) {
   EXPECT_EQ("", TableStatus(t));
   t.lines[0] = Line(MakeDate(1, 1, 1990), 8, 365);
   t.endDate = MakeDate(12, 31, 2026);
-  EXPECT_EQ("CAUTION: User Table", TableStatus(t));
+  EXPECT_EQ("CAUTION: User Table -- Rates current to 12-31-2026", TableStatus(t));
   t.vendorFlag = 1;
   EXPECT_EQ("Rates current to 12-31-2026", TableStatus(t));
+  t.endDate = NO_DATE;
+  EXPECT_EQ("Rates current to ", TableStatus(t));
+  t.vendorFlag = 0;
+  EXPECT_EQ("CAUTION: User Table", TableStatus(t));
 }
 
 TEST(ExtendMonthly, AppendsMonthlyCopiesUntilTheDate) {

@@ -280,6 +280,23 @@ TEST_F(EventGridModelTest, AnAmountChangeResetsTheAllocationAndMayOpenItsWindow)
   EXPECT_EQ(-1, grid_.CommitAmount(0, "5").allocateEvent);
 }
 
+// "&Allocate a Payment..." only on a payment, deposit or credit row.
+TEST_F(EventGridModelTest, OnlyPaymentsDepositsAndCreditsAreAllocated) {
+  SetEvents({{kEventTax, "04-15-95", 1000},
+             {kEventPayment, "06-15-96", 300},
+             {kEventDeposit, "07-15-96", 100},
+             {kEventCredit, "08-15-96", 50},
+             {kEventIrsCheck, "09-15-96", 20},
+             {kEventDebit, "03-01-97", 50}});
+  const bool allocated[] = {false, true, true, true, false, false, false};  // the last: the entry row
+  for (int row = 0; row < 7; ++row) {
+    grid_.SetCurrent(GridPlace::Cell(row, kGridAmount));
+    EXPECT_EQ(allocated[row], grid_.CurrentEventIsAllocated()) << row;
+  }
+  grid_.SetCurrent(GridPlace::Name());
+  EXPECT_FALSE(grid_.CurrentEventIsAllocated());
+}
+
 TEST_F(EventGridModelTest, TypeChanges) {
   struct Case {
     const char* name;

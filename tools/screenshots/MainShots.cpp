@@ -1,7 +1,11 @@
 #include "tools/screenshots/MainShots.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
+#include <QPainter>
+#include <QScreen>
 #include <memory>
 
 #include "problem/CTDoc.h"
@@ -61,11 +65,43 @@ QWidget* MainProblem() {
   return frame;
 }
 
+// The first start (no placement stored yet) on the whole screen: the screen's free area drawn as a
+// plain desktop with the main window where the program put it. The script runs this on a 1600 x 1000
+// screen.
+QWidget* MainFirstStart() {
+  WindowPlan plan;
+  plan.start = WindowStart::NoProblem;
+  auto app = std::make_unique<CTApp>();
+  app->InitInstance(plan, false);
+  CMainFrame* frame = app->MainFrame();
+  Apps().push_back(std::move(app));
+  QCoreApplication::processEvents();
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect desktop = screen->geometry();
+  const qreal dpr = screen->devicePixelRatio();
+  QPixmap picture(desktop.size() * dpr);
+  picture.setDevicePixelRatio(dpr);
+  picture.fill(QColor(58, 110, 165));
+  {
+    QPainter p(&picture);
+    const QRect free = screen->availableGeometry().translated(-desktop.topLeft());
+    p.setPen(QPen(QColor(255, 255, 255, 120), 1, Qt::DashLine));
+    p.drawRect(free.adjusted(0, 0, -1, -1));
+    p.drawPixmap(frame->geometry().topLeft() - desktop.topLeft(), frame->grab());
+  }
+  frame->hide();
+  auto* shown = new QLabel;
+  shown->setPixmap(picture);
+  shown->setFixedSize(desktop.size());
+  return shown;
+}
+
 QWidget* About() { return new CAboutDlg; }
 
 }  // namespace
 
 void RegisterMainShots(std::vector<Shot>& shots) {
+  shots.push_back({QStringLiteral("main-first-start.png"), MainFirstStart});
   shots.push_back({QStringLiteral("main-empty.png"), MainEmpty});
   shots.push_back({QStringLiteral("main-problem.png"), MainProblem});
   shots.push_back({QStringLiteral("about.png"), About});

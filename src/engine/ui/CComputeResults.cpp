@@ -152,7 +152,9 @@ void CComputeResults::showEvent(QShowEvent* event) {
   if (placed_) return;
   placed_ = true;
   PlaceWindow();
-  Recompute();
+  // Computed once the window stands on the screen at its full size: a caution of the first
+  // computation then opens over the finished window instead of inside its showing.
+  QMetaObject::invokeMethod(this, &CComputeResults::Recompute, Qt::QueuedConnection);
 }
 
 void CComputeResults::PlaceWindow() {

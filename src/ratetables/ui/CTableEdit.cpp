@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "core/ControlCommands.h"
+#include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "ratetables/TableNotes.h"
@@ -140,6 +143,8 @@ CTableEdit::CTableEdit(const RateTable* table, QWidget* parent) : QDialog(parent
     }
     for (CTEdit* cell : {row.date, row.normal, row.motivated, row.refund}) {
       connect(cell, &CTEdit::command, this, &CTableEdit::OnCellCommand);
+      // Every edit by the person counts, pasted, cut or undone as much as typed.
+      connect(cell, &QLineEdit::textEdited, this, [this] { model_.MarkChanged(); });
     }
     for (QComboBox* list : {row.mode, row.days}) {
       connect(list, &QComboBox::activated, this, [this] { model_.MarkChanged(); });
@@ -158,11 +163,15 @@ CTableEdit::CTableEdit(const RateTable* table, QWidget* parent) : QDialog(parent
   bottom->addWidget(sort);
   bottom->addWidget(close);
 
+  status_ = new QStatusBar(this);
+  status_->setSizeGripEnabled(false);
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addSpacing(8);
   layout->addLayout(grid);
   layout->addLayout(bottom);
+  layout->addWidget(status_);
 
   model_.PositionForOpening();
   ShowHeader();
@@ -268,12 +277,24 @@ void CTableEdit::ScrollBy(int lines) {
 }
 
 void CTableEdit::wheelEvent(QWheelEvent* event) {
-  const int steps = event->angleDelta().y() / 120;
+  Wheel(event);
+}
+
+// One line per notch (120); finer wheels add up until they make a line.
+void CTableEdit::Wheel(QWheelEvent* event) {
+  wheelAngle_ += event->angleDelta().y();
+  const int steps = wheelAngle_ / 120;
+  wheelAngle_ -= steps * 120;
   if (steps != 0) ScrollBy(-steps);
   event->accept();
 }
 
 bool CTableEdit::eventFilter(QObject* watched, QEvent* event) {
+  // The wheel over any row scrolls the table; a list under the pointer must not take it as a choice.
+  if (event->type() == QEvent::Wheel && RowOf(static_cast<QWidget*>(watched)) >= 0) {
+    Wheel(static_cast<QWheelEvent*>(event));
+    return true;
+  }
   if (event->type() == QEvent::FocusIn) {
     auto* control = static_cast<QWidget*>(watched);
     const int row = RowOf(control);
@@ -358,10 +379,19 @@ void CTableEdit::Browse() {
 }
 
 void CTableEdit::Save() {
+  status_->clearMessage();
   const TableEditorModel::SaveOutcome outcome = model_.Save(Collect());
-  if (outcome == TableEditorModel::SaveOutcome::Saved) ShowHeader();
+  if (outcome == TableEditorModel::SaveOutcome::Saved) {
+    ShowHeader();
+    status_->showMessage(
+        Text(StringPrintfDynamic(std::string(StringText(21540)).c_str(), model_.SavedPath().c_str())));
+  }
   ShowRows();
-  if (outcome == TableEditorModel::SaveOutcome::NoEndDate) endDate_->setFocus(Qt::OtherFocusReason);
+  // Both refusals ask for another end date.
+  if (outcome == TableEditorModel::SaveOutcome::NoEndDate ||
+      outcome == TableEditorModel::SaveOutcome::EndBeforeLastLine) {
+    endDate_->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void CTableEdit::New() {

@@ -10,6 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QStatusBar;
 
 namespace zarvic {
 
@@ -41,6 +42,7 @@ class CTableEdit : public QDialog {
   QLineEdit* EndDateField() const;
   QPushButton* NotesButton() const { return notes_; }
   QScrollBar* ScrollBar() const { return scroll_; }
+  QStatusBar* StatusBar() const { return status_; }
 
   // Scrolls by lines (negative: up), as the keys and the wheel do.
   void ScrollBy(int lines);
@@ -63,6 +65,7 @@ class CTableEdit : public QDialog {
   void OnCellCommand(int id, QWidget* control);
   void OnScrollBar(int value);
   void FocusRowDate(int row);
+  void Wheel(QWheelEvent* event);
 
   void Browse();
   void Save();
@@ -79,7 +82,9 @@ class CTableEdit : public QDialog {
   QPushButton* notes_;
   std::array<Row, kEditorRows> rows_{};
   QScrollBar* scroll_;
+  QStatusBar* status_;
   bool showing_ = false;  // the rows are being filled from the model
+  int wheelAngle_ = 0;    // wheel turn not yet a whole line (fine-grained wheels and touchpads)
 };
 
 // "Edit Interest &Rate Table...": the editor on the problem's table, or on an empty table without a

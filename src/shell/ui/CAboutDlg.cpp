@@ -16,7 +16,7 @@ QString CAboutDlg::BuildText() {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Zarvic"));
   auto* icon = new QLabel(this);
-  icon->setPixmap(ProgramPicture(64));
+  icon->setPixmap(ProgramPicture(64, icon->devicePixelRatioF()));
   icon->setAlignment(Qt::AlignTop);
   auto* name = new QLabel(QStringLiteral("<b>Zarvic</b> version " ZARVIC_VERSION), this);
   name->setObjectName(QStringLiteral("version"));

@@ -61,7 +61,7 @@ std::size_t Index(MenuSet set) { return set == MenuSet::NoProblem ? 0 : 1; }
 CMainFrame::CMainFrame(CTApp& app) : app_(app), mdi_(new QMdiArea(this)) {
   setObjectName(QStringLiteral("CMainFrame"));
   setWindowTitle(QStringLiteral("Zarvic"));
-  setWindowIcon(QIcon(ProgramPicture(48)));
+  setWindowIcon(ProgramIcon(48));
   setMinimumSize(kMinWidth, kMinHeight);
   setAcceptDrops(true);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -75,7 +75,6 @@ CMainFrame::CMainFrame(CTApp& app) : app_(app), mdi_(new QMdiArea(this)) {
   CreateToolbar();
   CreateStatusBar();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
-  qApp->installEventFilter(this);
   UpdateRecentFiles();
   UpdateCommandStates();
 }
@@ -102,6 +101,20 @@ void CMainFrame::CreateActions() {
     actions_.push_back(action);
   }
   Action(CommandId::About)->setMenuRole(QAction::AboutRole);
+
+  // F2 does more than its menu item, which is enabled only on the rows it allocates: on an IRS check
+  // it opens the C corporation refund window, and in the type list it drops the list down (the list
+  // takes the key itself). The menu still names the key.
+  QAction* allocate = Action(CommandId::AllocatePayment);
+  allocate->setText(allocate->text() + QLatin1Char('\t') +
+                    allocate->shortcut().toString(QKeySequence::NativeText));
+  auto* rowWindow = new QAction(this);
+  rowWindow->setShortcut(allocate->shortcut());
+  allocate->setShortcut(QKeySequence());
+  addAction(rowWindow);
+  connect(rowWindow, &QAction::triggered, this, [this] {
+    if (CZrvChildView* child = ActiveChild()) RunComputeCommand(CommandId::AllocatePayment, *this, child);
+  });
 
   const int slotCount = app_.RecentFiles().Size();
   for (int slot = 0; slot < slotCount; ++slot) {
@@ -160,20 +173,9 @@ void CMainFrame::CreateToolbar() {
 }
 
 void CMainFrame::CreateStatusBar() {
+  // No CAP, NUM and SCRL panes: Qt cannot read the keyboard's lock states, and a pane that guesses
+  // from the keys pressed here is wrong whenever a lock was set before or outside the program.
   QStatusBar* bar = statusBar();
-  auto indicator = [bar](const char* text) {
-    auto* label = new QLabel(QString::fromLatin1(text), bar);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->sizeHint().width() + 12);
-    label->setFrameShape(QFrame::StyledPanel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setEnabled(false);
-    bar->addPermanentWidget(label);
-    return label;
-  };
-  capsLock_ = indicator("CAP");
-  numLock_ = indicator("NUM");
-  scrollLock_ = indicator("SCRL");
   // The idle text whenever no prompt is shown.
   connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
     if (text.isEmpty()) bar->showMessage(QString::fromLatin1(kReady));
@@ -225,13 +227,19 @@ CZrvChildView* CMainFrame::ChildOf(const ProblemDocument& doc) const {
 CZrvChildView* CMainFrame::AddChild(ProblemDocument& doc) {
   auto* child = new CZrvChildView(app_.Documents(), doc);
   mdi_->addSubWindow(child);
+  // Cascaded from the top-left corner, wholly inside the workspace and wide enough for every column.
   const QSize area = mdi_->viewport()->size();
-  child->resize(std::max(CZrvChildView::kMinWidth, area.width() - 8),
-                std::max(CZrvChildView::kMinHeight, area.height() - 8));
+  const QSize least = child->minimumSizeHint().expandedTo(child->minimumSize());
+  const int open = static_cast<int>(Children().size()) - 1;
+  const ScreenRect place =
+      CascadedProblemWindow(area.width(), area.height(), open, least.width(), least.height());
+  child->setGeometry(place.x, place.y, place.width, place.height);
   child->show();
-  // A window that would stick out past the right edge moves left until it fits.
-  if (child->geometry().right() >= area.width()) child->move(std::max(0, area.width() - child->width()), child->y());
   connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates); });
+  connect(child->View(), &CTView::currentChanged, this, [this, child] {
+    if (child == ActiveChild())
+      Action(CommandId::AllocatePayment)->setEnabled(child->View()->CurrentEventIsAllocated());
+  });
   mdi_->setActiveSubWindow(child);
   UpdateCommandStates();
   return child;
@@ -250,6 +258,7 @@ void CMainFrame::UpdateCommandStates() {
     if (const OptionToggle* toggle = FindOptionToggle(info.id)) action->setChecked(OptionChecked(*toggle));
   }
   UpdateComputeCommandChecks(*this);
+  Action(CommandId::AllocatePayment)->setEnabled(problem && ActiveChild()->View()->CurrentEventIsAllocated());
   Action(CommandId::PenaltyBar)->setChecked(problem && ActiveChild()->View()->PenaltyBarShown());
 }
 
@@ -408,14 +417,16 @@ void CMainFrame::ChangeFont() {
 }
 
 void CMainFrame::RestorePlacement() {
-  QRect start(0, 0, kStartWidth, kStartHeight);
-  if (QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->availableGeometry().height() < kStartHeight) {
-    start = screen->availableGeometry();
-  }
   std::optional<WindowPlacement> stored = ParseWindowPos(GetStringSetting(SettingId::WindowPos));
   if (!stored) {
-    resize(start.size());
-    move(start.topLeft());  // the frame's corner
+    // The first start: most of the screen, centred, room for the work.
+    ScreenRect start{0, 0, kStartWidth, kStartHeight};
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      start = FirstStartFrame({area.x(), area.y(), area.width(), area.height()}, kStartWidth, kStartHeight);
+    }
+    resize(start.width, start.height);
+    move(start.x, start.y);  // the frame's corner
     show();
     return;
   }
@@ -480,24 +491,6 @@ void CMainFrame::OpenDroppedUrls(const QList<QUrl>& urls) {
   QTimer::singleShot(0, this, [this, paths] {
     for (const std::string& path : paths) app_.OpenDroppedFile(path);
   });
-}
-
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-  // Each key press reaches its window once, then the widgets it propagates through.
-  if (event->type() == QEvent::KeyPress && watched->isWindowType()) UpdateLockIndicators(static_cast<QKeyEvent*>(event)->key());
-  return QMainWindow::eventFilter(watched, event);
-}
-
-// Qt cannot ask the keyboard for its lock states; the panes follow the lock keys pressed while the
-// program has the focus.
-void CMainFrame::UpdateLockIndicators(int key) {
-  QLabel* labels[] = {capsLock_, numLock_, scrollLock_};
-  const int keys[] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
-  for (int i = 0; i < 3; ++i) {
-    if (key != keys[i]) continue;
-    locks_[i] = !locks_[i];
-    labels[i]->setEnabled(locks_[i]);
-  }
 }
 
 }  // namespace zarvic

@@ -63,7 +63,6 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateActions();
@@ -74,7 +73,6 @@ class CMainFrame : public QMainWindow {
   void ShowMenuSet(MenuSet set);
   void ChangeFont();
   void FillWindowMenu(QMenu* menu);
-  void UpdateLockIndicators(int key);
 
   CTApp& app_;
   QMdiArea* mdi_;
@@ -86,10 +84,6 @@ class CMainFrame : public QMainWindow {
   };
   MenuSetMenus menuSets_[2];
   std::optional<MenuSet> shownSet_;
-  QLabel* capsLock_ = nullptr;
-  QLabel* numLock_ = nullptr;
-  QLabel* scrollLock_ = nullptr;
-  bool locks_[3] = {false, false, false};
   QFont reportFont_;
   WindowPlacement placement_;  // as read, so that the positions it does not track are written back
   bool batchModeEditAdded_ = false;

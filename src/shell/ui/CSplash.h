@@ -22,7 +22,8 @@ class CSplash : public QDialog {
   QPixmap picture_;
 };
 
-// The splash picture: the program's name, version and purpose.
-QPixmap SplashPicture();
+// The splash picture: the program's name, version and purpose, 420 x 220 points drawn for dpr device
+// pixels per point.
+QPixmap SplashPicture(qreal dpr = 1.0);
 
 }  // namespace zarvic

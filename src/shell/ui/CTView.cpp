@@ -370,7 +370,18 @@ void CTView::Refresh() {
   if (EditorOpen() && openRow_ >= model_.RowCount()) CancelEdits();
   PlaceEditors();
   UpdatePenaltyBar();
+  GridChanged();
+}
+
+// Every change of the rows or of the current row ends here: the grid repaints and the commands that
+// depend on the current row follow it.
+void CTView::GridChanged() {
   grid_->update();
+  emit currentChanged();
+}
+
+bool CTView::CurrentEventIsAllocated() const {
+  return doc_ != nullptr && model_.CurrentEventIsAllocated();
 }
 
 void CTView::UpdateHeading() {
@@ -432,7 +443,7 @@ void CTView::OnScroll(int value) {
   CommitEdits();
   model_.ScrollTo(value);
   UpdateScrollBar();
-  grid_->update();
+  GridChanged();
 }
 
 void CTView::ParkFocus(QWidget* leaving) {
@@ -445,7 +456,7 @@ void CTView::CancelEdits() {
   openColumn_ = 0;
   ParkFocus(editor);
   editor->hide();
-  grid_->update();
+  GridChanged();
 }
 
 bool CTView::CommitEdits() {
@@ -503,7 +514,7 @@ void CTView::AfterCommit(const GridCommit& result, int row, int column) {
       CSEdit* editor = Editor(column);
       ShowEditorText(*editor, column, result.returnText);
       editor->Activate(row, column);
-      grid_->update();
+      GridChanged();
     }
     if (result.allocateEvent >= 0) OpenAllocation(result.allocateEvent);
   });
@@ -514,10 +525,10 @@ void CTView::OpenAllocation(int row) {
   auto* frame = qobject_cast<CMainFrame*>(window());
   if (frame == nullptr) return;
   QAction* allocate = frame->Action(CommandId::AllocatePayment);
-  if (!allocate->isEnabled()) return;
   const GridPlace saved = model_.Current();
   model_.SetCurrent(GridPlace::Cell(row, kGridAmount));
-  allocate->trigger();
+  emit currentChanged();  // the command is enabled for the row it acts on
+  if (allocate->isEnabled()) allocate->trigger();
   if (doc_ == nullptr) return;
   if (model_.CurrentEvent() == row) model_.SetCurrent(saved);
   Refresh();
@@ -535,7 +546,7 @@ void CTView::ActivateCell(int column, int row, Qt::KeyboardModifiers modifiers) 
     model_.SelectRow(row, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
     trap_->clear();
     trap_->setFocus(Qt::OtherFocusReason);
-    grid_->update();
+    GridChanged();
     return;
   }
   openRow_ = row;
@@ -549,7 +560,7 @@ void CTView::ActivateCell(int column, int row, Qt::KeyboardModifiers modifiers) 
     ShowEditorText(*editor, column, model_.EditorText(row, column));
     editor->Activate(row, column);
   }
-  grid_->update();
+  GridChanged();
 }
 
 void CTView::MoveTo(const GridMove& move) {
@@ -607,7 +618,7 @@ void CTView::OnControlCommand(int id, QWidget* control) {
       DeleteLine();
       break;
     case kCmdEditorClosed:
-      grid_->update();
+      GridChanged();
       break;
     default:
       break;
@@ -641,6 +652,11 @@ bool CTView::eventFilter(QObject* watched, QEvent* event) {
       event->accept();
       return true;
     }
+    // F2 drops the type list down rather than opening the row's window.
+    if (key->key() == Qt::Key_F2 && watched == typeList_) {
+      event->accept();
+      return true;
+    }
     return QWidget::eventFilter(watched, event);
   }
   auto* control = static_cast<QWidget*>(watched);
@@ -665,7 +681,13 @@ bool CTView::eventFilter(QObject* watched, QEvent* event) {
     QTimer::singleShot(0, this, &CTView::Undo);
     return true;
   }
-  if (watched == typeList_ && k == Qt::Key_Down && mods == Qt::ControlModifier) {
+  // The keys that drop the type list down: F2 and Ctrl+Down, and this desktop's own Alt+Down, Alt+Up
+  // and F4.
+  const bool dropKey = (k == Qt::Key_F2 && mods == Qt::NoModifier) ||
+                       (k == Qt::Key_F4 && mods == Qt::NoModifier) ||
+                       (k == Qt::Key_Down && (mods == Qt::ControlModifier || mods == Qt::AltModifier)) ||
+                       (k == Qt::Key_Up && mods == Qt::AltModifier);
+  if (watched == typeList_ && dropKey) {
     typeList_->showPopup();
     return true;
   }

@@ -39,6 +39,8 @@ class CTView : public QWidget {
   // The index of the event on the current row (the commands that act on "this event" use it); -1 on
   // the entry row or with no row current.
   int CurrentEvent() const;
+  // The current row holds a payment, a deposit or a credit ("&Allocate a Payment..." applies).
+  bool CurrentEventIsAllocated() const;
 
   // Stores what the open editors and the taxpayer fields hold. False when an entry was refused: its
   // message and the return to its cell follow once the current event is over.
@@ -68,6 +70,10 @@ class CTView : public QWidget {
   QWidget* PenaltyBar() const { return penaltyBar_; }
   QScrollBar* ScrollBar() const { return scrollBar_; }
 
+ signals:
+  // The rows or the current row changed.
+  void currentChanged();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -78,6 +84,7 @@ class CTView : public QWidget {
   QGridLayout* BuildHeading();
   void BuildPenaltyBar();
   void UpdateHeading();
+  void GridChanged();
   void UpdatePenaltyBar();
   void UpdateScrollBar();
   void OnControlCommand(int id, QWidget* control);

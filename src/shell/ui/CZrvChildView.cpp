@@ -1,6 +1,7 @@
 #include "shell/ui/CZrvChildView.h"
 
 #include <QCloseEvent>
+#include <QResizeEvent>
 
 #include "problem/DocumentManager.h"
 #include "shell/ui/CTView.h"
@@ -13,7 +14,7 @@ CZrvChildView::CZrvChildView(DocumentManager& documents, ProblemDocument& doc, Q
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(view_);
   setMinimumSize(kMinWidth, kMinHeight);
-  setWindowIcon(QIcon(ProgramPicture(16)));
+  setWindowIcon(ProgramIcon(16));
   UpdateTitle();
 }
 
@@ -25,6 +26,13 @@ void CZrvChildView::DocumentRemoved() {
   doc_ = nullptr;
   view_->Detach();
   if (!closing_) close();
+}
+
+void CZrvChildView::resizeEvent(QResizeEvent* event) {
+  // The cell being edited is stored before the grid's rows and editors move under it. Only a window
+  // the person sees can hold an edit; the first sizing of a new window has none.
+  if (doc_ != nullptr && isVisible() && event->oldSize().isValid()) view_->CommitEdits();
+  QMdiSubWindow::resizeEvent(event);
 }
 
 void CZrvChildView::closeEvent(QCloseEvent* event) {

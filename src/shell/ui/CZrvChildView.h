@@ -27,6 +27,7 @@ class CZrvChildView : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   DocumentManager& documents_;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 
 namespace zarvic {
 namespace {
@@ -144,31 +145,50 @@ void Draw(QPainter& p, CommandId id) {
   }
 }
 
-}  // namespace
-
-QIcon ToolbarIcon(CommandId id) {
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  {
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Draw(p, id);
-  }
-  return QIcon(pixmap);
-}
-
-QPixmap ProgramPicture(int size) {
-  QPixmap pixmap(size, size);
+// A picture drawn in a 42-unit square, size points on the screen, with dpr device pixels per point:
+// drawn at the device's own resolution, never scaled up from a smaller one.
+template <typename Drawing>
+QPixmap Drawn(int size, qreal dpr, Drawing drawing) {
+  const int pixels = static_cast<int>(std::lround(size * dpr));
+  QPixmap pixmap(pixels, pixels);
+  pixmap.setDevicePixelRatio(dpr);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
   p.scale(size / 42.0, size / 42.0);
+  drawing(p);
+  return pixmap;
+}
+
+// One and two device pixels per point: the desktop picks the one its screen needs.
+template <typename Drawing>
+QIcon DrawnIcon(int size, Drawing drawing) {
+  QIcon icon;
+  for (qreal dpr : {1.0, 2.0}) icon.addPixmap(Drawn(size, dpr, drawing));
+  return icon;
+}
+
+void DrawProgram(QPainter& p) {
   p.setPen(QPen(QColor(20, 50, 110), 1.5));
   p.setBrush(QColor(52, 92, 160));
   p.drawRoundedRect(QRectF(2, 2, 38, 38), 7, 7);
   Text(p, QRectF(2, 0, 38, 30), QStringLiteral("Z"), Qt::white, 24);
   Text(p, QRectF(2, 24, 38, 14), QStringLiteral("%  $"), QColor(255, 220, 120), 9);
-  return pixmap;
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(CommandId id) {
+  return DrawnIcon(kSize, [id](QPainter& p) { Draw(p, id); });
+}
+
+QPixmap ProgramPicture(int size, qreal dpr) {
+  return Drawn(size, dpr, DrawProgram);
+}
+
+QIcon ProgramIcon(int size) {
+  return DrawnIcon(size, DrawProgram);
 }
 
 }  // namespace zarvic
