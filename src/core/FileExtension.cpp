@@ -1,8 +1,7 @@
 #include "core/FileExtension.h"
 
-#include <cctype>
-
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -59,6 +58,15 @@ std::string WithExistingExtensionCase(const std::string& path) {
   if (found.empty()) return path;
   std::sort(found.begin(), found.end());
   return JoinPath(folder, found.front());
+}
+
+std::string CompleteSaveName(const std::string& typed, std::string_view defaultExtension) {
+  std::string path = typed;
+  if (!defaultExtension.empty() && FileNameOf(path).find('.') == std::string::npos) {
+    path += '.';
+    path += defaultExtension;
+  }
+  return WithExistingExtensionCase(path);
 }
 
 namespace {

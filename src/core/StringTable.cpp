@@ -405,6 +405,7 @@ constexpr StringEntry kStrings[] = {
     {21257,
      "Line %d of the CSV file holds a description that a Zarvic problem file cannot store (%s).  Nothing "
      "was imported."},
+    {21520, "%s already exists.\nDo you want to replace it?"},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -42,6 +44,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CTEdit.h"
+#include "shell/ui/QtUserInterface.h"
 #include "support/TestFiles.h"
 #include "support/ZipEntries.h"
 
@@ -70,6 +73,28 @@ void WithReportWindow(std::function<void(CEditReport&)> act) {
     act(*window);
     window->reject();
   });
+}
+
+// Calls act with the next modal window of class T once it is shown, so that a script of windows that
+// open one over the other is answered in order.
+template <typename T>
+void WhenShown(std::function<void(T*)> act, int attempts = 300) {
+  QTimer::singleShot(10, [act = std::move(act), attempts]() mutable {
+    auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (modal != nullptr && modal->isVisible()) {
+      act(modal);
+    } else if (attempts > 0) {
+      WhenShown<T>(std::move(act), attempts - 1);
+    }
+  });
+}
+
+// Types name into a real file dialog and presses Enter.
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& name) {
+  auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(edit != nullptr);
+  edit->setText(name);
+  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 }  // namespace
@@ -172,6 +197,92 @@ class ReportWindowTest : public QObject {
     QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{message});
     QCOMPARE(std::filesystem::exists(path), written);
     if (written) QCOMPARE(ReadAll(path), expected);
+  }
+
+  // The save dialog asks before replacing a file, with the extension typed or added: the real file
+  // dialog and message boxes of the program, answered by keys and clicks.
+  void saveAsTextAsksBeforeReplacing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("answer");   // to the question; empty: no question expected
+    QTest::addColumn<QString>("written");  // the file written; empty: nothing written
+    QTest::newRow("no extension typed, No") << "kept"
+                                            << "No"
+                                            << "";
+    QTest::newRow("extension typed, No") << "kept.TXT"
+                                         << "No"
+                                         << "";
+    QTest::newRow("no extension typed, Yes") << "kept"
+                                             << "Yes"
+                                             << "kept.TXT";
+    QTest::newRow("extension typed, Yes") << "kept.TXT"
+                                          << "Yes"
+                                          << "kept.TXT";
+    QTest::newRow("lower-case file, no extension typed") << "lower"
+                                                         << "Yes"
+                                                         << "lower.txt";
+    QTest::newRow("a new file") << "fresh"
+                                << ""
+                                << "fresh.TXT";
+  }
+  void saveAsTextAsksBeforeReplacing() {
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QtUserInterface dialogs;
+    ScopedUserInterface scoped(dialogs);
+    for (const char* name : {"/kept.TXT", "/lower.txt"}) testing::WriteFile(work_ + name, "old");
+    const QString folder = QString::fromStdString(work_);
+    QString question;
+    QString savedMessage;
+    QString shownAgainAt;
+    WithReportWindow([&](CEditReport& window) {
+      WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        if (!answer.isEmpty()) {
+          WhenShown<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            if (answer == "No") {
+              // The dialog comes back at the completed name; Cancel leaves everything as it was.
+              WhenShown<QFileDialog>([&](QFileDialog* again) {
+                shownAgainAt = again->selectedFiles().value(0);
+                again->reject();
+              });
+            } else {
+              WhenShown<QMessageBox>([&](QMessageBox* saved) {
+                savedMessage = saved->text();
+                saved->accept();
+              });
+            }
+            box->button(answer == "No" ? QMessageBox::No : QMessageBox::Yes)->click();
+          });
+        } else {
+          WhenShown<QMessageBox>([&](QMessageBox* saved) {
+            savedMessage = saved->text();
+            saved->accept();
+          });
+        }
+        TypeIntoFileDialog(dialog, folder + "/" + typed);
+      });
+      window.SaveAsAction()->trigger();
+    });
+    OpenDetailReport(nullptr, *doc_);
+    const QString target = typed.startsWith("lower")  ? "lower.txt"
+                           : typed.startsWith("kept") ? "kept.TXT"
+                                                      : "";
+    QCOMPARE(question,
+             answer.isEmpty() ? QString() : target + " already exists.\nDo you want to replace it?");
+    if (answer == "No") QCOMPARE(shownAgainAt, folder + "/kept.TXT");
+    for (const char* name : {"kept.TXT", "lower.txt"}) {
+      const bool replaced = written == name;
+      QCOMPARE(ReadAll(work_ + "/" + name) == "old", !replaced);
+    }
+    QCOMPARE(std::filesystem::exists(work_ + "/kept.txt"), false);  // never a second file beside it
+    if (!written.isEmpty()) {
+      QVERIFY(
+          ReadAll(work_ + "/" + written.toStdString()).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
+      QCOMPARE(savedMessage, "Report saved to " + folder + "/" + written);
+    } else {
+      QVERIFY(savedMessage.isEmpty());
+    }
   }
 
   void fontSizeStaysWithinItsBounds() {
