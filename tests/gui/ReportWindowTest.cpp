@@ -27,6 +27,7 @@
 #include "core/StringTable.h"
 #include "gui/GuiTestSupport.h"
 #include "problem/CTDoc.h"
+#include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
 #include "problem/ProblemFile.h"
 #include "reports/EngineReportComputation.h"
@@ -44,6 +45,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CTEdit.h"
+#include "shell/ui/CZrvChildView.h"
 #include "shell/ui/QtUserInterface.h"
 #include "support/TestFiles.h"
 #include "support/ZipEntries.h"
@@ -375,38 +377,83 @@ class ReportWindowTest : public QObject {
     QVERIFY(!std::filesystem::exists(notepadFile));  // gone with the window
   }
 
-  void excelExportWritesAWorkbook() {
-    std::string launched;
+  // "Export to Spreadsheet..." writes where the dialog says, first proposed in the problem's folder,
+  // then in the folder last used; a second export to another name leaves the first file as it was.
+  void spreadsheetExportWritesWhereTheDialogSays() {
+    const std::string cases = work_ + "/cases";
+    const std::string out = work_ + "/out";
+    std::filesystem::create_directories(cases);
+    std::filesystem::create_directories(out);
+    std::filesystem::copy_file(std::string(ZARVIC_SOURCE_DIR) + "/examples/LATE.ZR3", cases + "/LATE.ZR3");
+    WindowPlan plan;
+    plan.start = WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    CZrvChildView* view = app.OpenProblemFile(cases + "/LATE.ZR3");
+    QVERIFY(view != nullptr);
+    CTDoc& doc = view->Document()->problem;
+    desktop_->ui.messages.clear();
+    desktop_->ui.files = {out + "/first.xlsx", out + "/second.xlsx"};
+    const std::string first = out + "/first.xlsx";
+    std::string firstBytes;
+    std::filesystem::file_time_type firstTime;
     WithReportWindow([&](CEditReport& window) {
-      bool warned = false;
-      testing::WhenModalShown([&](QWidget* modal) {
-        auto* warning = qobject_cast<CTempFileWarning*>(modal);
-        QVERIFY(warning != nullptr);
-        warned = true;
-        QTest::mouseClick(warning->DontShowBox(), Qt::LeftButton);
-        warning->accept();
-      });
+      QCOMPARE(window.ExcelAction()->text(), QString("Export to Spreadsheet..."));
       window.ExcelAction()->trigger();
-      QVERIFY(warned);
-      QCOMPARE(desktop_->launched.size(), size_t{1});
-      launched = desktop_->launched.front();
-      QVERIFY(window.NotepadAction()->isEnabled());  // an Excel export leaves both enabled
+      QCOMPARE(desktop_->launched, std::vector<std::string>{first});
+      firstBytes = ReadAll(first);
+      firstTime = std::filesystem::last_write_time(first);
+      QVERIFY(window.NotepadAction()->isEnabled());  // an export leaves both enabled
       QVERIFY(window.ExcelAction()->isEnabled());
-      // Asked not to warn again: the next export reuses the file and does not warn.
       window.ExcelAction()->trigger();
-      QCOMPARE(desktop_->launched, std::vector<std::string>(2, launched));
-      QVERIFY(desktop_->ui.messages.empty());
     });
-    OpenDetailReport(nullptr, *doc_);
-    QCOMPARE(launched, DataFolder() + "/Orlendt Software/Zarvic/temp0.xlsx");
-    QCOMPARE(GetIntSetting(SettingId::DontShowTempFileWarning), 1);
-    auto zip = testing::ZipEntries(ReadAll(launched));
-    QVERIFY(zip["xl/workbook.xml"].find("name=\"temp0\"") != std::string::npos);
+    OpenDetailReport(nullptr, doc);
+    const std::string name = "/LATE - Interest and Penalty Detail.xlsx";
+    QCOMPARE(desktop_->ui.fileRequests.size(), size_t{2});
+    QCOMPARE(desktop_->ui.fileRequests[0].initialPath, cases + name);
+    QCOMPARE(desktop_->ui.fileRequests[1].initialPath, out + name);
+    QCOMPARE(desktop_->ui.fileRequests[0].defaultExtension, std::string("xlsx"));
+    QCOMPARE(desktop_->launched, (std::vector<std::string>{first, out + "/second.xlsx"}));
+    QVERIFY(desktop_->ui.messages.empty());
+    QVERIFY(!firstBytes.empty());
+    QCOMPARE(ReadAll(first), firstBytes);
+    QVERIFY(std::filesystem::last_write_time(first) == firstTime);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(out))
+      files.push_back(entry.path().filename());
+    std::sort(files.begin(), files.end());
+    QCOMPARE(files, (std::vector<std::string>{"first.xlsx", "second.xlsx"}));  // nothing else left there
+    auto zip = testing::ZipEntries(ReadAll(out + "/second.xlsx"));
+    QVERIFY(zip["xl/workbook.xml"].find("name=\"Interest and Penalty Detail\"") != std::string::npos);
+    QVERIFY(zip["xl/sharedStrings.xml"].find("INTEREST AND PENALTY DETAIL REPORT<") != std::string::npos);
     // The first event's amount is a number, not a text.
     const std::string sheet = zip["xl/worksheets/sheet1.xml"];
     const size_t e7 = sheet.find("<c r=\"E7\"");
     QVERIFY(e7 != std::string::npos);
     QVERIFY(sheet.substr(e7, sheet.find("</c>", e7) - e7).find("t=\"s\"") == std::string::npos);
+  }
+
+  // With no program for ".xlsx" one message names the saved workbook and offers its folder.
+  void spreadsheetExportWithoutAProgramNamesTheFile() {
+    const std::string path = work_ + "/kept.xlsx";
+    desktop_->ui.files = {path};
+    desktop_->ui.answers = {Answer::Yes};
+    std::vector<std::string> tried;
+    FileLauncher recording = SetFileLauncher([&](const std::string& file) {
+      tried.push_back(file);
+      return file == work_;  // the folder opens, the workbook finds no program
+    });
+    WithReportWindow([&](CEditReport& window) { window.ExcelAction()->trigger(); });
+    OpenDetailReport(nullptr, *doc_);
+    SetFileLauncher(recording);
+    QCOMPARE(desktop_->ui.fileRequests.at(0).initialPath,
+             DocumentsFolder() + "/Untitled - Interest and Penalty Detail.xlsx");
+    QCOMPARE(desktop_->ui.Texts(),
+             std::vector<std::string>{"The workbook was saved as " + path +
+                                      ", but no program opened it.\n\nDo you want to open its folder?"});
+    QCOMPARE(desktop_->ui.messages.at(0).kind, MessageKind::YesNo);
+    QCOMPARE(tried, (std::vector<std::string>{path, work_}));
+    QVERIFY(ReadAll(path).starts_with("PK"));
   }
 
   void excelExportRefusesOtherReports() {

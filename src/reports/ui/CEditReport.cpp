@@ -2,13 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,6 +22,7 @@
 #include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
+#include "reports/ReportFileNames.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportWorkbook.h"
 #include "shell/Launcher.h"
@@ -38,14 +36,11 @@ constexpr int kReportSaved = 20031;
 constexpr char kNotepadFileName[] = "ZRVFILE.TXT";
 constexpr int kDefaultColumns = 82;
 constexpr int kDefaultRows = 30;
-constexpr char kTempFileWarning[] =
-    "The report will be exported to Excel in a temporary file that is subject to re-use.  If you wish to "
-    "save your changes to the spreadsheet, use the File/Save As... feature of Excel to give it a new "
-    "name and/or location.";
-
-std::string BaseNameOf(const std::string& path) {
-  return std::filesystem::path(path).stem().string();
-}
+constexpr int kNoSpreadsheetProgram = 21521;
+constexpr char kDetailReportName[] = "Interest and Penalty Detail";
+// Where the next export's dialog starts: the folder of the last one, kept across runs.
+constexpr char kExportSection[] = "Report Settings";
+constexpr char kExportFolderName[] = "Export Folder";
 
 }  // namespace
 
@@ -124,7 +119,7 @@ void CEditReport::CreateMenus() {
                              [this] { CloseWith(ReportCloseCode::Preview); });
   file->addSeparator();
   notepad_ = file->addAction(QStringLiteral("&Export to Notepad"), this, &CEditReport::ExportToNotepad);
-  excel_ = file->addAction(QStringLiteral("Export to Excel"), this, &CEditReport::ExportToExcel);
+  excel_ = file->addAction(QStringLiteral("Export to Spreadsheet..."), this, &CEditReport::ExportToExcel);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), this, [this] { CloseWith(ReportCloseCode::Closed); });
 
@@ -220,51 +215,34 @@ void CEditReport::ExportToExcel() {
     MessageBoxText(error);
     return;
   }
-  const std::string folder = ExportFolder();
-  if (folder.empty()) return;
-  const std::string path = ExportFileName(folder, ".xlsx");
-  if (path.empty()) {
-    MessageBoxText("Every export file name temp0.xlsx to temp99.xlsx in " + folder + " is in use.");
+  // A file of the person's own, named and placed by them: nothing is written that they did not choose.
+  FileChoice choice;
+  choice.save = true;
+  choice.title = "Export to Spreadsheet";
+  choice.filter = "Spreadsheets (*.xlsx)|*.xlsx|All Files (*.*)|*.*||";
+  choice.defaultExtension = "xlsx";
+  choice.initialPath =
+      SuggestedReportFile(problemFile_, kDetailReportName, ".xlsx",
+                          GetProfileString(kExportSection, kExportFolderName, ""), DocumentsFolder());
+  std::optional<std::string> path = ChooseFileName(choice);
+  if (!path) return;
+  if (!WriteDetailWorkbook(*sheet, *path, kDetailReportName, &error)) {
+    MessageBoxText("The workbook " + *path + " could not be written: " + error);
     return;
   }
-  if (!WriteDetailWorkbook(*sheet, path, BaseNameOf(path), &error)) {
-    MessageBoxText("The workbook " + path + " could not be written: " + error);
-    return;
+  WriteProfileString(kExportSection, kExportFolderName, FolderOf(*path));
+  if (LaunchFile(*path)) return;
+  const std::string question =
+      StringPrintfDynamic(std::string(StringText(kNoSpreadsheetProgram)).c_str(), path->c_str());
+  if (MessageBoxText(question, MessageKind::YesNo) == Answer::Yes) {
+    const std::string folder = FolderOf(*path).empty() ? "." : FolderOf(*path);
+    if (!LaunchFile(folder)) MessageBoxText(LaunchFailureMessage(folder));
   }
-  if (!LaunchFile(path)) {
-    MessageBoxText(LaunchFailureMessage(path));
-    return;
-  }
-  ShowTempFileWarning(this);
 }
 
 void CEditReport::CloseWith(ReportCloseCode code) {
   closeCode_ = code;
   accept();
-}
-
-CTempFileWarning::CTempFileWarning(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Zarvic"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(QString::fromLatin1(kTempFileWarning), this);
-  label->setWordWrap(true);
-  label->setMinimumWidth(360);
-  layout->addWidget(label);
-  dontShow_ = new QCheckBox(QStringLiteral("Do not show this message again"), this);
-  layout->addWidget(dontShow_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  layout->addWidget(buttons);
-}
-
-void ShowTempFileWarning(QWidget* parent) {
-  if (Options().dontShowTempFileWarning) return;
-  CTempFileWarning warning(parent);
-  if (warning.exec() == QDialog::Accepted && warning.DontShowBox()->isChecked()) {
-    Options().dontShowTempFileWarning = true;
-    WriteIntSetting(SettingId::DontShowTempFileWarning, 1);
-  }
 }
 
 }  // namespace zarvic

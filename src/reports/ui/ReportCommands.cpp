@@ -1,5 +1,6 @@
 #include "reports/ui/ReportCommands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
@@ -13,6 +14,7 @@
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "problem/DocumentManager.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportDialogs.h"
 #include "reports/ReportRun.h"
@@ -21,6 +23,7 @@
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
 #include "shell/StartUp.h"
+#include "shell/ui/CZrvChildView.h"
 
 namespace zarvic {
 namespace {
@@ -72,6 +75,16 @@ bool ChoosePdfOutput(QPrinter& printer) {
 
 }  // namespace
 
+std::string ProblemFileOf(const CTDoc& doc) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    for (CZrvChildView* view : top->findChildren<CZrvChildView*>()) {
+      if (view->Document() != nullptr && &view->Document()->problem == &doc)
+        return view->Document()->pathName;
+    }
+  }
+  return {};
+}
+
 QPrinter& ReportPrinter() {
   if (HeldPrinter() == nullptr) {
     HeldPrinter() = MakeReportPrinter().release();
@@ -120,6 +133,7 @@ void ShowReports(QWidget* parent, CTDoc& doc, const ReportOptions& options) {
     if (run.PrepareReports(page, false) == 0) return;
     const ReportPageDressing dressing{options.includeHeader, options.includeFooter, page.LinesPerPage()};
     CEditReport window(run.ReportPath(), dressing, GetIntSetting(SettingId::ReportFontSize), parent);
+    window.SetProblemFile(ProblemFileOf(doc));
     code = window.CloseCode();
     if (window.Loaded()) {
       RestorePlacement(window);
