@@ -34,6 +34,7 @@
 #include "reports/ReportDialogs.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportSpreadsheet.h"
+#include "reports/ReportTextCopy.h"
 #include "reports/ReportWindow.h"
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportCommands.h"
@@ -359,22 +360,34 @@ class ReportWindowTest : public QObject {
     QVERIFY(QApplication::activeModalWidget() == nullptr);  // no print preview after the window
   }
 
-  void notepadExportLocksBothExports() {
-    std::string notepadFile;
+  // "Open in Text Editor" writes a new copy each time, which stays after the window has closed.
+  void textEditorCopiesAreNewAndKept() {
+    std::filesystem::remove_all(TextCopyFolder());
+    std::string copy;
     WithReportWindow([&](CEditReport& window) {
+      QCOMPARE(window.NotepadAction()->text(), QString("Open in &Text Editor"));
       window.NotepadAction()->trigger();
-      notepadFile = window.NotepadFile();
-      QCOMPARE(desktop_->launched, std::vector<std::string>{notepadFile});
-      QVERIFY(std::filesystem::exists(notepadFile));  // still there for the viewer
-      QVERIFY(ReadAll(notepadFile).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
+      copy = window.NotepadFile();
+      QCOMPARE(desktop_->launched, std::vector<std::string>{copy});
+      QVERIFY(ReadAll(copy).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
       QVERIFY(!window.NotepadAction()->isEnabled());
       QVERIFY(!window.ExcelAction()->isEnabled());
       window.ExcelAction()->trigger();  // does nothing
       QCOMPARE(desktop_->launched.size(), size_t{1});
     });
     OpenDetailReport(nullptr, *doc_);
-    QVERIFY(!notepadFile.empty());
-    QVERIFY(!std::filesystem::exists(notepadFile));  // gone with the window
+    QCOMPARE(copy, TextCopyFolder() + "/Untitled - Report.txt");
+    QVERIFY(std::filesystem::exists(copy));  // the editor may still show it
+    testing::WriteFile(copy, "edited in the editor");
+    std::string second;
+    WithReportWindow([&](CEditReport& window) {
+      window.NotepadAction()->trigger();
+      second = window.NotepadFile();
+    });
+    OpenDetailReport(nullptr, *doc_);
+    QCOMPARE(second, TextCopyFolder() + "/Untitled - Report (2).txt");
+    QCOMPARE(ReadAll(copy), std::string("edited in the editor"));
+    QVERIFY(desktop_->ui.messages.empty());
   }
 
   // "Export to Spreadsheet..." writes where the dialog says, first proposed in the problem's folder,

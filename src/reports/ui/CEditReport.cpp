@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,6 +25,7 @@
 #include "core/UserInterface.h"
 #include "reports/ReportFileNames.h"
 #include "reports/ReportRun.h"
+#include "reports/ReportTextCopy.h"
 #include "reports/ReportWorkbook.h"
 #include "shell/Launcher.h"
 #include "shell/ui/CAnyEdit.h"
@@ -33,7 +35,6 @@ namespace {
 
 constexpr int kUnableToOpen = 20030;
 constexpr int kReportSaved = 20031;
-constexpr char kNotepadFileName[] = "ZRVFILE.TXT";
 constexpr int kDefaultColumns = 82;
 constexpr int kDefaultRows = 30;
 constexpr int kNoSpreadsheetProgram = 21521;
@@ -88,13 +89,9 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
   loaded_ = true;
 }
 
-CEditReport::~CEditReport() {
-  // The Notepad copy goes with the window that made it.
-  if (!notepadFile_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove(notepadFile_, ec);
-  }
-}
+// The text editor's copy stays when the window closes: the editor may still show it (old copies go
+// at a later start).
+CEditReport::~CEditReport() = default;
 
 bool CEditReport::eventFilter(QObject* watched, QEvent* event) {
   // The text field would copy only a selection; the window's Copy takes everything when there is none.
@@ -118,7 +115,7 @@ void CEditReport::CreateMenus() {
   preview_ = file->addAction(QStringLiteral("Print Pre&view..."), this,
                              [this] { CloseWith(ReportCloseCode::Preview); });
   file->addSeparator();
-  notepad_ = file->addAction(QStringLiteral("&Export to Notepad"), this, &CEditReport::ExportToNotepad);
+  notepad_ = file->addAction(QStringLiteral("Open in &Text Editor"), this, &CEditReport::ExportToNotepad);
   excel_ = file->addAction(QStringLiteral("Export to Spreadsheet..."), this, &CEditReport::ExportToExcel);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), this, [this] { CloseWith(ReportCloseCode::Closed); });
@@ -163,10 +160,14 @@ void CEditReport::Copy() {
   QApplication::clipboard()->setText(text_->toPlainText());
 }
 
-bool CEditReport::WriteWindowText(const std::string& path) {
+std::string CEditReport::WindowText() const {
   std::string text;
   for (const auto& line : lines_) text += Windows1252ToUtf8(line) + "\r\n";
-  if (WriteFileAtomically(path, text)) return true;
+  return text;
+}
+
+bool CEditReport::WriteWindowText(const std::string& path) {
+  if (WriteFileAtomically(path, WindowText())) return true;
   MessageBoxText(StringPrintfDynamic(std::string(StringText(kUnableToOpen)).c_str(), path.c_str()));
   return false;
 }
@@ -193,9 +194,17 @@ void CEditReport::SetExportLock(bool locked, bool forGood) {
 
 void CEditReport::ExportToNotepad() {
   if (exportLock_) return;
-  // In the TEMP folder rather than wherever the program was started from; removed with the window.
-  const std::string path = TempPath(kNotepadFileName);
-  if (!WriteWindowText(path)) return;
+  // A new file for every copy, so that an editor still showing an earlier one keeps it.
+  const std::string folder = TextCopyFolder();
+  const std::string stem = FileNameOf(SuggestedReportFile(problemFile_, "Report", "", "", ""));
+  int error = 0;
+  const std::string path = WriteNewTextFile(folder, stem, WindowText(), &error);
+  if (path.empty()) {
+    MessageBoxText(StringPrintfDynamic(std::string(StringText(kUnableToOpen)).c_str(),
+                                       JoinPath(folder, stem + ".txt").c_str()) +
+                   ": " + std::strerror(error));
+    return;
+  }
   notepadFile_ = path;
   SetExportLock(true, true);
   if (!LaunchFile(path)) MessageBoxText(LaunchFailureMessage(path));

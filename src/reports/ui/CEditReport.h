@@ -38,7 +38,7 @@ class CEditReport : public QDialog {
   QAction* CopyAction() const { return copy_; }
   // The problem file the report is of (empty for a problem never saved): export names start from it.
   void SetProblemFile(const std::string& path) { problemFile_ = path; }
-  // The file of the Notepad export while the window is open; empty before.
+  // The copy "Open in Text Editor" wrote last; empty before.
   const std::string& NotepadFile() const { return notepadFile_; }
 
   void SaveAsText();
@@ -53,6 +53,7 @@ class CEditReport : public QDialog {
  private:
   void CreateMenus();
   void ApplyFont();
+  std::string WindowText() const;  // every line with its margin, ending in CR LF
   bool WriteWindowText(const std::string& path);
   void SetExportLock(bool locked, bool forGood);
   void CloseWith(ReportCloseCode code);
