@@ -5,6 +5,8 @@
 
 #include "core/FileExtension.h"
 #include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/Text.h"
 
 namespace zarvic {
 namespace {
@@ -14,7 +16,20 @@ bool IsFolder(const std::string& path) {
   return !path.empty() && std::filesystem::is_directory(path, ec);
 }
 
+constexpr char kExportSection[] = "Report Settings";
+constexpr char kExportFolderName[] = "Export Folder";
+
 }  // namespace
+
+std::string LastExportFolder() {
+  return GetProfileString(kExportSection, kExportFolderName, "");
+}
+
+void RememberExportFolder(const std::string& writtenFile) {
+  const std::string folder = FolderOf(writtenFile);
+  if (!folder.empty() && folder != LastExportFolder())
+    WriteProfileString(kExportSection, kExportFolderName, folder);
+}
 
 std::string SuggestedReportFile(const std::string& problemPath, std::string_view reportName,
                                 std::string_view extension, const std::string& lastFolder,
@@ -30,6 +45,30 @@ std::string SuggestedReportFile(const std::string& problemPath, std::string_view
   if (!IsFolder(folder)) folder = FolderOf(problemPath);
   if (!IsFolder(folder)) folder = fallbackFolder;
   return JoinPath(folder, name);
+}
+
+std::string ReportRunName(const ReportSettings& options) {
+  const std::pair<bool ReportSettings::*, const char*> reports[] = {
+      {&ReportSettings::interestAndPenaltyDetail, "Interest and Penalty Detail"},
+      {&ReportSettings::paymentAllocationDetail, "Payment Allocation Detail"},
+      {&ReportSettings::interestDetailWithFactors, "Interest Detail with Factors"},
+      {&ReportSettings::penaltyComputationDetail, "Penalty Computation Detail"},
+      {&ReportSettings::mainScreenEvents, "Main Screen Events"},
+      {&ReportSettings::monthlyAccrual, "Monthly Accrual"},
+      {&ReportSettings::rateTable, "Interest Rate Table"},
+  };
+  std::string name;
+  for (const auto& [member, title] : reports) {
+    if (!(options.*member)) continue;
+    if (!name.empty()) return "Reports";
+    name = title;
+  }
+  return name.empty() ? "Reports" : name;
+}
+
+std::string ReportDocumentTitle(const ReportSettings& options, std::string_view taxpayer) {
+  const std::string name = Trim(std::string(taxpayer));
+  return name.empty() ? ReportRunName(options) : ReportRunName(options) + " - " + name;
 }
 
 }  // namespace zarvic

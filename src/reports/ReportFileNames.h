@@ -5,6 +5,8 @@
 
 namespace zarvic {
 
+struct ReportSettings;
+
 // The names the report window proposes for the files it writes for the person to keep.
 
 // "<problem> - <report><extension>": the problem file's name without its extension ("Untitled" for a
@@ -14,5 +16,18 @@ namespace zarvic {
 std::string SuggestedReportFile(const std::string& problemPath, std::string_view reportName,
                                 std::string_view extension, const std::string& lastFolder,
                                 const std::string& fallbackFolder);
+
+// The folder the last workbook or PDF was written to (a setting, so it lasts from run to run); "" when
+// none was.
+std::string LastExportFolder();
+void RememberExportFolder(const std::string& writtenFile);
+
+// The name of what a report run holds, for file names and the PDF's title: the one report chosen
+// ("Interest and Penalty Detail", "Interest Detail with Factors", ...), "Reports" for several.
+std::string ReportRunName(const ReportSettings& options);
+
+// The PDF's title: the run's name, then the taxpayer's name when there is one ("Interest and Penalty
+// Detail - Jordan A. Whitfield").
+std::string ReportDocumentTitle(const ReportSettings& options, std::string_view taxpayer);
 
 }  // namespace zarvic

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -493,6 +494,8 @@ class ReportWindowTest : public QObject {
     QVERIFY(PrintReportRun(nullptr, *doc_, options, false));
     QCOMPARE(desktop_->ui.fileRequests.size(), size_t{1});
     QCOMPARE(desktop_->ui.fileRequests[0].defaultExtension, std::string("pdf"));
+    QCOMPARE(desktop_->ui.fileRequests[0].initialPath,
+             DocumentsFolder() + "/Untitled - Interest and Penalty Detail.pdf");
 
     EngineReportComputation computation;
     auto run = SameRun(computation, options, true);
@@ -504,6 +507,9 @@ class ReportWindowTest : public QObject {
     QVERIFY2(infoText.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(run->PageCount()))),
              qPrintable(infoText));
     QVERIFY(infoText.contains("612 x 792 pts"));  // US Letter
+    QVERIFY2(infoText.contains(
+                 QRegularExpression("Title:\\s+Interest and Penalty Detail - Jordan A. Whitfield\\n")),
+             qPrintable(infoText));
     // Each word of the PDF goes back to the line and column its position gives, in the print font's
     // character cell, so the comparison holds every blank and every blank line.
     QPrinter& printer = ReportPrinter();
@@ -546,6 +552,36 @@ class ReportWindowTest : public QObject {
       QCOMPARE(printed, expected);
       for (const auto& line : expected) QVERIFY(line.find("*****") == std::string::npos);  // no rule lines
     }
+  }
+
+  // Print to PDF from a problem window: the name proposed from the problem and the report, and the
+  // status bar names the file written.
+  void printToPdfNamesTheFileInTheStatusBar() {
+    const std::string cases = work_ + "/cases";
+    std::filesystem::create_directories(cases);
+    std::filesystem::copy_file(std::string(ZARVIC_SOURCE_DIR) + "/examples/LATE.ZR3", cases + "/LATE.ZR3");
+    WindowPlan plan;
+    plan.start = WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    CZrvChildView* view = app.OpenProblemFile(cases + "/LATE.ZR3");
+    QVERIFY(view != nullptr);
+    desktop_->ui.messages.clear();
+    const std::string pdf = work_ + "/printed.pdf";
+    desktop_->ui.files = {pdf};
+    ReportOptions options;
+    ResetReportOptions(options, view->Document()->problem);
+    options.monthlyAccrual = true;
+    QVERIFY(PrintReportRun(nullptr, view->Document()->problem, options, false));
+    QCOMPARE(desktop_->ui.fileRequests.at(0).initialPath, cases + "/LATE - Monthly Accrual.pdf");
+    QVERIFY(std::filesystem::file_size(pdf) > 0);
+    QCOMPARE(app.MainFrame()->statusBar()->currentMessage(),
+             QString::fromStdString("Report printed to " + pdf));
+    QVERIFY(desktop_->ui.messages.empty());
+    // The next PDF is proposed in the folder this one went to.
+    desktop_->ui.files = {std::nullopt};
+    QVERIFY(!PrintReportRun(nullptr, view->Document()->problem, options, false));
+    QCOMPARE(desktop_->ui.fileRequests.at(1).initialPath, work_ + "/LATE - Monthly Accrual.pdf");
   }
 
   // The main window's report commands open their dialogs (answered with Cancel here).

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "core/Settings.h"
 #include "reports/ReportFileNames.h"
 #include "support/TestFiles.h"
 
@@ -32,6 +34,27 @@ TEST(SuggestedReportFile, NamesTheProblemAndTheReportInTheFolderLastUsed) {
         << c.problem << " " << c.last;
   }
   EXPECT_EQ("/f/Untitled - B-C.pdf", SuggestedReportFile("", "B/C", ".pdf", "", "/f"));
+}
+
+TEST(ReportRunName, NamesTheOneReportChosenElseReports) {
+  struct Case {
+    std::vector<bool ReportSettings::*> chosen;
+    std::string name;
+  };
+  const Case cases[] = {
+      {{&ReportSettings::interestAndPenaltyDetail}, "Interest and Penalty Detail"},
+      {{&ReportSettings::interestDetailWithFactors}, "Interest Detail with Factors"},
+      {{&ReportSettings::rateTable}, "Interest Rate Table"},
+      {{&ReportSettings::interestAndPenaltyDetail, &ReportSettings::monthlyAccrual}, "Reports"},
+      {{}, "Reports"},
+  };
+  for (const Case& c : cases) {
+    ReportSettings options;
+    for (auto member : c.chosen) options.*member = true;
+    EXPECT_EQ(c.name, ReportRunName(options));
+    EXPECT_EQ(c.name + " - Jordan A. Whitfield", ReportDocumentTitle(options, " Jordan A. Whitfield "));
+    EXPECT_EQ(c.name, ReportDocumentTitle(options, "   "));
+  }
 }
 
 }  // namespace

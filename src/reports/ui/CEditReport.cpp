@@ -39,9 +39,6 @@ constexpr int kDefaultColumns = 82;
 constexpr int kDefaultRows = 30;
 constexpr int kNoSpreadsheetProgram = 21521;
 constexpr char kDetailReportName[] = "Interest and Penalty Detail";
-// Where the next export's dialog starts: the folder of the last one, kept across runs.
-constexpr char kExportSection[] = "Report Settings";
-constexpr char kExportFolderName[] = "Export Folder";
 
 }  // namespace
 
@@ -231,15 +228,14 @@ void CEditReport::ExportToExcel() {
   choice.filter = "Spreadsheets (*.xlsx)|*.xlsx|All Files (*.*)|*.*||";
   choice.defaultExtension = "xlsx";
   choice.initialPath =
-      SuggestedReportFile(problemFile_, kDetailReportName, ".xlsx",
-                          GetProfileString(kExportSection, kExportFolderName, ""), DocumentsFolder());
+      SuggestedReportFile(problemFile_, kDetailReportName, ".xlsx", LastExportFolder(), DocumentsFolder());
   std::optional<std::string> path = ChooseFileName(choice);
   if (!path) return;
   if (!WriteDetailWorkbook(*sheet, *path, kDetailReportName, &error)) {
     MessageBoxText("The workbook " + *path + " could not be written: " + error);
     return;
   }
-  WriteProfileString(kExportSection, kExportFolderName, FolderOf(*path));
+  RememberExportFolder(*path);
   if (LaunchFile(*path)) return;
   const std::string question =
       StringPrintfDynamic(std::string(StringText(kNoSpreadsheetProgram)).c_str(), path->c_str());

@@ -53,13 +53,13 @@ QFont ReportPrintFont() {
   return font;
 }
 
-void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
+bool PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
   // The file is read once; the run's page offsets say where each printer page begins.
   std::ifstream in(run.ReportPath(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<std::int64_t> starts = run.PageStarts();
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) return false;
   painter.setFont(font);
   const int spacing = LineSpacing(font, printer);
   const int ascent = QFontMetrics(font, &printer).ascent();
@@ -74,7 +74,7 @@ void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font
       y += spacing;
     }
   }
-  painter.end();
+  return painter.end();
 }
 
 }  // namespace zarvic

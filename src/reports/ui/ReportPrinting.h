@@ -34,6 +34,7 @@ class PrinterPageLength : public PageLength {
 QFont ReportPrintFont();
 
 // Draws every page of the run, each line at the left edge, a new printer page where the run began one.
-void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font);
+// False when the printer could not be opened (a PDF file that cannot be written).
+bool PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font);
 
 }  // namespace zarvic
