@@ -526,14 +526,26 @@ class ReportWindowTest : public QObject {
       const QString html = QString::fromUtf8(text.readAllStandardOutput());
       std::vector<std::string> printed;
       static const QRegularExpression word(
-          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">(.*?)</word>");
+          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">(.*?)</word>");
       for (auto m = word.globalMatch(html); m.hasNext();) {
         auto match = m.next();
+        // Half an inch of margin on every side of the US Letter page.
+        const QRectF box(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                         QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+        QVERIFY2(box.left() >= 36.0 && box.top() >= 36.0 && box.right() <= 612.0 - 36.0 &&
+                     box.bottom() <= 792.0 - 36.0,
+                 qPrintable(QString("page %1: %2 at %3,%4-%5,%6")
+                                .arg(page)
+                                .arg(match.captured(5))
+                                .arg(box.left())
+                                .arg(box.top())
+                                .arg(box.right())
+                                .arg(box.bottom())));
         const auto row =
             static_cast<size_t>(std::lround((match.captured(2).toDouble() - origin.y()) / lineSpacing));
         const auto column =
             static_cast<size_t>(std::lround((match.captured(1).toDouble() - origin.x()) / charWidth));
-        QString w = match.captured(3);
+        QString w = match.captured(5);
         w.replace("&lt;", "<")
             .replace("&gt;", ">")
             .replace("&quot;", "\"")
