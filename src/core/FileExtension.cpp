@@ -1,8 +1,7 @@
 #include "core/FileExtension.h"
 
-#include <cctype>
-
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -45,6 +44,15 @@ std::string WithExistingExtensionCase(const std::string& path) {
   if (std::filesystem::exists(path, ec)) return path;
   std::string existing = FindExtensionNoCase(path);
   return existing.empty() ? path : existing;
+}
+
+std::string CompleteSaveName(const std::string& typed, std::string_view defaultExtension) {
+  std::string path = typed;
+  if (!defaultExtension.empty() && FileNameOf(path).find('.') == std::string::npos) {
+    path += '.';
+    path += defaultExtension;
+  }
+  return WithExistingExtensionCase(path);
 }
 
 namespace {

@@ -23,6 +23,12 @@ bool HasExtensionNoCase(std::string_view path, std::string_view extension);
 // one file is not joined by a second that differs only in case.
 std::string WithExistingExtensionCase(const std::string& path);
 
+// The file a save dialog's answer names: the typed name with "." and defaultExtension added when its
+// file name has no extension (nothing added when defaultExtension is empty), then the existing file
+// whose extension differs only in case, since that is the file the write will replace. The question
+// whether to replace a file is asked about this name, not the one typed.
+std::string CompleteSaveName(const std::string& typed, std::string_view defaultExtension);
+
 // A file dialog filter in the stored form "Text (*.A)|*.A;*.B|All Files (*.*)|*.*||" as the file
 // dialogs here take it: "Text (*.A *.a *.B *.b);;All Files (*)". Each extension is offered in both
 // cases, since the dialog matches patterns by case and "x.zr3" must show under "*.ZR3".

@@ -442,6 +442,10 @@ constexpr StringEntry kStrings[] = {
     {21420, "%s is not a date."},
     {21421, "%s is not an amount."},
     {21422, "A deposit penalty input needs a PERIOD line."},
+    {21520, "%s already exists.\nDo you want to replace it?"},
+    {21521, "The workbook was saved as %s, but no program opened it.\n\nDo you want to open its folder?"},
+    {21522, "Report printed to %s"},
+    {21523, "The settings were written to %s"},
     {21540, "Rate table saved to %s"},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "

@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "core/AppOptions.h"
+#include "core/FileExtension.h"
+#include "core/Paths.h"
 #include "core/StringTable.h"
 #include "core/Text.h"
 
@@ -36,13 +38,17 @@ thread_local const CTDoc* messageProblem = nullptr;
 
 }  // namespace
 
-const CTDoc* MessageProblem() { return messageProblem; }
+const CTDoc* MessageProblem() {
+  return messageProblem;
+}
 
 ProblemMessageScope::ProblemMessageScope(const CTDoc& problem) : previous_(messageProblem) {
   messageProblem = &problem;
 }
 
-ProblemMessageScope::~ProblemMessageScope() { messageProblem = previous_; }
+ProblemMessageScope::~ProblemMessageScope() {
+  messageProblem = previous_;
+}
 
 UserInterface& CurrentUi() {
   static StderrUserInterface fallback;
@@ -66,6 +72,22 @@ std::optional<std::string> ChooseFileName(const FileChoice& choice) {
   std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
   if (chosen && chosen->empty()) chosen.reset();
   return chosen;
+}
+
+std::optional<std::string> ConfirmSaveName(
+    const FileChoice& choice, const std::function<std::optional<std::string>(const std::string&)>& ask) {
+  constexpr int kReplaceQuestionId = 21520;
+  std::string initial = choice.initialPath;
+  for (;;) {
+    std::optional<std::string> typed = ask(initial);
+    if (!typed || typed->empty()) return std::nullopt;
+    std::string path = CompleteSaveName(*typed, choice.defaultExtension);
+    if (!FileExists(path)) return path;
+    const std::string question =
+        StringPrintfDynamic(std::string(StringText(kReplaceQuestionId)).c_str(), FileNameOf(path).c_str());
+    if (MessageBoxText(question, MessageKind::YesNo) == Answer::Yes) return path;
+    initial = path;
+  }
 }
 
 Answer MessageBoxId(int id, MessageKind kind) {

@@ -63,6 +63,13 @@ CancelChoice AskSaveChanges(bool modified);
 // Asks for a file name with "SpecialCR" off while the dialog is up; nothing when cancelled or empty.
 std::optional<std::string> ChooseFileName(const FileChoice& choice);
 
+// A save dialog's loop: ask(initialPath) shows the dialog and returns the typed name (nothing when
+// cancelled); the name is completed (CompleteSaveName) before anything is checked, and a file that
+// exists under it is replaced only when the person says Yes to 21520; No shows the dialog again at that
+// name. The dialog itself must not ask, since it sees the name without its extension.
+std::optional<std::string> ConfirmSaveName(
+    const FileChoice& choice, const std::function<std::optional<std::string>(const std::string&)>& ask);
+
 // Command-line modes: messages go to standard error. Questions are asked on the terminal when standard
 // input is one; otherwise they are answered without blocking: Ok/OkCancel -> Ok, YesNo -> No,
 // YesNoCancel -> Cancel (so nothing is replaced or saved that nobody agreed to).
@@ -91,7 +98,7 @@ class RecordingUserInterface : public UserInterface {
   }
 
   std::vector<Message> messages;
-  std::deque<Answer> answers;                    // consumed first
+  std::deque<Answer> answers;  // consumed first
   // Runs once, inside the next message, before it is answered.
   std::function<void(const Message&)> whileShown;
   Answer defaultAnswer = Answer::Ok;             // Ok/Yes, whichever the kind offers

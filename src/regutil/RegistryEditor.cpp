@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "core/AtomicFile.h"
+#include "core/Paths.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "regutil/RegTypeNames.h"
@@ -21,7 +23,7 @@ std::string ValueFailure(const std::string& key, const std::string& name, const 
 
 }  // namespace
 
-RegistryEditor::RegistryEditor(std::string storePath) : root_(std::move(storePath)) {}
+RegistryEditor::RegistryEditor(std::string storePath) : root_(storePath), storePath_(std::move(storePath)) {}
 
 void RegistryEditor::Start() {
   programs_ = GetRegEntries(root_, {}).subkeys;
@@ -100,8 +102,8 @@ void RegistryEditor::WriteValue(RegistryStore& store, std::int64_t type, bool ad
   }
   if (!data.bytes.empty()) {
     RegistryValue value{fields.name, static_cast<std::uint32_t>(type), std::move(data.bytes)};
-    StoreResult written =
-        adding ? store.AddValue(Program(), fields.section, value) : store.SetValue(Program(), fields.section, value);
+    StoreResult written = adding ? store.AddValue(Program(), fields.section, value)
+                                 : store.SetValue(Program(), fields.section, value);
     if (written.status == StoreStatus::AlreadyExists) {
       // Another program added it since we looked.
       MessageBoxText(StringPrintf("The value %s\\%s already exists\n", KeyPath(SectionKey()).c_str(),
@@ -150,7 +152,8 @@ void RegistryEditor::Add() {
     return;
   }
   // With no type chosen the type is REG_NONE, which writes nothing.
-  WriteValue(*store, fields.typeIndex ? RegTypeNames()[*fields.typeIndex].code : std::int64_t{kRegNone}, true);
+  WriteValue(*store, fields.typeIndex ? RegTypeNames()[*fields.typeIndex].code : std::int64_t{kRegNone},
+             true);
 }
 
 void RegistryEditor::Delete() {
@@ -201,8 +204,8 @@ void RegistryEditor::AddSection() {
     return;
   }
   if (!added.ok()) {
-    MessageBoxText(
-        StringPrintf("Failed to create key \"%s\"\n%s\n", KeyPath(SectionKey()).c_str(), added.error.c_str()));
+    MessageBoxText(StringPrintf("Failed to create key \"%s\"\n%s\n", KeyPath(SectionKey()).c_str(),
+                                added.error.c_str()));
   }
   ShowEntries();
 }
@@ -230,19 +233,34 @@ void RegistryEditor::DeleteSection() {
   }
   StoreResult deleted = store->DeleteSection(Program(), fields.section);
   if (!deleted.ok()) {
-    MessageBoxText(
-        StringPrintf("Failed to delete key \"%s\"\n%s\n", KeyPath(SectionKey()).c_str(), deleted.error.c_str()));
+    MessageBoxText(StringPrintf("Failed to delete key \"%s\"\n%s\n", KeyPath(SectionKey()).c_str(),
+                                deleted.error.c_str()));
   }
   ShowEntries();
 }
 
-void RegistryEditor::DumpToFile(const std::string& path) {
+void RegistryEditor::Dump() {
+  constexpr int kDumpWrittenId = 21523;
+  FileChoice choice;
+  choice.save = true;
+  choice.title = "Dump to File";
+  choice.initialPath = JoinPath(FolderOf(storePath_), kDumpFileName);
+  choice.filter = "Text files (*.TXT)|*.txt|All Files (*.*)|*.*||";
+  choice.defaultExtension = "txt";
+  std::optional<std::string> path = ChooseFileName(choice);
+  if (!path || !DumpToFile(*path)) return;
+  MessageBoxText(StringPrintfDynamic(std::string(StringText(kDumpWrittenId)).c_str(), path->c_str()));
+}
+
+bool RegistryEditor::DumpToFile(const std::string& path) {
   std::string text = selected_ ? DumpText(ReadProgram(root_, Program())) : std::string();
   int error = 0;
   if (!WriteFileAtomically(path, text, &error)) {
     MessageBoxText(
         StringPrintf("The settings could not be written to %s:\n%s", path.c_str(), std::strerror(error)));
+    return false;
   }
+  return true;
 }
 
 }  // namespace zarvic::regutil

@@ -51,9 +51,11 @@ class RegistryEditor {
   void Delete();
   void AddSection();
   void DeleteSection();
-  // Writes the selected program's entries to path (the window passes kDumpFileName, in the current
-  // folder).
-  void DumpToFile(const std::string& path);
+  // "Dump to File": asks where to write (first kDumpFileName beside the settings store), writes the
+  // selected program's entries there and says where it wrote.
+  void Dump();
+  // Writes the selected program's entries to path, replacing it whole; false after a message.
+  bool DumpToFile(const std::string& path);
 
  private:
   std::string Program() const;
@@ -64,6 +66,7 @@ class RegistryEditor {
   void WriteValue(RegistryStore& store, std::int64_t type, bool adding);
 
   RegistryRoot root_;
+  std::string storePath_;
   std::vector<std::string> programs_;
   std::optional<std::size_t> selected_;
   Listing listing_;

@@ -127,12 +127,13 @@ class DetailWalk {
 
   bool Run() {
     if (!Header()) return false;
-    // The event list, up to and including its first blank line.
+    // The event list, up to and including its first blank line; the first cell takes the whole
+    // description, up to the date column.
     section_ = Section::Events;
     for (;;) {
       const ReportLine* line = Next();
       if (line == nullptr) return false;
-      Emit("1-20,,,42-49D,50-64,65-80\n", line->text);
+      Emit("1-41,,,42-49D,50-64,65-80\n", line->text);
       if (IsBlank(line->text)) break;
     }
     // The event list's headings stay in force (repeated after a page break) through its closing lines.
@@ -198,7 +199,7 @@ class DetailWalk {
       }
     }
     if (title == nullptr) return false;
-    Emit("1-34+ (Excel Edition),,,,,52-79\n", title->text);
+    Emit("1-34,,,,,52-79\n", title->text);
     const ReportLine* line = Expect("Taxpayer name...:");
     if (line == nullptr) return false;
     Emit("1-17,,18-62,,63-69,71-79D\n", line->text);
@@ -321,9 +322,10 @@ bool ParseNumber(std::string_view text, double& value) {
 }  // namespace
 
 std::string ApplyColumnLayout(std::string_view layout, std::string_view line,
-                            std::vector<std::string>* unexpected) {
+                              std::vector<std::string>* unexpected) {
   std::string out;
-  if (!layout.empty() && layout[0] == '0' && (layout.size() == 1 || (!IsDigit(layout[1]) && layout[1] != '-'))) {
+  if (!layout.empty() && layout[0] == '0' &&
+      (layout.size() == 1 || (!IsDigit(layout[1]) && layout[1] != '-'))) {
     AppendQuoted(out, line.size() > 1 ? line.substr(1) : std::string_view());
     return out + "\n";
   }
@@ -331,7 +333,8 @@ std::string ApplyColumnLayout(std::string_view layout, std::string_view line,
   auto readNumber = [&](size_t& value) {
     size_t start = i;
     value = 0;
-    while (i < layout.size() && IsDigit(layout[i])) value = value * 10 + static_cast<size_t>(layout[i++] - '0');
+    while (i < layout.size() && IsDigit(layout[i]))
+      value = value * 10 + static_cast<size_t>(layout[i++] - '0');
     return i > start;
   };
   while (i < layout.size()) {

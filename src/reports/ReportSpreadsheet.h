@@ -14,13 +14,13 @@ namespace zarvic {
 // per section, then typed the way a spreadsheet reads such cells.
 
 inline constexpr char kOnlyDetailExports[] =
-    "Export to Excel is only supported for the Interest and Penalty Detail Report";
+    "Export to Spreadsheet is only supported for the Interest and Penalty Detail Report";
 
 // One report line through one column layout: the row as CSV text (quoted cells, "," between
 // cells, "\n" at the end). Characters the grammar does not know are skipped and each is added to
 // unexpected (when given) as "Unexpected character %c in template!".
 std::string ApplyColumnLayout(std::string_view layout, std::string_view line,
-                            std::vector<std::string>* unexpected = nullptr);
+                              std::vector<std::string>* unexpected = nullptr);
 
 // Splits CSV text made by ApplyColumnLayout into rows of cell texts (quotes removed).
 std::vector<std::vector<std::string>> SplitCsvRows(std::string_view csv);

@@ -1,5 +1,6 @@
 #include "reports/ReportWorkbook.h"
 
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -7,10 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <system_error>
 #include <tuple>
 
+#include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
@@ -123,43 +127,25 @@ lxw_error WriteCell(lxw_worksheet* sheet, Formats& formats, const SheetLayout& l
 
 }  // namespace
 
-std::string ExportFolder() {
-  const std::string data = DataFolder();
-  if (data.empty()) {
-    MessageBoxText("AppData directory not found.");
-    return {};
-  }
-  // A fresh account may not have its data folder yet; it is made with the rest of the path.
-  std::string folder = ProgramDataFolder();
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (!std::filesystem::is_directory(folder, ec)) {
-    MessageBoxText(StringPrintf("The folder %s could not be made.", folder.c_str()));
-    return {};
-  }
-  return folder;
-}
-
-std::string ExportFileName(const std::string& folder, const std::string& extension) {
-  for (int n = 0; n < 100; ++n) {
-    std::string path = JoinPath(folder, StringPrintf("temp%d%s", n, extension.c_str()));
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) || std::filesystem::remove(path, ec)) return path;
-  }
-  return {};
-}
-
 bool WriteDetailWorkbook(const DetailSheet& sheet, const std::string& path, const std::string& sheetName,
                          std::string* error) {
-  // Written under a name of its own and renamed when whole: the file at path is complete or absent.
-  const std::string partial = path + ".partial";
+  // libxlsxwriter writes only to a named file: a private one in TEMP, whose bytes then replace path
+  // through the atomic writer, so that the file at path is the old one or the whole new one.
+  static int serial = 0;
+  const std::string scratch =
+      TempPath(StringPrintf("zarvic-workbook-%ld-%d.xlsx", static_cast<long>(::getpid()), ++serial));
+  struct Scratch {
+    const std::string& path;
+    ~Scratch() {
+      std::error_code ec;
+      std::filesystem::remove(path, ec);
+    }
+  } removeScratch{scratch};
   auto fail = [&](const std::string& why) {
-    std::error_code ec;
-    std::filesystem::remove(partial, ec);
     if (error != nullptr) *error = why;
     return false;
   };
-  lxw_workbook* workbook = workbook_new(partial.c_str());
+  lxw_workbook* workbook = workbook_new(scratch.c_str());
   if (workbook == nullptr) return fail("the workbook could not be created");
   lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheetName.c_str());
   if (worksheet == nullptr) {
@@ -180,9 +166,11 @@ bool WriteDetailWorkbook(const DetailSheet& sheet, const std::string& path, cons
   const lxw_error closed = workbook_close(workbook);
   if (status == LXW_NO_ERROR) status = closed;
   if (status != LXW_NO_ERROR) return fail(lxw_strerror(status));
-  std::error_code ec;
-  std::filesystem::rename(partial, path, ec);
-  if (ec) return fail(ec.message());
+  std::ifstream in(scratch, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) return fail(std::strerror(EIO));
+  int code = 0;
+  if (!WriteFileAtomically(path, bytes, &code)) return fail(std::strerror(code));
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FileExtension.h"
+#include "core/UserInterface.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
@@ -53,6 +54,69 @@ TEST(WithExistingExtensionCase, FindsTheFileWhoseExtensionDiffersInCase) {
 
 namespace zarvic {
 namespace {
+
+TEST(CompleteSaveName, AddsTheExtensionBeforeLookingForTheFile) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "report.txt", "x");
+  struct Case {
+    std::string typed;
+    std::string extension;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {folder / "new", "TXT", folder / "new.TXT"},
+      {folder / "report", "TXT", folder / "report.txt"},  // the file the write would replace
+      {folder / "report.TXT", "TXT", folder / "report.txt"},
+      {folder / "report.v2", "TXT", folder / "report.v2"},  // an extension of the person's own stays
+      {folder / "report", "", folder / "report"},
+      {folder / "a.b/report", "pdf", folder / "a.b/report.pdf"},  // a dot of the folder is no extension
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, CompleteSaveName(c.typed, c.extension)) << c.typed;
+}
+
+// The save dialogs ask before replacing a file whether or not the extension was typed.
+TEST(ConfirmSaveName, AsksAboutTheCompletedNameAndAsksAgainOnNo) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "LATE.ZR3", "x");
+  struct Case {
+    std::vector<std::string> typed;  // what the dialog returns each time it is shown
+    std::vector<Answer> answers;
+    std::optional<std::string> expected;
+    std::vector<std::string> questions;
+  };
+  const std::string question = "LATE.ZR3 already exists.\nDo you want to replace it?";
+  const Case cases[] = {
+      {{folder / "NEW"}, {}, folder / "NEW.ZR3", {}},
+      {{folder / "LATE"}, {Answer::Yes}, folder / "LATE.ZR3", {question}},
+      {{folder / "LATE.ZR3"}, {Answer::Yes}, folder / "LATE.ZR3", {question}},
+      {{folder / "LATE", folder / "OTHER"}, {Answer::No}, folder / "OTHER.ZR3", {question}},
+      {{folder / "LATE", ""}, {Answer::No}, std::nullopt, {question}},  // No, then cancel
+  };
+  for (const Case& c : cases) {
+    RecordingUserInterface ui;
+    ScopedUserInterface scoped(ui);
+    ui.answers.assign(c.answers.begin(), c.answers.end());
+    FileChoice choice;
+    choice.save = true;
+    choice.initialPath = folder / "start";
+    choice.defaultExtension = "ZR3";
+    std::vector<std::string> initials;
+    size_t shown = 0;
+    auto result = ConfirmSaveName(choice, [&](const std::string& initial) -> std::optional<std::string> {
+      initials.push_back(initial);
+      if (shown >= c.typed.size() || c.typed[shown].empty()) return std::nullopt;
+      return c.typed[shown++];
+    });
+    EXPECT_EQ(c.expected, result) << c.typed.front();
+    EXPECT_EQ(c.questions, ui.Texts()) << c.typed.front();
+    ASSERT_FALSE(initials.empty());
+    EXPECT_EQ(folder / "start", initials.front());
+    // After No the dialog opens again at the name it was given.
+    if (initials.size() > 1) {
+      EXPECT_EQ(folder / "LATE.ZR3", initials[1]);
+    }
+  }
+}
 
 TEST(DialogFilterTest, OffersEveryExtensionInBothCases) {
   struct Case {

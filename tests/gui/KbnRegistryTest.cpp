@@ -94,7 +94,9 @@ class KbnRegistryTest : public QObject {
     type->setCurrentIndex(type->findText(name));
   }
 
-  static QString Listing(CKBNRegistryDlg& dialog) { return Child<CBasicEdit>(dialog, "entries")->toPlainText(); }
+  static QString Listing(CKBNRegistryDlg& dialog) {
+    return Child<CBasicEdit>(dialog, "entries")->toPlainText();
+  }
 
   // Runs the calculator's batch data entry on input with the test's store; its exit code.
   static int RunBatchDataEntry(QProcess& wzrv, const QString& input, bool wait = true) {
@@ -130,7 +132,8 @@ class KbnRegistryTest : public QObject {
     QCOMPARE(programs->currentText(), QStringLiteral("Another"));
     QCOMPARE(Listing(dialog), QStringLiteral("[Things]"));
     programs->setCurrentIndex(1);
-    QCOMPARE(Listing(dialog), QStringLiteral("[Settings]\nNumber of MRU files=10 \n[Options]\nAtKBN=0 \nTips=1 \n[Empty]"));
+    QCOMPARE(Listing(dialog),
+             QStringLiteral("[Settings]\nNumber of MRU files=10 \n[Options]\nAtKBN=0 \nTips=1 \n[Empty]"));
     auto* type = Child<QComboBox>(dialog, "type");
     QCOMPARE(type->currentIndex(), -1);
     QCOMPARE(type->count(), 13);
@@ -143,15 +146,22 @@ class KbnRegistryTest : public QObject {
   void everyControlCarriesItsCaption() {
     CKBNRegistryDlg dialog;
     const std::pair<const char*, QString> names[] = {
-        {"programs", QStringLiteral("Programs")}, {"section", QStringLiteral("Section")},
-        {"name", QStringLiteral("Name")},         {"value", QStringLiteral("Value")},
-        {"type", QStringLiteral("Type")},         {"entries", QStringLiteral("Registry Entries:")},
-        {"save", QStringLiteral("Save")},         {"add", QStringLiteral("Add")},
-        {"delete", QStringLiteral("Delete")},     {"dumpToFile", QStringLiteral("Dump to File")},
-        {"addSection", QStringLiteral("Add Section")}, {"deleteSection", QStringLiteral("Delete Section")},
+        {"programs", QStringLiteral("Programs")},
+        {"section", QStringLiteral("Section")},
+        {"name", QStringLiteral("Name")},
+        {"value", QStringLiteral("Value")},
+        {"type", QStringLiteral("Type")},
+        {"entries", QStringLiteral("Registry Entries:")},
+        {"save", QStringLiteral("Save")},
+        {"add", QStringLiteral("Add")},
+        {"delete", QStringLiteral("Delete")},
+        {"dumpToFile", QStringLiteral("Dump to File")},
+        {"addSection", QStringLiteral("Add Section")},
+        {"deleteSection", QStringLiteral("Delete Section")},
         {"done", QStringLiteral("Done")},
     };
-    for (const auto& [object, caption] : names) QCOMPARE(Child<QWidget>(dialog, object)->accessibleName(), caption);
+    for (const auto& [object, caption] : names)
+      QCOMPARE(Child<QWidget>(dialog, object)->accessibleName(), caption);
     auto* entries = Child<CBasicEdit>(dialog, "entries");
     QVERIFY(entries->isReadOnly());
     QCOMPARE(entries->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -237,8 +247,9 @@ class KbnRegistryTest : public QObject {
     Type(dialog, "value", QStringLiteral("0"));
     ChooseType(dialog, QStringLiteral("REG_DWORD"));
     Press(dialog, "add");
-    QCOMPARE(Ui().Texts(), std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\"
-                                                    "Options\\Tips already exists\n"});
+    QCOMPARE(Ui().Texts(),
+             std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\"
+                                      "Options\\Tips already exists\n"});
     QCOMPARE(Stored("Options", "Tips"), std::optional(RegistryValue::Dword("Tips", 1)));
   }
 
@@ -263,8 +274,9 @@ class KbnRegistryTest : public QObject {
     Press(dialog, "deleteSection");
     QCOMPARE(Ui().messages.size(), size_t{1});
     QCOMPARE(Ui().messages[0].kind, MessageKind::YesNo);
-    QCOMPARE(Ui().messages[0].text, std::string("Section \"Options\" contains subkeys or values that will also be "
-                                                "deleted.\nDo you want to delete it anyway?"));
+    QCOMPARE(Ui().messages[0].text,
+             std::string("Section \"Options\" contains subkeys or values that will also be "
+                         "deleted.\nDo you want to delete it anyway?"));
     QVERIFY(Stored("Options", "Tips"));
 
     Ui().messages.clear();
@@ -330,7 +342,8 @@ class KbnRegistryTest : public QObject {
     {
       RegistryStore store;
       QVERIFY(store.Open(storePath_).ok());
-      QVERIFY(store.SetValue("Zarvic", "Options", {"Multi", 7, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}}).ok());
+      QVERIFY(
+          store.SetValue("Zarvic", "Options", {"Multi", 7, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}}).ok());
     }
     CKBNRegistryDlg dialog;
     dialog.show();
@@ -343,17 +356,19 @@ class KbnRegistryTest : public QObject {
             std::string::npos);
   }
 
-  void dumpWritesTheFileInTheCurrentFolder() {
+  void dumpWritesWhereTheDialogSays() {
     QTemporaryDir folder;
-    QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
+    const std::string chosen = folder.filePath(QStringLiteral("dump.txt")).toStdString();
+    Ui().files = {chosen};
     CKBNRegistryDlg dialog;
     Press(dialog, "dumpToFile");
-    QDir::setCurrent(previous);
-    QCOMPARE(ReadAll(folder.filePath(QStringLiteral("ZrvNetReg.txt"))),
-             QStringLiteral("[Settings]\r\nREG_DWORD Number of MRU files=10 \r\n[Options]\r\nREG_DWORD AtKBN=0 \r\n"
-                            "REG_DWORD Tips=1 \r\n[Empty]\r\n"));
-    QVERIFY(Ui().messages.empty());
+    QCOMPARE(Ui().fileRequests.at(0).initialPath,
+             storePath_.substr(0, storePath_.rfind('/')) + "/ZrvNetReg.txt");
+    QCOMPARE(ReadAll(QString::fromStdString(chosen)),
+             QStringLiteral(
+                 "[Settings]\r\nREG_DWORD Number of MRU files=10 \r\n[Options]\r\nREG_DWORD AtKBN=0 \r\n"
+                 "REG_DWORD Tips=1 \r\n[Empty]\r\n"));
+    QCOMPARE(Ui().Texts(), std::vector<std::string>{"The settings were written to " + chosen});
   }
 
   void aboutBoxFromTheMenu() {
@@ -434,7 +449,8 @@ class KbnRegistryTest : public QObject {
     QCOMPARE(wzrv.exitCode(), 0);
     QCOMPARE(Ui().Texts(), std::vector<std::string>{});
     for (int i = 0; i < kValues; ++i) {
-      QCOMPARE(Stored("Utility", "V" + std::to_string(i)), std::optional(RegistryValue::Dword("V" + std::to_string(i), i)));
+      QCOMPARE(Stored("Utility", "V" + std::to_string(i)),
+               std::optional(RegistryValue::Dword("V" + std::to_string(i), i)));
     }
     // The calculator's start-up writes its Tips setting back.
     QCOMPARE(Stored("Options", "Tips"), std::optional(RegistryValue::Dword("Tips", 1)));

@@ -5,14 +5,17 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -25,12 +28,14 @@
 #include "core/StringTable.h"
 #include "gui/GuiTestSupport.h"
 #include "problem/CTDoc.h"
+#include "problem/DocumentManager.h"
 #include "problem/EventTypes.h"
 #include "problem/ProblemFile.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportDialogs.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportSpreadsheet.h"
+#include "reports/ReportTextCopy.h"
 #include "reports/ReportWindow.h"
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportCommands.h"
@@ -42,6 +47,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CTEdit.h"
+#include "shell/ui/CZrvChildView.h"
+#include "shell/ui/QtUserInterface.h"
 #include "support/TestFiles.h"
 #include "support/ZipEntries.h"
 
@@ -70,6 +77,28 @@ void WithReportWindow(std::function<void(CEditReport&)> act) {
     act(*window);
     window->reject();
   });
+}
+
+// Calls act with the next modal window of class T once it is shown, so that a script of windows that
+// open one over the other is answered in order.
+template <typename T>
+void WhenShown(std::function<void(T*)> act, int attempts = 300) {
+  QTimer::singleShot(10, [act = std::move(act), attempts]() mutable {
+    auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (modal != nullptr && modal->isVisible()) {
+      act(modal);
+    } else if (attempts > 0) {
+      WhenShown<T>(std::move(act), attempts - 1);
+    }
+  });
+}
+
+// Types name into a real file dialog and presses Enter.
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& name) {
+  auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(edit != nullptr);
+  edit->setText(name);
+  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 }  // namespace
@@ -174,6 +203,92 @@ class ReportWindowTest : public QObject {
     if (written) QCOMPARE(ReadAll(path), expected);
   }
 
+  // The save dialog asks before replacing a file, with the extension typed or added: the real file
+  // dialog and message boxes of the program, answered by keys and clicks.
+  void saveAsTextAsksBeforeReplacing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("answer");   // to the question; empty: no question expected
+    QTest::addColumn<QString>("written");  // the file written; empty: nothing written
+    QTest::newRow("no extension typed, No") << "kept"
+                                            << "No"
+                                            << "";
+    QTest::newRow("extension typed, No") << "kept.TXT"
+                                         << "No"
+                                         << "";
+    QTest::newRow("no extension typed, Yes") << "kept"
+                                             << "Yes"
+                                             << "kept.TXT";
+    QTest::newRow("extension typed, Yes") << "kept.TXT"
+                                          << "Yes"
+                                          << "kept.TXT";
+    QTest::newRow("lower-case file, no extension typed") << "lower"
+                                                         << "Yes"
+                                                         << "lower.txt";
+    QTest::newRow("a new file") << "fresh"
+                                << ""
+                                << "fresh.TXT";
+  }
+  void saveAsTextAsksBeforeReplacing() {
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QtUserInterface dialogs;
+    ScopedUserInterface scoped(dialogs);
+    for (const char* name : {"/kept.TXT", "/lower.txt"}) testing::WriteFile(work_ + name, "old");
+    const QString folder = QString::fromStdString(work_);
+    QString question;
+    QString savedMessage;
+    QString shownAgainAt;
+    WithReportWindow([&](CEditReport& window) {
+      WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        if (!answer.isEmpty()) {
+          WhenShown<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            if (answer == "No") {
+              // The dialog comes back at the completed name; Cancel leaves everything as it was.
+              WhenShown<QFileDialog>([&](QFileDialog* again) {
+                shownAgainAt = again->selectedFiles().value(0);
+                again->reject();
+              });
+            } else {
+              WhenShown<QMessageBox>([&](QMessageBox* saved) {
+                savedMessage = saved->text();
+                saved->accept();
+              });
+            }
+            box->button(answer == "No" ? QMessageBox::No : QMessageBox::Yes)->click();
+          });
+        } else {
+          WhenShown<QMessageBox>([&](QMessageBox* saved) {
+            savedMessage = saved->text();
+            saved->accept();
+          });
+        }
+        TypeIntoFileDialog(dialog, folder + "/" + typed);
+      });
+      window.SaveAsAction()->trigger();
+    });
+    OpenDetailReport(nullptr, *doc_);
+    const QString target = typed.startsWith("lower")  ? "lower.txt"
+                           : typed.startsWith("kept") ? "kept.TXT"
+                                                      : "";
+    QCOMPARE(question,
+             answer.isEmpty() ? QString() : target + " already exists.\nDo you want to replace it?");
+    if (answer == "No") QCOMPARE(shownAgainAt, folder + "/kept.TXT");
+    for (const char* name : {"kept.TXT", "lower.txt"}) {
+      const bool replaced = written == name;
+      QCOMPARE(ReadAll(work_ + "/" + name) == "old", !replaced);
+    }
+    QCOMPARE(std::filesystem::exists(work_ + "/kept.txt"), false);  // never a second file beside it
+    if (!written.isEmpty()) {
+      QVERIFY(
+          ReadAll(work_ + "/" + written.toStdString()).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
+      QCOMPARE(savedMessage, "Report saved to " + folder + "/" + written);
+    } else {
+      QVERIFY(savedMessage.isEmpty());
+    }
+  }
+
   void fontSizeStaysWithinItsBounds() {
     WithReportWindow([&](CEditReport& window) {
       QCOMPARE(window.FontSize(), kReportFontDefault);
@@ -246,56 +361,113 @@ class ReportWindowTest : public QObject {
     QVERIFY(QApplication::activeModalWidget() == nullptr);  // no print preview after the window
   }
 
-  void notepadExportLocksBothExports() {
-    std::string notepadFile;
+  // "Open in Text Editor" writes a new copy each time, which stays after the window has closed.
+  void textEditorCopiesAreNewAndKept() {
+    std::filesystem::remove_all(TextCopyFolder());
+    std::string copy;
     WithReportWindow([&](CEditReport& window) {
+      QCOMPARE(window.NotepadAction()->text(), QString("Open in &Text Editor"));
       window.NotepadAction()->trigger();
-      notepadFile = window.NotepadFile();
-      QCOMPARE(desktop_->launched, std::vector<std::string>{notepadFile});
-      QVERIFY(std::filesystem::exists(notepadFile));  // still there for the viewer
-      QVERIFY(ReadAll(notepadFile).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
+      copy = window.NotepadFile();
+      QCOMPARE(desktop_->launched, std::vector<std::string>{copy});
+      QVERIFY(ReadAll(copy).starts_with(" INTEREST AND PENALTY DETAIL REPORT"));
       QVERIFY(!window.NotepadAction()->isEnabled());
       QVERIFY(!window.ExcelAction()->isEnabled());
       window.ExcelAction()->trigger();  // does nothing
       QCOMPARE(desktop_->launched.size(), size_t{1});
     });
     OpenDetailReport(nullptr, *doc_);
-    QVERIFY(!notepadFile.empty());
-    QVERIFY(!std::filesystem::exists(notepadFile));  // gone with the window
-  }
-
-  void excelExportWritesAWorkbook() {
-    std::string launched;
+    QCOMPARE(copy, TextCopyFolder() + "/Untitled - Report.txt");
+    QVERIFY(std::filesystem::exists(copy));  // the editor may still show it
+    testing::WriteFile(copy, "edited in the editor");
+    std::string second;
     WithReportWindow([&](CEditReport& window) {
-      bool warned = false;
-      testing::WhenModalShown([&](QWidget* modal) {
-        auto* warning = qobject_cast<CTempFileWarning*>(modal);
-        QVERIFY(warning != nullptr);
-        warned = true;
-        QTest::mouseClick(warning->DontShowBox(), Qt::LeftButton);
-        warning->accept();
-      });
-      window.ExcelAction()->trigger();
-      QVERIFY(warned);
-      QCOMPARE(desktop_->launched.size(), size_t{1});
-      launched = desktop_->launched.front();
-      QVERIFY(window.NotepadAction()->isEnabled());  // an Excel export leaves both enabled
-      QVERIFY(window.ExcelAction()->isEnabled());
-      // Asked not to warn again: the next export reuses the file and does not warn.
-      window.ExcelAction()->trigger();
-      QCOMPARE(desktop_->launched, std::vector<std::string>(2, launched));
-      QVERIFY(desktop_->ui.messages.empty());
+      window.NotepadAction()->trigger();
+      second = window.NotepadFile();
     });
     OpenDetailReport(nullptr, *doc_);
-    QCOMPARE(launched, DataFolder() + "/Orlendt Software/Zarvic/temp0.xlsx");
-    QCOMPARE(GetIntSetting(SettingId::DontShowTempFileWarning), 1);
-    auto zip = testing::ZipEntries(ReadAll(launched));
-    QVERIFY(zip["xl/workbook.xml"].find("name=\"temp0\"") != std::string::npos);
+    QCOMPARE(second, TextCopyFolder() + "/Untitled - Report (2).txt");
+    QCOMPARE(ReadAll(copy), std::string("edited in the editor"));
+    QVERIFY(desktop_->ui.messages.empty());
+  }
+
+  // "Export to Spreadsheet..." writes where the dialog says, first proposed in the problem's folder,
+  // then in the folder last used; a second export to another name leaves the first file as it was.
+  void spreadsheetExportWritesWhereTheDialogSays() {
+    const std::string cases = work_ + "/cases";
+    const std::string out = work_ + "/out";
+    std::filesystem::create_directories(cases);
+    std::filesystem::create_directories(out);
+    std::filesystem::copy_file(std::string(ZARVIC_SOURCE_DIR) + "/examples/LATE.ZR3", cases + "/LATE.ZR3");
+    WindowPlan plan;
+    plan.start = WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    CZrvChildView* view = app.OpenProblemFile(cases + "/LATE.ZR3");
+    QVERIFY(view != nullptr);
+    CTDoc& doc = view->Document()->problem;
+    desktop_->ui.messages.clear();
+    desktop_->ui.files = {out + "/first.xlsx", out + "/second.xlsx"};
+    const std::string first = out + "/first.xlsx";
+    std::string firstBytes;
+    std::filesystem::file_time_type firstTime;
+    WithReportWindow([&](CEditReport& window) {
+      QCOMPARE(window.ExcelAction()->text(), QString("Export to Spreadsheet..."));
+      window.ExcelAction()->trigger();
+      QCOMPARE(desktop_->launched, std::vector<std::string>{first});
+      firstBytes = ReadAll(first);
+      firstTime = std::filesystem::last_write_time(first);
+      QVERIFY(window.NotepadAction()->isEnabled());  // an export leaves both enabled
+      QVERIFY(window.ExcelAction()->isEnabled());
+      window.ExcelAction()->trigger();
+    });
+    OpenDetailReport(nullptr, doc);
+    const std::string name = "/LATE - Interest and Penalty Detail.xlsx";
+    QCOMPARE(desktop_->ui.fileRequests.size(), size_t{2});
+    QCOMPARE(desktop_->ui.fileRequests[0].initialPath, cases + name);
+    QCOMPARE(desktop_->ui.fileRequests[1].initialPath, out + name);
+    QCOMPARE(desktop_->ui.fileRequests[0].defaultExtension, std::string("xlsx"));
+    QCOMPARE(desktop_->launched, (std::vector<std::string>{first, out + "/second.xlsx"}));
+    QVERIFY(desktop_->ui.messages.empty());
+    QVERIFY(!firstBytes.empty());
+    QCOMPARE(ReadAll(first), firstBytes);
+    QVERIFY(std::filesystem::last_write_time(first) == firstTime);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(out))
+      files.push_back(entry.path().filename());
+    std::sort(files.begin(), files.end());
+    QCOMPARE(files, (std::vector<std::string>{"first.xlsx", "second.xlsx"}));  // nothing else left there
+    auto zip = testing::ZipEntries(ReadAll(out + "/second.xlsx"));
+    QVERIFY(zip["xl/workbook.xml"].find("name=\"Interest and Penalty Detail\"") != std::string::npos);
+    QVERIFY(zip["xl/sharedStrings.xml"].find("INTEREST AND PENALTY DETAIL REPORT<") != std::string::npos);
     // The first event's amount is a number, not a text.
     const std::string sheet = zip["xl/worksheets/sheet1.xml"];
     const size_t e7 = sheet.find("<c r=\"E7\"");
     QVERIFY(e7 != std::string::npos);
     QVERIFY(sheet.substr(e7, sheet.find("</c>", e7) - e7).find("t=\"s\"") == std::string::npos);
+  }
+
+  // With no program for ".xlsx" one message names the saved workbook and offers its folder.
+  void spreadsheetExportWithoutAProgramNamesTheFile() {
+    const std::string path = work_ + "/kept.xlsx";
+    desktop_->ui.files = {path};
+    desktop_->ui.answers = {Answer::Yes};
+    std::vector<std::string> tried;
+    FileLauncher recording = SetFileLauncher([&](const std::string& file) {
+      tried.push_back(file);
+      return file == work_;  // the folder opens, the workbook finds no program
+    });
+    WithReportWindow([&](CEditReport& window) { window.ExcelAction()->trigger(); });
+    OpenDetailReport(nullptr, *doc_);
+    SetFileLauncher(recording);
+    QCOMPARE(desktop_->ui.fileRequests.at(0).initialPath,
+             DocumentsFolder() + "/Untitled - Interest and Penalty Detail.xlsx");
+    QCOMPARE(desktop_->ui.Texts(),
+             std::vector<std::string>{"The workbook was saved as " + path +
+                                      ", but no program opened it.\n\nDo you want to open its folder?"});
+    QCOMPARE(desktop_->ui.messages.at(0).kind, MessageKind::YesNo);
+    QCOMPARE(tried, (std::vector<std::string>{path, work_}));
+    QVERIFY(ReadAll(path).starts_with("PK"));
   }
 
   void excelExportRefusesOtherReports() {
@@ -322,6 +494,8 @@ class ReportWindowTest : public QObject {
     QVERIFY(PrintReportRun(nullptr, *doc_, options, false));
     QCOMPARE(desktop_->ui.fileRequests.size(), size_t{1});
     QCOMPARE(desktop_->ui.fileRequests[0].defaultExtension, std::string("pdf"));
+    QCOMPARE(desktop_->ui.fileRequests[0].initialPath,
+             DocumentsFolder() + "/Untitled - Interest and Penalty Detail.pdf");
 
     EngineReportComputation computation;
     auto run = SameRun(computation, options, true);
@@ -333,6 +507,9 @@ class ReportWindowTest : public QObject {
     QVERIFY2(infoText.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(run->PageCount()))),
              qPrintable(infoText));
     QVERIFY(infoText.contains("612 x 792 pts"));  // US Letter
+    QVERIFY2(infoText.contains(
+                 QRegularExpression("Title:\\s+Interest and Penalty Detail - Jordan A. Whitfield\\n")),
+             qPrintable(infoText));
     // Each word of the PDF goes back to the line and column its position gives, in the print font's
     // character cell, so the comparison holds every blank and every blank line.
     QPrinter& printer = ReportPrinter();
@@ -349,14 +526,26 @@ class ReportWindowTest : public QObject {
       const QString html = QString::fromUtf8(text.readAllStandardOutput());
       std::vector<std::string> printed;
       static const QRegularExpression word(
-          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">(.*?)</word>");
+          "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">(.*?)</word>");
       for (auto m = word.globalMatch(html); m.hasNext();) {
         auto match = m.next();
+        // Half an inch of margin on every side of the US Letter page.
+        const QRectF box(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                         QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+        QVERIFY2(box.left() >= 36.0 && box.top() >= 36.0 && box.right() <= 612.0 - 36.0 &&
+                     box.bottom() <= 792.0 - 36.0,
+                 qPrintable(QString("page %1: %2 at %3,%4-%5,%6")
+                                .arg(page)
+                                .arg(match.captured(5))
+                                .arg(box.left())
+                                .arg(box.top())
+                                .arg(box.right())
+                                .arg(box.bottom())));
         const auto row =
             static_cast<size_t>(std::lround((match.captured(2).toDouble() - origin.y()) / lineSpacing));
         const auto column =
             static_cast<size_t>(std::lround((match.captured(1).toDouble() - origin.x()) / charWidth));
-        QString w = match.captured(3);
+        QString w = match.captured(5);
         w.replace("&lt;", "<")
             .replace("&gt;", ">")
             .replace("&quot;", "\"")
@@ -375,6 +564,36 @@ class ReportWindowTest : public QObject {
       QCOMPARE(printed, expected);
       for (const auto& line : expected) QVERIFY(line.find("*****") == std::string::npos);  // no rule lines
     }
+  }
+
+  // Print to PDF from a problem window: the name proposed from the problem and the report, and the
+  // status bar names the file written.
+  void printToPdfNamesTheFileInTheStatusBar() {
+    const std::string cases = work_ + "/cases";
+    std::filesystem::create_directories(cases);
+    std::filesystem::copy_file(std::string(ZARVIC_SOURCE_DIR) + "/examples/LATE.ZR3", cases + "/LATE.ZR3");
+    WindowPlan plan;
+    plan.start = WindowStart::NoProblem;
+    CTApp app;
+    app.InitInstance(plan, false);
+    CZrvChildView* view = app.OpenProblemFile(cases + "/LATE.ZR3");
+    QVERIFY(view != nullptr);
+    desktop_->ui.messages.clear();
+    const std::string pdf = work_ + "/printed.pdf";
+    desktop_->ui.files = {pdf};
+    ReportOptions options;
+    ResetReportOptions(options, view->Document()->problem);
+    options.monthlyAccrual = true;
+    QVERIFY(PrintReportRun(nullptr, view->Document()->problem, options, false));
+    QCOMPARE(desktop_->ui.fileRequests.at(0).initialPath, cases + "/LATE - Monthly Accrual.pdf");
+    QVERIFY(std::filesystem::file_size(pdf) > 0);
+    QCOMPARE(app.MainFrame()->statusBar()->currentMessage(),
+             QString::fromStdString("Report printed to " + pdf));
+    QVERIFY(desktop_->ui.messages.empty());
+    // The next PDF is proposed in the folder this one went to.
+    desktop_->ui.files = {std::nullopt};
+    QVERIFY(!PrintReportRun(nullptr, view->Document()->problem, options, false));
+    QCOMPARE(desktop_->ui.fileRequests.at(1).initialPath, work_ + "/LATE - Monthly Accrual.pdf");
   }
 
   // The main window's report commands open their dialogs (answered with Cancel here).

@@ -1,13 +1,13 @@
-#include "regutil/RegistryEditor.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/UserInterface.h"
+#include "regutil/RegistryEditor.h"
 #include "support/TestFiles.h"
 
 namespace zarvic::regutil {
@@ -28,7 +28,8 @@ class RegistryEditorTest : public ::testing::Test {
     ASSERT_TRUE(store.Open(path_).ok());
     ASSERT_TRUE(store.SetValue("Zarvic", "Settings", RegistryValue::Dword("Number of MRU files", 10)).ok());
     ASSERT_TRUE(store.SetValue("Zarvic", "Options", RegistryValue::Dword("Tips", 1)).ok());
-    ASSERT_TRUE(store.SetValue("Zarvic", "Report Settings", RegistryValue::String("Footer", "Prepared")).ok());
+    ASSERT_TRUE(
+        store.SetValue("Zarvic", "Report Settings", RegistryValue::String("Footer", "Prepared")).ok());
     ASSERT_TRUE(store.AddSection("Another", "Empty").ok());
     editor_.Start();
     ui_.messages.clear();
@@ -37,7 +38,8 @@ class RegistryEditorTest : public ::testing::Test {
   RegistryValue Read(const std::string& section, const std::string& name) {
     RegistryStore store;
     RegistryValue value;
-    if (!store.Open(path_).ok() || !store.GetValue("Zarvic", section, name, value).ok()) value.name = "<none>";
+    if (!store.Open(path_).ok() || !store.GetValue("Zarvic", section, name, value).ok())
+      value.name = "<none>";
     return value;
   }
 
@@ -58,7 +60,8 @@ TEST_F(RegistryEditorTest, StartListsTheFirstOfTheSortedPrograms) {
   EXPECT_EQ("[Empty]\r\n", editor_.Entries().text);
   editor_.SelectProgram(1);
   EXPECT_EQ(
-      "[Settings]\r\nNumber of MRU files=10 \r\n[Options]\r\nTips=1 \r\n[Report Settings]\r\nFooter=Prepared\r\n",
+      "[Settings]\r\nNumber of MRU files=10 \r\n[Options]\r\nTips=1 \r\n[Report "
+      "Settings]\r\nFooter=Prepared\r\n",
       editor_.Entries().text);
   editor_.SelectProgram(std::nullopt);
   EXPECT_EQ("", editor_.Entries().text);
@@ -102,10 +105,17 @@ TEST_F(RegistryEditorTest, MissingFieldsAreNamed) {
       {{"Options", "Tips", "", {}}, &RegistryEditor::Save, edit},
       {{"Options", "Tips", "", kRegDwordRow}, &RegistryEditor::Add, add},
       {{"", "Tips", "1", {}}, &RegistryEditor::Add, add},
-      {{"Options", "", "", {}}, &RegistryEditor::Delete, "Delete function requires Section and Name to be specified."},
-      {{"", "Tips", "", {}}, &RegistryEditor::Delete, "Delete function requires Section and Name to be specified."},
-      {{"", "x", "y", {}}, &RegistryEditor::AddSection, "Add Section function requires Section to be specified."},
-      {{"", "x", "y", {}}, &RegistryEditor::DeleteSection,
+      {{"Options", "", "", {}},
+       &RegistryEditor::Delete,
+       "Delete function requires Section and Name to be specified."},
+      {{"", "Tips", "", {}},
+       &RegistryEditor::Delete,
+       "Delete function requires Section and Name to be specified."},
+      {{"", "x", "y", {}},
+       &RegistryEditor::AddSection,
+       "Add Section function requires Section to be specified."},
+      {{"", "x", "y", {}},
+       &RegistryEditor::DeleteSection,
        "Delete Section function requires Section to be specified."},
   };
   editor_.SelectProgram(1);
@@ -185,9 +195,10 @@ TEST_F(RegistryEditorTest, AddCreatesNewValuesOnly) {
   editor_.SelectProgram(1);
   Fill("Options", "Tips", "5", kRegDwordRow);
   editor_.Add();
-  EXPECT_EQ(std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\Options\\Tips "
-                                     "already exists\n"},
-            ui_.Texts());
+  EXPECT_EQ(
+      std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\Options\\Tips "
+                               "already exists\n"},
+      ui_.Texts());
   EXPECT_EQ(RegistryValue::Dword("Tips", 1), Read("Options", "Tips"));
 
   ui_.messages.clear();
@@ -213,9 +224,10 @@ TEST_F(RegistryEditorTest, DeleteRemovesAnExistingValue) {
   editor_.SelectProgram(1);
   Fill("Options", "Gone", "", std::nullopt);
   editor_.Delete();
-  EXPECT_EQ(std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\Options\\Gone "
-                                     "does not exist\n"},
-            ui_.Texts());
+  EXPECT_EQ(
+      std::vector<std::string>{"The value Software\\Orlendt Software Applications\\Zarvic\\Options\\Gone "
+                               "does not exist\n"},
+      ui_.Texts());
   ui_.messages.clear();
   Fill("Options", "tips", "", std::nullopt);
   editor_.Delete();
@@ -229,9 +241,10 @@ TEST_F(RegistryEditorTest, AddAndDeleteSection) {
   editor_.SelectProgram(1);
   Fill("Options", "", "", std::nullopt);
   editor_.AddSection();
-  EXPECT_EQ(std::vector<std::string>{
-                "Section \"Software\\Orlendt Software Applications\\Zarvic\\Options\" already exists."},
-            ui_.Texts());
+  EXPECT_EQ(
+      std::vector<std::string>{
+          "Section \"Software\\Orlendt Software Applications\\Zarvic\\Options\" already exists."},
+      ui_.Texts());
   ui_.messages.clear();
 
   Fill("New", "", "", std::nullopt);
@@ -247,28 +260,33 @@ TEST_F(RegistryEditorTest, AddAndDeleteSection) {
   Fill("Options", "", "", std::nullopt);
   editor_.DeleteSection();
   const std::string question =
-      "Section \"Options\" contains subkeys or values that will also be deleted.\nDo you want to delete it anyway?";
+      "Section \"Options\" contains subkeys or values that will also be deleted.\nDo you want to delete it "
+      "anyway?";
   ASSERT_EQ(1u, ui_.messages.size());
   EXPECT_EQ(question, ui_.messages[0].text);
   EXPECT_EQ(MessageKind::YesNo, ui_.messages[0].kind);
   EXPECT_EQ(RegistryValue::Dword("Tips", 1), Read("Options", "Tips"));
   editor_.DeleteSection();
   EXPECT_EQ("<none>", Read("Options", "Tips").name);
-  EXPECT_EQ((std::vector<std::string>{"[Settings]", "Number of MRU files=10 ", "[Report Settings]", "Footer=Prepared"}),
+  EXPECT_EQ((std::vector<std::string>{"[Settings]", "Number of MRU files=10 ", "[Report Settings]",
+                                      "Footer=Prepared"}),
             editor_.Entries().lines);
 
   ui_.messages.clear();
   editor_.DeleteSection();
-  EXPECT_EQ(std::vector<std::string>{"Failed to open key \"Software\\Orlendt Software Applications\\Zarvic\\Options\"\n"
-                                     "There is no section \"Options\" of \"Zarvic\".\n"},
-            ui_.Texts());
+  EXPECT_EQ(
+      std::vector<std::string>{
+          "Failed to open key \"Software\\Orlendt Software Applications\\Zarvic\\Options\"\n"
+          "There is no section \"Options\" of \"Zarvic\".\n"},
+      ui_.Texts());
 }
 
 TEST_F(RegistryEditorTest, AnUnknownTypeWarnsAtEveryListing) {
   {
     RegistryStore store;
     ASSERT_TRUE(store.Open(path_).ok());
-    ASSERT_TRUE(store.SetValue("Zarvic", "Options", {"Multi", 7, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}}).ok());
+    ASSERT_TRUE(
+        store.SetValue("Zarvic", "Options", {"Multi", 7, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}}).ok());
   }
   editor_.SelectProgram(1);
   editor_.ShowEntries();
@@ -285,7 +303,8 @@ TEST_F(RegistryEditorTest, AnUnknownTypeWarnsAtEveryListing) {
 TEST_F(RegistryEditorTest, DumpWritesTheSelectedProgramInCrLfLines) {
   editor_.SelectProgram(1);
   std::string file = scratch_ / kDumpFileName;
-  testing::WriteFile(file, "old contents that are longer than the new ones ......................................");
+  testing::WriteFile(file,
+                     "old contents that are longer than the new ones ......................................");
   editor_.DumpToFile(file);
   EXPECT_EQ(
       "[Settings]\r\nREG_DWORD Number of MRU files=10 \r\n[Options]\r\nREG_DWORD Tips=1 \r\n"
@@ -298,6 +317,24 @@ TEST_F(RegistryEditorTest, DumpWritesTheSelectedProgramInCrLfLines) {
       std::vector<std::string>{"The settings could not be written to " +
                                (scratch_ / "no-such-folder/ZrvNetReg.txt") + ":\nNo such file or directory"},
       ui_.Texts());
+}
+
+// "Dump to File" asks where to write, first beside the settings store, and says where it wrote.
+TEST_F(RegistryEditorTest, DumpAsksWhereAndSaysWhereItWrote) {
+  editor_.SelectProgram(1);
+  const std::string chosen = scratch_ / "chosen.txt";
+  ui_.files = {chosen, std::nullopt};
+  editor_.Dump();
+  ASSERT_EQ(1u, ui_.fileRequests.size());
+  EXPECT_EQ(scratch_ / "ZrvNetReg.txt", ui_.fileRequests[0].initialPath);
+  EXPECT_TRUE(ui_.fileRequests[0].save);
+  EXPECT_EQ(std::vector<std::string>{"The settings were written to " + chosen}, ui_.Texts());
+  EXPECT_TRUE(testing::ReadFile(chosen).starts_with("[Settings]\r\n"));
+  // Cancelled: nothing written, nothing said.
+  ui_.messages.clear();
+  editor_.Dump();
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_FALSE(std::filesystem::exists(scratch_ / "ZrvNetReg.txt"));
 }
 
 TEST(RegistryEditorNoStore, StartShowsTheMissingBaseKeyAndListsNothing) {

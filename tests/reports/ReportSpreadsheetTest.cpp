@@ -192,6 +192,21 @@ TEST_F(ExampleReportTest, PageFurnitureIsPassedOver) {
   }
 }
 
+// An event's description reaches the sheet whole, not cut to the first 20 characters.
+TEST_F(ExampleReportTest, EventDescriptionsAreWhole) {
+  const std::string description = "Balance due per notice CP14 of 2020";  // as long as the report shows
+  doc_.m_events[0].SetDescription(description);
+  const bool used = Options().useDescriptions;
+  Options().useDescriptions = true;
+  std::string error;
+  auto sheet = ConvertDetailReport(Report(Detail(false, false), 200), {false, false, 200}, &error);
+  Options().useDescriptions = used;
+  ASSERT_TRUE(sheet.has_value()) << error;
+  ASSERT_GT(sheet->rows.size(), 6u);
+  EXPECT_EQ(description, sheet->rows[6].at(0));  // row 7, the first event
+  EXPECT_EQ("INTEREST AND PENALTY DETAIL REPORT", sheet->rows[0].at(0));
+}
+
 TEST_F(ExampleReportTest, OtherReportsAreRefused) {
   ReportOptions summary = Detail(false, false);
   summary.interestAndPenaltyDetail = false;
@@ -277,14 +292,11 @@ TEST(WorkbookTest, AFailedWriteLeavesNoFile) {
   // A folder that does not exist.
   EXPECT_FALSE(WriteDetailWorkbook(sheet, folder / "missing/temp0.xlsx", "temp0", &error));
   EXPECT_EQ(std::vector<std::string>{}, folder.Entries());
-}
-
-TEST(ExportFileTest, TakesTheFirstFreeNumber) {
-  TempFolder folder;
-  EXPECT_EQ(folder / "temp0.xlsx", ExportFileName(folder.path(), ".xlsx"));
-  WriteFile(folder / "temp0.CSV", "x");
-  // An existing file that can be removed is taken over.
-  EXPECT_EQ(folder / "temp0.CSV", ExportFileName(folder.path(), ".CSV"));
+  // A workbook that fails leaves the file it was to replace as it was.
+  WriteFile(folder / "kept.xlsx", "earlier");
+  EXPECT_FALSE(WriteDetailWorkbook(sheet, folder / "kept.xlsx", "bad[name]", &error));
+  EXPECT_EQ("earlier", ReadFile(folder / "kept.xlsx"));
+  EXPECT_EQ(std::vector<std::string>{"kept.xlsx"}, folder.Entries());
 }
 
 // Any report opens in the window whatever its size (the window test opens a 1,000-event report).

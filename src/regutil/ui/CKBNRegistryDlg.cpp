@@ -79,7 +79,7 @@ void CKBNRegistryDlg::BuildWidgets() {
   type_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
   auto button = [this, modify, &named](const QString& caption, const QString& objectName,
-                                        void (RegistryEditor::*operation)()) {
+                                       void (RegistryEditor::*operation)()) {
     auto* b = new QPushButton(caption, modify);
     named(b, objectName, QString(caption).remove(QLatin1Char('&')));
     // Enter in a field must not press a button nobody chose.
@@ -92,12 +92,12 @@ void CKBNRegistryDlg::BuildWidgets() {
   QPushButton* del = button(QStringLiteral("&Delete"), QStringLiteral("delete"), &RegistryEditor::Delete);
   QPushButton* addSection =
       button(QStringLiteral("Add Se&ction"), QStringLiteral("addSection"), &RegistryEditor::AddSection);
-  QPushButton* deleteSection =
-      button(QStringLiteral("Delete Sec&tion"), QStringLiteral("deleteSection"), &RegistryEditor::DeleteSection);
+  QPushButton* deleteSection = button(QStringLiteral("Delete Sec&tion"), QStringLiteral("deleteSection"),
+                                      &RegistryEditor::DeleteSection);
   auto* dump = new QPushButton(QStringLiteral("D&ump to File"), modify);
   named(dump, QStringLiteral("dumpToFile"), QStringLiteral("Dump to File"));
   dump->setAutoDefault(false);
-  connect(dump, &QPushButton::clicked, this, [this] { editor_.DumpToFile(kDumpFileName); });
+  connect(dump, &QPushButton::clicked, this, [this] { editor_.Dump(); });
 
   auto* grid = new QGridLayout(modify);
   grid->addWidget(makeLabel(QStringLiteral("S&ection:"), section_), 0, 0);
@@ -150,7 +150,8 @@ void CKBNRegistryDlg::BuildWidgets() {
   auto* refresh = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(refresh, &QShortcut::activated, this, &CKBNRegistryDlg::Refresh);
   connect(programs_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    editor_.SelectProgram(index < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(index)));
+    editor_.SelectProgram(index < 0 ? std::nullopt
+                                    : std::optional<std::size_t>(static_cast<std::size_t>(index)));
     ShowListing();
   });
 }
@@ -192,7 +193,8 @@ void CKBNRegistryDlg::ReadFields() {
   editor_.fields.name = S(name_->text());
   editor_.fields.value = S(value_->text());
   int type = type_->currentIndex();
-  editor_.fields.typeIndex = type < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(type));
+  editor_.fields.typeIndex =
+      type < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(type));
 }
 
 void CKBNRegistryDlg::ShowFields() {
@@ -215,7 +217,8 @@ void CKBNRegistryDlg::ShowListing() {
   for (const std::string& line : editor_.Entries().lines) {
     // A line break inside a name or a text would make two lines of one and shift every pick below it.
     QString shown = Q(line);
-    for (QChar breaking : {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)}) {
+    for (QChar breaking :
+         {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)}) {
       shown.replace(breaking, QChar(u'\u2424'));
     }
     lines << shown;

@@ -1,7 +1,10 @@
 #include "regutil/ui/MessageBoxUserInterface.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+
+#include "core/FileExtension.h"
 
 namespace zarvic::regutil {
 
@@ -48,6 +51,25 @@ Answer MessageBoxUserInterface::Show(const std::string& text, MessageKind kind) 
       // Closed without a button: the safest answer the box offers.
       return safest == QMessageBox::Ok ? Answer::Ok : safest == QMessageBox::No ? Answer::No : Answer::Cancel;
   }
+}
+
+std::optional<std::string> MessageBoxUserInterface::ChooseFile(const FileChoice& choice) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
+  const QString title = QString::fromStdString(choice.title);
+  const QString filter = QString::fromStdString(DialogFilter(choice.filter));
+  if (!choice.save) {
+    const QString name =
+        QFileDialog::getOpenFileName(parent, title, QString::fromStdString(choice.initialPath), filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+  }
+  return ConfirmSaveName(choice, [&](const std::string& initial) -> std::optional<std::string> {
+    const QString name = QFileDialog::getSaveFileName(parent, title, QString::fromStdString(initial), filter,
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+  });
 }
 
 }  // namespace zarvic::regutil

@@ -2,17 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,7 +23,9 @@
 #include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
+#include "reports/ReportFileNames.h"
 #include "reports/ReportRun.h"
+#include "reports/ReportTextCopy.h"
 #include "reports/ReportWorkbook.h"
 #include "shell/Launcher.h"
 #include "shell/ui/CAnyEdit.h"
@@ -35,17 +35,10 @@ namespace {
 
 constexpr int kUnableToOpen = 20030;
 constexpr int kReportSaved = 20031;
-constexpr char kNotepadFileName[] = "ZRVFILE.TXT";
 constexpr int kDefaultColumns = 82;
 constexpr int kDefaultRows = 30;
-constexpr char kTempFileWarning[] =
-    "The report will be exported to Excel in a temporary file that is subject to re-use.  If you wish to "
-    "save your changes to the spreadsheet, use the File/Save As... feature of Excel to give it a new "
-    "name and/or location.";
-
-std::string BaseNameOf(const std::string& path) {
-  return std::filesystem::path(path).stem().string();
-}
+constexpr int kNoSpreadsheetProgram = 21521;
+constexpr char kDetailReportName[] = "Interest and Penalty Detail";
 
 }  // namespace
 
@@ -93,13 +86,9 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
   loaded_ = true;
 }
 
-CEditReport::~CEditReport() {
-  // The Notepad copy goes with the window that made it.
-  if (!notepadFile_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove(notepadFile_, ec);
-  }
-}
+// The text editor's copy stays when the window closes: the editor may still show it (old copies go
+// at a later start).
+CEditReport::~CEditReport() = default;
 
 bool CEditReport::eventFilter(QObject* watched, QEvent* event) {
   // The text field would copy only a selection; the window's Copy takes everything when there is none.
@@ -123,8 +112,8 @@ void CEditReport::CreateMenus() {
   preview_ = file->addAction(QStringLiteral("Print Pre&view..."), this,
                              [this] { CloseWith(ReportCloseCode::Preview); });
   file->addSeparator();
-  notepad_ = file->addAction(QStringLiteral("&Export to Notepad"), this, &CEditReport::ExportToNotepad);
-  excel_ = file->addAction(QStringLiteral("Export to Excel"), this, &CEditReport::ExportToExcel);
+  notepad_ = file->addAction(QStringLiteral("Open in &Text Editor"), this, &CEditReport::ExportToNotepad);
+  excel_ = file->addAction(QStringLiteral("Export to Spreadsheet..."), this, &CEditReport::ExportToExcel);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), this, [this] { CloseWith(ReportCloseCode::Closed); });
 
@@ -168,10 +157,14 @@ void CEditReport::Copy() {
   QApplication::clipboard()->setText(text_->toPlainText());
 }
 
-bool CEditReport::WriteWindowText(const std::string& path) {
+std::string CEditReport::WindowText() const {
   std::string text;
   for (const auto& line : lines_) text += Windows1252ToUtf8(line) + "\r\n";
-  if (WriteFileAtomically(path, text)) return true;
+  return text;
+}
+
+bool CEditReport::WriteWindowText(const std::string& path) {
+  if (WriteFileAtomically(path, WindowText())) return true;
   MessageBoxText(StringPrintfDynamic(std::string(StringText(kUnableToOpen)).c_str(), path.c_str()));
   return false;
 }
@@ -198,9 +191,17 @@ void CEditReport::SetExportLock(bool locked, bool forGood) {
 
 void CEditReport::ExportToNotepad() {
   if (exportLock_) return;
-  // In the TEMP folder rather than wherever the program was started from; removed with the window.
-  const std::string path = TempPath(kNotepadFileName);
-  if (!WriteWindowText(path)) return;
+  // A new file for every copy, so that an editor still showing an earlier one keeps it.
+  const std::string folder = TextCopyFolder();
+  const std::string stem = FileNameOf(SuggestedReportFile(problemFile_, "Report", "", "", ""));
+  int error = 0;
+  const std::string path = WriteNewTextFile(folder, stem, WindowText(), &error);
+  if (path.empty()) {
+    MessageBoxText(StringPrintfDynamic(std::string(StringText(kUnableToOpen)).c_str(),
+                                       JoinPath(folder, stem + ".txt").c_str()) +
+                   ": " + std::strerror(error));
+    return;
+  }
   notepadFile_ = path;
   SetExportLock(true, true);
   if (!LaunchFile(path)) MessageBoxText(LaunchFailureMessage(path));
@@ -220,51 +221,33 @@ void CEditReport::ExportToExcel() {
     MessageBoxText(error);
     return;
   }
-  const std::string folder = ExportFolder();
-  if (folder.empty()) return;
-  const std::string path = ExportFileName(folder, ".xlsx");
-  if (path.empty()) {
-    MessageBoxText("Every export file name temp0.xlsx to temp99.xlsx in " + folder + " is in use.");
+  // A file of the person's own, named and placed by them: nothing is written that they did not choose.
+  FileChoice choice;
+  choice.save = true;
+  choice.title = "Export to Spreadsheet";
+  choice.filter = "Spreadsheets (*.xlsx)|*.xlsx|All Files (*.*)|*.*||";
+  choice.defaultExtension = "xlsx";
+  choice.initialPath =
+      SuggestedReportFile(problemFile_, kDetailReportName, ".xlsx", LastExportFolder(), DocumentsFolder());
+  std::optional<std::string> path = ChooseFileName(choice);
+  if (!path) return;
+  if (!WriteDetailWorkbook(*sheet, *path, kDetailReportName, &error)) {
+    MessageBoxText("The workbook " + *path + " could not be written: " + error);
     return;
   }
-  if (!WriteDetailWorkbook(*sheet, path, BaseNameOf(path), &error)) {
-    MessageBoxText("The workbook " + path + " could not be written: " + error);
-    return;
+  RememberExportFolder(*path);
+  if (LaunchFile(*path)) return;
+  const std::string question =
+      StringPrintfDynamic(std::string(StringText(kNoSpreadsheetProgram)).c_str(), path->c_str());
+  if (MessageBoxText(question, MessageKind::YesNo) == Answer::Yes) {
+    const std::string folder = FolderOf(*path).empty() ? "." : FolderOf(*path);
+    if (!LaunchFile(folder)) MessageBoxText(LaunchFailureMessage(folder));
   }
-  if (!LaunchFile(path)) {
-    MessageBoxText(LaunchFailureMessage(path));
-    return;
-  }
-  ShowTempFileWarning(this);
 }
 
 void CEditReport::CloseWith(ReportCloseCode code) {
   closeCode_ = code;
   accept();
-}
-
-CTempFileWarning::CTempFileWarning(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Zarvic"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(QString::fromLatin1(kTempFileWarning), this);
-  label->setWordWrap(true);
-  label->setMinimumWidth(360);
-  layout->addWidget(label);
-  dontShow_ = new QCheckBox(QStringLiteral("Do not show this message again"), this);
-  layout->addWidget(dontShow_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  layout->addWidget(buttons);
-}
-
-void ShowTempFileWarning(QWidget* parent) {
-  if (Options().dontShowTempFileWarning) return;
-  CTempFileWarning warning(parent);
-  if (warning.exec() == QDialog::Accepted && warning.DontShowBox()->isChecked()) {
-    Options().dontShowTempFileWarning = true;
-    WriteIntSetting(SettingId::DontShowTempFileWarning, 1);
-  }
 }
 
 }  // namespace zarvic

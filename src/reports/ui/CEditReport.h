@@ -8,14 +8,13 @@
 #include "reports/ReportWindow.h"
 
 class QAction;
-class QCheckBox;
 
 namespace zarvic {
 
 class CAnyEdit;
 
 // The report window: the report file of a run in a read-only, fixed-pitch text field, with copy,
-// save as text, the Notepad and Excel exports, the font size, and print and print preview (which the
+// save as text, the Notepad and spreadsheet exports, the font size, and print and print preview (which the
 // caller performs after the window has closed, as its close code says).
 class CEditReport : public QDialog {
   Q_OBJECT
@@ -37,7 +36,9 @@ class CEditReport : public QDialog {
   QAction* SmallerAction() const { return smaller_; }
   QAction* LargerAction() const { return larger_; }
   QAction* CopyAction() const { return copy_; }
-  // The file of the Notepad export while the window is open; empty before.
+  // The problem file the report is of (empty for a problem never saved): export names start from it.
+  void SetProblemFile(const std::string& path) { problemFile_ = path; }
+  // The copy "Open in Text Editor" wrote last; empty before.
   const std::string& NotepadFile() const { return notepadFile_; }
 
   void SaveAsText();
@@ -52,6 +53,7 @@ class CEditReport : public QDialog {
  private:
   void CreateMenus();
   void ApplyFont();
+  std::string WindowText() const;  // every line with its margin, ending in CR LF
   bool WriteWindowText(const std::string& path);
   void SetExportLock(bool locked, bool forGood);
   void CloseWith(ReportCloseCode code);
@@ -73,21 +75,7 @@ class CEditReport : public QDialog {
   bool lockedForGood_ = false;
   ReportCloseCode closeCode_ = ReportCloseCode::Closed;
   std::string notepadFile_;
+  std::string problemFile_;
 };
-
-// "The report will be exported to Excel in a temporary file ..." with "Do not show this message again".
-class CTempFileWarning : public QDialog {
-  Q_OBJECT
- public:
-  explicit CTempFileWarning(QWidget* parent = nullptr);
-  QCheckBox* DontShowBox() const { return dontShow_; }
-
- private:
-  QCheckBox* dontShow_;
-};
-
-// Shows the warning unless the "Dont Show Temp File Warning" setting says not to; OK with the box
-// checked stores it.
-void ShowTempFileWarning(QWidget* parent);
 
 }  // namespace zarvic

@@ -1,5 +1,6 @@
 #include "reports/ui/ReportCommands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
@@ -8,22 +9,33 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
+#include <QStatusBar>
 #include <memory>
 
+#include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "problem/DocumentManager.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportDialogs.h"
+#include "reports/ReportFileNames.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportWindow.h"
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
 #include "shell/StartUp.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CZrvChildView.h"
 
 namespace zarvic {
 namespace {
+
+constexpr int kUnableToOpenId = 20030;
+constexpr int kPdfWrittenId = 21522;
 
 QPrinter*& HeldPrinter() {
   static QPrinter* printer = nullptr;
@@ -57,20 +69,40 @@ void StorePlacement(const CEditReport& window) {
   WriteIntSetting(SettingId::ReportFontSize, window.FontSize());
 }
 
-// Where "&Print..." writes without a printer: a PDF file the person names.
-bool ChoosePdfOutput(QPrinter& printer) {
+// Where "&Print..." writes without a printer: a PDF file the person names, proposed from the problem
+// and the report.
+bool ChoosePdfOutput(QPrinter& printer, const CTDoc& doc, const ReportOptions& options) {
   FileChoice choice;
   choice.save = true;
   choice.title = "Print to PDF";
   choice.filter = "PDF files (*.pdf)|*.pdf|All Files (*.*)|*.*||";
   choice.defaultExtension = "pdf";
+  choice.initialPath = SuggestedReportFile(ProblemFileOf(doc), ReportRunName(options), ".pdf",
+                                           LastExportFolder(), DocumentsFolder());
   std::optional<std::string> path = ChooseFileName(choice);
   if (!path) return false;
   printer.setOutputFileName(QString::fromStdString(*path));
   return true;
 }
 
+void ShowInStatusBar(const std::string& text) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* frame = qobject_cast<CMainFrame*>(widget))
+      frame->statusBar()->showMessage(QString::fromStdString(text));
+  }
+}
+
 }  // namespace
+
+std::string ProblemFileOf(const CTDoc& doc) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    for (CZrvChildView* view : top->findChildren<CZrvChildView*>()) {
+      if (view->Document() != nullptr && &view->Document()->problem == &doc)
+        return view->Document()->pathName;
+    }
+  }
+  return {};
+}
 
 QPrinter& ReportPrinter() {
   if (HeldPrinter() == nullptr) {
@@ -82,20 +114,24 @@ QPrinter& ReportPrinter() {
 
 bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, bool preview) {
   QPrinter& printer = ReportPrinter();
+  const bool toPdf = !preview && printer.outputFormat() == QPrinter::PdfFormat;
   if (!preview) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-      if (!ChoosePdfOutput(printer)) return false;
+    if (toPdf) {
+      if (!ChoosePdfOutput(printer, doc, options)) return false;
     } else {
       QPrintDialog dialog(&printer, parent);
       if (dialog.exec() != QDialog::Accepted) return false;
     }
   }
+  printer.setDocName(QString::fromStdString(
+      Windows1252ToUtf8(ReportDocumentTitle(options, doc.m_header.m_taxpayerName.Text()))));
   const QFont font = ReportPrintFont();
   EngineReportComputation computation(Modes().gattDiagnostic);
   ReportRun run(doc, computation);
   run.Options() = options;
   PrinterPageLength page(printer, font);
   if (run.PrepareReports(page, true) == 0) return false;
+  bool printed = true;
   if (preview) {
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
@@ -104,10 +140,19 @@ bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, b
     dialog.resize(820, 900);
     dialog.exec();
   } else {
-    PaintReportPages(printer, run, font);
+    printed = PaintReportPages(printer, run, font);
   }
   run.CloseReport();
-  return true;
+  if (toPdf) {
+    const std::string path = printer.outputFileName().toStdString();
+    if (!printed) {
+      MessageBoxText(StringPrintfDynamic(std::string(StringText(kUnableToOpenId)).c_str(), path.c_str()));
+      return false;
+    }
+    RememberExportFolder(path);
+    ShowInStatusBar(StringPrintfDynamic(std::string(StringText(kPdfWrittenId)).c_str(), path.c_str()));
+  }
+  return printed;
 }
 
 void ShowReports(QWidget* parent, CTDoc& doc, const ReportOptions& options) {
@@ -120,6 +165,7 @@ void ShowReports(QWidget* parent, CTDoc& doc, const ReportOptions& options) {
     if (run.PrepareReports(page, false) == 0) return;
     const ReportPageDressing dressing{options.includeHeader, options.includeFooter, page.LinesPerPage()};
     CEditReport window(run.ReportPath(), dressing, GetIntSetting(SettingId::ReportFontSize), parent);
+    window.SetProblemFile(ProblemFileOf(doc));
     code = window.CloseCode();
     if (window.Loaded()) {
       RestorePlacement(window);

@@ -38,6 +38,10 @@ bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, b
 // Setup); problem is the active problem, nullptr when none is open.
 void RunReportCommand(QWidget* parent, CommandId id, CTDoc* problem);
 
+// The file of the problem shown in a problem window of the program; empty for one never saved (or
+// not shown in a window).
+std::string ProblemFileOf(const CTDoc& doc);
+
 // The printer of the program run: the default printer, or a PDF printer of US Letter size.
 QPrinter& ReportPrinter();
 

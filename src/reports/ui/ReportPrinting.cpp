@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -13,7 +15,9 @@
 #include <iterator>
 
 #include "core/Text.h"
+#include "reports/PrintedPage.h"
 #include "reports/ReportRun.h"
+#include "reports/ui/ReportCommands.h"
 #include "shell/ui/CMainFrame.h"
 
 namespace zarvic {
@@ -25,41 +29,67 @@ int LineSpacing(const QFont& font, QPrinter& printer) {
 
 }  // namespace
 
+void ApplyReportMargins(QPrinter& printer) {
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Point);
+  const QMarginsF asked = layout.margins();
+  const QMarginsF minimum = layout.minimumMargins();
+  const QMarginsF margins(PrintMargin(asked.left(), minimum.left()), PrintMargin(asked.top(), minimum.top()),
+                          PrintMargin(asked.right(), minimum.right()),
+                          PrintMargin(asked.bottom(), minimum.bottom()));
+  if (margins != asked) printer.setPageMargins(margins, QPageLayout::Point);
+}
+
 bool NoPrinterInstalled() {
   return QPrinterInfo::availablePrinters().isEmpty();
 }
 
 std::unique_ptr<QPrinter> MakeReportPrinter() {
-  if (!NoPrinterInstalled())
-    return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+  if (!NoPrinterInstalled()) {
+    auto printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    ApplyReportMargins(*printer);
+    return printer;
+  }
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setPageSize(QPageSize(QPageSize::Letter));
   printer->setPageOrientation(QPageLayout::Portrait);
+  ApplyReportMargins(*printer);
   return printer;
 }
 
 int PrinterPageLength::LinesPerPage() {
+  ApplyReportMargins(printer_);
   const int height = printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
-  return height / LineSpacing(font_, printer_) - 2;
+  return PrintLinesPerPage(height, LineSpacing(font_, printer_));
 }
 
 QFont ReportPrintFont() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* frame = qobject_cast<CMainFrame*>(widget)) return frame->ReportFont();
-  }
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(12);
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* frame = qobject_cast<CMainFrame*>(widget)) font = frame->ReportFont();
+  }
+  // A report line must fit between the margins: a font too wide for the page is made smaller.
+  QPrinter& printer = ReportPrinter();
+  ApplyReportMargins(printer);
+  if (font.pointSizeF() > 0) {
+    const double toPoints = 72.0 / printer.resolution();
+    const double advance = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('M')) * toPoints;
+    const double width = printer.pageLayout().paintRect(QPageLayout::Point).width();
+    font.setPointSizeF(FittedFontPoints(font.pointSizeF(), advance, width));
+  }
   return font;
 }
 
-void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
+bool PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font) {
   // The file is read once; the run's page offsets say where each printer page begins.
   std::ifstream in(run.ReportPath(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<std::int64_t> starts = run.PageStarts();
+  ApplyReportMargins(printer);
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&printer)) return false;
   painter.setFont(font);
   const int spacing = LineSpacing(font, printer);
   const int ascent = QFontMetrics(font, &printer).ascent();
@@ -74,7 +104,7 @@ void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font
       y += spacing;
     }
   }
-  painter.end();
+  return painter.end();
 }
 
 }  // namespace zarvic

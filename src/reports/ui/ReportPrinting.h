@@ -16,6 +16,8 @@ class ReportRun;
 // printer of US Letter size, so that a page can always be measured and "&Print..." can always write
 // a PDF file.
 std::unique_ptr<QPrinter> MakeReportPrinter();
+// Every side of the page keeps at least half an inch, more where the page setup or the printer asks.
+void ApplyReportMargins(QPrinter& printer);
 bool NoPrinterInstalled();
 
 // The page length the report run lays out: the printable height over the print font's height and two
@@ -30,10 +32,12 @@ class PrinterPageLength : public PageLength {
   QFont font_;
 };
 
-// The font reports print in: the report font chosen in the main window.
+// The font reports print in: the report font chosen in the main window, made smaller when a report
+// line would not fit between the report printer's margins.
 QFont ReportPrintFont();
 
 // Draws every page of the run, each line at the left edge, a new printer page where the run began one.
-void PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font);
+// False when the printer could not be opened (a PDF file that cannot be written).
+bool PaintReportPages(QPrinter& printer, const ReportRun& run, const QFont& font);
 
 }  // namespace zarvic

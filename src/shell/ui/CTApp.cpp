@@ -13,6 +13,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "reports/ReportTextCopy.h"
 #include "shell/CommandLine.h"
 #include "shell/WindowPlacement.h"
 #include "shell/ui/CMainFrame.h"
@@ -80,6 +81,7 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
   documents_.SetProblemFolder(
       RememberedProblemFolder(GetProfileString(kSectionRecentFiles, "File1", ""), DocumentsFolder()));
   RemoveLeftoverTemporaryFiles(recent_->Files(), documents_.ProblemFolder());
+  RemoveOldTextCopies(TextCopyFolder(), std::filesystem::file_time_type::clock::now());
 
   switch (plan.start) {
     case WindowStart::NewProblem:

@@ -72,16 +72,20 @@ std::optional<std::string> QtUserInterface::ChooseFile(const FileChoice& choice)
   NormalCursor cursor;
   QString filter = QString::fromStdString(DialogFilter(choice.filter));
   QString title = QString::fromStdString(choice.title);
-  QString initial = QString::fromStdString(choice.initialPath);
-  QString name = choice.save ? QFileDialog::getSaveFileName(DialogParent(), title, initial, filter)
-                             : QFileDialog::getOpenFileName(DialogParent(), title, initial, filter);
-  if (name.isEmpty()) return std::nullopt;
-  std::string path = name.toStdString();
-  if (choice.save && !choice.defaultExtension.empty()) {
-    std::string base = path.substr(path.find_last_of('/') + 1);
-    if (base.find('.') == std::string::npos) path += "." + choice.defaultExtension;
+  if (!choice.save) {
+    QString name = QFileDialog::getOpenFileName(DialogParent(), title,
+                                                QString::fromStdString(choice.initialPath), filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
   }
-  return path;
+  // The dialog would ask about the name as typed, before its extension is added; the question is
+  // asked here about the file that will really be written.
+  return ConfirmSaveName(choice, [&](const std::string& initial) -> std::optional<std::string> {
+    QString name = QFileDialog::getSaveFileName(DialogParent(), title, QString::fromStdString(initial),
+                                                filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+  });
 }
 
 void QtUserInterface::SetWaitCursor(bool on) {
@@ -92,6 +96,8 @@ void QtUserInterface::SetWaitCursor(bool on) {
   }
 }
 
-void QtUserInterface::RefreshViews(const CTDoc* problem) { emit refreshRequested(problem); }
+void QtUserInterface::RefreshViews(const CTDoc* problem) {
+  emit refreshRequested(problem);
+}
 
 }  // namespace zarvic
