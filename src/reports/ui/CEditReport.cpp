@@ -29,6 +29,8 @@
 #include "reports/ReportWorkbook.h"
 #include "shell/Launcher.h"
 #include "shell/ui/CAnyEdit.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -53,6 +55,7 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
                          QWidget* parent)
     : QDialog(parent), dressing_(dressing), fontSize_(fontSize) {
   setWindowTitle(QStringLiteral("Report"));
+  SetHelpTopic(this, kHelpReportWindowTopic);
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setSizeGripEnabled(true);
@@ -245,6 +248,7 @@ void CEditReport::CloseWith(ReportCloseCode code) {
 
 CTempFileWarning::CTempFileWarning(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Zarvic"));
+  SetHelpTopic(this, kHelpReportWindowTopic);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(QString::fromLatin1(kTempFileWarning), this);

@@ -21,6 +21,8 @@
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
 #include "shell/StartUp.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -99,6 +101,7 @@ bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, b
   if (preview) {
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    SetHelpTopic(&dialog, kHelpReportWindowTopic);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&run, &font](QPrinter* target) { PaintReportPages(*target, run, font); });
     dialog.resize(820, 900);

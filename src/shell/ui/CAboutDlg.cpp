@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "shell/ui/ToolbarIcons.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -15,6 +17,7 @@ QString CAboutDlg::BuildText() {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Zarvic"));
+  SetHelpTopic(this, kHelpAboutTopic);
   auto* icon = new QLabel(this);
   icon->setPixmap(ProgramPicture(64));
   icon->setAlignment(Qt::AlignTop);

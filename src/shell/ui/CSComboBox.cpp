@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "problem/EventTypes.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -47,11 +45,6 @@ void CSComboBox::focusInEvent(QFocusEvent* event) {
 }
 
 void CSComboBox::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    QMetaObject::invokeMethod(
-        this, [this] { OpenHelpContext(this, kHelpTypeListContext); }, Qt::QueuedConnection);
-    return;
-  }
   if (view()->isVisible()) {
     QComboBox::keyPressEvent(event);
     return;

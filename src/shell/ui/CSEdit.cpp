@@ -2,9 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -26,11 +24,6 @@ void CSEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void CSEdit::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1 && column_ == kDescriptionColumn) {
-    QMetaObject::invokeMethod(
-        this, [this] { OpenHelpContext(this, kHelpDescriptionContext); }, Qt::QueuedConnection);
-    return;
-  }
   if (KeyRoute route = RouteKey(ControlKind::GridEdit, NavKeyOf(event->key())); route.command != 0) {
     PostCommand(this, route.command);
   }

@@ -9,6 +9,7 @@
 #include "engine/ui/CCorpRefundDlg.h"
 #include "shell/Launcher.h"
 #include "shell/ui/EnterAsTab.h"
+#include "shell/ui/Help.h"
 #include "shell/ui/QtUserInterface.h"
 
 namespace zarvic {
@@ -23,6 +24,7 @@ DesktopApplication::DesktopApplication(int& argc, char** argv)
   setOrganizationName(QStringLiteral("Orlendt Software"));
   SetCurrentUi(ui_.get());
   InstallEnterAsTab(*this);
+  InstallHelpKey(*this);
   InstallPenaltyWindows();
   InstallCCorporationDialog();
   SetFileLauncher([](const std::string& path) {

@@ -1,7 +1,10 @@
 #include "shell/ui/Help.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QTimer>
 
 #include "core/Paths.h"
 #include "core/UserInterface.h"
@@ -15,12 +18,58 @@ namespace {
 constexpr char kNoHelpMessage[] =
     "Zarvic cannot find a help file of either of the supported types.\nPlease contact Orlendt Software.";
 
+constexpr char kHelpTopicProperty[] = "zarvicHelpTopic";
+
 QPointer<HelpWindow>& TheHelpWindow() {
   static QPointer<HelpWindow> window;
   return window;
 }
 
+bool IsHelpKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  return key->key() == Qt::Key_F1 && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Takes F1 before the widgets and the menu shortcut see it, so every window answers it the same way.
+class HelpKey : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!IsHelpKey(event) || !watched->isWidgetType()) return false;
+    QWidget* from = QApplication::focusWidget();
+    if (from == nullptr) from = static_cast<QWidget*>(watched);
+    const QString topic = HelpTopicOf(from);
+    if (topic.isEmpty()) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();  // the key press follows; no shortcut takes it
+      return true;
+    }
+    // After the key's own handling, so a window opened now does not take the key's release.
+    QTimer::singleShot(0, from, [from, topic] { OpenHelpTopic(from, topic); });
+    return true;
+  }
+};
+
 }  // namespace
+
+void SetHelpTopic(QWidget* widget, std::string_view topic) {
+  widget->setProperty(kHelpTopicProperty, QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
+}
+
+QString HelpTopicOf(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    const QVariant topic = w->property(kHelpTopicProperty);
+    if (topic.isValid() && !topic.toString().isEmpty()) return topic.toString();
+  }
+  return {};
+}
+
+void InstallHelpKey(QApplication& app) {
+  app.installEventFilter(new HelpKey(&app));
+}
 
 QString HelpFolder() {
   return QString::fromStdString(JoinPath(ProgramFolder(), "help"));
@@ -39,10 +88,15 @@ void OpenHelpTopic(QWidget* parent, const QString& topic) {
     return;
   }
   QPointer<HelpWindow>& window = TheHelpWindow();
+  QWidget* owner = parent ? parent->window() : nullptr;
+  if (window && window == owner) owner = window->parentWidget();  // F1 in the help window itself
   if (!window) {
     // A window of its own that stays open beside the program; it deletes itself when closed.
-    window = new HelpWindow(HelpFolder(), parent ? parent->window() : nullptr);
+    window = new HelpWindow(HelpFolder(), owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
+  } else if (QApplication::activeModalWidget() != nullptr && window->parentWidget() != owner) {
+    // A modal window blocks every window but its own; the help must be one of them to be read.
+    window->setParent(owner, window->windowFlags());
   }
   window->ShowPage(pagePath);
   window->show();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
+class QApplication;
 class QWidget;
 
 namespace zarvic {
@@ -14,6 +16,12 @@ class HelpWindow;
 void OpenHelpTopic(QWidget* parent, const QString& topic);
 void OpenHelpContext(QWidget* parent, int context);  // an unknown number shows nothing
 void OpenHelpIndex(QWidget* parent);
+
+// F1: the page of the focused control, else of the nearest widget around it that names one (its
+// window); where none does, F1 goes on to the main window's "Index". Installed once per application.
+void SetHelpTopic(QWidget* widget, std::string_view topic);
+QString HelpTopicOf(const QWidget* widget);  // the topic F1 opens from widget; empty: none
+void InstallHelpKey(QApplication& app);
 
 QString HelpFolder();  // "<program folder>/help"
 // The help window while it is open (one for the program; every request reuses it), else nullptr.
