@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "problem/EventTypes.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
 CSComboBox::CSComboBox(QWidget* parent) : QComboBox(parent) {
+  SetHelpTopic(this, kHelpEventTypesTopic);
   std::vector<const EventTypeInfo*> offered;
   for (const EventTypeInfo& info : EventTypes()) {
     if (info.gridPosition > 0) offered.push_back(&info);

@@ -2,7 +2,10 @@
 
 #include <QKeyEvent>
 
+#include "shell/EventGridModel.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -13,6 +16,10 @@ CSEdit::CSEdit(QWidget* parent) : QLineEdit(parent) {
 void CSEdit::Activate(int row, int column) {
   row_ = row;
   column_ = column;
+  // F1 explains the column being edited.
+  SetHelpTopic(this, column == kGridDate     ? kHelpEventDatesTopic
+                     : column == kGridAmount ? kHelpEventAmountsTopic
+                                             : kHelpEventDescriptionsTopic);
   show();
   setFocus(Qt::OtherFocusReason);
   selectAll();

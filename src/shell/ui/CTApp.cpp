@@ -22,6 +22,7 @@
 #include "shell/ui/DesktopApplication.h"
 #include "shell/ui/CTView.h"
 #include "shell/ui/QtUserInterface.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -52,6 +53,7 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
   // "Number of MRU files" and "Tips" are read and written back, the options and report settings cached.
   LoadSettings();
   StartRunDiagnostics("the windows");
+  InstallHelpKey(*QCoreApplication::instance());
   recent_ = std::make_unique<RecentFileList>(Options().numberOfMruFiles);
   recent_->Load();
   Modes().batchMode = plan.batchMode;

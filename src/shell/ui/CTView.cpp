@@ -210,12 +210,8 @@ CTView::CTView(CTDoc* problem, QWidget* parent)
   amountEdit_->setMaxLength(EventGridModel::kAmountTextLimit);
   descriptionEdit_->setMaxLength(EventGridModel::kDescriptionLimit);
   RefuseTextTheFileCannotStore(*descriptionEdit_);
-  // F1 explains the column being edited; elsewhere in the window, the window.
+  // F1 outside the grid's editors (which explain their columns) explains the window.
   SetHelpTopic(this, kHelpProblemWindowTopic);
-  SetHelpTopic(typeList_, kHelpEventTypesTopic);
-  SetHelpTopic(dateEdit_, kHelpEventDatesTopic);
-  SetHelpTopic(amountEdit_, kHelpEventAmountsTopic);
-  SetHelpTopic(descriptionEdit_, kHelpEventDescriptionsTopic);
   // Out of sight but able to hold the focus while whole rows are selected.
   trap_ = new CEditTrap(grid_);
   trap_->setAccessibleName(QStringLiteral("Selected rows"));

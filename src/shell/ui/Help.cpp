@@ -67,8 +67,12 @@ QString HelpTopicOf(const QWidget* widget) {
   return {};
 }
 
-void InstallHelpKey(QApplication& app) {
-  app.installEventFilter(new HelpKey(&app));
+void InstallHelpKey(QCoreApplication& app) {
+  static constexpr char kName[] = "zarvicHelpKey";
+  if (app.findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly) != nullptr) return;  // once
+  auto* key = new HelpKey(&app);
+  key->setObjectName(QLatin1String(kName));
+  app.installEventFilter(key);
 }
 
 QString HelpFolder() {

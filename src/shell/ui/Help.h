@@ -3,7 +3,7 @@
 #include <QString>
 #include <string_view>
 
-class QApplication;
+class QCoreApplication;
 class QWidget;
 
 namespace zarvic {
@@ -18,10 +18,10 @@ void OpenHelpContext(QWidget* parent, int context);  // an unknown number shows 
 void OpenHelpIndex(QWidget* parent);
 
 // F1: the page of the focused control, else of the nearest widget around it that names one (its
-// window); where none does, F1 goes on to the main window's "Index". Installed once per application.
+// window); where none does, F1 goes on to the main window's "Index". Installing it again does nothing.
 void SetHelpTopic(QWidget* widget, std::string_view topic);
 QString HelpTopicOf(const QWidget* widget);  // the topic F1 opens from widget; empty: none
-void InstallHelpKey(QApplication& app);
+void InstallHelpKey(QCoreApplication& app);
 
 QString HelpFolder();  // "<program folder>/help"
 // The help window while it is open (one for the program; every request reuses it), else nullptr.
