@@ -346,6 +346,38 @@ class HelpTest : public QObject {
     }
   }
 
+  // Without a PDF viewer the same guide, made from the same sources, opens in the help window.
+  void manualsWithoutAViewerOpenInTheHelpWindow_data() {
+    QTest::addColumn<QString>("manual");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("User's Guide") << kUsersGuideManual << "manuals/Zarvic-Users-Guide.htm"
+                                  << "Zarvic User's Guide";
+    QTest::newRow("Import/Export") << kImportExportManual << "manuals/ImportExport.htm"
+                                   << "Zarvic Import and Export Guide";
+  }
+  void manualsWithoutAViewerOpenInTheHelpWindow() {
+    QFETCH(QString, manual);
+    QFETCH(QString, page);
+    QFETCH(QString, title);
+    testing::RecordingDesktop desktop;
+    SetFileLauncher([](const std::string&) { return false; });
+    OpenManual(manual);
+    QVERIFY(desktop.ui.messages.empty());
+    HelpWindow* help = ShownHelpWindow();
+    QVERIFY(help != nullptr);
+    QCOMPARE(help->CurrentPage(), page);
+    QCOMPARE(help->PageTitle(), title);
+    QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("Rate")));
+    // The guide alone, without its PDF, keeps the menu item usable.
+    QTemporaryDir folder;
+    SetProgramFolder(folder.path().toStdString());
+    QVERIFY(!ManualAvailable(manual));
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("help/manuals")));
+    QVERIFY(QFile::copy(QStringLiteral(ZARVIC_BINARY_DIR "/help/") + page, folder.filePath(QStringLiteral("help/") + page)));
+    QVERIFY(ManualAvailable(manual));
+  }
+
   void manualsOpenThroughTheLauncher() {
     QTemporaryDir folder;
     SetProgramFolder(folder.path().toStdString());

@@ -121,14 +121,33 @@ QString ManualPath(const QString& fileName) {
   return QString::fromStdString(ProgramFolder()) + QLatin1Char('/') + fileName;
 }
 
-bool ManualAvailable(const QString& fileName) {
-  QFileInfo info(ManualPath(fileName));
+QString ManualHelpPage(const QString& fileName) {
+  return QStringLiteral("manuals/") + QFileInfo(fileName).completeBaseName() + QStringLiteral(".htm");
+}
+
+namespace {
+
+bool Readable(const QString& path) {
+  QFileInfo info(path);
   return info.isFile() && info.isReadable();
+}
+
+}  // namespace
+
+bool ManualAvailable(const QString& fileName) {
+  return Readable(ManualPath(fileName)) || Readable(HelpFolder() + QLatin1Char('/') + ManualHelpPage(fileName));
 }
 
 void OpenManual(const QString& fileName) {
   const std::string path = ManualPath(fileName).toStdString();
-  if (!LaunchFile(path)) MessageBoxText(LaunchFailureMessage(path));
+  if (Readable(ManualPath(fileName)) && LaunchFile(path)) return;
+  // No viewer took the PDF (or it is missing): the same guide in the help window.
+  const QString page = ManualHelpPage(fileName);
+  if (Readable(HelpFolder() + QLatin1Char('/') + page)) {
+    OpenHelpTopic(QApplication::activeWindow(), QStringLiteral("::/") + page);
+    return;
+  }
+  MessageBoxText(LaunchFailureMessage(path));
 }
 
 }  // namespace zarvic

@@ -31,8 +31,11 @@ HelpWindow* ShownHelpWindow();
 inline constexpr char kUsersGuideManual[] = "Zarvic-Users-Guide.pdf";
 inline constexpr char kImportExportManual[] = "ImportExport.pdf";
 QString ManualPath(const QString& fileName);
-bool ManualAvailable(const QString& fileName);  // exists and can be read
-// Opens the manual through the launcher; a failure shows its message.
+// The same guide as a page of the help folder ("manuals/Zarvic-Users-Guide.htm").
+QString ManualHelpPage(const QString& fileName);
+bool ManualAvailable(const QString& fileName);  // the PDF or its help page exists and can be read
+// Opens the PDF with the desktop's viewer; when none takes it, the guide's page in the help window;
+// when that is missing too, a message says why the PDF could not be shown.
 void OpenManual(const QString& fileName);
 
 }  // namespace zarvic
