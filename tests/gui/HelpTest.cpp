@@ -2,13 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
-
-#include <QMessageBox>
 #include <functional>
 #include <memory>
 
@@ -74,8 +73,10 @@ std::vector<WindowCase> WindowCases() {
   static ReportSetupState setup;
   std::vector<WindowCase> cases = {
       {"problem window", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "The Problem Window"},
-      {"type column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Types", Column(kGridType)},
-      {"date column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Dates", Column(kGridDate)},
+      {"type column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Types",
+       Column(kGridType)},
+      {"date column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Dates",
+       Column(kGridDate)},
       {"amount column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Amounts",
        Column(kGridAmount)},
       {"description column", [](CTDoc& d) { return std::make_unique<CTView>(&d); }, "Event Descriptions",
@@ -115,7 +116,8 @@ std::vector<WindowCase> WindowCases() {
          return std::make_unique<CEditReport>(path.toStdString(), ReportPageDressing{}, 10);
        },
        "Report Window"},
-      {"temporary file warning", [](CTDoc&) { return std::make_unique<CTempFileWarning>(); }, "Report Window"},
+      {"temporary file warning", [](CTDoc&) { return std::make_unique<CTempFileWarning>(); },
+       "Report Window"},
       {"Report Selection (print)", [](CTDoc& d) { return std::make_unique<CReportSelection>(print, d); },
        "Report Selection"},
       {"Report Selection (report window)",
@@ -126,14 +128,14 @@ std::vector<WindowCase> WindowCases() {
       {"About Zarvic", [](CTDoc&) { return std::make_unique<CAboutDlg>(); }, "About Zarvic"},
   };
   // The penalty windows, each from its row of the form table.
-  for (int c = static_cast<int>(PenaltyWindowClass::C6651A1); c <= static_cast<int>(PenaltyWindowClass::C6663);
-       ++c) {
+  for (int c = static_cast<int>(PenaltyWindowClass::C6651A1);
+       c <= static_cast<int>(PenaltyWindowClass::C6663); ++c) {
     const auto cls = static_cast<PenaltyWindowClass>(c);
     const PenaltyForm& form = PenaltyFormOf(cls);
     const QString title = QString::fromUtf8(form.title.data(), form.title.size()).simplified();
-    cases.push_back({QString::fromUtf8(PenaltyWindowClassName(cls).data()),
-                     [cls, k = form.penalty](CTDoc& d) { return std::make_unique<CPenaltyDialog>(d, k, cls); },
-                     title});
+    cases.push_back(
+        {QString::fromUtf8(PenaltyWindowClassName(cls).data()),
+         [cls, k = form.penalty](CTDoc& d) { return std::make_unique<CPenaltyDialog>(d, k, cls); }, title});
   }
   return cases;
 }
@@ -265,7 +267,8 @@ class HelpTest : public QObject {
     QTRY_COMPARE(help->PageTitle(), c.pageTitle);
     QVERIFY(!help->Browser()->toPlainText().trimmed().isEmpty());
     const QString shown = window->windowTitle().simplified();
-    if (qobject_cast<QDialog*>(window.get()) && c.name != "table has notes" && c.name != "temporary file warning")
+    if (qobject_cast<QDialog*>(window.get()) && c.name != "table has notes" &&
+        c.name != "temporary file warning")
       QVERIFY2(c.pageTitle.startsWith(shown), qPrintable(shown));  // the page names the window
     delete help;
   }
@@ -374,7 +377,8 @@ class HelpTest : public QObject {
     SetProgramFolder(folder.path().toStdString());
     QVERIFY(!ManualAvailable(manual));
     QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("help/manuals")));
-    QVERIFY(QFile::copy(QStringLiteral(ZARVIC_BINARY_DIR "/help/") + page, folder.filePath(QStringLiteral("help/") + page)));
+    QVERIFY(QFile::copy(QStringLiteral(ZARVIC_BINARY_DIR "/help/") + page,
+                        folder.filePath(QStringLiteral("help/") + page)));
     QVERIFY(ManualAvailable(manual));
   }
 

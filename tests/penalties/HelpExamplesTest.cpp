@@ -20,8 +20,8 @@ struct Example {
   const char* page;
   int k;
   const char* taxDate;
-  double amount;  // subject to the penalty
-  double rate;    // the window's percentage; 0: none asked
+  double amount;   // subject to the penalty
+  double rate;     // the window's percentage; 0: none asked
   double penalty;  // the fixed part the page shows (any interest part aside)
 };
 

@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
 
   if (!htmlOutput.isEmpty()) {
     QFile html(htmlOutput);
-    if (!html.open(QIODevice::WriteOnly | QIODevice::Truncate) || html.write(document.toHtml().toUtf8()) < 0 ||
-        !html.flush()) {
+    if (!html.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        html.write(document.toHtml().toUtf8()) < 0 || !html.flush()) {
       std::fprintf(stderr, "%s: could not write %s\n", argv[0], qPrintable(htmlOutput));
       return 1;
     }

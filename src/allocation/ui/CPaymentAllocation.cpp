@@ -13,9 +13,9 @@
 #include "core/FieldRules.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

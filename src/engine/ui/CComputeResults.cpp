@@ -19,9 +19,9 @@
 #include "problem/CTDoc.h"
 #include "ratetables/ui/CRateTableNotes.h"
 #include "reports/ui/ReportCommands.h"
+#include "shell/HelpTopics.h"
 #include "shell/StartUp.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

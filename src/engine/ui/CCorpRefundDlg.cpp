@@ -16,9 +16,9 @@
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

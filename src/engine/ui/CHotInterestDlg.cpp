@@ -14,9 +14,9 @@
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditDate.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "problem/CTDoc.h"
+#include "reports/ui/ReportCommands.h"
 #include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
 #include "shell/ui/Help.h"
-#include "reports/ui/ReportCommands.h"
 
 namespace zarvic {
 namespace {

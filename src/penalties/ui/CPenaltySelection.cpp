@@ -8,8 +8,8 @@
 
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/ui/CSListBox.h"
-#include "shell/ui/EnterAsTab.h"
 #include "shell/HelpTopics.h"
+#include "shell/ui/EnterAsTab.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

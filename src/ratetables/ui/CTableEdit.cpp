@@ -16,10 +16,10 @@
 #include "problem/CTDoc.h"
 #include "ratetables/TableNotes.h"
 #include "ratetables/ui/CRateTableNotes.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditDate.h"
 #include "shell/ui/CTEdit.h"
 #include "shell/ui/ControlSupport.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

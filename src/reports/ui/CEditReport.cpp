@@ -27,9 +27,9 @@
 #include "core/UserInterface.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportWorkbook.h"
+#include "shell/HelpTopics.h"
 #include "shell/Launcher.h"
 #include "shell/ui/CAnyEdit.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

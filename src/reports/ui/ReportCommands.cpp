@@ -20,8 +20,8 @@
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
-#include "shell/StartUp.h"
 #include "shell/HelpTopics.h"
+#include "shell/StartUp.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

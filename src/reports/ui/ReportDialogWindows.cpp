@@ -14,10 +14,10 @@
 
 #include "core/FieldRules.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CTEdit.h"
 #include "shell/ui/ControlSupport.h"
 #include "shell/ui/EnterAsTab.h"
-#include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
 
 namespace zarvic {

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/ui/ToolbarIcons.h"
 #include "shell/HelpTopics.h"
 #include "shell/ui/Help.h"
+#include "shell/ui/ToolbarIcons.h"
 
 namespace zarvic {
 

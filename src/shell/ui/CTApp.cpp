@@ -21,8 +21,8 @@
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/DesktopApplication.h"
 #include "shell/ui/CTView.h"
-#include "shell/ui/QtUserInterface.h"
 #include "shell/ui/Help.h"
+#include "shell/ui/QtUserInterface.h"
 
 namespace zarvic {
 namespace {

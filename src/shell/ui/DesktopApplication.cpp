@@ -25,8 +25,8 @@ namespace {
 // cannot be told (no xdg-mime): then opening is simply tried.
 bool NoProgramOpens(const QString& file) {
   QProcess query;
-  query.start(QStringLiteral("xdg-mime"),
-              {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(file).name()});
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                           QMimeDatabase().mimeTypeForFile(file).name()});
   if (!query.waitForFinished(3000)) {
     query.kill();
     query.waitForFinished(1000);

@@ -56,7 +56,8 @@ class HelpKey : public QObject {
 }  // namespace
 
 void SetHelpTopic(QWidget* widget, std::string_view topic) {
-  widget->setProperty(kHelpTopicProperty, QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
+  widget->setProperty(kHelpTopicProperty,
+                      QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
 }
 
 QString HelpTopicOf(const QWidget* widget) {
@@ -135,7 +136,8 @@ bool Readable(const QString& path) {
 }  // namespace
 
 bool ManualAvailable(const QString& fileName) {
-  return Readable(ManualPath(fileName)) || Readable(HelpFolder() + QLatin1Char('/') + ManualHelpPage(fileName));
+  return Readable(ManualPath(fileName)) ||
+         Readable(HelpFolder() + QLatin1Char('/') + ManualHelpPage(fileName));
 }
 
 void OpenManual(const QString& fileName) {
