@@ -14,7 +14,11 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "core/FolderIndex.h"
+#include "core/Processes.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -62,8 +66,7 @@ long TempFileProcess(std::string_view name) {
 }
 
 bool ProcessIsGone(long pid) {
-  // EPERM: it runs, under another user.
-  return pid != static_cast<long>(::getpid()) && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+  return pid != static_cast<long>(::getpid()) && !ProcessAlive(static_cast<int>(pid));
 }
 
 // Where the bytes of path go first: the checks of WriteFileAtomically, then a new file in the same
@@ -71,6 +74,7 @@ bool ProcessIsGone(long pid) {
 struct PreparedFile {
   std::string target;
   std::string temp;
+  dev_t device = 0;  // the file system holding temp
 };
 
 // cleaned: the folders whose stale temporary files were removed already (nullptr: remove them now).
@@ -111,7 +115,9 @@ bool Prepare(const std::string& path, std::string_view bytes, bool flush, std::v
   if (fd < 0) return Fail(EEXIST, error);
 
   int code = 0;
-  if (!WriteAll(fd, bytes)) code = errno;
+  struct stat written {};
+  if (::fstat(fd, &written) != 0) code = errno;
+  if (code == 0 && !WriteAll(fd, bytes)) code = errno;
   if (code == 0 && exists && ::fchmod(fd, keepMode) != 0) code = errno;
   if (code == 0 && flush && ::fsync(fd) != 0) code = errno;
   if (::close(fd) != 0 && code == 0) code = errno;
@@ -121,6 +127,7 @@ bool Prepare(const std::string& path, std::string_view bytes, bool flush, std::v
   }
   out.target = std::move(target);
   out.temp = std::move(temp);
+  out.device = written.st_dev;
   return true;
 }
 
@@ -160,6 +167,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, int* e
     ::unlink(file.temp.c_str());
     return Fail(code, error);
   }
+  NoteFileWritten(file.target);
   SyncFolder(FolderOf(file.target));
   return true;
 }
@@ -185,16 +193,20 @@ bool AtomicFileBatch::Add(const std::string& path, std::string_view bytes, int* 
 
 bool AtomicFileBatch::Commit(std::vector<std::pair<std::string, int>>* failures) {
   if (pending_.empty()) return true;
-  // One sync of the file system holding the new files instead of one per file: only then may any of
+  // One sync of each file system holding new files instead of one per file: only then may any of
   // them replace an old one.
-  bool ok = true;
-  int syncError = 0;
-  int fd = ::open(pending_.front().file.temp.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 || ::syncfs(fd) != 0) syncError = errno ? errno : EIO;
-  if (fd >= 0) ::close(fd);
-  std::vector<std::string> folders;
+  std::unordered_map<dev_t, int> syncErrors;
   for (const Pending& p : pending_) {
-    int code = syncError;
+    if (syncErrors.contains(p.file.device)) continue;
+    int fd = ::open(p.file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+    int code = fd < 0 || ::syncfs(fd) != 0 ? (errno ? errno : EIO) : 0;
+    if (fd >= 0) ::close(fd);
+    syncErrors[p.file.device] = code;
+  }
+  bool ok = true;
+  std::unordered_set<std::string> folders;
+  for (const Pending& p : pending_) {
+    int code = syncErrors[p.file.device];
     if (code == 0 && ::rename(p.file.temp.c_str(), p.file.target.c_str()) != 0) code = errno;
     if (code != 0) {
       ::unlink(p.file.temp.c_str());
@@ -202,8 +214,8 @@ bool AtomicFileBatch::Commit(std::vector<std::pair<std::string, int>>* failures)
       ok = false;
       continue;
     }
-    std::string folder = FolderOf(p.file.target);
-    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    NoteFileWritten(p.file.target);
+    folders.insert(FolderOf(p.file.target));
   }
   pending_.clear();
   for (const std::string& folder : folders) SyncFolder(folder);

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -42,23 +43,8 @@ bool HasExtensionNoCase(std::string_view path, std::string_view extension) {
 std::string WithExistingExtensionCase(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) return path;
-  std::string name = FileNameOf(path);
-  std::string extension = ExtensionOf(name);
-  if (extension.empty()) return path;
-  std::string_view stem = std::string_view(name).substr(0, name.size() - extension.size());
-  std::string folder = FolderOf(path);
-  std::vector<std::string> found;
-  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::string entry = it->path().filename().string();
-    if (entry.size() == name.size() && std::string_view(entry).substr(0, stem.size()) == stem &&
-        EqualsNoCase(std::string_view(entry).substr(stem.size()), extension) && it->is_regular_file(ec)) {
-      found.push_back(entry);
-    }
-  }
-  if (found.empty()) return path;
-  std::sort(found.begin(), found.end());
-  return JoinPath(folder, found.front());
+  std::string existing = FindExtensionNoCase(path);
+  return existing.empty() ? path : existing;
 }
 
 namespace {

@@ -206,15 +206,30 @@ RegistryStore::~RegistryStore() {
 }
 
 RegistryStore::RegistryStore(RegistryStore&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)), busyWait_(std::move(other.busyWait_)) {}
 
 RegistryStore& RegistryStore::operator=(RegistryStore&& other) noexcept {
   if (this != &other) {
     Close();
     db_ = std::exchange(other.db_, nullptr);
     path_ = std::move(other.path_);
+    busyWait_ = std::move(other.busyWait_);
   }
   return *this;
+}
+
+void RegistryStore::SetBusyWait(int timeoutMs, std::function<void()> onWait) {
+  busyWait_ = std::make_unique<BusyWait>(BusyWait{timeoutMs, std::move(onWait)});
+  if (db_) sqlite3_busy_handler(db_, &RegistryStore::OnBusy, busyWait_.get());
+}
+
+int RegistryStore::OnBusy(void* wait, int count) {
+  constexpr int kStepMs = 20;
+  auto* busy = static_cast<BusyWait*>(wait);
+  if (count * kStepMs >= busy->timeoutMs) return 0;
+  if (count == 0 && busy->onWait) busy->onWait();
+  sqlite3_sleep(kStepMs);
+  return 1;
 }
 
 void RegistryStore::Close() {
@@ -245,7 +260,11 @@ StoreResult RegistryStore::Open(const std::string& path) {
                   StringPrintf("Cannot open the settings store \"%s\": %s.", path.c_str(), message.c_str()));
   }
   db_ = db;
-  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  if (busyWait_) {
+    sqlite3_busy_handler(db_, &RegistryStore::OnBusy, busyWait_.get());
+  } else {
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  }
   Exec(db_, "PRAGMA foreign_keys = ON");
   StoreResult prepared = Prepare();
   if (!prepared.ok()) Close();
@@ -322,8 +341,10 @@ StoreResult RegistryStore::Prepare() {
 }
 
 StoreResult RegistryStore::Failure(const std::string& what) const {
-  return Result(StoreStatus::Failed, StringPrintf("Cannot %s the settings store \"%s\": %s.", what.c_str(),
-                                                  path_.c_str(), sqlite3_errmsg(db_)));
+  StoreResult result = Result(StoreStatus::Failed, StringPrintf("Cannot %s the settings store \"%s\": %s.",
+                                                                what.c_str(), path_.c_str(), sqlite3_errmsg(db_)));
+  result.busy = (sqlite3_errcode(db_) & 0xFF) == SQLITE_BUSY;
+  return result;
 }
 
 StoreResult RegistryStore::NotOpen() const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,7 @@ enum class StoreStatus { Ok, NotFound, AlreadyExists, Failed };
 struct StoreResult {
   StoreStatus status = StoreStatus::Ok;
   std::string error;  // what went wrong, in words; empty for Ok
+  bool busy = false;  // Failed because another program kept the store locked past the wait
 
   bool ok() const { return status == StoreStatus::Ok; }
 };
@@ -79,6 +81,10 @@ class RegistryStore {
   // Opens the store at path, creating the file and its folders when missing. On failure the object
   // stays closed and the result says why.
   StoreResult Open(const std::string& path);
+  // How long an operation waits for another program's lock on the store before it fails as busy
+  // (10 seconds unless set), and what is called once when an operation starts to wait. Set before
+  // Open; kept across Close and Open.
+  void SetBusyWait(int timeoutMs, std::function<void()> onWait);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   const std::string& Path() const { return path_; }
@@ -108,8 +114,16 @@ class RegistryStore {
   StoreResult Failure(const std::string& what) const;
   StoreResult NotOpen() const;
 
+  struct BusyWait {
+    int timeoutMs;
+    std::function<void()> onWait;
+  };
+  static int OnBusy(void* wait, int count);
+
   sqlite3* db_ = nullptr;
   std::string path_;
+  // Its own allocation, so that the handler SQLite keeps still finds it after a move.
+  std::unique_ptr<BusyWait> busyWait_;
 };
 
 }  // namespace zarvic

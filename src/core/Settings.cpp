@@ -19,6 +19,7 @@
 #include "core/AtomicFile.h"
 #include "core/Paths.h"
 #include "core/RegistryStore.h"
+#include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
 
@@ -116,10 +117,21 @@ constexpr SettingId kHeadingLines[] = {S::HeadingLine1, S::HeadingLine2, S::Head
 // The recent-file list of the platform holds at most this many files.
 constexpr int kMaxMruFiles = 16;
 
+// How long a setting waits for another program that holds the store locked (the registry utility in
+// the middle of a write) before it gives up; the wait cursor shows meanwhile.
+constexpr int kBusyWaitMs = 2000;
+constexpr int kStoreBusyId = 21220;
+constexpr int kNotRepeatedId = 21221;
+constexpr int kReadNotRepeatedId = 21222;
+
 struct SettingsState {
   std::string path;  // of the store below, or of the one that could not be opened
   RegistryStore store;
   bool openFailed = false;
+  // A store that cannot be read or written says so once, not once per setting, until it works again.
+  bool readFailureShown = false;
+  bool writeFailureShown = false;
+  bool waiting = false;  // the wait cursor is up for a busy store
   std::optional<std::string> tableDirectory;
   std::optional<ReportSettings> reportSettings;
 };
@@ -139,6 +151,10 @@ RegistryStore* Store() {
     s.openFailed = false;
   }
   if (!s.store.IsOpen() && !s.openFailed) {
+    s.store.SetBusyWait(kBusyWaitMs, [] {
+      State().waiting = true;
+      CurrentUi().SetWaitCursor(true);
+    });
     StoreResult opened = s.store.Open(path);
     if (!opened.ok()) {
       s.openFailed = true;
@@ -148,13 +164,39 @@ RegistryStore* Store() {
   return s.store.IsOpen() ? &s.store : nullptr;
 }
 
+// Takes down the wait cursor that a wait for a busy store put up.
+class BusyCursorEnd {
+ public:
+  BusyCursorEnd() = default;
+  ~BusyCursorEnd() {
+    if (std::exchange(State().waiting, false)) CurrentUi().SetWaitCursor(false);
+  }
+  BusyCursorEnd(const BusyCursorEnd&) = delete;
+  BusyCursorEnd& operator=(const BusyCursorEnd&) = delete;
+};
+
+// The reason of a failed store operation, and that the message is not repeated (notRepeatedId).
+std::string FailureDetail(const StoreResult& result, int notRepeatedId) {
+  std::string reason =
+      result.busy ? FormatStringText(kStoreBusyId, State().path.c_str(), kBusyWaitMs / 1000) : result.error;
+  return reason + "\n" + std::string(StringText(notRepeatedId));
+}
+
 // A read: the value when it exists and no error occurred (errors are shown).
 std::optional<RegistryValue> ReadValue(const std::string& section, const std::string& name) {
   RegistryStore* store = Store();
   if (!store) return std::nullopt;
+  BusyCursorEnd cursor;
   RegistryValue value;
   StoreResult read = store->GetValue(kProgramName, section, name, value);
-  if (read.status == StoreStatus::Failed) MessageBoxText(read.error);
+  if (read.status == StoreStatus::Failed) {
+    if (!std::exchange(State().readFailureShown, true))
+      MessageBoxText(StringPrintf("The setting \"%s\" of \"%s\" could not be read; its default is used.\n",
+                                  name.c_str(), section.c_str()) +
+                     FailureDetail(read, kReadNotRepeatedId));
+  } else {
+    State().readFailureShown = false;
+  }
   if (!read.ok()) return std::nullopt;
   return value;
 }
@@ -163,15 +205,20 @@ std::optional<RegistryValue> ReadValue(const std::string& section, const std::st
 bool WriteValues(const std::vector<RegistryEntry>& entries) {
   RegistryStore* store = Store();
   if (!store) return false;  // the open failure was shown
+  BusyCursorEnd cursor;
   StoreResult written = store->SetValues(kProgramName, entries);
-  if (!written.ok()) {
+  if (written.ok()) {
+    State().writeFailureShown = false;
+    return true;
+  }
+  if (!std::exchange(State().writeFailureShown, true)) {
     std::string what = entries.size() == 1
                            ? StringPrintf("The setting \"%s\" of \"%s\" could not be saved.",
                                           entries[0].value.name.c_str(), entries[0].section.c_str())
                            : std::string("The settings could not be saved.");
-    MessageBoxText(what + "\n" + written.error);
+    MessageBoxText(what + "\n" + FailureDetail(written, kNotRepeatedId));
   }
-  return written.ok();
+  return false;
 }
 
 bool WriteValue(const std::string& section, const RegistryValue& value) {
@@ -320,6 +367,8 @@ void CloseSettingsStore() {
   s.store.Close();
   s.path.clear();
   s.openFailed = false;
+  s.readFailureShown = false;
+  s.writeFailureShown = false;
   s.tableDirectory.reset();
   s.reportSettings.reset();
 }

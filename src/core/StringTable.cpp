@@ -1,6 +1,8 @@
 #include "core/StringTable.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <iterator>
 
 namespace zarvic {
@@ -329,6 +331,56 @@ constexpr StringEntry kStrings[] = {
     {21163,
      "%s held %s events when it was opened, and a problem holds at most 1,000 events: the last %s were left "
      "out. Saving over the file removes them from it for good.\n\nSave over it anyway?"},
+    {21200,
+     "%s\nis open in another Zarvic (process %d on %s). Changes saved there and here would overwrite each "
+     "other.\n\nOpen it here all the same?"},
+    {21201,
+     "%s\nwas changed by another program after this problem was opened or saved.\n\nReplace it with this "
+     "problem? No keeps the other version; Save As can save this problem under another name."},
+    {21202, "%s\nis open in another Zarvic (process %d on %s).\n\nSave over it all the same?"},
+    {21203,
+     "Recovery copies of problems with unsaved changes cannot be written to %s: %s.\nSave your work now and "
+     "then."},
+    {21204,
+     "Zarvic ended before the changes to this problem were saved (%d of %d):\n\nProblem: %s\nFile: "
+     "%s\nTaxpayer: %s\nCopied: %s\n\nOpen the recovered problem? No discards the copy; Cancel keeps it for "
+     "the next start."},
+    {21205, "(never saved)"},
+    {21210,
+     "The rate table %s is not in the table folder %s, where a problem finds its table when it is opened "
+     "again.\n\nCopy the table into the table folder?"},
+    {21211,
+     "The table folder already holds a different table %s.\nRename one of them, or choose that table; the "
+     "problem keeps its table."},
+    {21212, "The rate table %s could not be copied to %s: %s.\nThe problem keeps its table."},
+    {21213,
+     "The table name %s is too long: a problem file holds table names of at most %d characters.\nThe "
+     "problem keeps its table."},
+    {21220, "The settings store \"%s\" is in use by another program, which kept it locked for more than %d seconds."},
+    {21221,
+     "Zarvic says this once: settings changed from now on may not be saved either, until one is saved "
+     "again."},
+    {21222,
+     "Zarvic says this once: other settings may not be read either and keep their defaults, until one is "
+     "read again."},
+    {21250,
+     "Please enter an amount as digits with an optional sign, commas only between groups of three digits "
+     "and at most one decimal point.\n(e.g., 1,234.56 or 1234.56)"},
+    {21251, "Please enter a rate as a number with at most one decimal point and no commas.\n(e.g., 8.25)"},
+    {21252,
+     "This text holds characters that a Zarvic problem file cannot store.  Please use only the letters, "
+     "digits and signs of Western European languages (Windows-1252): no CJK characters, no emoji."},
+    {21253, "A problem holds at most 1,000 events.  Delete an event to make room for another."},
+    {21254, "This will replace the events of the open problem with those of the CSV file.  OK to proceed?"},
+    {21255,
+     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from "
+     "line %d on, were not imported."},
+    {21256,
+     "%d line(s) of the file were not imported because they hold no event (an unknown event type, no valid "
+     "date, or a missing, negative or too large amount).  Line numbers: %s."},
+    {21257,
+     "Line %d of the CSV file holds a description that a Zarvic problem file cannot store (%s).  Nothing "
+     "was imported."},
     {21350, "No addition to tax: the tax after withholding is less than $1,000 (IRC 6654(e)(1))."},
     {21351, "No addition to tax: the tax after withholding is less than $500 (IRC 6654(e)(1))."},
     {21352,
@@ -387,24 +439,6 @@ constexpr StringEntry kStrings[] = {
     {21420, "%s is not a date."},
     {21421, "%s is not an amount."},
     {21422, "A deposit penalty input needs a PERIOD line."},
-    {21250,
-     "Please enter an amount as digits with an optional sign, commas only between groups of three digits "
-     "and at most one decimal point.\n(e.g., 1,234.56 or 1234.56)"},
-    {21251, "Please enter a rate as a number with at most one decimal point and no commas.\n(e.g., 8.25)"},
-    {21252,
-     "This text holds characters that a Zarvic problem file cannot store.  Please use only the letters, "
-     "digits and signs of Western European languages (Windows-1252): no CJK characters, no emoji."},
-    {21253, "A problem holds at most 1,000 events.  Delete an event to make room for another."},
-    {21254, "This will replace the events of the open problem with those of the CSV file.  OK to proceed?"},
-    {21255,
-     "A problem holds at most 1,000 events.  The import stopped there: %d more line(s) of the file, from "
-     "line %d on, were not imported."},
-    {21256,
-     "%d line(s) of the file were not imported because they hold no event (an unknown event type, no valid "
-     "date, or a missing, negative or too large amount).  Line numbers: %s."},
-    {21257,
-     "Line %d of the CSV file holds a description that a Zarvic problem file cannot store (%s).  Nothing "
-     "was imported."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},
@@ -421,6 +455,20 @@ std::string_view StringText(int id) {
 
 bool HasString(int id) {
   return !StringText(id).empty();
+}
+
+std::string FormatStringText(int id, ...) {
+  const std::string format(StringText(id));
+  va_list args;
+  va_start(args, id);
+  va_list again;
+  va_copy(again, args);
+  const int size = std::vsnprintf(nullptr, 0, format.c_str(), args);
+  va_end(args);
+  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size > 0) std::vsnprintf(text.data(), text.size() + 1, format.c_str(), again);
+  va_end(again);
+  return text;
 }
 
 std::span<const StringEntry> StringTableEntries() {

@@ -10,6 +10,8 @@ namespace zarvic {
 // shows them, escapes decoded. An unknown id gives the empty text.
 std::string_view StringText(int id);
 bool HasString(int id);
+// The text of id with its printf fields filled from the arguments.
+std::string FormatStringText(int id, ...);
 
 struct StringEntry {
   int id;

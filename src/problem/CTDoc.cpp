@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "ratetables/TableFile.h"
+#include "ratetables/TableSelection.h"
 
 namespace zarvic {
 namespace {
@@ -53,7 +54,7 @@ TableLoader SetTableLoader(TableLoader loader) {
 
 bool LoadNamedTable(RateTable& table, const std::string& name) {
   const TableLoader& loader = InstalledLoader();
-  return loader ? loader(table, name) : LoadTable(table, name, false);
+  return loader ? loader(table, name) : LoadTableByName(table, name);
 }
 
 void ResetFederalTableWarning() {

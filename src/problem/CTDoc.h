@@ -24,11 +24,11 @@ inline constexpr int kMaxEvents = 1000;
 inline constexpr char kFederalTableFile[] = "FEDERAL.TB3";
 
 // Loads the named table file (a name without folder, looked for where tables are looked for) into
-// table; false when it cannot be loaded. Without an installed loader LoadTable is used; tests install
-// their own. Returns the loader it replaces.
+// table; false when it cannot be loaded. Without an installed loader LoadTableByName is used (a name
+// with a folder part is never loaded); tests install their own. Returns the loader it replaces.
 using TableLoader = std::function<bool(RateTable& table, const std::string& name)>;
 TableLoader SetTableLoader(TableLoader loader);
-// Loads the named table with the installed loader (LoadTable without messages when none is installed).
+// Loads the named table with the installed loader (LoadTableByName when none is installed).
 bool LoadNamedTable(RateTable& table, const std::string& name);
 
 // "No Federal Table Found" (19207) is shown on the first failed reset of a program run only. Tests

@@ -1,6 +1,8 @@
 #include "problem/DocumentManager.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -21,6 +23,20 @@ constexpr int kNotZarvicInPlaceId = 20047;
 constexpr int kNotZarvicId = 20049;
 constexpr int kTooManyDocumentsId = 20050;
 constexpr int kSaveOverShortenedId = 21163;
+constexpr int kHeldElsewhereOpenId = 21200;
+constexpr int kChangedOnDiskId = 21201;
+constexpr int kHeldElsewhereSaveId = 21202;
+constexpr int kRecoveryNotWrittenId = 21203;
+constexpr int kRecoveryOfferId = 21204;
+constexpr int kNeverSavedId = 21205;
+
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
 
 // Whether the file name (not its folder) contains extension, without regard to case.
 bool NameContainsNoCase(const std::string& path, std::string_view extension) {
@@ -68,11 +84,37 @@ ProblemDocument* DocumentManager::NewDocument() {
   return documents_.back().get();
 }
 
-ProblemDocument* DocumentManager::OpenDocument() {
-  if (OpenCount() > kMaxOpenProblems) {
-    MessageBoxId(kTooManyDocumentsId);
-    return nullptr;
+DocumentManager::~DocumentManager() {
+  for (const auto& open : documents_) RemoveRecoveryCopy(*open);
+}
+
+bool DocumentManager::RefuseEleventh() const {
+  if (OpenCount() < kMaxOpenProblems) return false;
+  MessageBoxId(kTooManyDocumentsId);
+  return true;
+}
+
+ProblemDocument* DocumentManager::FindOpen(const std::string& path) const {
+  const std::string absolute = AbsolutePath(path);
+  for (const auto& open : documents_) {
+    if (!open->diskPath.empty() && SameFile(open->diskPath, absolute)) return open.get();
   }
+  return nullptr;
+}
+
+bool DocumentManager::TakeLock(ProblemDocument& doc, const std::string& path) {
+  if (doc.lock.Acquire(path)) return true;
+  std::optional<LockHolder> holder = ProblemFileLock::HolderOf(path);
+  if (!holder) {  // let go of just now
+    doc.lock.Acquire(path);
+    return true;
+  }
+  return MessageBoxText(FormatStringText(kHeldElsewhereOpenId, path.c_str(), holder->pid, holder->host.c_str()),
+                        MessageKind::YesNo) == Answer::Yes;
+}
+
+ProblemDocument* DocumentManager::OpenDocument() {
+  if (RefuseEleventh()) return nullptr;
   std::optional<std::string> chosen = PromptProblemFileName("", true);
   if (!chosen) return nullptr;
   std::string name = *chosen;
@@ -84,12 +126,19 @@ ProblemDocument* DocumentManager::OpenDocument() {
   return OpenDocumentFile(name);
 }
 
-ProblemDocument* DocumentManager::OpenDocumentFile(const std::string& path) {
-  bool saved = std::exchange(opening_, true);
+ProblemDocument* DocumentManager::OpenDocumentFile(const std::string& given) {
+  const std::string path = AbsolutePath(given);
+  if (ProblemDocument* open = FindOpen(path)) return open;
+  if (RefuseEleventh()) return nullptr;
   auto doc = std::make_unique<ProblemDocument>();
+  if (!TakeLock(*doc, path)) return nullptr;
+  // Taken before the read: a save that lands while the file is read is noticed at the next save.
+  doc->diskStamp = StampOf(path);
+  bool saved = std::exchange(opening_, true);
   bool read = LoadProblemFile(doc->problem, path, true);
   opening_ = saved;
   if (!read) return nullptr;  // the window is not created; the messages have been shown
+  doc->diskPath = path;
   doc->pathName = path;
   doc->saveName = path;
   doc->title = FileNameOf(path);
@@ -99,24 +148,34 @@ ProblemDocument* DocumentManager::OpenDocumentFile(const std::string& path) {
 }
 
 ProblemDocument* DocumentManager::OpenFromDocument(ProblemDocument& current) {
-  if (OpenCount() > kMaxOpenProblems) {
-    MessageBoxId(kTooManyDocumentsId);
-    return nullptr;
-  }
+  // An open in place adds no problem; one in a new window is refused there with ten open.
   if (InUse(current.problem)) return OpenDocument();
 
   std::optional<std::string> chosen = PromptProblemFileName("", true);
   if (!chosen) return nullptr;
-  std::string name = *chosen;
-  current.problem.ResetProblem();
+  std::string name = AbsolutePath(*chosen);
   if (HasNoExtension(name)) name += kProblemExtension;
+  if (ProblemDocument* open = FindOpen(name)) return open;
+  // The reset problem is no longer the one of any file it came from.
+  current.problem.ResetProblem();
+  current.lock.Release();
+  current.diskPath.clear();
+  current.diskStamp.reset();
   if (!HasExtensionNoCase(name, kProblemExtension) && !HasExtensionNoCase(name, kOldProblemExtension)) {
     MessageBoxId(kNotZarvicInPlaceId);
     return nullptr;
   }
+  if (!TakeLock(current, name)) return nullptr;
+  const std::optional<FileStamp> stamp = StampOf(name);
   bool read = LoadProblemFile(current.problem, name, true);
   CurrentUi().RefreshViews(&current.problem);
-  if (!read) return nullptr;
+  if (!read) {
+    current.lock.Release();
+    return nullptr;
+  }
+  current.diskPath = name;
+  current.diskStamp = stamp;
+  RemoveRecoveryCopy(current);
   AddRecent(name);
   current.title = FileNameOf(name);
   // Not the file's problem until it is saved under a name: the next Save asks for one rather than
@@ -164,7 +223,21 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
     name = *chosen;
   }
   SetExtension(name, kProblemExtension);
-  name = WithExistingExtensionCase(name);
+  name = WithExistingExtensionCase(AbsolutePath(name));
+
+  std::optional<FileStamp> onDisk = StampOf(name);
+  if (onDisk && !doc.diskPath.empty() && SameFile(doc.diskPath, name)) {
+    // Another program saved over the file since this problem read or wrote it.
+    if (doc.diskStamp && *onDisk != *doc.diskStamp &&
+        MessageBoxText(FormatStringText(kChangedOnDiskId, name.c_str()), MessageKind::YesNo) != Answer::Yes) {
+      return false;
+    }
+  } else if (std::optional<LockHolder> holder = ProblemFileLock::HolderOf(name)) {
+    if (MessageBoxText(FormatStringText(kHeldElsewhereSaveId, name.c_str(), holder->pid, holder->host.c_str()),
+                       MessageKind::YesNo) != Answer::Yes) {
+      return false;
+    }
+  }
 
   // Another problem open on this file is closed once its file has been replaced; a failed save closes
   // nothing.
@@ -183,6 +256,10 @@ bool DocumentManager::DoSave(ProblemDocument& doc, bool askForName) {
   }
   if (other) Remove(*other);
 
+  if (doc.diskPath.empty() || !SameFile(doc.diskPath, name)) doc.lock.Acquire(name);
+  doc.diskPath = name;
+  doc.diskStamp = StampOf(name);
+  RemoveRecoveryCopy(doc);
   doc.pathName = name;
   doc.title = FileNameOf(name);
   doc.saveName = name;
@@ -214,11 +291,105 @@ bool DocumentManager::CloseAll() {
 
 void DocumentManager::Remove(ProblemDocument& doc) {
   if (beforeRemove) beforeRemove(doc);
+  RemoveRecoveryCopy(doc);
   std::erase_if(documents_, [&](const std::unique_ptr<ProblemDocument>& open) { return open.get() == &doc; });
 }
 
 void DocumentManager::AddRecent(const std::string& path) {
   if (onRecentFile) onRecentFile(path);
+}
+
+void DocumentManager::RemoveRecoveryCopy(ProblemDocument& doc) {
+  if (recovery_ != nullptr) recovery_->Remove(doc.recoveryId);
+  doc.recoveryId.clear();
+}
+
+void DocumentManager::WriteRecoveryCopies() {
+  if (recovery_ == nullptr) return;
+  for (const auto& open : documents_) {
+    ProblemDocument& doc = *open;
+    if (!doc.problem.IsModified()) {
+      RemoveRecoveryCopy(doc);
+      continue;
+    }
+    // A run or a file operation under way holds the problem in between states; the next turn copies it.
+    if (doc.problem.IsBusy() || doc.problem.m_loading || doc.problem.m_saving) continue;
+    WriteRecoveryCopy(doc);
+  }
+}
+
+bool DocumentManager::WriteRecoveryCopy(ProblemDocument& doc) {
+  if (doc.recoveryId.empty()) doc.recoveryId = recovery_->NewId();
+  RecoveryCopy copy;
+  copy.id = doc.recoveryId;
+  copy.originalPath = doc.diskPath;
+  copy.title = doc.title;
+  copy.taxpayer = Windows1252ToUtf8(doc.problem.m_header.m_taxpayerName.Text());
+  copy.stamp = doc.diskStamp;
+  int error = 0;
+  if (recovery_->Write(copy, doc.problem, &error)) return true;
+  // Said once a run: the copies are a safety net, and a message every minute would be a nuisance.
+  if (!recoveryFailureShown_) {
+    recoveryFailureShown_ = true;
+    MessageBoxText(FormatStringText(kRecoveryNotWrittenId, recovery_->Folder().c_str(), std::strerror(error)));
+  }
+  return false;
+}
+
+std::vector<RecoveryCopy> DocumentManager::RecoverableProblems() const {
+  return recovery_ != nullptr ? recovery_->Orphans() : std::vector<RecoveryCopy>{};
+}
+
+ProblemDocument* DocumentManager::OpenRecovered(const RecoveryCopy& copy) {
+  if (recovery_ == nullptr || RefuseEleventh()) return nullptr;
+  auto doc = std::make_unique<ProblemDocument>();
+  if (!recovery_->Read(copy, doc->problem)) return nullptr;
+  doc->title = copy.title.empty() ? FileNameOf(copy.originalPath) : copy.title;
+  // A restored "Untitled - N" keeps its number to itself.
+  int number = 0;
+  if (std::sscanf(doc->title.c_str(), "Untitled - %d", &number) == 1 && number >= nextUntitled_) {
+    nextUntitled_ = number + 1;
+  }
+  doc->pathName = copy.originalPath;
+  doc->saveName = copy.originalPath.empty() ? std::string(kUnsavedName) : copy.originalPath;
+  if (!copy.originalPath.empty()) {
+    doc->diskPath = copy.originalPath;
+    doc->diskStamp = copy.stamp;
+    TakeLock(*doc, copy.originalPath);  // told when another program holds it; the work is kept anyway
+  }
+  doc->problem.SetModified();
+  documents_.push_back(std::move(doc));
+  ProblemDocument* recovered = documents_.back().get();
+  // The copy now belongs to this run: written again under its own id before the old one goes.
+  if (WriteRecoveryCopy(*recovered)) recovery_->Remove(copy.id);
+  return recovered;
+}
+
+void DocumentManager::DiscardRecovered(const RecoveryCopy& copy) {
+  if (recovery_ != nullptr) recovery_->Remove(copy.id);
+}
+
+std::vector<ProblemDocument*> DocumentManager::OfferRecovery() {
+  std::vector<ProblemDocument*> opened;
+  const std::vector<RecoveryCopy> copies = RecoverableProblems();
+  const int count = static_cast<int>(copies.size());
+  for (int i = 0; i < count; ++i) {
+    const RecoveryCopy& copy = copies[static_cast<std::size_t>(i)];
+    const std::string file = copy.originalPath.empty() ? std::string(StringText(kNeverSavedId)) : copy.originalPath;
+    const std::string question = FormatStringText(kRecoveryOfferId, i + 1, count, copy.title.c_str(), file.c_str(),
+                                        copy.taxpayer.c_str(), copy.copiedAt.c_str());
+    switch (MessageBoxText(question, MessageKind::YesNoCancel)) {
+      case Answer::Yes:
+        if (ProblemDocument* doc = OpenRecovered(copy)) opened.push_back(doc);
+        break;
+      case Answer::No:
+        DiscardRecovered(copy);
+        break;
+      default:
+        break;
+    }
+  }
+  return opened;
 }
 
 }  // namespace zarvic

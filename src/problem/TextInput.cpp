@@ -17,6 +17,7 @@
 #include "engine/SpecialRates.h"
 #include "problem/CTDoc.h"
 #include "problem/EventTypes.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -67,7 +68,6 @@ constexpr Keyword kKeywords[] = {
     {"TAB", Action::TableName},
 };
 
-constexpr std::size_t kTableNameMax = 95;
 constexpr int kNegativeNumbersId = 20034;
 
 // "REP1" ... "REP7": the report index, or -1.
@@ -169,6 +169,21 @@ void TextLineReader::SetContent(std::string content) {
   position_ = 0;
   lineNumber_ = 0;
   error_ = 0;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
+std::string FirstKeywordLine(TextLineReader reader) {
+  while (!reader.AtEnd()) {
+    const std::string line = reader.ReadLine();
+    const std::string_view text = reader.LineNumber() == 1 ? WithoutByteOrderMark(line) : line;
+    if (!Trim(text).empty()) return std::string(text);
+  }
+  return {};
 }
 
 std::string TextLineReader::Where() const {
@@ -286,7 +301,9 @@ InputLineResult ParseInputLine(CTDoc& problem, BatchEntrySettings& batch, std::s
       h.m_computeDate = *date;
       break;
     case Action::TableName:
-      problem.m_rateTable.name = std::string(value.substr(0, kTableNameMax));
+      // A file in the table folder, named whole: a folder, ".." or a cut name would not be found.
+      if (!IsPlainTableName(std::string(value)) || value.size() > kTableNameMax) return InputLineResult::Invalid;
+      problem.m_rateTable.name = std::string(value);
       break;
   }
   return InputLineResult::Valid;

@@ -44,6 +44,12 @@ class TextLineReader {
   int error_ = 0;
 };
 
+// The text without the UTF-8 byte order mark an editor may put before a file's first line.
+std::string_view WithoutByteOrderMark(std::string_view text);
+// The first line of the reader's file that is not blank, without a byte order mark; the reader given
+// is a copy, so the caller's reader still starts at the first line.
+std::string FirstKeywordLine(TextLineReader reader);
+
 // The seven reports the "REP1" ... "REP7" keywords select, in the order of the report selection.
 enum class BatchReport {
   InterestAndPenaltyDetail,

@@ -53,11 +53,6 @@ std::optional<double> ReadRate(std::string_view text) {
   return value;
 }
 
-// A table name is a file name in the table folder: no folder part, no "." or "..".
-bool IsPlainName(const std::string& name) {
-  return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
-}
-
 // 365, 366, or 100 for 365.25; 0 for anything else.
 std::uint16_t DaysCode(double days) {
   if (days == 365.0) return 365;
@@ -190,7 +185,7 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
       error = "Invalid days per year.";
     } else if (fields[kName].empty()) {
       error = "Missing table name.";
-    } else if (!IsPlainName(fields[kName])) {
+    } else if (!IsPlainTableName(fields[kName])) {
       error = "Invalid table name: a table name is a file name in the table folder, without a folder.";
     } else if (!rates[0] || !rates[1] || !rates[2]) {
       error = "Invalid rate: the rates are numbers of percent, not negative (e.g. 7 or 8.25).";

@@ -10,10 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "core/AtomicFile.h"
 #include "core/FileExtension.h"
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
@@ -88,45 +90,31 @@ File OpenRegular(const std::string& path) {
   return f;
 }
 
-// A file whose name is candidate's with the extension in another case (a table copied from a system
-// that ignores case may be called "rates.tb3").
-std::string FindExtensionNoCase(const std::string& candidate) {
-  std::string name = FileNameOf(candidate);
-  std::string extension = ExtensionOf(name);
-  if (extension.empty()) return {};
-  std::string stem = name.substr(0, name.size() - extension.size());
-  std::string folder = FolderOf(candidate);
-  std::error_code ec;
-  std::vector<std::string> found;
-  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::string entry = it->path().filename().string();
-    if (entry.size() == name.size() && entry.compare(0, stem.size(), stem) == 0 &&
-        EqualsNoCase(std::string_view(entry).substr(stem.size()), extension)) {
-      found.push_back(entry);
-    }
+// A table file as opened: the file, the path it was found under, and what identifies its content.
+struct OpenedTable {
+  File file;
+  std::string path;
+  struct stat st {};
+};
+
+OpenedTable OpenCandidate(const std::string& path, bool extensionNoCase) {
+  OpenedTable opened{OpenRegular(path), path};
+  if (!opened.file && extensionNoCase) {
+    // A table copied from a system that ignores case may be called "rates.tb3".
+    opened.path = FindExtensionNoCase(path);
+    if (!opened.path.empty()) opened.file = OpenRegular(opened.path);
   }
-  if (found.empty()) return {};
-  std::sort(found.begin(), found.end());
-  return JoinPath(folder, found.front());
+  if (opened.file && ::fstat(::fileno(opened.file.get()), &opened.st) != 0) opened.st = {};
+  return opened;
 }
 
-File OpenCandidate(const std::string& path, bool extensionNoCase) {
-  File f = OpenRegular(path);
-  if (!f && extensionNoCase) {
-    std::string other = FindExtensionNoCase(path);
-    if (!other.empty()) f = OpenRegular(other);
-  }
-  return f;
-}
-
-File OpenTableFile(const std::string& path) {
-  if (path.empty()) return nullptr;
-  if (File f = OpenCandidate(path, false)) return f;
+OpenedTable OpenTableFile(const std::string& path) {
+  if (path.empty()) return {};
+  if (OpenedTable t = OpenCandidate(path, false); t.file) return t;
   for (const char* extension : {".TB3", ".TB2"}) {
     std::string candidate = path;
     SetExtension(candidate, extension);
-    if (File f = OpenCandidate(candidate, true)) return f;
+    if (OpenedTable t = OpenCandidate(candidate, true); t.file) return t;
   }
   return OpenCandidate(JoinPath(ProgramFolder(), WithShortExtension(path, ".TB3")), true);
 }
@@ -167,10 +155,58 @@ TableLoadStatus ReadTable(std::FILE* f, RateTable& t) {
   return TableLoadStatus::Loaded;
 }
 
+// The tables a run has read, by the path each was read from. A table is taken again only while its
+// file is the very one that was read: same file, size and times of change (a table saved meanwhile is
+// a new file, and is read again).
+class KeptTables {
+ public:
+  struct Read {
+    TableLoadStatus status = TableLoadStatus::NotFound;
+    std::shared_ptr<const RateTable> table;
+  };
+
+  const Read* Find(const OpenedTable& opened) const {
+    auto at = byPath_.find(opened.path);
+    if (at == byPath_.end() || opened.st.st_ino == 0 || !SameFile(at->second.st, opened.st)) return nullptr;
+    return &at->second.read;
+  }
+  void Keep(const OpenedTable& opened, Read read) { byPath_[opened.path] = {opened.st, std::move(read)}; }
+
+ private:
+  static bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+  }
+  struct Entry {
+    struct stat st {};
+    Read read;
+  };
+  std::unordered_map<std::string, Entry> byPath_;
+};
+
+// The table in the opened file: read from it, or, within a run that read this very file already,
+// the table read then.
+KeptTables::Read ReadOpenedTable(const OpenedTable& opened) {
+  KeptTables* kept = FileLookupScope::Kept<KeptTables>();
+  if (kept != nullptr) {
+    if (const KeptTables::Read* before = kept->Find(opened)) return *before;
+  }
+  auto table = std::make_shared<RateTable>();
+  KeptTables::Read loaded{ReadTable(opened.file.get(), *table), table};
+  NoteFileLookup(FileLookup::FileRead, opened.path);
+  if (kept != nullptr) kept->Keep(opened, loaded);
+  return loaded;
+}
+
 }  // namespace
 }  // namespace tablefile
 
 using namespace tablefile;
+
+bool IsPlainTableName(const std::string& name) {
+  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
 
 std::string TableNameFromPath(const std::string& path) {
   std::string name = FileNameOf(path);
@@ -189,15 +225,14 @@ std::string WithShortExtension(const std::string& path, const std::string& exten
 }
 
 bool LoadTable(RateTable& table, const std::string& path, bool reportErrors, TableLoadStatus* status) {
-  TableLoadStatus result = TableLoadStatus::NotFound;
-  // Read into a fresh table so that a failure leaves the caller's table as it was.
-  auto loaded = std::make_unique<RateTable>();
-  if (File f = OpenTableFile(path)) result = ReadTable(f.get(), *loaded);
-  if (status) *status = result;
-  if (result == TableLoadStatus::NewerVersion && reportErrors) MessageBoxId(20001);
-  if (result != TableLoadStatus::Loaded) return false;
-  loaded->name = TableNameFromPath(path);
-  table = *loaded;
+  KeptTables::Read loaded;
+  if (OpenedTable opened = OpenTableFile(path); opened.file) loaded = ReadOpenedTable(opened);
+  if (status) *status = loaded.status;
+  if (loaded.status == TableLoadStatus::NewerVersion && reportErrors) MessageBoxId(20001);
+  // A failure leaves the caller's table as it was.
+  if (loaded.status != TableLoadStatus::Loaded) return false;
+  table = *loaded.table;
+  table.name = TableNameFromPath(path);
   return true;
 }
 
@@ -205,10 +240,7 @@ bool SaveTable(RateTable& table, const std::string& path, std::uint16_t vendorFl
   std::string target = path;
   SetExtension(target, ".TB3");
   // "rates.tb3" and "rates.TB3" are one table: replace the file that is there rather than add a second.
-  if (!FileExists(target)) {
-    std::string existing = FindExtensionNoCase(target);
-    if (!existing.empty()) target = existing;
-  }
+  target = WithExistingExtensionCase(target);
 
   int count = 0;
   std::int8_t version = kVersionPlain;

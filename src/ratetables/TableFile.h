@@ -88,6 +88,11 @@ bool LoadTable(RateTable& table, const std::string& path, bool reportErrors,
 // table passes another.
 bool SaveTable(RateTable& table, const std::string& path, std::uint16_t vendorFlag = 0);
 
+// A table name names a file in the table folder: not empty, no folder part, not "." or "..".
+bool IsPlainTableName(const std::string& name);
+// The longest table name a problem file holds.
+inline constexpr std::size_t kTableNameMax = 95;
+
 // The table name of a path: the file name without its extension ("/rates/MY.TABLE.TB3" -> MY.TABLE).
 std::string TableNameFromPath(const std::string& path);
 

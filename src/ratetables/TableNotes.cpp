@@ -38,7 +38,7 @@ bool OffersTableNotes(const RateTable& table) {
 
 bool SelectProblemTable(CTDoc& doc) {
   ProblemMessageScope scope(doc);
-  if (!SelectTable(doc.m_rateTable)) return false;
+  if (!SelectTableForProblem(doc.m_rateTable)) return false;
   doc.SetModified();
   CurrentUi().RefreshViews(&doc);
   return true;

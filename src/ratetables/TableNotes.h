@@ -30,9 +30,9 @@ void HideTableNotesPrompt(const std::string& tableName);
 // A table chosen for a problem offers its notes when it has some and the prompt is not hidden.
 bool OffersTableNotes(const RateTable& table);
 
-// "Select Rate Table..." on a problem: the table open dialog into the problem's table. When a file was
-// chosen the problem is marked modified and its views repaint; returns whether a file was chosen. A
-// table that fails to load leaves the problem with an empty table.
+// "Select Rate Table..." on a problem: SelectTableForProblem into the problem's table. When the table
+// changed the problem is marked modified and its views repaint; returns whether it changed. A table
+// that fails to load leaves the problem with an empty table.
 bool SelectProblemTable(CTDoc& doc);
 
 // A table saved in the editor opened from a problem becomes that problem's table at once.

@@ -22,4 +22,17 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* writte
 // table unchanged.
 bool SelectTable(RateTable& table);
 
+// The table choice for a problem, which keeps only the table's name: the same open dialog, and then a
+// table that the name would not find again (a file outside the table folder, or with an extension
+// other than ".TB3" and ".TB2") is copied into the table folder as NAME.TB3 when the person agrees
+// (21210). A different table of that name there (21211), a failed copy (21212), a name longer than a
+// problem file holds (21213) or No leave table unchanged and return false. A chosen table that fails
+// to load leaves table cleared, as SelectTable does. True when table was replaced or cleared.
+bool SelectTableForProblem(RateTable& table);
+
+// The table a problem names: a plain file name (IsPlainTableName), looked for in the table folder,
+// then where LoadTable looks for a bare name (the current folder, the program's folder). False, with
+// nothing shown, when there is none.
+bool LoadTableByName(RateTable& table, const std::string& name);
+
 }  // namespace zarvic

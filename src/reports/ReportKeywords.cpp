@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/Clock.h"
 #include "core/StringTable.h"
@@ -215,6 +216,12 @@ bool ReportWriter::PenaltyLineKept(std::string_view after, int slot) const {
 
 ReportWriter::FieldResult ReportWriter::FieldValue(std::string_view after, int slot) {
   FieldResult r;
+  if (ReportField field; extraFields && extraFields(after, field)) {
+    r.value = std::move(field.value);
+    r.keywordLength = field.keywordLength;
+    r.isText = field.isText;
+    return r;
+  }
   KeywordEntry entry = MatchKeyword(after);
   r.keywordLength = entry.text.size();
   const bool haveSlot = slot >= 0 && slot < kPenaltyRecords;

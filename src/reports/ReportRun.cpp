@@ -69,6 +69,37 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
   bool computed = false;
   if (!OnlyRateTableSelected(options_) && computeDateSet) computed = computation_.ComputeProblem(doc_);
 
+  return WriteRun(page, printing, [&](ReportWriter& w) {
+    if (computed) {
+      if (options_.interestAndPenaltyDetail) {
+        WriteEventList(w, false);
+        WriteInterestDetail(w, false);
+        WritePenaltyDetails(w);
+      }
+      if (options_.interestDetailWithFactors) WriteInterestDetail(w, true);
+      if (options_.mainScreenEvents &&
+          (!options_.interestAndPenaltyDetail || options_.eventSummaryWithDetail))
+        WriteEventList(w, true);
+      if (options_.paymentAllocationDetail) WritePaymentAllocation(w);
+      if (options_.penaltyComputationDetail && !options_.interestAndPenaltyDetail) WritePenaltyDetails(w);
+      if (options_.monthlyAccrual) WriteMonthlyAccrual(w);
+    }
+    if (options_.rateTable) WriteRateTableListing(w);
+    if (computed || options_.rateTable) w.FinishReports();
+  });
+}
+
+int ReportRun::PrepareReport(PageLength& page, bool printing,
+                             const std::function<void(ReportWriter&)>& write) {
+  CloseReport();
+  WaitCursor wait;
+  return WriteRun(page, printing, [&](ReportWriter& w) {
+    write(w);
+    w.FinishReports();
+  });
+}
+
+int ReportRun::WriteRun(PageLength& page, bool printing, const std::function<void(ReportWriter&)>& write) {
   const int lines = page.LinesPerPage();
   if (lines < kMinLinesPerPage) {
     MessageBoxId(kNoPrinterMessage);
@@ -81,22 +112,7 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
   writer->linesPerPage = lines;
   if (!writer->OpenReportFile()) return 0;
   ReportWriter& w = *writer;
-
-  if (computed) {
-    if (options_.interestAndPenaltyDetail) {
-      WriteEventList(w, false);
-      WriteInterestDetail(w, false);
-      WritePenaltyDetails(w);
-    }
-    if (options_.interestDetailWithFactors) WriteInterestDetail(w, true);
-    if (options_.mainScreenEvents && (!options_.interestAndPenaltyDetail || options_.eventSummaryWithDetail))
-      WriteEventList(w, true);
-    if (options_.paymentAllocationDetail) WritePaymentAllocation(w);
-    if (options_.penaltyComputationDetail && !options_.interestAndPenaltyDetail) WritePenaltyDetails(w);
-    if (options_.monthlyAccrual) WriteMonthlyAccrual(w);
-  }
-  if (options_.rateTable) WriteRateTableListing(w);
-  if (computed || options_.rateTable) w.FinishReports();
+  write(w);
 
   if (!w.CloseReportFile()) {
     // A report cut short by a full disk must not pass for a whole one.

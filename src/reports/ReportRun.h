@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ class ReportRun {
   // reports in their fixed order. printing suppresses the rule lines at page ends. Returns the number
   // of pages; 0 when nothing was written or the run failed (the file is then gone).
   int PrepareReports(PageLength& page, bool printing);
+  // The same for a report made outside the problem's computation (a worksheet's): write writes its
+  // pages through the run's writer; the problem is not computed.
+  int PrepareReport(PageLength& page, bool printing, const std::function<void(ReportWriter&)>& write);
 
   int PageCount() const;
   const std::string& ReportPath() const;
@@ -42,6 +46,9 @@ class ReportRun {
   void CloseReport();
 
  private:
+  // Writes a run's report file with write: the number of pages, or 0 with the file gone.
+  int WriteRun(PageLength& page, bool printing, const std::function<void(ReportWriter&)>& write);
+
   CTDoc& doc_;
   ReportComputation& computation_;
   ReportOptions options_;

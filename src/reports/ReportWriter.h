@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,14 @@ struct GattStartValues {
   Amount normalPart = 0.0;  // normal principal
 };
 
+// A field of a report made outside the problem (a worksheet's report): its value, the length of its
+// keyword, and whether it is a text (a text may be cut to its room; a figure never is).
+struct ReportField {
+  std::string value;
+  std::size_t keywordLength = 0;
+  bool isText = false;
+};
+
 // The line writer of one report run: the temporary report file, its pages and their headers and
 // footers, and the template field substitution. Reports write through it.
 class ReportWriter {
@@ -72,6 +81,9 @@ class ReportWriter {
   bool noPageHeader = false;  // page breaks repeat only the column headings
   GattStartValues gattStart;
   bool hotInterestSectionWritten = false;  // the 6621(c) page closes the first interest detail of a run only
+  // The fields of a worksheet's report, asked before the problem's keywords: true when the text after
+  // the marker begins with one of its keywords, field then set.
+  std::function<bool(std::string_view after, ReportField& field)> extraFields;
 
   // Creates the first free "tmp%d.~tm" (0-49) in the TEMP folder. False after message 20051.
   bool OpenReportFile();

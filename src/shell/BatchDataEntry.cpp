@@ -12,7 +12,10 @@
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 #include "reports/EngineReportComputation.h"
+#include "reports/EstimatedTaxReport.h"
 #include "reports/ReportRun.h"
+#include "worksheets/EstimatedTaxInput.h"
+#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -63,27 +66,87 @@ void Select(ReportOptions& options, BatchReport report) {
   }
 }
 
-// Messages of the computation, one line each on standard error: the cautions of the window come as
-// boxes of several lines.
-class OneLineMessages : public UserInterface {
- public:
-  explicit OneLineMessages(UserInterface& next) : next_(next) {}
-  Answer Show(const std::string& text, MessageKind kind) override {
-    std::string line;
-    for (char c : text) {
-      if (c == '\n' || c == '\r') {
-        if (!line.empty() && line.back() != ' ') line += ' ';
-      } else {
-        line += c;
-      }
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return next_.Show(line, kind);
-  }
+// The report of inputPath cannot go where it would replace the input itself.
+bool ReportWouldReplaceInput(const std::string& inputPath, const std::string& outputPath) {
+  if (outputPath != inputPath) return false;
+  MessageBoxText(StringPrintf(
+      "The report of \"%s\" would replace the input file itself; nothing was written.", inputPath.c_str()));
+  return true;
+}
 
- private:
-  UserInterface& next_;
-};
+// The report text of a run, after a first line saying that lines of the input were refused.
+std::string ReportFileText(const ReportRun& run, const std::string& inputPath, int refusedLines) {
+  std::string text;
+  if (refusedLines > 0) {
+    // A report read later must not be taken for the whole problem.
+    text = StringPrintf("*** INCOMPLETE: %d line%s refused in %s (see the messages of the run) ***\r\n",
+                        refusedLines, refusedLines == 1 ? " was" : "s were", inputPath.c_str());
+  }
+  ReportTextFormat format;
+  format.lineEnd = "\r\n";
+  return text + ReportText(run, format);
+}
+
+BatchOutcome NoReport(const std::string& inputPath, const std::string& outputPath) {
+  MessageBoxText(StringPrintf("No report could be made from \"%s\"; \"%s\" was not written.",
+                              inputPath.c_str(), outputPath.c_str()));
+  return BatchOutcome::Failed;
+}
+
+// Replaces the report file whole; an earlier one is left as it was when it cannot be written.
+BatchOutcome WriteReportFile(const std::string& outputPath, const std::string& text, int refusedLines) {
+  int error = 0;
+  if (!WriteFileAtomically(outputPath, text, &error)) {
+    MessageBoxText(StringPrintf("The report file \"%s\" could not be written: %s", outputPath.c_str(),
+                                std::strerror(error)));
+    return BatchOutcome::Failed;
+  }
+  return refusedLines > 0 ? BatchOutcome::Incomplete : BatchOutcome::Done;
+}
+
+// An estimated tax input: read, computed with its rate table, and its report written beside it. Each
+// refused line is named; an input that is not one whole (no ESTTAX line) or cannot be computed writes
+// nothing.
+BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inputPath) {
+  const std::string outputPath = ReportPathForInput(inputPath);
+  if (ReportWouldReplaceInput(inputPath, outputPath)) return BatchOutcome::Failed;
+  EstimatedTaxInput input;
+  std::vector<std::string> messages;
+  const bool read = ReadEstimatedTaxInput(reader, input, messages);
+  for (const std::string& message : messages) MessageBoxText(message);
+  if (!read) return BatchOutcome::Failed;
+
+  auto problem = std::make_unique<CTDoc>();
+  problem->ResetProblem();
+  if (!LoadNamedTable(problem->m_rateTable, input.tableName)) {
+    MessageBoxText(
+        inputPath + ": " +
+        StringPrintfDynamic(std::string(StringText(kTableMissingId)).c_str(), input.tableName.c_str()));
+    return BatchOutcome::Failed;
+  }
+  const EstimatedTaxResult result = ComputeEstimatedTax(input.sheet, problem->m_rateTable);
+  if (!result.Ok()) {
+    MessageBoxText(inputPath + ": " + std::string(StringText(result.errorId)));
+    return BatchOutcome::Failed;
+  }
+  for (int id : result.cautionIds) MessageBoxText(inputPath + ": " + std::string(StringText(id)));
+
+  ReportOptions options(CurrentReportSettings(), result.computedThrough);
+  options.ClearReportSwitches();
+  // The input has no heading lines or footer to print.
+  options.includeHeader = false;
+  options.includeFooter = false;
+  EngineReportComputation computation;  // the problem is not computed: the report is the worksheet's
+  ReportRun run(*problem, computation);
+  run.Options() = options;
+  FixedPageLength page;
+  if (run.PrepareReport(page, false,
+                        [&](ReportWriter& w) { WriteEstimatedTaxReport(w, input.sheet, result); }) == 0) {
+    return NoReport(inputPath, outputPath);
+  }
+  return WriteReportFile(outputPath, ReportFileText(run, inputPath, static_cast<int>(messages.size())),
+                         static_cast<int>(messages.size()));
+}
 
 }  // namespace
 
@@ -96,11 +159,7 @@ std::string ReportPathForInput(const std::string& inputPath) {
 BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const std::string& inputPath,
                           int refusedLines) {
   const std::string outputPath = ReportPathForInput(inputPath);
-  if (outputPath == inputPath) {
-    MessageBoxText(StringPrintf(
-        "The report of \"%s\" would replace the input file itself; nothing was written.", inputPath.c_str()));
-    return BatchOutcome::Failed;
-  }
+  if (ReportWouldReplaceInput(inputPath, outputPath)) return BatchOutcome::Failed;
 
   const std::string tableName = problem.m_rateTable.name;
   if (!tableName.empty()) {
@@ -140,29 +199,12 @@ BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const
     FixedPageLength page;
     if (run.PrepareReports(page, false) > 0) {
       made = true;
-      ReportTextFormat format;
-      format.lineEnd = "\r\n";
-      if (refusedLines > 0) {
-        // A report read later must not be taken for the whole problem.
-        text = StringPrintf("*** INCOMPLETE: %d line%s refused in %s (see the messages of the run) ***\r\n",
-                            refusedLines, refusedLines == 1 ? " was" : "s were", inputPath.c_str());
-      }
-      text += ReportText(run, format);
+      text = ReportFileText(run, inputPath, refusedLines);
       run.CloseReport();
     }
   }
-  if (!made) {
-    MessageBoxText(StringPrintf("No report could be made from \"%s\"; \"%s\" was not written.",
-                                inputPath.c_str(), outputPath.c_str()));
-    return BatchOutcome::Failed;
-  }
-  int error = 0;
-  if (!WriteFileAtomically(outputPath, text, &error)) {
-    MessageBoxText(StringPrintf("The report file \"%s\" could not be written: %s", outputPath.c_str(),
-                                std::strerror(error)));
-    return BatchOutcome::Failed;
-  }
-  return BatchOutcome::Done;
+  if (!made) return NoReport(inputPath, outputPath);
+  return WriteReportFile(outputPath, text, 0);
 }
 
 BatchOutcome RunBatchDataEntry(const std::string& inputPath) {
@@ -176,6 +218,7 @@ BatchOutcome RunBatchDataEntry(const std::string& inputPath) {
 }
 
 BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath) {
+  if (IsEstimatedTaxKeywordLine(FirstKeywordLine(reader))) return RunEstimatedTaxInput(reader, inputPath);
   auto problem = std::make_unique<CTDoc>();
   problem->ResetProblem();
   BatchEntrySettings batch;

@@ -24,7 +24,10 @@ BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const
                           int refusedLines = 0);
 
 // "-EX": reads the text input file, fills a new problem from it and runs it automatically. Failed,
-// with the reason, when the file cannot be read; Incomplete when lines were refused.
+// with the reason, when the file cannot be read; Incomplete when lines were refused. A file whose first
+// keyword line is "ESTTAX" is an estimated tax input instead: it is computed with the rate table its
+// "TAB" names (FEDERAL by default) and its "Estimated Tax Penalty" report written the same way; Failed,
+// with nothing written, when it cannot be computed.
 BatchOutcome RunBatchDataEntry(const std::string& inputPath);
 // The same for a file already read into reader (the windows start normally when it cannot be read).
 BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath);

@@ -1,9 +1,11 @@
 #include "shell/TestRunner.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include "allocation/PaymentAllocation.h"
 #include "core/AtomicFile.h"
 #include "core/FileExtension.h"
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/Text.h"
@@ -23,10 +26,12 @@
 #include "problem/DocumentManager.h"
 #include "problem/ProblemFile.h"
 #include "problem/TextInput.h"
+#include "ratetables/TableFile.h"
 #include "ratetables/TableOperations.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/ReportRun.h"
 #include "shell/CommandLine.h"
+#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -52,6 +57,56 @@ std::string JoinedPath(const std::string& folder, const std::string& name) {
   return folder.empty() || folder == "." ? name : JoinPath(folder, name);
 }
 
+// The last rate table asked for and whether it could be loaded: reading a problem asks for the table
+// it names last, and a problem whose table cannot be found reads without one; its message names it.
+class LastTableLoad {
+ public:
+  LastTableLoad() {
+    previous_ = SetTableLoader([this](RateTable& table, const std::string& name) {
+      const bool loaded = previous_ ? previous_(table, name) : LoadTable(table, name, false);
+      name_ = name;
+      failed_ = !loaded;
+      return loaded;
+    });
+  }
+  ~LastTableLoad() { SetTableLoader(std::move(previous_)); }
+  LastTableLoad(const LastTableLoad&) = delete;
+  LastTableLoad& operator=(const LastTableLoad&) = delete;
+
+  bool Failed() const { return failed_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  TableLoader previous_;
+  std::string name_;
+  bool failed_ = false;
+};
+
+std::string RateTableNameOf(const CTDoc& problem) {
+  return "\"" + problem.m_rateTable.name + "\"";
+}
+
+void OutputFailed(const std::string& path, int error) {
+  MessageBoxText(std::string("The report could not be written") + FileErrorText(path, error));
+}
+
+struct StaleResult {
+  bool removed = false;
+  int error = 0;  // errno when it is there and could not be removed
+};
+
+StaleResult RemoveStaleResult(const std::string& path) {
+  StaleResult out;
+  if (!IsRegularFile(path)) return out;
+  if (::unlink(path.c_str()) != 0) {
+    out.error = errno;
+    return out;
+  }
+  NoteFileRemoved(path);
+  out.removed = true;
+  return out;
+}
+
 }  // namespace
 
 std::string FileErrorText(const std::string& path, int error) {
@@ -74,16 +129,12 @@ bool IsListReport(std::string_view bytes) {
 
 std::vector<std::string> TestFolderFiles(const std::string& folder) {
   std::vector<std::string> zr2, zr3;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (!IsRegularFile(JoinPath(folder.empty() ? "." : folder, name))) continue;
-    if (HasExtensionNoCase(name, ".ZR2")) zr2.push_back(name);
-    if (HasExtensionNoCase(name, ".ZR3")) zr3.push_back(name);
+  for (const FolderEntry& entry : FolderEntries(folder)) {
+    if (!entry.regular) continue;
+    if (HasExtensionNoCase(entry.name, ".ZR2")) zr2.push_back(entry.name);
+    if (HasExtensionNoCase(entry.name, ".ZR3")) zr3.push_back(entry.name);
   }
-  std::sort(zr2.begin(), zr2.end());
-  std::sort(zr3.begin(), zr3.end());
+  // The entries come in name order.
   zr2.insert(zr2.end(), zr3.begin(), zr3.end());
   return zr2;
 }
@@ -108,6 +159,9 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
     err << "wzrv: -TS: \"" << folder << "\" is not a folder\n";
     return BatchOutcome::Failed;
   }
+  // However many problems the folder holds, it is listed once and each rate table read once.
+  FileLookupScope lookups;
+  LastTableLoad tables;
   problem.m_suppressCautions = true;
   bool skipped = false;
   bool failed = false;
@@ -115,28 +169,58 @@ BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostre
   AtomicFileBatch results;
   for (const std::string& name : TestFolderFiles(folder)) {
     const std::string path = JoinedPath(folder, name);
+    std::string resultPath = path;
+    SetExtension(resultPath, ".TS");
+    // A problem without a result this time keeps none from an earlier run either.
+    auto noResult = [&](const std::string& why, bool fails) {
+      // File names come from the folder: a line break or ESC in one must not forge or clear a line.
+      err << "wzrv: " << EscapeForMessage(path) << why << "; no result file";
+      const StaleResult stale = RemoveStaleResult(resultPath);
+      if (stale.removed) err << " (the earlier result " << EscapeForMessage(resultPath) << " was removed)";
+      if (stale.error != 0) {
+        err << ", and the earlier result " << EscapeForMessage(resultPath)
+            << " could not be removed: " << std::strerror(stale.error);
+        fails = true;
+      }
+      err << '\n';
+      (fails ? failed : skipped) = true;
+    };
     problem.ResetProblem();
-    if (!LoadProblemFile(problem, path, false)) {
-      err << "wzrv: " << path << " cannot be read; no result file\n";
-      skipped = true;
+    // A problem that cannot be read, or was read only in part, has no result: a figure for it would
+    // be taken for the file's.
+    std::string reason;
+    if (!LoadProblemFile(problem, path, false, nullptr, &reason)) {
+      noResult(" cannot be read" + (reason.empty() ? std::string() : ": " + EscapeForMessage(reason)), true);
+      continue;
+    }
+    if (problem.m_eventsLeftOut > 0) {
+      noResult(" holds more than the 1,000 events of a problem and was not read whole", true);
       continue;
     }
     const DayNumber date = problem.m_header.m_computeDate;
     if (!IsDate(date)) {
-      err << "wzrv: " << path << " has no compute date; no result file\n";
-      skipped = true;
+      noResult(" has no compute date", false);
+      continue;
+    }
+    if (!problem.m_rateTable.IsLoaded() && tables.Failed()) {
+      noResult(" cannot be computed: its rate table \"" + tables.Name() + "\" cannot be found", true);
       continue;
     }
     problem.m_computeDate = date;
     AllocateAllPayments(problem, kMaxEvents - 1);
     problem.m_compute.m_gattApplies =
         problem.m_header.m_cCorporation != 0 && TableNameBeginsWithFed(problem.m_rateTable);
-    RunComputation(problem, date, false, false);
-
-    std::string resultPath = path;
-    SetExtension(resultPath, ".TS");
+    if (!RunComputation(problem, date, false, false)) {
+      noResult(" cannot be computed with the rate table " + RateTableNameOf(problem), true);
+      continue;
+    }
+    const Amount balance = BalanceDue(problem);
+    if (!std::isfinite(balance)) {
+      noResult(" gives a balance due that is not a finite number", true);
+      continue;
+    }
     int error = 0;
-    if (!results.Add(resultPath, StringPrintf("%lf", BalanceDue(problem)), &error)) {
+    if (!results.Add(resultPath, StringPrintf("%lf", balance), &error)) {
       err << "wzrv: " << resultPath << " cannot be written: " << std::strerror(error) << '\n';
       failed = true;
     }
@@ -180,6 +264,9 @@ BatchOutcome TestList(const std::string& arguments) {
   }
   bool skipped = false;
   bool failed = false;
+  // A list of thousands of problems lists each folder once and reads each rate table once.
+  FileLookupScope lookups;
+  AtomicFileBatch reports;
   DocumentManager documents;
   while (!reader.AtEnd()) {
     TestListEntry entry = ParseTestListLine(reader.ReadLine());
@@ -188,29 +275,48 @@ BatchOutcome TestList(const std::string& arguments) {
       // A problem file named *.TXT would be replaced by its own report.
       MessageBoxText(
           StringPrintf("The report of %s would replace the problem file itself; give another output path",
-                       entry.problemPath.c_str()));
+                       EscapeForMessage(entry.problemPath).c_str()));
       skipped = true;
       continue;
     }
     ProblemDocument* doc = documents.OpenDocumentFile(entry.problemPath);
     if (!doc) {
       MessageBoxText(StringPrintf("The problem file %s could not be opened; no report was written for it",
-                                  entry.problemPath.c_str()));
-      skipped = true;
+                                  EscapeForMessage(entry.problemPath).c_str()));
+      failed = true;
       continue;
     }
-    doc->problem.m_computedOnce = true;
-    if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath))
+    if (doc->problem.m_eventsLeftOut > 0) {
+      // The reader has said what was left out; a report of the first 1,000 would pass for the file's.
+      MessageBoxText(StringPrintf("The problem file %s was not read whole; no report was written for it",
+                                  EscapeForMessage(entry.problemPath).c_str()));
+      doc->problem.SetModified(false);
+      documents.CloseDocument(*doc);
       failed = true;
+      continue;
+    }
+    {
+      // The cautions of the computation come out as those of "-EX" do, one line each.
+      OneLineMessages oneLine(CurrentUi());
+      ScopedUserInterface scoped(oneLine);
+      if (!TesListWriteReport(doc->problem, ListReport::InterestAndPenaltyDetail, entry.outputPath, &reports))
+        failed = true;
+    }
     // The computation may have touched the problem; the test run never saves it, and never asks.
     doc->problem.SetModified(false);
     documents.CloseDocument(*doc);
+  }
+  std::vector<std::pair<std::string, int>> failures;
+  if (!reports.Commit(&failures)) {
+    for (const auto& [path, error] : failures) OutputFailed(path, error);
+    failed = true;
   }
   if (failed) return BatchOutcome::Failed;
   return skipped ? BatchOutcome::Incomplete : BatchOutcome::Done;
 }
 
-bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath) {
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath,
+                        AtomicFileBatch* reports) {
   EngineReportComputation computation;
   ReportRun run(problem, computation);
   ReportOptions& options = run.Options();
@@ -235,10 +341,12 @@ bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& ou
   format.lineEnd = "\r\n";
   format.linePrefix = " ";
   int error = 0;
-  bool written = WriteFileAtomically(outputPath, ReportText(run, format), &error);
+  const std::string text = ReportText(run, format);
+  bool written =
+      reports ? reports->Add(outputPath, text, &error) : WriteFileAtomically(outputPath, text, &error);
   run.CloseReport();
   if (!written) {
-    MessageBoxText(std::string("The report could not be written") + FileErrorText(outputPath, error));
+    OutputFailed(outputPath, error);
     return false;
   }
   return true;

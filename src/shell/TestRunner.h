@@ -10,6 +10,7 @@
 
 namespace zarvic {
 
+class AtomicFileBatch;
 class CTDoc;
 
 // The regression modes: "-TS" computes every problem file of a folder and writes each one's balance
@@ -24,10 +25,14 @@ std::vector<std::string> TestFolderFiles(const std::string& folder);
 // less the payments, deposits and credits.
 Amount BalanceDue(const CTDoc& problem);
 
-// The "-TS" run over the problem files of folder with one temporary problem: for each file that reads
-// and has a compute date, NAME.TS receives the balance due written with "%lf". Ends with message 18013.
-// Files that do not read or have no compute date get no result file; they make the run Incomplete and
-// are named on err. A result file that cannot be written fails the run.
+// The "-TS" run over the problem files of folder with one temporary problem: for each file that reads,
+// has a compute date and computes completely to a balance due that is a number, NAME.TS receives the
+// balance written with "%lf". Ends with message 18013. Every other file gets no result file, and a
+// NAME.TS of an earlier run is removed; each is named on err. Files that do not read or have no compute
+// date make the run Incomplete; a problem that cannot be computed (its rate table cannot be found, the
+// engine refuses it, the balance is not a number), a result file that cannot be written and an earlier
+// result that cannot be removed fail it. The folder is listed once and each rate table read once per
+// run, whatever the number of problems.
 BatchOutcome RunTestFolder(CTDoc& problem, const std::string& folder, std::ostream& err);
 
 // One line of a test list: the problem file, and the output path (the problem path with the extension
@@ -39,7 +44,9 @@ struct TestListEntry {
 };
 TestListEntry ParseTestListLine(std::string_view line);
 
-// The "-TF" run over the list file named by the first of arguments.
+// The "-TF" run over the list file named by the first of arguments. The cautions of each problem's
+// computation are shown as "-EX" shows them, one line each. The reports replace their files together
+// at the end of the run, after one sync of the disk.
 BatchOutcome TestList(const std::string& arguments);
 
 // Writes the report of problem as text to outputPath, every line preceded by one blank and followed
@@ -48,8 +55,10 @@ BatchOutcome TestList(const std::string& arguments);
 // report or the file could not be made.
 enum class ListReport { InterestAndPenaltyDetail, InterestRateTable };
 // An existing file at outputPath that is not such a report (IsListReport) is never replaced: false
-// after a message naming it.
-bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath);
+// after a message naming it. With reports the file is added to that batch, to be put in place by its
+// Commit (a run of many reports syncs the disk once), instead of being written at once.
+bool TesListWriteReport(CTDoc& problem, ListReport report, const std::string& outputPath,
+                        AtomicFileBatch* reports = nullptr);
 
 // Whether bytes are a report file as TesListWriteReport writes them.
 bool IsListReport(std::string_view bytes);

@@ -1,24 +1,13 @@
 #pragma once
 
 #include "core/Dates.h"
+#include "worksheets/BusinessDays.h"
 
 namespace zarvic {
 
 // The calendar of federal tax deposits. A deposit due on a Saturday, Sunday or legal holiday is timely
-// on the next business day (IRC 7503, Treas. Reg. 31.6302-1(c)(4)); "legal holiday" there means a
-// legal holiday in the District of Columbia, which is the federal list of IsLegalHoliday plus the two
-// holidays of the District itself.
-
-// IsLegalHoliday, or DC Emancipation Day (April 16, from 2005; the Friday before when it falls on a
-// Saturday, the Monday after when on a Sunday), or Inauguration Day (January 20 of every fourth year
-// from 1969; January 21 when the 20th is a Sunday).
-bool IsDepositHoliday(DayNumber d);
-// Neither a Saturday, a Sunday nor a deposit holiday.
-bool IsDepositBusinessDay(DayNumber d);
-// d itself when it is a business day, else the next one (IRC 7503). An unset date stays unset.
-DayNumber OnOrNextDepositBusinessDay(DayNumber d);
-// The n-th business day after d (n >= 0; d itself for 0). An unset date stays unset.
-DayNumber AddDepositBusinessDays(DayNumber d, int n);
+// on the next business day (IRC 7503, Treas. Reg. 31.6302-1(c)(4)): the business days are those of
+// BusinessDays.h, shared with every other act due under the tax laws.
 
 // The semiweekly period (Wednesday to Friday, Saturday to Tuesday) that holds d: its last day.
 DayNumber SemiweeklyPeriodEnd(DayNumber d);

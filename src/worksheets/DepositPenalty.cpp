@@ -75,7 +75,7 @@ void AssignDueDates(const DepositPenaltyWorksheet& w, std::vector<Work>& work) {
       LiabilityPenalty& l = work[j].out;
       if (IsDate(w.liabilities[l.liability].dueDate)) {
         l.rule = DueDateRule::Entered;
-        l.dueDate = OnOrNextDepositBusinessDay(w.liabilities[l.liability].dueDate);
+        l.dueDate = LastTimelyDay(w.liabilities[l.liability].dueDate);
         continue;
       }
       l.rule = semiweekly ? DueDateRule::Semiweekly : DueDateRule::Monthly;
@@ -133,7 +133,7 @@ std::vector<Work> AveragedLiabilities(const DepositPenaltyWorksheet& w) {
     case DepositSchedule::Dates: {
       std::vector<std::pair<DayNumber, DayNumber>> dues;  // due date, latest liability due then
       for (const DepositLiability& l : w.liabilities) {
-        const DayNumber due = OnOrNextDepositBusinessDay(l.dueDate);
+        const DayNumber due = LastTimelyDay(l.dueDate);
         auto it = std::find_if(dues.begin(), dues.end(), [&](const auto& p) { return p.first == due; });
         if (it == dues.end()) {
           dues.emplace_back(due, l.date);
@@ -352,7 +352,7 @@ DepositPenaltyResult ComputeDepositPenalty(const DepositPenaltyWorksheet& w) {
     if (w.schedule == DepositSchedule::Dates) {
       for (Work& item : work) {
         item.out.rule = DueDateRule::Entered;
-        item.out.dueDate = OnOrNextDepositBusinessDay(w.liabilities[item.out.liability].dueDate);
+        item.out.dueDate = LastTimelyDay(w.liabilities[item.out.liability].dueDate);
       }
     } else {
       AssignDueDates(w, work);

@@ -27,13 +27,6 @@ constexpr int kNoPeriodId = 21422;
 
 constexpr std::string_view kKeyword = "DEPTAX";
 // Editors on other systems may begin a UTF-8 file with a byte order mark.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view WithoutByteOrderMark(std::string_view text) {
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
-  return text;
-}
-
 std::string Message(int id, std::string_view value = {}) {
   const std::string format(StringText(id));
   // The value comes from the file: no control character goes into the message.

@@ -213,7 +213,8 @@ bool ReadEstimatedTaxInput(TextLineReader& reader, EstimatedTaxInput& input,
   Seen seen;
   LineReader lines(input, seen);
   while (!reader.AtEnd()) {
-    const std::string line = reader.ReadLine();
+    const std::string text = reader.ReadLine();
+    const std::string_view line = reader.LineNumber() == 1 ? WithoutByteOrderMark(text) : text;
     if (Trim(line).empty()) continue;
     const std::vector<std::string_view> fields = SplitFields(line);
     if (!started) {

@@ -11,6 +11,8 @@
 #include "core/RegistryStore.h"
 #include "core/ScopedEnv.h"
 #include "core/Settings.h"
+#include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "support/TestFiles.h"
 
@@ -254,10 +256,50 @@ TEST_F(SettingsTest, AWriteThatFailsIsReportedAndChangesNothing) {
   r.rateTable = true;
   EXPECT_FALSE(SaveReportSettings(r));
 
-  ASSERT_EQ(2u, ui_.messages.size());
+  // Said once, not once per setting (regression: every failed setting had its own message).
+  ASSERT_EQ(1u, ui_.messages.size());
   EXPECT_NE(std::string::npos, ui_.messages[0].text.find("\"Include Time\"")) << ui_.messages[0].text;
-  EXPECT_NE(std::string::npos, ui_.messages[1].text.find("refused")) << ui_.messages[1].text;
+  EXPECT_NE(std::string::npos, ui_.messages[0].text.find("refused")) << ui_.messages[0].text;
+  EXPECT_NE(std::string::npos, ui_.messages[0].text.find(std::string(StringText(21221)))) << ui_.messages[0].text;
   EXPECT_EQ(DefaultReportSettings(), LoadReportSettings());  // all of the record or nothing
+
+  // Once a setting is saved again, the next failure is told again.
+  ASSERT_TRUE(WriteProfileInt("Report Settings", "Include Date", 0));
+  EXPECT_FALSE(WriteProfileInt("Report Settings", "Include Time", 1));
+  EXPECT_EQ(2u, ui_.messages.size());
+}
+
+// Regression: a store that another program kept locked froze the window for ten seconds per setting,
+// without a word.
+TEST_F(SettingsTest, AStoreLockedByAnotherProgramIsSaidToBeBusyOnce) {
+  struct CursorUi : RecordingUserInterface {
+    std::vector<bool> cursor;
+    void SetWaitCursor(bool on) override { cursor.push_back(on); }
+  } cursorUi;
+  ScopedUserInterface scoped(cursorUi);
+  ASSERT_TRUE(WriteProfileInt("Options", "Tips", 1));
+  sqlite3* other = nullptr;
+  ASSERT_EQ(SQLITE_OK, sqlite3_open(registryPath_.c_str(), &other));
+  ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));
+
+  EXPECT_FALSE(WriteProfileInt("Options", "Tips", 0));
+  EXPECT_FALSE(WriteProfileInt("Options", "SpecialCR", 1));
+  ASSERT_EQ(1u, cursorUi.messages.size());
+  const std::string busy = FormatStringText(21220, registryPath_.c_str(), 2);
+  EXPECT_NE(std::string::npos, cursorUi.messages[0].text.find(busy)) << cursorUi.messages[0].text;
+  // The wait cursor shows while each write waits, and goes again.
+  EXPECT_EQ((std::vector<bool>{true, false, true, false}), cursorUi.cursor);
+  // Reads give their defaults, also said once.
+  EXPECT_EQ(7, GetProfileInt("Options", "Tips", 7));
+  EXPECT_EQ(8, GetProfileInt("Options", "SpecialCR", 8));
+  ASSERT_EQ(2u, cursorUi.messages.size());
+  EXPECT_NE(std::string::npos, cursorUi.messages[1].text.find(std::string(StringText(21222))))
+      << cursorUi.messages[1].text;
+
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_TRUE(WriteProfileInt("Options", "Tips", 0));
+  EXPECT_EQ(0, GetProfileInt("Options", "Tips", 1));
 }
 
 TEST_F(SettingsTest, TableDirectory) {

@@ -18,6 +18,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
+#include "problem/RecoveryStore.h"
 #include "shell/Launcher.h"
 #include "shell/StartUp.h"
 
@@ -28,11 +29,13 @@ inline void FixClock() {
   SetClock([] { return ClockTime{{2026, 12, 10}, 10, 0, 0}; });
 }
 
-// A test case's start from nothing: an empty settings store, the default options and modes, and a
-// fresh program folder `work` holding the federal table.
+// A test case's start from nothing: an empty settings store, no recovery copies (an earlier run that
+// was stopped half-way leaves its copies to be offered), the default options and modes, and a fresh
+// program folder `work` holding the federal table.
 inline void StartFromNothing(const std::string& work) {
   CloseSettingsStore();
   std::filesystem::remove(std::getenv("ZARVIC_REGISTRY"));
+  std::filesystem::remove_all(RecoveryStore::DefaultFolder());
   Options() = AppOptions{};
   Modes() = ApplicationModes{};
   std::filesystem::remove_all(work);

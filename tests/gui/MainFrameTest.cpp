@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "core/AppOptions.h"
@@ -32,6 +33,7 @@
 #include "shell/ui/DesktopApplication.h"
 #include "problem/ProblemFile.h"
 #include "problem/EventTypes.h"
+#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -274,6 +276,87 @@ class MainFrameTest : public QObject {
     desktop_->ui.answers.push_back(Answer::No);
     Trigger(CommandId::FileClose);
     QTRY_COMPARE(ChildCount(), 0);
+  }
+
+  // Regression: Ctrl+O on a file that was open already opened a second, editable copy of it.
+  void anOpenFileIsShownOnEveryRoute() {
+    CTDoc problem;
+    problem.ResetProblem();
+    problem.m_header.m_taxpayerName.SetText("On disk");
+    const std::string path = work_ + "/CASE.ZR3";
+    QVERIFY(SaveProblemFile(problem, path));
+    Start(NoProblemPlan());
+    CZrvChildView* held = app_->OpenProblemFile(path);
+    QVERIFY(held != nullptr);
+    held->Document()->problem.m_header.m_taxpayerName.SetText("Typed");
+    const std::vector<std::function<void()>> routes = {
+        [&] {  // File > Open from a problem window in use: a new window
+          Frame().ActiveChild()->Document()->problem.m_header.m_taxpayerId.SetText("123");
+          desktop_->ui.files.push_back(path);
+          Trigger(CommandId::FileOpen);
+        },
+        [&] {  // File > Open from a new, unused window: in place
+          desktop_->ui.files.push_back(path);
+          Trigger(CommandId::FileOpen);
+        },
+        [&] { app_->OpenRecentFile(0); },
+        [&] { Frame().OpenDroppedUrls({QUrl::fromLocalFile(QString::fromStdString(path))}); },
+        [&] { app_->OpenProblemFile(work_ + "/./CASE.ZR3"); },  // the command line
+    };
+    for (const auto& route : routes) {
+      Trigger(CommandId::FileNew);  // another window is active
+      QVERIFY(Frame().ActiveChild() != held);
+      const int before = ChildCount();
+      route();
+      QTRY_COMPARE(Frame().ActiveChild(), held);
+      QCOMPARE(ChildCount(), before);
+      QCOMPARE(held->Document()->problem.m_header.m_taxpayerName.Text(), std::string("Typed"));
+    }
+    QCOMPARE(desktop_->ui.Texts(), std::vector<std::string>{});
+  }
+
+  // Regression: File > Open opened an eleventh problem.
+  void eleventhOpenIsRefused() {
+    CTDoc problem;
+    problem.ResetProblem();
+    QVERIFY(SaveProblemFile(problem, work_ + "/ELEVEN.ZR3"));
+    WriteProfileString(kSectionRecentFiles, "File1", work_ + "/ELEVEN.ZR3");
+    Start();
+    for (int i = 0; i < 9; ++i) Trigger(CommandId::FileNew);
+    QCOMPARE(ChildCount(), 10);
+    Frame().ActiveChild()->Document()->problem.SetModified();  // in use: Open would add a window
+    Trigger(CommandId::FileOpen);
+    app_->OpenRecentFile(0);
+    app_->OpenProblemFile(work_ + "/ELEVEN.ZR3");
+    Frame().OpenDroppedUrls({QUrl::fromLocalFile(QString::fromStdString(work_ + "/ELEVEN.ZR3"))});
+    QTRY_COMPARE(desktop_->ui.Texts(), std::vector<std::string>(4, Text(20050)));
+    QVERIFY(desktop_->ui.fileRequests.empty());
+    QCOMPARE(ChildCount(), 10);
+    QCOMPARE(app_->RecentFiles().Files().size(), std::size_t{1});  // a refusal keeps the list
+    Frame().ActiveChild()->Document()->problem.SetModified(false);
+  }
+
+  // Regression: a table chosen from another folder was not found when the problem was opened again.
+  void aTableFromAnotherFolderIsCopiedIntoTheTableFolder() {
+    const std::string elsewhere = work_ + "/elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    {
+      auto table = std::make_unique<RateTable>();
+      QVERIFY(LoadTable(*table, work_ + "/FEDERAL.TB3", false));
+      table->notes.clear();  // no notes to offer
+      QVERIFY(SaveTable(*table, elsewhere + "/STATE.TB3"));
+    }
+    Start();
+    desktop_->ui.files.push_back(elsewhere + "/STATE.TB3");
+    desktop_->ui.answers.push_back(Answer::Yes);
+    Trigger(CommandId::SelectRateTable);
+    QCOMPARE(desktop_->ui.messages.size(), std::size_t{1});
+    QCOMPARE(desktop_->ui.messages[0].kind, MessageKind::YesNo);
+    QVERIFY(FileExists(work_ + "/STATE.TB3"));  // the table folder is the program's folder here
+    CTDoc& problem = Frame().ActiveChild()->Document()->problem;
+    QCOMPARE(problem.m_rateTable.name, std::string("STATE"));
+    QVERIFY(problem.IsModified());
+    problem.SetModified(false);
   }
 
   void recentFileThatIsGoneLeavesTheList() {

@@ -1,6 +1,9 @@
 // New, Open, Save, Save As and closing: names, the ten-document limit and the remembered save name.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,7 +114,8 @@ TEST_F(DocumentManagerTest, SavingANewProblemAsksOnceThenRemembersTheName) {
   EXPECT_TRUE(Options().specialCR);
 
   const std::string saved = folder / "case one.ZR3";  // the extension is written upper case
-  EXPECT_EQ(std::vector<std::string>{"case one.ZR3"}, folder.Entries());
+  // The problem holds its file's lock while it is open.
+  EXPECT_EQ((std::vector<std::string>{".case one.ZR3.lock", "case one.ZR3"}), folder.Entries());
   EXPECT_EQ(saved, doc->pathName);
   EXPECT_EQ(saved, doc->saveName);
   EXPECT_EQ("case one.ZR3", doc->title);
@@ -162,7 +166,7 @@ TEST_F(DocumentManagerTest, SavingReplacesAFileWhoseExtensionDiffersInCase) {
   ASSERT_NE(nullptr, doc);
   doc->problem.m_header.m_taxpayerName.SetText("New");
   ASSERT_TRUE(manager.Save(*doc));
-  EXPECT_EQ(std::vector<std::string>{"a.zr3"}, folder.Entries());
+  EXPECT_EQ((std::vector<std::string>{".a.zr3.lock", "a.zr3"}), folder.Entries());
   EXPECT_EQ("New", std::string(ReadFile(lower).c_str()));
 }
 
@@ -183,6 +187,7 @@ TEST_F(DocumentManagerTest, ApplicationOpen) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen);
+    ASSERT_TRUE(manager.CloseAll());  // an open file would be shown, not opened
     ui.messages.clear();
     ui.files.push_back(c.chosen);
     int before = manager.OpenCount();
@@ -216,7 +221,8 @@ TEST_F(DocumentManagerTest, OpenedFileIsSavedBackWithoutAQuestion) {
   WriteProblemFile(folder / "OLD.ZR2", "Old");
   ProblemDocument* old = manager.OpenDocumentFile(folder / "OLD.ZR2");
   ASSERT_TRUE(manager.Save(*old));
-  EXPECT_EQ((std::vector<std::string>{"CASE.ZR3", "OLD.ZR2", "OLD.ZR3"}), folder.Entries());
+  EXPECT_EQ((std::vector<std::string>{".CASE.ZR3.lock", ".OLD.ZR3.lock", "CASE.ZR3", "OLD.ZR2", "OLD.ZR3"}),
+            folder.Entries());
 }
 
 TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNoWindow) {
@@ -299,16 +305,194 @@ TEST_F(DocumentManagerTest, SavingAShortenedProblemOverItsFileAsksFirst) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(DocumentManagerTest, OpenRefusesOnlyWithMoreThanTenOpen) {
+// Regression: File > Open opened an eleventh problem; only New refused it.
+TEST_F(DocumentManagerTest, TheEleventhProblemIsRefusedOnEveryRoute) {
   WriteProblemFile(folder / "CASE.ZR3", "Case");
-  for (int i = 0; i < 10; ++i) manager.NewDocument();
-  ui.files.push_back(folder / "CASE.ZR3");
-  ASSERT_NE(nullptr, manager.OpenDocument());  // the eleventh
-  EXPECT_EQ(11, manager.OpenCount());
-  EXPECT_EQ(nullptr, manager.OpenDocument());
-  EXPECT_EQ(nullptr, manager.OpenFromDocument(*manager.Documents()[0]));
-  EXPECT_EQ((std::vector<std::string>{Text(20050), Text(20050)}), ui.Texts());
-  EXPECT_EQ(1u, ui.fileRequests.size());
+  WriteProblemFile(folder / "OTHER.ZR3", "Other");
+  ProblemDocument* open = manager.OpenDocumentFile(folder / "CASE.ZR3");
+  for (int i = 0; i < 9; ++i) manager.NewDocument();
+  ProblemDocument* inUse = manager.Documents()[1].get();
+  inUse->problem.SetModified();
+  ProblemDocument* unused = manager.Documents()[2].get();
+  ASSERT_EQ(10, manager.OpenCount());
+
+  EXPECT_EQ(nullptr, manager.NewDocument());
+  EXPECT_EQ(nullptr, manager.OpenDocument());  // before the dialog
+  EXPECT_EQ(nullptr, manager.OpenDocumentFile(folder / "OTHER.ZR3"));
+  EXPECT_EQ(nullptr, manager.OpenFromDocument(*inUse));
+  EXPECT_EQ(std::vector<std::string>(4, Text(20050)), ui.Texts());
+  EXPECT_TRUE(ui.fileRequests.empty());
+  EXPECT_EQ(10, manager.OpenCount());
+
+  // What adds no problem still works: the open file is shown, an unused window takes a file.
+  ui.messages.clear();
+  EXPECT_EQ(open, manager.OpenDocumentFile(folder / "CASE.ZR3"));
+  ui.files.push_back(folder / "OTHER.ZR3");
+  EXPECT_EQ(unused, manager.OpenFromDocument(*unused));
+  EXPECT_EQ("Other", Taxpayer(*unused));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(10, manager.OpenCount());
+}
+
+// Regression: Ctrl+O on a file that was open already opened a second, editable copy of it.
+TEST_F(DocumentManagerTest, AFileOpenAlreadyIsShownOnEveryRoute) {
+  WriteProblemFile(folder / "CASE.ZR3", "Case");
+  std::filesystem::create_directories(folder / "sub");
+  struct Route {
+    const char* name;
+    ProblemDocument* (*open)(DocumentManager&, RecordingUserInterface&, const std::string& folder);
+  };
+  const Route routes[] = {
+      {"application open",
+       [](DocumentManager& m, RecordingUserInterface& answers, const std::string& f) {
+         answers.files.push_back(f + "/CASE.ZR3");
+         return m.OpenDocument();
+       }},
+      {"application open without extension",
+       [](DocumentManager& m, RecordingUserInterface& answers, const std::string& f) {
+         answers.files.push_back(f + "/CASE");
+         return m.OpenDocument();
+       }},
+      {"open from an unused window",
+       [](DocumentManager& m, RecordingUserInterface& answers, const std::string& f) {
+         answers.files.push_back(f + "/CASE.ZR3");
+         return m.OpenFromDocument(*m.NewDocument());
+       }},
+      {"open from a window in use",
+       [](DocumentManager& m, RecordingUserInterface& answers, const std::string& f) {
+         ProblemDocument* used = m.NewDocument();
+         used->problem.SetModified();
+         answers.files.push_back(f + "/CASE.ZR3");
+         return m.OpenFromDocument(*used);
+       }},
+      {"named file (recent files, command line, drop)",
+       [](DocumentManager& m, RecordingUserInterface&, const std::string& f) {
+         return m.OpenDocumentFile(f + "/CASE.ZR3");
+       }},
+      {"another spelling of its path",
+       [](DocumentManager& m, RecordingUserInterface&, const std::string& f) {
+         return m.OpenDocumentFile(f + "/sub/../CASE.ZR3");
+       }},
+  };
+  for (bool inPlace : {false, true}) {
+    for (const Route& route : routes) {
+      SCOPED_TRACE(std::string(route.name) + (inPlace ? ", first opened in place" : ""));
+      for (const auto& doc : manager.Documents()) doc->problem.SetModified(false);
+      ASSERT_TRUE(manager.CloseAll());
+      ProblemDocument* first = nullptr;
+      if (inPlace) {
+        ui.files.push_back(folder / "CASE.ZR3");
+        first = manager.OpenFromDocument(*manager.NewDocument());
+      } else {
+        first = manager.OpenDocumentFile(folder / "CASE.ZR3");
+      }
+      ASSERT_NE(nullptr, first);
+      first->problem.m_header.m_taxpayerName.SetText("Typed");
+      ui.messages.clear();
+      ProblemDocument* shown = route.open(manager, ui, folder.path());
+      EXPECT_EQ(first, shown);
+      EXPECT_EQ("Typed", Taxpayer(*first));  // not read again
+      EXPECT_EQ(std::vector<std::string>{}, ui.Texts());
+      int copies = 0;
+      for (const auto& doc : manager.Documents()) copies += Taxpayer(*doc) == "Case" || doc.get() == first;
+      EXPECT_EQ(1, copies);
+    }
+  }
+}
+
+// Regression: a save wrote over what another program had saved meanwhile, without a word.
+TEST_F(DocumentManagerTest, AFileChangedOnDiskAsksBeforeItIsReplaced) {
+  const std::string path = folder / "CASE.ZR3";
+  const std::string question = FormatStringText(21201, path.c_str());
+  struct Case {
+    const char* name;
+    bool otherWrites;
+    std::optional<Answer> answer;  // nothing: no question
+    bool saved;
+  };
+  const Case cases[] = {
+      {"unchanged on disk", false, std::nullopt, true},
+      {"changed, replace it", true, Answer::Yes, true},
+      {"changed, keep it", true, Answer::No, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(manager.CloseAll());
+    WriteProblemFile(path, "Case");
+    ProblemDocument* doc = manager.OpenDocumentFile(path);
+    ASSERT_NE(nullptr, doc);
+    doc->problem.m_header.m_taxpayerName.SetText("Mine");
+    doc->problem.SetModified();
+    if (c.otherWrites) {  // as another Zarvic saves: a new file renamed over it
+      WriteProblemFile(folder / "new", "Other program");
+      std::filesystem::rename(folder / "new", path);
+    }
+    const std::string before = ReadFile(path);
+    ui.messages.clear();
+    if (c.answer) ui.answers.push_back(*c.answer);
+    EXPECT_EQ(c.saved, manager.Save(*doc));
+    if (c.answer) {
+      EXPECT_EQ(std::vector<std::string>{question}, ui.Texts());
+      EXPECT_EQ(MessageKind::YesNo, ui.messages[0].kind);
+    } else {
+      EXPECT_TRUE(ui.messages.empty());
+    }
+    EXPECT_EQ(c.saved ? "Mine" : "Other program", std::string(ReadFile(path).c_str()));
+    EXPECT_EQ(!c.saved, doc->problem.IsModified());
+    if (!c.saved) {
+      doc->problem.SetModified(false);  // closed without a question by the next case
+      continue;
+    }
+    // Its own save is no change by another program.
+    ui.messages.clear();
+    ASSERT_TRUE(manager.Save(*doc));
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+TEST_F(DocumentManagerTest, AFileAnotherProgramHoldsAsksBeforeItIsOpenedOrSavedOver) {
+  const std::string path = folder / "CASE.ZR3";
+  WriteProblemFile(path, "Case");
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string lockText = std::string("1 ") + host + "\n";  // process 1 is alive
+  WriteFile(folder / ".CASE.ZR3.lock", lockText);
+  const std::string openQuestion =
+      FormatStringText(21200, path.c_str(), 1, host);
+
+  ui.answers.push_back(Answer::No);
+  EXPECT_EQ(nullptr, manager.OpenDocumentFile(path));
+  EXPECT_EQ(std::vector<std::string>{openQuestion}, ui.Texts());
+  EXPECT_EQ(0, manager.OpenCount());
+
+  ui.messages.clear();
+  ui.answers.push_back(Answer::Yes);
+  ProblemDocument* doc = manager.OpenDocumentFile(path);
+  ASSERT_NE(nullptr, doc);
+  EXPECT_EQ("Case", Taxpayer(*doc));
+  ASSERT_TRUE(manager.CloseDocument(*doc));
+  EXPECT_EQ(lockText, ReadFile(folder / ".CASE.ZR3.lock"));  // the other program's lock stays
+
+  // Saving another problem over it asks too.
+  ProblemDocument* other = manager.NewDocument();
+  ui.messages.clear();
+  ui.files.push_back(path);
+  ui.answers.push_back(Answer::No);
+  EXPECT_FALSE(manager.SaveAs(*other));
+  EXPECT_EQ(std::vector<std::string>{FormatStringText(21202, path.c_str(), 1,
+                                                          host)},
+            ui.Texts());
+  EXPECT_EQ("Case", std::string(ReadFile(path).c_str()));
+
+  // Once the other program has let go, the file opens without a question and is held until it closes.
+  std::filesystem::remove(folder / ".CASE.ZR3.lock");
+  ui.messages.clear();
+  doc = manager.OpenDocumentFile(path);
+  ASSERT_NE(nullptr, doc);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(FileExists(folder / ".CASE.ZR3.lock"));
+  ASSERT_TRUE(manager.CloseDocument(*doc));
+  EXPECT_FALSE(FileExists(folder / ".CASE.ZR3.lock"));  // cleared on close
 }
 
 TEST_F(DocumentManagerTest, OpenInPlaceFromAnEmptyProblem) {

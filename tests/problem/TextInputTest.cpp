@@ -164,13 +164,39 @@ TEST_F(TextInputTest, TextAndAmountKeywords) {
 TEST_F(TextInputTest, LongTextsAreCutToTheirFields) {
   const std::string longText(200, 'x');
   EXPECT_EQ(0, Fill("NAM\t" + longText + "\nID\t" + longText + "\nHEADER1\t" + longText + "\nFOOTER\t" +
-                    longText + "\nTAB\t" + longText + "\n"));
+                    longText + "\n"));
   EXPECT_EQ(59u, doc_->m_header.m_taxpayerName.Text().size());
   EXPECT_EQ(11u, doc_->m_header.m_taxpayerId.Text().size());
   EXPECT_EQ(132u, doc_->m_header.m_headings[0].Text().size());
   EXPECT_EQ(132u, batch_.headings[0].size());
   EXPECT_EQ(132u, batch_.footer.size());
-  EXPECT_EQ(95u, doc_->m_rateTable.name.size());
+}
+
+// Regression: a table name was cut to 95 characters or kept its folder, and so named a table that
+// opening the problem again would not find.
+TEST_F(TextInputTest, ATableNameNamesAFileOfTheTableFolder) {
+  struct Case {
+    std::string name;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"MYRATES", true},
+      {"MY.RATES", true},
+      {std::string(95, 'x'), true},
+      {std::string(96, 'x'), false},
+      {"../MYRATES", false},
+      {"rates/MYRATES", false},
+      {"/etc/MYRATES", false},
+      {"..", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    doc_ = std::make_unique<CTDoc>();
+    doc_->m_rateTable.name = "BEFORE";
+    EXPECT_EQ(c.valid ? InputLineResult::Valid : InputLineResult::Invalid, Apply("TAB\t" + c.name));
+    EXPECT_EQ(c.valid ? c.name : "BEFORE", doc_->m_rateTable.name);
+  }
 }
 
 TEST_F(TextInputTest, EventLines) {

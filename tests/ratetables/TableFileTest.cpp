@@ -10,6 +10,7 @@
 #include "ratetables/TableFile.h"
 #include "ratetables/TableImage.h"
 #include "ratetables/TableOperations.h"
+#include "support/LookupCounter.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
@@ -373,6 +374,50 @@ TEST_F(TableFileTest, SaveFailureIsReportedAndWritesNothing) {
   }
   EXPECT_EQ((std::vector<std::string>{"DIR.TB3"}), dir_.Entries());
   EXPECT_EQ(0, t->formatMark);  // a failed save leaves the table as it was
+}
+
+// A run reads each table once; a table whose file changed is read again, whether it was saved over
+// (a new file of the same size) or rewritten in place. Outside a run every load reads.
+TEST_F(TableFileTest, ARunReadsATableOnceUntilItsFileChanges) {
+  TableImage image;
+  image.description = "first";
+  image.lines = {{MakeDate(1, 1, 1995), 2, 9.0, 10.8, 8.0, 365}};
+  WriteFile(dir_ / "RATES.TB3", image.File());
+  image.version = 6;
+  WriteFile(dir_ / "NEW.TB3", image.File());
+  testing::LookupCounter counter;
+  auto description = [&] { return Load(dir_ / "RATES")->description; };
+  {
+    FileLookupScope run;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ("first", description());
+    EXPECT_EQ(1, counter.Reads());
+
+    auto saved = Load(dir_ / "RATES");
+    saved->description = "saved";
+    ASSERT_TRUE(SaveTable(*saved, dir_ / "RATES"));
+    EXPECT_EQ("saved", description());
+    EXPECT_EQ("saved", description());
+    EXPECT_EQ(2, counter.Reads());
+
+    image.version = 4;
+    image.description = "rewritten";
+    image.lines.push_back({MakeDate(7, 1, 1995), 2, 8.0, 9.6, 7.0, 365});
+    WriteFile(dir_ / "RATES.TB3", image.File());
+    EXPECT_EQ("rewritten", description());
+    EXPECT_EQ(3, counter.Reads());
+
+    // A refused table is refused alike each time, with its message when errors are reported.
+    for (int i = 0; i < 2; ++i) {
+      TableLoadStatus status{};
+      Load(dir_ / "NEW.TB3", nullptr, &status);
+      EXPECT_EQ(TableLoadStatus::NewerVersion, status);
+    }
+    EXPECT_EQ(2u, ui_.messages.size());
+    EXPECT_EQ(4, counter.Reads());
+  }
+  description();
+  description();
+  EXPECT_EQ(6, counter.Reads());
 }
 
 TEST_F(TableFileTest, RoundTripKeepsEveryLineOfAFullTable) {

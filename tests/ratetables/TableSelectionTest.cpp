@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "core/Paths.h"
@@ -9,6 +10,7 @@
 #include "ratetables/TableImage.h"
 #include "ratetables/TableOperations.h"
 #include "ratetables/TableSelection.h"
+#include "core/Text.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
@@ -16,6 +18,7 @@ namespace {
 
 using testing::TableImage;
 using testing::TempFolder;
+using testing::ReadFile;
 using testing::WriteFile;
 
 class TableSelectionTest : public ::testing::Test {
@@ -100,6 +103,104 @@ TEST_F(TableSelectionTest, SaveAsReportsAFailedSave) {
   EXPECT_TRUE(SaveTableAs(*table_, "MINE"));
   EXPECT_EQ(tables_ / "MINE.TB3", ui_.fileRequests[0].initialPath);
   EXPECT_EQ((std::vector<std::string>{"Error saving table"}), ui_.Texts());
+}
+
+// Regression: a table chosen from another folder left the problem with a name that was not found when
+// the problem was opened again.
+TEST_F(TableSelectionTest, AProblemKeepsOnlyATableItsNameFindsAgain) {
+  PutTable(tables_ / "HOME.TB3", 4);
+  ui_.files.push_back(tables_ / "HOME.TB3");
+  EXPECT_TRUE(SelectTableForProblem(*table_));  // from the table folder: no question
+  EXPECT_EQ("HOME", table_->name);
+  EXPECT_TRUE(ui_.messages.empty());
+
+  enum class There { Nothing, Same, Different };
+  struct Case {
+    const char* name;
+    std::string chosen;  // in other_
+    Answer answer;
+    There there;
+    bool taken;
+    std::vector<int> messages;
+  };
+  const Case cases[] = {
+      {"refused", "STATE.TB3", Answer::No, There::Nothing, false, {21210}},
+      {"copied", "STATE.TB3", Answer::Yes, There::Nothing, true, {21210}},
+      {"copied under the table extension", "STATE.dat", Answer::Yes, There::Nothing, true, {21210}},
+      {"the same table is there already", "STATE.TB3", Answer::Yes, There::Same, true, {21210}},
+      {"another table of that name is there", "STATE.TB3", Answer::Yes, There::Different, false, {21210, 21211}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(tables_ / "STATE.TB3");
+    table_->name = "BEFORE";
+    ui_.messages.clear();
+    PutTable(other_ / c.chosen, 4, "notes");
+    const std::string chosenBytes = ReadFile(other_ / c.chosen);
+    if (c.there == There::Same) WriteFile(tables_ / "STATE.TB3", chosenBytes);
+    if (c.there == There::Different) PutTable(tables_ / "STATE.TB3", 4, "other notes");
+    const std::string thereBefore = c.there == There::Nothing ? "" : ReadFile(tables_ / "STATE.TB3");
+    ui_.files.push_back(other_ / c.chosen);
+    ui_.answers.push_back(c.answer);
+
+    EXPECT_EQ(c.taken, SelectTableForProblem(*table_));
+    std::vector<std::string> expected;
+    for (int id : c.messages) {
+      expected.push_back(id == 21210 ? FormatStringText(id, (other_ / c.chosen).c_str(), tables_.path().c_str())
+                                     : FormatStringText(id, (tables_ / "STATE.TB3").c_str()));
+    }
+    EXPECT_EQ(expected, ui_.Texts());
+    EXPECT_EQ(c.taken ? "STATE" : "BEFORE", table_->name);
+    EXPECT_EQ(tables_.path(), TableFolder());  // the table folder stays where it was
+    EXPECT_EQ(chosenBytes, ReadFile(other_ / c.chosen));
+    if (c.there == There::Different) {
+      EXPECT_EQ(thereBefore, ReadFile(tables_ / "STATE.TB3"));
+    } else if (c.taken) {
+      EXPECT_EQ(chosenBytes, ReadFile(tables_ / "STATE.TB3"));
+      auto found = std::make_unique<RateTable>();
+      EXPECT_TRUE(LoadTableByName(*found, table_->name));  // what opening the problem again does
+      EXPECT_EQ("notes", found->notes);
+    } else {
+      EXPECT_FALSE(FileExists(tables_ / "STATE.TB3"));
+    }
+  }
+}
+
+TEST_F(TableSelectionTest, ANameLongerThanAProblemFileHoldsIsRefused) {
+  const std::string longName(96, 'L');
+  PutTable(tables_ / (longName + ".TB3"), 4);
+  ui_.files.push_back(tables_ / (longName + ".TB3"));
+  EXPECT_FALSE(SelectTableForProblem(*table_));
+  EXPECT_EQ("BEFORE", table_->name);
+  ASSERT_EQ(1u, ui_.messages.size());
+  EXPECT_EQ(FormatStringText(21213, longName.c_str(), 95), ui_.messages[0].text);
+}
+
+TEST_F(TableSelectionTest, ANamedTableIsAFileOfTheTableFolder) {
+  PutTable(tables_ / "MINE.TB3", 4, "in the table folder");
+  PutTable(program_ / "MINE.TB3", 4, "beside the program");
+  PutTable(program_ / "ONLYHERE.TB3", 4, "beside the program");
+  std::filesystem::create_directories(tables_ / "sub");
+  PutTable(tables_ / "sub/DEEP.TB3", 4);
+  struct Case {
+    std::string name;
+    std::string notes;  // empty: not found
+  };
+  const Case cases[] = {
+      {"MINE", "in the table folder"},
+      {"ONLYHERE", "beside the program"},
+      {"sub/DEEP", ""},
+      {"../" + FileNameOf(tables_.path()) + "/MINE", ""},
+      {tables_ / "MINE", ""},
+      {"..", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto table = std::make_unique<RateTable>();
+    EXPECT_EQ(!c.notes.empty(), LoadTableByName(*table, c.name));
+    EXPECT_EQ(c.notes, table->notes);
+  }
 }
 
 }  // namespace

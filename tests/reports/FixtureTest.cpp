@@ -6,7 +6,9 @@
 #include <string>
 
 #include "reports/EngineReportComputation.h"
+#include "reports/EstimatedTaxReport.h"
 #include "reports/ReportTestSupport.h"
+#include "worksheets/EstimatedTaxSupport.h"
 
 namespace zarvic::testing {
 namespace {
@@ -219,6 +221,23 @@ TEST_F(FixtureTest, AccentedNameKeepsTheColumns) {
   for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
     utf8.push_back(text.substr(start, end - start));
   ExpectFixture("accented-name.txt", utf8);
+}
+
+// The estimated tax penalty of Publication 505 (2006), Figure 4-B (Ben Brown, 2005): the installments
+// in columns, the two rate periods with each amount unpaid, and the total of 68.51.
+TEST_F(FixtureTest, EstimatedTaxPenaltyBenBrown2005) {
+  const EstimatedTaxWorksheet sheet = esttax_test::BenBrown2005();
+  const EstimatedTaxResult result = ComputeEstimatedTax(sheet, esttax_test::FederalRates());
+  ASSERT_TRUE(result.Ok());
+  doc.m_header.m_taxpayerName.SetText("Ben Brown");
+  options.includeTime = true;
+  ReportRun run(doc, computation);
+  run.Options() = options;
+  FixedPageLength page;
+  ASSERT_EQ(
+      1, run.PrepareReport(page, false, [&](ReportWriter& w) { WriteEstimatedTaxReport(w, sheet, result); }));
+  EXPECT_EQ(0, computation.computeCalls);
+  ExpectFixture("estimated-tax-ben-brown-2005.txt", run.ReadLines());
 }
 
 }  // namespace

@@ -328,6 +328,77 @@ TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
       << err_;
 }
 
+// The total line of an estimated tax penalty report: "Total penalty ..." ending with the amount.
+std::string TotalPenalty(const std::string& report) {
+  const std::size_t at = report.find("\r\nTotal penalty ");
+  if (at == std::string::npos) return {};
+  const std::size_t end = report.find("\r\n", at + 2);
+  const std::string line = report.substr(at + 2, end - at - 2);
+  return line.substr(line.find_last_of(' ') + 1);
+}
+
+// The shipped estimated tax input: Publication 505 (2006), Figure 4-B (Ben Brown, 2005).
+TEST_F(WzrvProgramTest, EstimatedTaxInputWritesItsReport) {
+  WriteFile(work_ / "ESTTAX.TXT", ReadFile(std::string(ZARVIC_SOURCE_DIR) + "/examples/ESTTAX.TXT"));
+  EXPECT_EQ(kExitDone, Run({"-EXESTTAX.TXT"})) << err_;
+  EXPECT_EQ("", err_);
+  EXPECT_EQ(V({"ESTTAX.TXT", "ESTTAX.rpt"}), work_.Entries());
+  const std::string report = ReadFile(work_ / "ESTTAX.rpt");
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(report, "ESTIMATED TAX PENALTY REPORT"));
+  EXPECT_TRUE(
+      Contains(report, "Due date                       04-15-05     06-15-05     09-15-05     01-15-06"));
+  EXPECT_EQ("68.51", TotalPenalty(report));
+  EXPECT_FALSE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+// An estimated tax input is known by its first keyword line, after blank lines and a byte order mark;
+// an ESTTAX line further down an ordinary text input is only an unknown line of it. Four installments of
+// 1,000.00 for 2019, none paid: 52.18 + 42.16 + 29.14 + 12.43.
+TEST_F(WzrvProgramTest, EstimatedTaxInputIsKnownByItsFirstLine) {
+  WriteFile(work_ / "CASE.TXT",
+            "\xEF\xBB\xBF\r\n  \r\nesttax\tINDIVIDUAL\r\nYEAR\t2019\r\nREQUIRED\t4000\r\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  EXPECT_EQ("135.91", TotalPenalty(ReadFile(work_ / "CASE.rpt")));
+
+  WriteFile(work_ / "CASE.TXT", std::string(kFourLines) + "ESTTAX\tINDIVIDUAL\r\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:5: ")) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_TRUE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+  EXPECT_FALSE(Contains(report, "ESTIMATED TAX PENALTY REPORT"));
+}
+
+TEST_F(WzrvProgramTest, EstimatedTaxInputWithRefusedLinesStillReports) {
+  WriteFile(
+      work_ / "CASE.TXT",
+      "ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nESTPAY\t04-15-19\t-5\nESTPAY\t04-15-19\nBONUS\t1\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:4: The amounts of an estimated tax input cannot be negative."))
+      << err_;
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:5: A value of this line is missing")) << err_;
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:6: Unknown keyword in an estimated tax input.")) << err_;
+  const std::string report = ReadFile(work_ / "CASE.rpt");
+  EXPECT_EQ(0u, report.find("*** INCOMPLETE: 3 lines were refused in CASE.TXT")) << report;
+  EXPECT_EQ("135.91", TotalPenalty(report));
+}
+
+// Nothing is written when the input cannot be computed; each failure says why.
+TEST_F(WzrvProgramTest, EstimatedTaxInputFailures) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"ESTTAX\tPARTNERSHIP\nYEAR\t2019\n", "CASE.TXT:1: "},
+      {"ESTTAX\tINDIVIDUAL\nREQUIRED\t4000\n", "CASE.TXT: Enter a tax year from 1955 to 2098."},
+      {"ESTTAX\tINDIVIDUAL\nYEAR\t2019\nREQUIRED\t4000\nTAB\tNOSUCH\n",
+       "CASE.TXT: Can't find the interest rate table that was used with this file (NOSUCH)."},
+  };
+  for (const auto& [input, message] : cases) {
+    WriteFile(work_ / "CASE.TXT", input);
+    EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"})) << input;
+    EXPECT_TRUE(Contains(err_, message)) << input << err_;
+    EXPECT_EQ(V{"CASE.TXT"}, work_.Entries()) << input;
+  }
+}
+
 TEST_F(WzrvProgramTest, TestFolderWritesTheBalanceDueOfEveryProblem) {
   WriteFile(work_ / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   // Both generations of one name: the .ZR2 first, so A.TS holds the .ZR3's balance.
@@ -343,9 +414,10 @@ TEST_F(WzrvProgramTest, TestFolderSkipsWhatItCannotRead) {
   TempFolder other;
   WriteFile(other / "A.ZR3", TaxProblemFile(100000.0, "04-15-95"));
   WriteFile(other / "DAMAGED.ZR3", "not a problem file");
-  EXPECT_EQ(kExitIncomplete, Run({"-TS", other.path()}));
+  // The readable problem still gets its result; the run fails, since one problem got none.
+  EXPECT_EQ(kExitFailed, Run({"-TS", other.path()}));
   EXPECT_EQ("100000.000000", ReadFile(other / "A.TS"));
-  EXPECT_TRUE(Contains(err_, "DAMAGED.ZR3")) << err_;
+  EXPECT_TRUE(Contains(err_, "DAMAGED.ZR3 cannot be read: ")) << err_;
   EXPECT_EQ(V({"A.TS", "A.ZR3", "DAMAGED.ZR3"}), other.Entries());
 
   // A result file that cannot be written fails the run.
@@ -369,12 +441,16 @@ TEST_F(WzrvProgramTest, DamagedProblemFilesGetNoResult) {
     list += f.what + ".ZR3\n";
   }
   WriteFile(work_ / "list.txt", list);
-  EXPECT_NE(kExitDone, Run({"-TS"}));
-  for (const testing::DamagedFile& f : files) EXPECT_TRUE(Contains(err_, f.what + ".ZR3")) << f.what << err_;
-
-  EXPECT_NE(kExitDone, Run({"-TF", "list.txt"}));
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
   for (const testing::DamagedFile& f : files) {
-    const std::string message = "Error reading file\n" + f.what + ".ZR3: " + f.reason;
+    const std::string message = f.what + ".ZR3 cannot be read: " + f.reason;
+    EXPECT_TRUE(Contains(err_, message)) << message << "\n" << err_;
+  }
+
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
+  for (const testing::DamagedFile& f : files) {
+    // The window's reader names the file by its whole path.
+    const std::string message = "Error reading file\n" + (work_ / (f.what + ".ZR3")) + ": " + f.reason;
     EXPECT_TRUE(Contains(err_, message)) << message << "\n" << err_;
   }
   for (const std::string& name : work_.Entries()) {
@@ -393,7 +469,8 @@ TEST_F(WzrvProgramTest, ControlCharactersReachNeitherReportsNorMessages) {
   EXPECT_TRUE(Contains(report, "Avery?[2J Holloway")) << report;
   EXPECT_FALSE(Contains(report, "\x1B"));
   EXPECT_TRUE(EndsEveryLineWithCrLf(report));
-  EXPECT_TRUE(Contains(err_, "Error reading file\nE\\x1B[2J.ZR3: the file ends inside the header.")) << err_;
+  EXPECT_TRUE(Contains(err_, "Error reading file\n" + (work_ / "E\\x1B[2J.ZR3: the file ends inside the header.")))
+      << err_;
   EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
 }
 
@@ -407,10 +484,16 @@ TEST_F(WzrvProgramTest, EventsLeftOutOfAProblemAreNamed) {
   const std::string message =
       "MANY.ZR3 holds 1,001 events, and a problem holds at most 1,000 events: the last 1, "
       "dated 04-15-95 to 04-15-95, were left out.";
-  Run({"-TS"});
+  // A problem read only in part gets no result: the figure would pass for the whole file's.
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
   EXPECT_TRUE(Contains(err_, message)) << err_;
-  Run({"-TF", "list.txt"});
+  EXPECT_TRUE(Contains(err_, "MANY.ZR3 holds more than the 1,000 events of a problem and was not read whole; "
+                             "no result file")) << err_;
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
   EXPECT_TRUE(Contains(err_, message)) << err_;
+  EXPECT_TRUE(Contains(err_, "The problem file MANY.ZR3 was not read whole; no report was written for it"))
+      << err_;
+  EXPECT_EQ(V({"MANY.ZR3", "list.txt"}), work_.Entries());
 }
 
 // The temporary files a killed run left beside its results go with the next run in that folder.
@@ -442,8 +525,9 @@ TEST_F(WzrvProgramTest, TestListFailures) {
       << err_;
 
   WriteFile(work_ / "B.ZR3", TaxProblemFile(100000.0, "04-15-95"));
+  // A problem that cannot be opened fails the run; the others still get their reports.
   WriteFile(work_ / "list.txt", "NONE.ZR3\nB.ZR3\n");
-  EXPECT_EQ(kExitIncomplete, Run({"-TF", "list.txt"}));
+  EXPECT_EQ(kExitFailed, Run({"-TF", "list.txt"}));
   EXPECT_TRUE(Contains(err_, "The problem file NONE.ZR3 could not be opened; no report was written for it"))
       << err_;
   EXPECT_TRUE(Contains(ReadFile(work_ / "B.TXT"), "INTEREST AND PENALTY DETAIL REPORT"));
@@ -453,6 +537,28 @@ TEST_F(WzrvProgramTest, TestListFailures) {
   EXPECT_TRUE(Contains(err_, "The report could not be written (" + (work_ / "no folder/B.TXT") +
                                  ": No such file or directory)"))
       << err_;
+}
+
+// Regression: "-TF" kept the cautions of the computation to itself; it shows them as "-EX" does.
+TEST_F(WzrvProgramTest, TestListShowsTheCautionsAsBatchDataEntryDoes) {
+  WriteFile(work_ / "CASE.TXT", "TAX\t04-18-17\t50000\nHOT30\t09-10-19\nCOM\t06-30-21\nREP1\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  const std::string batchCautions = err_;
+  EXPECT_TRUE(Contains(batchCautions, "Zarvic: Caution:  The \"Large corporate\"")) << batchCautions;
+
+  auto doc = std::make_unique<CTDoc>();
+  ASSERT_TRUE(LoadTable(doc->m_rateTable, std::string(ZARVIC_BINARY_DIR) + "/FEDERAL.TB3", false));
+  doc->m_events[0].m_type = kEventTax;
+  doc->m_events[0].m_date = ParseDate("04-18-17");
+  doc->m_events[0].m_amount = doc->m_events[0].m_gattAmount = 5000000.0;
+  doc->m_header.m_hotInterest = 1;
+  doc->m_header.m_thirtyDayLetter = ParseDate("09-10-19");
+  doc->m_computeDate = ParseDate("06-30-21");
+  WriteFile(work_ / "CASE.ZR3", WriteProblem(*doc));
+  WriteFile(work_ / "list.txt", "CASE.ZR3 CASE.OUT\n");
+  EXPECT_EQ(kExitDone, Run({"-TF", "list.txt"})) << err_;
+  EXPECT_EQ(batchCautions, err_);
+  EXPECT_TRUE(Contains(ReadFile(work_ / "CASE.OUT"), "INTEREST AND PENALTY DETAIL REPORT"));
 }
 
 // Regression: "-TF" wrote its report over any file of the output name, a text input file too.

@@ -11,42 +11,6 @@ namespace {
 using deposit_testing::D;
 using deposit_testing::Text;
 
-// The District's own holidays on top of the federal ones, each from the year it came into force.
-TEST(DepositCalendar, LegalHolidaysOfTheDistrictOfColumbia) {
-  struct Case {
-    const char* date;
-    bool holiday;
-  };
-  const Case cases[] = {
-      {"04-16-2025", true},   // DC Emancipation Day, a Wednesday
-      {"04-16-2004", false},  // before it became a legal holiday
-      {"04-15-2022", true},   // April 16, 2022 was a Saturday: observed the Friday before
-      {"04-16-2022", false}, {"04-17-2023", true},  // April 16, 2023 was a Sunday: observed the Monday after
-      {"01-20-2021", true},                         // Inauguration Day
-      {"01-20-2023", false},                        // not an inauguration year
-      {"01-21-1985", true},                         // January 20, 1985 was a Sunday
-      {"01-20-1965", false},                        // only the fourth years after 1965
-      {"07-04-2025", true},                         // the federal holidays are holidays here too
-      {"06-19-2020", false},                        // Juneteenth only from 2021
-      {"06-19-2023", true},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.holiday, IsDepositHoliday(D(c.date))) << c.date;
-  EXPECT_FALSE(IsDepositHoliday(NO_DATE));
-  EXPECT_FALSE(IsDepositBusinessDay(D("04-16-2025")));
-  EXPECT_FALSE(IsDepositBusinessDay(D("04-19-2025")));  // a Saturday
-  EXPECT_TRUE(IsDepositBusinessDay(D("04-17-2025")));
-}
-
-TEST(DepositCalendar, BusinessDaySteps) {
-  EXPECT_EQ("04-17-2025", Text(OnOrNextDepositBusinessDay(D("04-16-2025"))));
-  EXPECT_EQ("04-17-2025", Text(OnOrNextDepositBusinessDay(D("04-17-2025"))));
-  EXPECT_EQ("02-18-2025", Text(OnOrNextDepositBusinessDay(D("02-15-2025"))));  // Saturday, then a holiday
-  EXPECT_EQ("04-17-2025", Text(AddDepositBusinessDays(D("04-15-2025"), 1)));
-  EXPECT_EQ("04-15-2025", Text(AddDepositBusinessDays(D("04-15-2025"), 0)));
-  EXPECT_EQ(NO_DATE, OnOrNextDepositBusinessDay(NO_DATE));
-  EXPECT_EQ(NO_DATE, AddDepositBusinessDays(NO_DATE, 3));
-}
-
 TEST(DepositCalendar, SemiweeklyPeriodEnds) {
   struct Case {
     const char* day;

@@ -49,21 +49,6 @@ TEST(EstimatedTaxDueDates, LastTimelyDayMovesPastWeekendsAndHolidays) {
   EXPECT_EQ(NO_DATE, LastTimelyDay(NO_DATE));
 }
 
-TEST(EstimatedTaxDueDates, EmancipationDayAndItsObservedDays) {
-  struct Case {
-    const char* date;
-    bool holiday;
-  };
-  const Case cases[] = {
-      {"04-16-19", true},  {"04-16-07", true}, {"04-16-05", false}, {"04-15-05", false}, {"04-15-11", true},
-      {"04-16-11", false}, {"04-17-17", true}, {"04-16-17", false}, {"04-17-19", false}, {"04-15-19", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.date);
-    EXPECT_EQ(c.holiday, IsDcEmancipationDay(D(c.date)));
-  }
-}
-
 TEST(EstimatedTaxDueDates, InstallmentsAndPeriodEndFollowTheYear) {
   struct Case {
     EstimatedTaxFiler filer;

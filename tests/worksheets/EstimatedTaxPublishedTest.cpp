@@ -38,19 +38,10 @@ void ExpectPaidLater(const EstimatedTaxInstallment& c, const std::vector<DatedAm
   EXPECT_EQ(expected, c.paidLater);
 }
 
-// Publication 505 (2006), Figure 4-B, Regular Installment Method (Ben Brown), Form 2210 (2005): the
-// required annual payment from the annual figures (7,031 tax; line 8's 6,116 as the prior year's tax),
-// 3,228 withheld, and
-// 1,000 paid on 9/2/05 and on 1/12/06. The fourth column counts from Sunday 1/15/06.
+// Publication 505 (2006), Figure 4-B (Ben Brown, 2005; see BenBrown2005). The fourth column counts from
+// Sunday 1/15/06.
 TEST(EstimatedTaxPublished, Pub505RegularMethodBenBrown2005) {
-  EstimatedTaxWorksheet sheet;
-  sheet.taxYear = 2005;
-  sheet.currentYearTax = Dollars(7031);
-  sheet.priorYearTax = Dollars(6116);
-  sheet.withholding = Dollars(3228);
-  sheet.payments = {{D("09-02-05"), Dollars(1000)}, {D("01-12-06"), Dollars(1000)}};
-
-  const EstimatedTaxResult result = ComputeEstimatedTax(sheet, FederalRates());
+  const EstimatedTaxResult result = ComputeEstimatedTax(esttax_test::BenBrown2005(), FederalRates());
   ASSERT_TRUE(result.Ok());
   EXPECT_EQ(Dollars(6116), result.requiredAnnualPayment);
   ExpectSectionA(result, {{Dollars(1529), Dollars(807), Dollars(807), Dollars(722), 0},

@@ -51,6 +51,19 @@ inline EstimatedTaxWorksheet GivenInstallments(int year, Amount a, Amount b, Amo
   return sheet;
 }
 
+// Publication 505 (2006), Figure 4-B, Regular Installment Method (Ben Brown), Form 2210 (2005): the
+// required annual payment from the annual figures (7,031 tax; line 8's 6,116 as the prior year's tax),
+// 3,228 withheld, and 1,000 paid on 9/2/05 and on 1/12/06. Its addition is 68.51.
+inline EstimatedTaxWorksheet BenBrown2005() {
+  EstimatedTaxWorksheet sheet;
+  sheet.taxYear = 2005;
+  sheet.currentYearTax = Dollars(7031);
+  sheet.priorYearTax = Dollars(6116);
+  sheet.withholding = Dollars(3228);
+  sheet.payments = {{D("09-02-05"), Dollars(1000)}, {D("01-12-06"), Dollars(1000)}};
+  return sheet;
+}
+
 // A line as the tests write it: which installment and rate period, unpaid amount, days, addition.
 struct ExpectedLine {
   int installment;

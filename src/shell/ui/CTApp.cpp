@@ -5,12 +5,11 @@
 #include <QMdiArea>
 #include <QTimer>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "core/AppOptions.h"
 #include "core/DiagnosticLog.h"
 #include "core/FileExtension.h"
+#include "core/FolderIndex.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
@@ -28,13 +27,6 @@ namespace zarvic {
 namespace {
 
 constexpr int kNotZarvicId = 20049;
-constexpr int kTooManyDocumentsId = 20050;
-
-std::string AbsolutePath(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.lexically_normal().string();
-}
 
 }  // namespace
 
@@ -79,6 +71,13 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
 
   frame_ = std::make_unique<CMainFrame>(*this);
   frame_->RestorePlacement();
+
+  // Work a crashed run left comes first, so that the command line's file finds its recovered window.
+  documents_.SetRecoveryStore(&recovery_);
+  for (ProblemDocument* doc : documents_.OfferRecovery()) frame_->AddChild(*doc);
+  auto* recoveryTimer = new QTimer(this);
+  connect(recoveryTimer, &QTimer::timeout, this, [this] { documents_.WriteRecoveryCopies(); });
+  recoveryTimer->start(RecoveryStore::IntervalMs());
 
   documents_.SetProblemFolder(
       RememberedProblemFolder(GetProfileString(kSectionRecentFiles, "File1", ""), DocumentsFolder()));
@@ -135,46 +134,39 @@ CZrvChildView* CTApp::NewProblem() {
 }
 
 CZrvChildView* CTApp::OpenProblem(CZrvChildView* from) {
+  // The reading looks for the problem's rate table several times; a large folder is listed once.
+  FileLookupScope lookups;
   if (from != nullptr && from->Document() != nullptr) {
     ProblemDocument* current = from->Document();
     ProblemDocument* doc = documents_.OpenFromDocument(*current);
     from->View()->Refresh();  // an open in place resets the problem even when the read fails
     from->UpdateTitle();
-    if (doc == nullptr) return nullptr;
-    return doc == current ? from : frame_->AddChild(*doc);
+    return Show(doc);
   }
-  ProblemDocument* doc = documents_.OpenDocument();
-  return doc ? frame_->AddChild(*doc) : nullptr;
+  return Show(documents_.OpenDocument());
+}
+
+CZrvChildView* CTApp::Show(ProblemDocument* doc) {
+  if (doc == nullptr) return nullptr;
+  CZrvChildView* child = frame_->ChildOf(*doc);
+  if (child == nullptr) return frame_->AddChild(*doc);
+  frame_->MdiArea()->setActiveSubWindow(child);
+  return child;
 }
 
 CZrvChildView* CTApp::OpenProblemFile(const std::string& path) {
-  const std::string absolute = AbsolutePath(path);
-  // A file that is open already is shown rather than opened twice.
-  for (const auto& open : documents_.Documents()) {
-    if (open->pathName == absolute) {
-      CZrvChildView* child = frame_->ChildOf(*open);
-      if (child != nullptr) frame_->MdiArea()->setActiveSubWindow(child);
-      return child;
-    }
-  }
-  if (documents_.OpenCount() > kMaxOpenProblems) {
-    MessageBoxId(kTooManyDocumentsId);
-    return nullptr;
-  }
-  ProblemDocument* doc = documents_.OpenDocumentFile(absolute);
-  return doc ? frame_->AddChild(*doc) : nullptr;
+  FileLookupScope lookups;
+  return Show(documents_.OpenDocumentFile(path));
 }
 
 CZrvChildView* CTApp::OpenRecentFile(int slot) {
   const std::vector<std::string>& files = recent_->Files();
   if (slot < 0 || static_cast<std::size_t>(slot) >= files.size()) return nullptr;
   const std::string path = files[static_cast<std::size_t>(slot)];
-  if (documents_.OpenCount() > kMaxOpenProblems) {
-    MessageBoxId(kTooManyDocumentsId);
-    return nullptr;
-  }
+  if (documents_.FindOpen(path) == nullptr && documents_.RefuseEleventh()) return nullptr;
   CZrvChildView* child = OpenProblemFile(path);
-  if (child == nullptr) {
+  // A file another program holds stays listed when the person chose not to open it.
+  if (child == nullptr && !ProblemFileLock::HolderOf(path)) {
     recent_->Remove(path);
     recent_->Save();
     frame_->UpdateRecentFiles();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "problem/DocumentManager.h"
+#include "problem/RecoveryStore.h"
 #include "shell/RecentFiles.h"
 #include "shell/StartUp.h"
 
@@ -38,7 +39,8 @@ class CTApp : public QObject {
   CZrvChildView* NewProblem();
   // "&Open...": in place from an unused problem window, else in a new window.
   CZrvChildView* OpenProblem(CZrvChildView* from);
-  // A named file in a new window (command line); nullptr with 20050 when more than ten are open.
+  // A named file in a new window (command line); the window that has it when it is open already;
+  // nullptr with 20050 when ten are open.
   CZrvChildView* OpenProblemFile(const std::string& path);
   CZrvChildView* OpenRecentFile(int slot);    // a file that no longer opens leaves the list
   CZrvChildView* OpenDroppedFile(const std::string& path);  // 20049 for a file that is not a problem
@@ -53,8 +55,11 @@ class CTApp : public QObject {
  private:
   void RefreshTitles();
   void CloseSplash();
+  // The window of doc: activated when it has one, else a new one; nullptr for nullptr.
+  CZrvChildView* Show(ProblemDocument* doc);
 
   std::unique_ptr<RecentFileList> recent_;
+  RecoveryStore recovery_;  // before documents_, which removes its copies as it goes
   DocumentManager documents_;
   std::unique_ptr<CMainFrame> frame_;  // after documents_: its windows refer to them
   QPointer<CSplash> splash_;
