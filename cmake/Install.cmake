@@ -12,6 +12,7 @@ endif()
 foreach(manual IN LISTS ZARVIC_MANUALS)
   install(FILES ${manual} DESTINATION ${ZARVIC_INSTALL_DIR})
 endforeach()
+install(FILES ${ZARVIC_MANUAL_PAGES} DESTINATION ${ZARVIC_INSTALL_DIR}/help/manuals)
 
 # Relative links, made in the build tree and installed as links, so the install can be moved.
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)

@@ -149,83 +149,101 @@ const PenaltyForm kForms[] = {
      "pay also runs, the failure-to-file penalty is reduced by the failure-to-pay penalty of that month.\n\n"
      "When a return is more than 60 days late, the penalty for income tax is at least the smaller of the "
      "tax due and the minimum for the due date: $100 before 2009, $135 from 2009, $205 from 2016, $210 "
-     "from 2018, $435 from 2020, $450 from 2023, $485 from 2024, $510 from 2025 and $525 from 2026."},
+     "from 2018, $435 from 2020, $450 from 2023, $485 from 2024, $510 from 2025 and $525 from 2026.",
+     0, "::/html/p6651a1.htm"},
     {W::C6651A2, kPenaltyFailureToPay, "Failure to Pay Tax Shown on Return -- IRC  6651(a)(2)", k6651A2, {},
      false, kNotices6651A2,
      "The penalty is 0.5% of the unpaid tax shown on the return for each month or part of a month it stays "
      "unpaid, at most 25%. Payments lower the base from the month after they are made. The rate doubles to "
      "1% from the month after the grace period of a notice of levy or a jeopardy demand ends, and an "
-     "individual who filed on time pays 0.25% while an installment agreement is in force."},
+     "individual who filed on time pays 0.25% while an installment agreement is in force.",
+     0, "::/html/p6651a2.htm"},
     {W::C6651A3, kPenaltyFailureToPayAssessment, "Failure to Pay Amount Assessed -- IRC  6651(a)(3)",
      k6651A3, {}, false, kNotices6651A3,
      "The penalty is 0.5% of the assessed amount for each month or part of a month it stays unpaid after "
      "the grace period of the notice to pay (21 days, or 10 business days for $100,000 or more), at most "
      "25%. A notice of levy or a jeopardy demand doubles the rate to 1%; an individual who filed on time "
-     "pays 0.25% while an installment agreement is in force."},
+     "pays 0.25% while an installment agreement is in force.",
+     0, "::/html/p6651a3.htm"},
     {W::C6653A0, kPenalty6653a, "Negligence (Returns due before 1981) -- IRC  6653(a)", k6653A0, {}, false,
      {},
      "The penalty is 5% of the underpayment subject to it. Interest on the penalty runs from the date of "
-     "the notice to pay it."},
+     "the notice to pay it.",
+     0, "::/html/p6653a0.htm"},
     {W::C6653A1, kPenalty6653a, "Negligence (Returns due 1-1-81 to 12-31-88) -- IRC  6653(a)", k6653A1, {},
      false, {},
      "The penalty is 5% of the amount subject to it. For returns due from 1982 it adds 50% of the interest "
      "on the part of the underpayment attributable to negligence, from the due date to the assessment date "
-     "(or the date of payment); the part also subject to the motivated rate is counted at that rate."},
+     "(or the date of payment); the part also subject to the motivated rate is counted at that rate.",
+     0, "::/html/p6653a1.htm"},
     {W::C6653A8, kPenalty6653a, "Negligence (Return due during 1989) -- IRC  6653(a) ", k6653A8, {}, false,
      {},
      "The penalty is 5% of the amount subject to it. Interest on the penalty runs from the due date of the "
-     "return with extensions."},
+     "return with extensions.",
+     0, "::/html/p6653a8.htm"},
     {W::C6653B82, kPenalty6653b, "Fraud (Returns due before Sept 3, 1982) -- IRC  6653(b)", k6653B82, {},
      false, {},
      "The penalty is 50% of the amount subject to it, assessed on the tax date. Interest on the penalty "
-     "runs from the date of the notice to pay it."},
+     "runs from the date of the notice to pay it.",
+     0, "::/html/p6653b82.htm"},
     {W::C6653B, kPenalty6653b, "Fraud (Returns due 9-3-82 to 12-31-88) -- IRC  6653(b)", k6653B, {}, false,
      {},
      "The penalty is 50% (75% for returns due after 1986) of the amount subject to it, plus 50% of the "
      "interest on the underpayment attributable to fraud up to the assessment date. The part also subject "
-     "to the motivated rate is counted at that rate."},
+     "to the motivated rate is counted at that rate.",
+     0, "::/html/p6653b.htm"},
     {W::C6653B89, kPenalty6653b, "Fraud (Returns due during 1989) -- IRC  6653(b)", k6653B89, {}, false,
      {},
      "The penalty is 75% of the underpayment attributable to fraud. Interest on the penalty runs from the "
-     "due date of the return with extensions."},
+     "due date of the return with extensions.",
+     0, "::/html/p6653b89.htm"},
     {W::C6659, kPenalty6659, "Valuation Overstatement of Income Tax -- IRC  6659", k6659, kRates102030,
      false, {},
      "The penalty is the applicable percentage (usually 10%, 20% or 30%, by the size of the overstatement) "
      "of the underpayment due to the valuation overstatement. It applies only to an underpayment of $1,000 "
-     "or more."},
+     "or more.",
+     0, "::/html/p6659.htm"},
     {W::C6659A, kPenalty6659A, "Pension Liability Overstatement -- IRC  6659A", k6659A, kRates102030, true,
      {},
      "The penalty is the applicable percentage (usually 10%, 20% or 30%) of the underpayment due to the "
-     "overstatement of pension liabilities."},
+     "overstatement of pension liabilities.",
+     0, "::/html/p6659a.htm"},
     {W::C6660, kPenalty6660, "Valuation Understatement -- Estate/Gift -- IRC  6660", k6660, kRates102030,
      true, {},
      "The penalty is the applicable percentage (usually 10%, 20% or 30%) of the underpayment of estate or "
-     "gift tax due to the valuation understatement."},
+     "gift tax due to the valuation understatement.",
+     0, "::/html/p6660.htm"},
     {W::C6661, kPenalty6661, "Substantial Understatement of Income Tax -- IRC  6661", k6661, {}, false, {},
      "The penalty is 25% of the substantial understatement, or 10% when both the due date and the tax "
-     "assessment date are on or before 10-21-86."},
+     "assessment date are on or before 10-21-86.",
+     0, "::/html/p6661.htm"},
     {W::C6662C, kPenalty6662c, "Negligence -- IRC  6662(c)", k6662C, {}, false, {},
      "The penalty is 20% of the portion of the underpayment attributable to negligence or disregard of "
      "rules or regulations. Interest on the penalty runs from the due date of the return with extensions.",
-     21005},
+     21005, "::/html/p6662c.htm"},
     {W::C6662D, kPenalty6662d, "Substantial Understatement of Income Tax -- IRC  6662(d)", k6662D, {}, false,
      {},
      "The penalty is 20% of the portion of the underpayment attributable to the substantial understatement "
-     "of income tax."},
+     "of income tax.",
+     0, "::/html/p6662d.htm"},
     {W::C6662E, kPenalty6662e, "Substantial Valuation Misstatement -- IRC  6662(e)", k6662E, kRates2040, true,
      {},
-     "The penalty is 20% of the underpayment subject to it, or 40% for a gross valuation misstatement."},
+     "The penalty is 20% of the underpayment subject to it, or 40% for a gross valuation misstatement.",
+     0, "::/html/p6662e.htm"},
     {W::C6662F, kPenalty6662f, "Overstatement of Pension Liabilities -- IRC  6662(f)", k6662F, kRates2040,
      true, {},
      "The penalty is 20% of the underpayment due to the overstatement of pension liabilities, or 40% for a "
-     "gross overstatement."},
+     "gross overstatement.",
+     0, "::/html/p6662f.htm"},
     {W::C6662G, kPenalty6662g, "Valuation Understatement -- Estate/Gift -- IRC  6662(g)", k6662G, kRates2040,
      true, {},
      "The penalty is 20% of the underpayment of estate or gift tax due to the valuation understatement, or "
-     "40% for a gross understatement."},
+     "40% for a gross understatement.",
+     0, "::/html/p6662g.htm"},
     {W::C6663, kPenalty6663, "Fraud -- IRC  6663", k6663, {}, false, {},
      "The penalty is 75% of the portion of the underpayment attributable to fraud. Interest on the penalty "
-     "runs from the due date of the return with extensions."},
+     "runs from the due date of the return with extensions.",
+     0, "::/html/p6663.htm"},
 };
 
 std::string_view Ordinal(int row) {

@@ -49,6 +49,7 @@ struct PenaltyForm {
   std::span<const std::string_view> noticeLabels;  // the six notice rows' date labels
   std::string_view tips;                           // the tips text below the fixed heading
   int extraTipsId = 0;                             // a string shown in the tips area too; 0: none
+  std::string_view helpTopic;                      // the help page F1 opens ("::/html/p6651a1.htm")
 };
 
 // The heading of every window's tips area.

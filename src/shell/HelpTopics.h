@@ -21,8 +21,33 @@ inline constexpr std::string_view kHelpContentsTopic = "::/html/contents.htm";  
 inline constexpr int kHelpTypeListContext = 0x103F8;
 inline constexpr int kHelpDescriptionContext = 0x103ED;
 
+// The pages F1 opens in the windows (a penalty window's page is in its form table).
+inline constexpr std::string_view kHelpProblemWindowTopic = "::/html/problem.htm";
+inline constexpr std::string_view kHelpEventTypesTopic = "::/html/evtypes.htm";
+inline constexpr std::string_view kHelpEventDatesTopic = "::/html/evdates.htm";
+inline constexpr std::string_view kHelpEventAmountsTopic = "::/html/evamounts.htm";
+inline constexpr std::string_view kHelpEventDescriptionsTopic = "::/html/evdesc.htm";
+inline constexpr std::string_view kHelpPenaltySelectionTopic = "::/html/penaltysel.htm";
+inline constexpr std::string_view kHelpHotInterestTopic = "::/html/hotint.htm";
+inline constexpr std::string_view kHelpCorpRefundTopic = "::/html/ccorp.htm";
+inline constexpr std::string_view kHelpComputeResultsTopic = "::/html/results.htm";
+inline constexpr std::string_view kHelpPaymentAllocationTopic = "::/html/payalloc.htm";
+inline constexpr std::string_view kHelpDefaultAllocationTopic = "::/html/defalloc.htm";
+inline constexpr std::string_view kHelpPayoffTopic = "::/html/payoff.htm";
+inline constexpr std::string_view kHelpRateTableEditorTopic = "::/html/ratetable.htm";
+inline constexpr std::string_view kHelpRateTableNotesTopic = "::/html/ratenotes.htm";
+inline constexpr std::string_view kHelpReportWindowTopic = "::/html/reportwin.htm";
+inline constexpr std::string_view kHelpReportSelectionTopic = "::/html/repsel.htm";
+inline constexpr std::string_view kHelpReportSetupTopic = "::/html/repsetup.htm";
+inline constexpr std::string_view kHelpHeadersTopic = "::/html/headers.htm";
+inline constexpr std::string_view kHelpAboutTopic = "::/html/about.htm";
+inline constexpr std::string_view kHelpNettingTopic = "::/html/ka_6cg.htm";
+
+// Every page of the help, each once; the index lists them all.
 std::span<const HelpTopic> HelpTopics();
 std::optional<std::string_view> TopicForContext(int context);
+// The page behind a message that says "Press F1": the message's text as shown; nullopt for others.
+std::optional<std::string_view> TopicForMessage(std::string_view text);
 
 // The page a topic names, relative to the help folder ("html/ka_6cg.htm"); nullopt for a name that is
 // not a plain page of the help folder (no folders above it, no other kinds of file).

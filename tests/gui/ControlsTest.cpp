@@ -479,14 +479,15 @@ class ControlsTest : public QObject {
     QCOMPARE(name->cursorPosition(), 0);  // Down did not move the caret
   }
 
-  void f1ExplainsTheTypeListAndDescriptions_data() {
+  void f1ExplainsEachColumn_data() {
     QTest::addColumn<int>("column");  // 1: the type list
     QTest::addColumn<QString>("page");
     QTest::newRow("type list") << 1 << "html/evtypes.htm";
     QTest::newRow("description") << 4 << "html/evdesc.htm";
-    QTest::newRow("date: no help") << 2 << "";
+    QTest::newRow("date") << 2 << "html/evdates.htm";
+    QTest::newRow("amount") << 3 << "html/evamounts.htm";
   }
-  void f1ExplainsTheTypeListAndDescriptions() {
+  void f1ExplainsEachColumn() {
     QFETCH(int, column);
     QFETCH(QString, page);
     SetProgramFolder(ZARVIC_BINARY_DIR);

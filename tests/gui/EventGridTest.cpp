@@ -817,12 +817,14 @@ class EventGridTest : public QObject {
     QCOMPARE(Doc().m_events[0].m_amount, 200000.0);
   }
 
-  // F1 in the type list and the description explains them, not the whole program.
+  // F1 in a column of the grid explains that column, not the whole program.
   void f1OnTheTypeListAndDescription_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("page");
     QTest::newRow("type list") << int(kGridType) << "html/evtypes.htm";
     QTest::newRow("description") << int(kGridDescription) << "html/evdesc.htm";
+    QTest::newRow("date") << int(kGridDate) << "html/evdates.htm";
+    QTest::newRow("amount") << int(kGridAmount) << "html/evamounts.htm";
   }
   void f1OnTheTypeListAndDescription() {
     QFETCH(int, column);

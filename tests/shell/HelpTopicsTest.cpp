@@ -3,6 +3,7 @@
 #include <array>
 #include <set>
 
+#include "core/StringTable.h"
 #include "shell/HelpTopics.h"
 
 namespace zarvic {
@@ -35,6 +36,27 @@ TEST(HelpTopicsTest, EveryTopicIsAPageOfTheHelpFolder) {
     ASSERT_TRUE(page.has_value()) << t.topic;
     EXPECT_TRUE(pages.insert(*page).second) << "two topics share " << *page;
   }
+}
+
+// Every message that says "press F1" leads to a page of the help; others lead nowhere.
+TEST(HelpTopicsTest, EveryMessageThatSaysPressF1HasAPage) {
+  std::set<std::string> pages;
+  for (const HelpTopic& t : HelpTopics()) pages.insert(*HelpPageOf(t.topic));
+  int asking = 0;
+  for (const StringEntry& e : StringTableEntries()) {
+    const std::string_view text = StringText(e.id);
+    const auto topic = TopicForMessage(text);
+    if (text.find("F1") == std::string_view::npos) {
+      EXPECT_FALSE(topic.has_value()) << e.id;
+      continue;
+    }
+    ++asking;
+    ASSERT_TRUE(topic.has_value()) << e.id;
+    EXPECT_TRUE(pages.contains(*HelpPageOf(*topic))) << e.id;
+  }
+  EXPECT_GT(asking, 0);
+  EXPECT_EQ("::/html/ka_6cg.htm", TopicForMessage(StringText(20017)).value_or(""));
+  EXPECT_FALSE(TopicForMessage("Press F1 for help.").has_value());  // only the program's own messages
 }
 
 // A topic name must not reach files outside the help folder.

@@ -1,8 +1,9 @@
 // Build tool: makes a PDF manual from the project's documentation, so no typesetting system is
 // needed. Markdown (.md) and HTML (.htm, .html) sources are laid out one after another, each from a
-// new page (a help page is HTML too), on US Letter pages with page numbers.
+// new page (a help page is HTML too), on US Letter pages with page numbers. With --html the same
+// document is also written as one HTML page, for the help window when no PDF viewer is at hand.
 //
-//   zarvic_make_manual OUTPUT.pdf "Title" SOURCE...
+//   zarvic_make_manual [--html OUTPUT.htm] OUTPUT.pdf "Title" SOURCE...
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -29,8 +31,15 @@ bool ReadText(const QString& path, QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  QString htmlOutput;
+  if (argc > 2 && std::strcmp(argv[1], "--html") == 0) {
+    htmlOutput = QString::fromLocal8Bit(argv[2]);
+    argv[2] = argv[0];  // the rest reads as if the option were not there
+    argv += 2;
+    argc -= 2;
+  }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s OUTPUT.pdf TITLE SOURCE...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--html OUTPUT.htm] OUTPUT.pdf TITLE SOURCE...\n", argv[0]);
     return 2;
   }
   // Runs during the build, where there is no display.
@@ -71,6 +80,15 @@ int main(int argc, char** argv) {
       text.remove(QRegularExpression(QStringLiteral("<p class=\"nav\">.*?</p>"),
                                      QRegularExpression::DotMatchesEverythingOption));
       cursor.insertHtml(text);
+    }
+  }
+
+  if (!htmlOutput.isEmpty()) {
+    QFile html(htmlOutput);
+    if (!html.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        html.write(document.toHtml().toUtf8()) < 0 || !html.flush()) {
+      std::fprintf(stderr, "%s: could not write %s\n", argv[0], qPrintable(htmlOutput));
+      return 1;
     }
   }
 

@@ -9,11 +9,14 @@
 #include <QVBoxLayout>
 
 #include "allocation/PaymentAllocation.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
 CDefaultPayment::CDefaultPayment(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Default Payment Allocation"));
+  SetHelpTopic(this, kHelpDefaultAllocationTopic);
   auto* layout = new QVBoxLayout(this);
   auto* heading = new QLabel(QString::fromLatin1(kDefaultAllocationHeading), this);
   heading->setWordWrap(true);

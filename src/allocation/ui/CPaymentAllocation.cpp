@@ -13,8 +13,10 @@
 #include "core/FieldRules.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -62,6 +64,7 @@ class AllocationAmount : public CEditAmount {
 CPaymentAllocation::CPaymentAllocation(CTDoc& doc, int index, const DueByCategory& dueBefore, QWidget* parent)
     : QDialog(parent), model_(doc, index, dueBefore) {
   setWindowTitle(QStringLiteral("Payment Allocation"));
+  SetHelpTopic(this, kHelpPaymentAllocationTopic);
   auto* layout = new QVBoxLayout(this);
 
   auto* payment = new QGridLayout;

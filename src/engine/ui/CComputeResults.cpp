@@ -19,8 +19,10 @@
 #include "problem/CTDoc.h"
 #include "ratetables/ui/CRateTableNotes.h"
 #include "reports/ui/ReportCommands.h"
+#include "shell/HelpTopics.h"
 #include "shell/StartUp.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -58,6 +60,7 @@ CComputeResults::ProblemAction CComputeResults::SetViewNotesAction(ProblemAction
 CComputeResults::CComputeResults(CTDoc& doc, QWidget* anchor, QWidget* parent)
     : QDialog(parent), doc_(doc), anchor_(anchor), model_(doc) {
   setWindowTitle(QStringLiteral("Compute Results"));
+  SetHelpTopic(this, kHelpComputeResultsTopic);
   auto* layout = new QVBoxLayout(this);
 
   auto* dateRow = new QHBoxLayout;

@@ -16,8 +16,10 @@
 #include "core/UserInterface.h"
 #include "engine/ComputeDriver.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -56,6 +58,7 @@ QLabel* WrappedText(const char* text, QWidget* parent) {
 CCorpRefundDlg::CCorpRefundDlg(CTDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), initial_(ReadCCorporation(doc)) {
   setWindowTitle(QStringLiteral("C Corporation Refund Issues"));
+  SetHelpTopic(this, kHelpCorpRefundTopic);
   auto* outer = new QHBoxLayout(this);
   auto* body = new QVBoxLayout;
   outer->addLayout(body);

@@ -14,8 +14,10 @@
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditDate.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -56,6 +58,7 @@ CHotInterestDlg::CHotInterestDlg(CTDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), initial_(ReadHotInterest(doc.m_header)) {
   setWindowTitle(
       QString::fromLatin1(StringText(kTitleId).data(), static_cast<int>(StringText(kTitleId).size())));
+  SetHelpTopic(this, kHelpHotInterestTopic);
   auto* layout = new QVBoxLayout(this);
 
   active_ = new QCheckBox(QStringLiteral("&Activate  6621(c) \"Hot\" interest calculation"), this);

@@ -12,9 +12,10 @@
 #include <QVBoxLayout>
 
 #include "problem/CTDoc.h"
+#include "reports/ui/ReportCommands.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
 #include "shell/ui/Help.h"
-#include "reports/ui/ReportCommands.h"
 
 namespace zarvic {
 namespace {
@@ -35,6 +36,7 @@ CPayoffCalculation::ReportHook CPayoffCalculation::SetPayoffReportHook(ReportHoo
 
 CPayoffCalculation::CPayoffCalculation(CTDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), model_(doc) {
   setWindowTitle(QStringLiteral("Payoff Calculation"));
+  SetHelpTopic(this, kHelpPayoffTopic);
   model_.Start();
 
   fixedTerm_ = new QRadioButton(QStringLiteral("Fixed Term"), this);
@@ -147,14 +149,6 @@ bool CPayoffCalculation::eventFilter(QObject* watched, QEvent* event) {
         Qt::QueuedConnection);
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void CPayoffCalculation::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    OpenHelpIndex(this);  // the help has no page of the calculator's own
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void CPayoffCalculation::Calculate() {

@@ -39,7 +39,6 @@ class CPayoffCalculation : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ShowMode();

@@ -23,6 +23,7 @@
 #include "shell/ui/CEditAmount.h"
 #include "shell/ui/CEditDate.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -65,6 +66,7 @@ CPenaltyDialog::CPenaltyDialog(CTDoc& doc, int k, PenaltyWindowClass cls, QWidge
       opened_(doc.m_penalties[static_cast<std::size_t>(k)]) {
   setObjectName(Utf8Text(PenaltyWindowClassName(cls)));
   setWindowTitle(Utf8Text(form_.title));
+  SetHelpTopic(this, form_.helpTopic);  // the penalty's own page
 
   auto* outer = new QVBoxLayout(this);
   outer->setSizeConstraint(QLayout::SetFixedSize);

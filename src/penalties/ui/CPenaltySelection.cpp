@@ -8,7 +8,9 @@
 
 #include "penalties/PenaltyCatalog.h"
 #include "penalties/ui/CSListBox.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/EnterAsTab.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -22,6 +24,7 @@ constexpr int kHeadingGap = 10;
 CPenaltySelection::CPenaltySelection(CTDoc& doc, std::span<const int> list, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("CPenaltySelection"));
   setWindowTitle(QStringLiteral("Penalty Selection"));
+  SetHelpTopic(this, kHelpPenaltySelectionTopic);
   ExemptFromEnterAsTab(this);
 
   list_ = new CSListBox(doc, this);

@@ -10,6 +10,8 @@
 
 #include "core/Text.h"
 #include "ratetables/TableNotes.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -30,6 +32,7 @@ std::string NotesForStore(const QString& shown) {
 
 CRateTableNotes::CRateTableNotes(const RateTable& table, bool editable, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Interest Rate Table Notes"));
+  SetHelpTopic(this, kHelpRateTableNotesTopic);
   notes_ = new QPlainTextEdit(this);
   notes_->setAccessibleName(QStringLiteral("Table notes"));
   notes_->setPlainText(NotesForDisplay(table.notes));
@@ -59,6 +62,7 @@ std::optional<std::string> ShowTableNotes(QWidget* parent, const RateTable& tabl
 
 CTableHasNotes::CTableHasNotes(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Additional Information"));
+  SetHelpTopic(this, kHelpRateTableNotesTopic);
   auto* text = new QLabel(QString::fromLatin1(kTableHasNotesText), this);
   text->setWordWrap(true);
   text->setMinimumWidth(380);

@@ -19,9 +19,11 @@
 #include "problem/CTDoc.h"
 #include "ratetables/TableNotes.h"
 #include "ratetables/ui/CRateTableNotes.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CEditDate.h"
 #include "shell/ui/CTEdit.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -46,6 +48,7 @@ QComboBox* MakeList(QWidget* parent, const EditorChoice* choices, std::size_t co
 
 CTableEdit::CTableEdit(const RateTable* table, QWidget* parent) : QDialog(parent), model_(table) {
   setWindowTitle(QStringLiteral("Interest Rates"));
+  SetHelpTopic(this, kHelpRateTableEditorTopic);
 
   name_ = new QLineEdit(this);
   name_->setMaxLength(kTableNameLimit);

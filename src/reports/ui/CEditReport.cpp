@@ -27,8 +27,10 @@
 #include "reports/ReportRun.h"
 #include "reports/ReportTextCopy.h"
 #include "reports/ReportWorkbook.h"
+#include "shell/HelpTopics.h"
 #include "shell/Launcher.h"
 #include "shell/ui/CAnyEdit.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -46,6 +48,7 @@ CEditReport::CEditReport(const std::string& reportPath, const ReportPageDressing
                          QWidget* parent)
     : QDialog(parent), dressing_(dressing), fontSize_(fontSize) {
   setWindowTitle(QStringLiteral("Report"));
+  SetHelpTopic(this, kHelpReportWindowTopic);
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setSizeGripEnabled(true);

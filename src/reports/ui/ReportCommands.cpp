@@ -27,9 +27,11 @@
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportDialogWindows.h"
 #include "reports/ui/ReportPrinting.h"
+#include "shell/HelpTopics.h"
 #include "shell/StartUp.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CZrvChildView.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -135,6 +137,7 @@ bool PrintReportRun(QWidget* parent, CTDoc& doc, const ReportOptions& options, b
   if (preview) {
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    SetHelpTopic(&dialog, kHelpReportWindowTopic);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&run, &font](QPrinter* target) { PaintReportPages(*target, run, font); });
     dialog.resize(820, 900);

@@ -14,9 +14,11 @@
 
 #include "core/FieldRules.h"
 #include "problem/CTDoc.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CTEdit.h"
 #include "shell/ui/ControlSupport.h"
 #include "shell/ui/EnterAsTab.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -146,8 +148,9 @@ QHBoxLayout* Buttons(QPushButton*& ok, QPushButton*& cancel, const QString& okTe
   return row;
 }
 
-void Dress(QDialog* dialog, const QString& title) {
+void Dress(QDialog* dialog, const QString& title, std::string_view helpTopic) {
   dialog->setWindowTitle(title);
+  SetHelpTopic(dialog, helpTopic);
   dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
@@ -225,7 +228,7 @@ void ReportOptionBoxes::Take(ReportSettings& record, bool& useDescriptions) cons
 
 CReportSelection::CReportSelection(PrintSelectionState& state, CTDoc& doc, QWidget* parent)
     : QDialog(parent), state_(state), doc_(doc) {
-  Dress(this, QStringLiteral("Report Selection"));
+  Dress(this, QStringLiteral("Report Selection"), kHelpReportSelectionTopic);
   ExemptFromEnterAsTab(this);
   QGroupBox* dateGroup = nullptr;
   date_ = DateGroup(dateGroup, this);
@@ -276,7 +279,7 @@ void CReportSelection::Accept() {
 
 CPreviewSelection::CPreviewSelection(PreviewSelectionState& state, const CTDoc& doc, QWidget* parent)
     : QDialog(parent), state_(state) {
-  Dress(this, QStringLiteral("Report Selection"));
+  Dress(this, QStringLiteral("Report Selection"), kHelpReportSelectionTopic);
   ExemptFromEnterAsTab(this);
   QGroupBox* dateGroup = nullptr;
   date_ = DateGroup(dateGroup, this);
@@ -310,7 +313,7 @@ void CPreviewSelection::Start() {
 
 CReportSetup::CReportSetup(ReportSetupState& state, CTDoc* problem, QWidget* parent)
     : QDialog(parent), state_(state), problem_(problem) {
-  Dress(this, QStringLiteral("Report Setup"));
+  Dress(this, QStringLiteral("Report Setup"), kHelpReportSetupTopic);
   ExemptFromEnterAsTab(this);
   QGroupBox* reportsGroup =
       ReportGroup(QStringLiteral("Default Report Selection"), kSetupBoxes, reports_, this);
@@ -370,7 +373,7 @@ void CReportSetup::reject() {
 }
 
 CHeaders::CHeaders(HeadersModel& model, QWidget* parent) : QDialog(parent), model_(model) {
-  Dress(this, QStringLiteral("Report Headers and Footers"));
+  Dress(this, QStringLiteral("Report Headers and Footers"), kHelpHeadersTopic);
   thisFile_ = new QRadioButton(QStringLiteral("Use text below for this file "));
   allFiles_ = new QRadioButton(QStringLiteral("Use text below for this file AND all new files"));
   auto* choice = new QGroupBox(QStringLiteral("Header and Footer text"), this);

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 #include "shell/ui/ToolbarIcons.h"
 
 namespace zarvic {
@@ -15,6 +17,7 @@ QString CAboutDlg::BuildText() {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Zarvic"));
+  SetHelpTopic(this, kHelpAboutTopic);
   auto* icon = new QLabel(this);
   icon->setPixmap(ProgramPicture(64, icon->devicePixelRatioF()));
   icon->setAlignment(Qt::AlignTop);

@@ -13,6 +13,7 @@
 namespace zarvic {
 
 CSComboBox::CSComboBox(QWidget* parent) : QComboBox(parent) {
+  SetHelpTopic(this, kHelpEventTypesTopic);
   std::vector<const EventTypeInfo*> offered;
   for (const EventTypeInfo& info : EventTypes()) {
     if (info.gridPosition > 0) offered.push_back(&info);
@@ -47,11 +48,6 @@ void CSComboBox::focusInEvent(QFocusEvent* event) {
 }
 
 void CSComboBox::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    QMetaObject::invokeMethod(
-        this, [this] { OpenHelpContext(this, kHelpTypeListContext); }, Qt::QueuedConnection);
-    return;
-  }
   if (view()->isVisible()) {
     QComboBox::keyPressEvent(event);
     return;

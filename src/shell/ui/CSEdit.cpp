@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "shell/EventGridModel.h"
 #include "shell/HelpTopics.h"
 #include "shell/ui/ControlSupport.h"
 #include "shell/ui/Help.h"
@@ -15,6 +16,10 @@ CSEdit::CSEdit(QWidget* parent) : QLineEdit(parent) {
 void CSEdit::Activate(int row, int column) {
   row_ = row;
   column_ = column;
+  // F1 explains the column being edited.
+  SetHelpTopic(this, column == kGridDate     ? kHelpEventDatesTopic
+                     : column == kGridAmount ? kHelpEventAmountsTopic
+                                             : kHelpEventDescriptionsTopic);
   show();
   setFocus(Qt::OtherFocusReason);
   selectAll();
@@ -26,11 +31,6 @@ void CSEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void CSEdit::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1 && column_ == kDescriptionColumn) {
-    QMetaObject::invokeMethod(
-        this, [this] { OpenHelpContext(this, kHelpDescriptionContext); }, Qt::QueuedConnection);
-    return;
-  }
   if (KeyRoute route = RouteKey(ControlKind::GridEdit, NavKeyOf(event->key())); route.command != 0) {
     PostCommand(this, route.command);
   }

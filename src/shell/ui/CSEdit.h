@@ -10,9 +10,6 @@ namespace zarvic {
 class CSEdit : public QLineEdit {
   Q_OBJECT
  public:
-  static constexpr int kDescriptionColumn =
-      4;  // F1 there explains descriptions; dates and amounts have no help
-
   explicit CSEdit(QWidget* parent = nullptr);
 
   void Activate(int row, int column);

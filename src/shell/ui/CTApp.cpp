@@ -21,6 +21,7 @@
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/DesktopApplication.h"
 #include "shell/ui/CTView.h"
+#include "shell/ui/Help.h"
 #include "shell/ui/QtUserInterface.h"
 
 namespace zarvic {
@@ -45,6 +46,7 @@ bool CTApp::InitInstance(const WindowPlan& plan, bool showSplash) {
   // "Number of MRU files" and "Tips" are read and written back, the options and report settings cached.
   LoadSettings();
   StartRunDiagnostics("the windows");
+  InstallHelpKey(*QCoreApplication::instance());
   recent_ = std::make_unique<RecentFileList>(Options().numberOfMruFiles);
   recent_->Load();
   Modes().batchMode = plan.batchMode;

@@ -24,6 +24,7 @@
 #include "problem/DocumentManager.h"
 #include "ratetables/TableOperations.h"
 #include "ratetables/ui/CRateTableNotes.h"
+#include "shell/HelpTopics.h"
 #include "shell/ui/CBasicEdit.h"
 #include "shell/ui/CEditTrap.h"
 #include "shell/ui/CMainFrame.h"
@@ -31,6 +32,7 @@
 #include "shell/ui/CSEdit.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/ControlSupport.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 
@@ -208,6 +210,8 @@ CTView::CTView(CTDoc* problem, QWidget* parent)
   amountEdit_->setMaxLength(EventGridModel::kAmountTextLimit);
   descriptionEdit_->setMaxLength(EventGridModel::kDescriptionLimit);
   RefuseTextTheFileCannotStore(*descriptionEdit_);
+  // F1 outside the grid's editors (which explain their columns) explains the window.
+  SetHelpTopic(this, kHelpProblemWindowTopic);
   // Out of sight but able to hold the focus while whole rows are selected.
   trap_ = new CEditTrap(grid_);
   trap_->setAccessibleName(QStringLiteral("Selected rows"));
@@ -647,11 +651,6 @@ bool CTView::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* key = static_cast<QKeyEvent*>(event);
   if (event->type() == QEvent::ShortcutOverride) {
-    // F1 explains the type list and descriptions here, not the whole program.
-    if (key->key() == Qt::Key_F1 && (watched == typeList_ || watched == descriptionEdit_)) {
-      event->accept();
-      return true;
-    }
     // F2 drops the type list down rather than opening the row's window.
     if (key->key() == Qt::Key_F2 && watched == typeList_) {
       event->accept();

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -26,6 +27,7 @@ HelpWindow::HelpWindow(const QString& helpFolder, QWidget* parent)
   setSizeGripEnabled(true);
   setMinimumSize(480, 360);
   resize(760, 620);
+  SetHelpTopic(this, kHelpContentsTopic);
 
   auto* contents = new QPushButton(tr("&Contents"), this);
   auto* index = new QPushButton(tr("&Index"), this);

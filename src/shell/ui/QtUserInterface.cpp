@@ -7,6 +7,8 @@
 
 #include "core/AppOptions.h"
 #include "core/FileExtension.h"
+#include "shell/HelpTopics.h"
+#include "shell/ui/Help.h"
 
 namespace zarvic {
 namespace {
@@ -34,6 +36,7 @@ Answer QtUserInterface::Show(const std::string& text, MessageKind kind) {
   QMessageBox box(DialogParent());
   box.setWindowTitle(QStringLiteral("Zarvic"));
   box.setText(QString::fromStdString(text));
+  if (auto topic = TopicForMessage(text)) SetHelpTopic(&box, *topic);  // "Press F1 for help."
   switch (kind) {
     case MessageKind::Ok:
       box.setIcon(QMessageBox::Information);
