@@ -116,8 +116,6 @@ std::vector<WindowCase> WindowCases() {
          return std::make_unique<CEditReport>(path.toStdString(), ReportPageDressing{}, 10);
        },
        "Report Window"},
-      {"temporary file warning", [](CTDoc&) { return std::make_unique<CTempFileWarning>(); },
-       "Report Window"},
       {"Report Selection (print)", [](CTDoc& d) { return std::make_unique<CReportSelection>(print, d); },
        "Report Selection"},
       {"Report Selection (report window)",
