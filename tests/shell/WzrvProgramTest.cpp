@@ -472,6 +472,11 @@ TEST_F(WzrvProgramTest, ControlCharactersReachNeitherReportsNorMessages) {
   EXPECT_TRUE(Contains(err_, "Error reading file\n" + (work_ / "E\\x1B[2J.ZR3: the file ends inside the header.")))
       << err_;
   EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
+
+  // The folder run names the damaged file escaped too.
+  EXPECT_EQ(kExitFailed, Run({"-TS"}));
+  EXPECT_TRUE(Contains(err_, "E\\x1B[2J.ZR3 cannot be read: the file ends inside the header")) << err_;
+  EXPECT_FALSE(Contains(err_, "\x1B")) << err_;
 }
 
 // Regression: the events of a file after its 1,000th were dropped without a word.
