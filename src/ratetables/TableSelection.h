@@ -6,8 +6,9 @@
 
 namespace zarvic {
 
-// The folder where the table dialogs start: the "TableDirectory" setting, or the program's folder
-// when it is empty. Read once per run and kept; SetTableFolder stores a new choice.
+// The folder where the table dialogs start and tables are saved: the "TableDirectory" setting, or
+// the user's table folder (UserTableFolder) when it is empty or names the program's folder. Read once
+// per run and kept; SetTableFolder stores a new choice.
 std::string TableFolder();
 void SetTableFolder(const std::string& folder);
 
@@ -32,8 +33,13 @@ bool SelectTable(RateTable& table);
 bool SelectTableForProblem(RateTable& table);
 
 // The table a problem names: a plain file name (IsPlainTableName), looked for in the table folder,
-// then where LoadTable looks for a bare name (the current folder, the program's folder). False, with
+// then in the user's table folder, then where LoadTable looks for a bare name (the current folder, the
+// program's folder), so that a user's copy wins over the shipped table of that name. False, with
 // nothing shown, when there is none.
 bool LoadTableByName(RateTable& table, const std::string& name);
+
+// Makes folder when it is the user's table folder and missing, so that a first save can go there;
+// other folders are the user's own choice and are left as they are.
+void MakeUserTableFolder(const std::string& folder);
 
 }  // namespace zarvic
