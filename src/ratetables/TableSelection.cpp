@@ -84,6 +84,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+// Whether a look-up by name finds a table of this name before the shipped tables beside the program.
+bool FoundBeforeTheProgramFolder(const std::string& name) {
+  for (const std::string& folder : {TableFolder(), UserTableFolder(), std::string(".")}) {
+    for (const char* extension : {"", ".TB3", ".TB2"}) {
+      if (FileExists(JoinPath(folder, name + extension))) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool SelectTable(RateTable& table) {
@@ -111,8 +121,11 @@ bool SelectTableForProblem(RateTable& table) {
     return true;
   }
   const std::string folder = TableFolder();
-  const bool foundByName = (HasExtensionNoCase(*chosen, ".TB3") || HasExtensionNoCase(*chosen, ".TB2")) &&
-                           SameFolder(FolderOf(*chosen), folder);
+  const bool tableExtension = HasExtensionNoCase(*chosen, ".TB3") || HasExtensionNoCase(*chosen, ".TB2");
+  const bool foundByName =
+      tableExtension &&
+      (SameFolder(FolderOf(*chosen), folder) ||
+       (SameFolder(FolderOf(*chosen), ProgramFolder()) && !FoundBeforeTheProgramFolder(name)));
   if (!foundByName) {
     if (MessageBoxText(FormatStringText(kCopyIntoFolderId, chosen->c_str(), folder.c_str()), MessageKind::YesNo) !=
         Answer::Yes) {

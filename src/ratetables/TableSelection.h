@@ -25,8 +25,9 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* writte
 bool SelectTable(RateTable& table);
 
 // The table choice for a problem, which keeps only the table's name: the same open dialog, and then a
-// table that the name would not find again (a file outside the table folder, or with an extension
-// other than ".TB3" and ".TB2") is copied into the table folder as NAME.TB3 when the person agrees
+// table that the name would not find again (a file outside the table folder, other than a shipped
+// table beside the program that no table of its name comes before, or with an extension other than
+// ".TB3" and ".TB2") is copied into the table folder as NAME.TB3 when the person agrees
 // (21210). A different table of that name there (21211), a failed copy (21212), a name longer than a
 // problem file holds (21213) or No leave table unchanged and return false. A chosen table that fails
 // to load leaves table cleared, as SelectTable does. True when table was replaced or cleared.

@@ -204,6 +204,30 @@ TEST_F(TableSelectionTest, WithoutAChosenFolderTablesGoToTheUserTableFolder) {
   SetTableFolder(tables_.path());
 }
 
+// The shipped table is found by name as it is, so choosing it for a problem copies nothing; once a
+// table of its name comes first, it is offered for copying as any other table would be.
+TEST_F(TableSelectionTest, AShippedTableIsTakenByNameUnlessAnotherComesFirst) {
+  TempFolder data;
+  testing::ScopedEnv env("XDG_DATA_HOME", data.path());
+  PutTable(program_ / "FEDERAL.TB3", 4, "shipped");
+  ui_.files.push_back(program_ / "FEDERAL.TB3");
+  EXPECT_TRUE(SelectTableForProblem(*table_));
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ("FEDERAL", table_->name);
+  EXPECT_TRUE(tables_.Entries().empty());
+
+  PutTable(tables_ / "FEDERAL.TB3", 4, "edited");
+  table_->name = "BEFORE";
+  ui_.files.push_back(program_ / "FEDERAL.TB3");
+  ui_.answers.push_back(Answer::No);
+  EXPECT_FALSE(SelectTableForProblem(*table_));
+  EXPECT_EQ((std::vector<std::string>{
+                FormatStringText(21210, (program_ / "FEDERAL.TB3").c_str(), tables_.path().c_str())}),
+            ui_.Texts());
+  EXPECT_EQ("BEFORE", table_->name);
+  EXPECT_EQ((std::vector<std::string>{"FEDERAL.TB3"}), program_.Entries());
+}
+
 TEST_F(TableSelectionTest, ANamedTableIsAFileOfTheTableFolder) {
   PutTable(tables_ / "MINE.TB3", 4, "in the table folder");
   PutTable(program_ / "MINE.TB3", 4, "beside the program");
