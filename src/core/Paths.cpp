@@ -108,6 +108,10 @@ std::string ProgramDataFolder() {
   return JoinPath(JoinPath(DataFolder(), "Orlendt Software"), "Zarvic");
 }
 
+std::string UserTableFolder() {
+  return JoinPath(ProgramDataFolder(), "Tables");
+}
+
 std::string DocumentsFolder() {
   for (const std::string& folder :
        {UserDirsDocumentsFolder(), Env("XDG_DOCUMENTS_DIR"), HomeFolder() + "/Documents"}) {

@@ -17,6 +17,9 @@ std::string ConfigFolder();     // XDG_CONFIG_HOME, else ~/.config
 std::string DataFolder();       // XDG_DATA_HOME, else ~/.local/share ("AppData")
 // The program's own folder in the data folder: DataFolder()/Orlendt Software/Zarvic (not made here).
 std::string ProgramDataFolder();
+// The rate tables a user makes or edits: ProgramDataFolder()/Tables (made when a table is first
+// written there). The shipped tables beside the program stay read-only.
+std::string UserTableFolder();
 // The desktop's documents folder: the one user-dirs.dirs names (as xdg-user-dir DOCUMENTS reads it),
 // else the variable XDG_DOCUMENTS_DIR, else ~/Documents, else the home folder; a named folder that
 // does not exist is passed over.

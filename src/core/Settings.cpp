@@ -347,18 +347,25 @@ void LoadSettings() {
   CurrentReportSettings() = LoadReportSettings();
 }
 
+namespace {
+
+// The program's folder is read-only once installed, so it is never the folder tables are saved to;
+// a setting naming it (as earlier versions stored) means the user's own table folder.
+std::string TableFolderFromSetting(const std::string& stored) {
+  return stored.empty() || stored == WithoutTrailingSlash(ProgramFolder()) ? UserTableFolder() : stored;
+}
+
+}  // namespace
+
 std::string GetTableDirectory() {
   std::optional<std::string>& cached = State().tableDirectory;
-  if (!cached) {
-    std::string folder = WithoutTrailingSlash(GetStringSetting(S::TableDirectory));
-    cached = folder.empty() ? ProgramFolder() : folder;
-  }
+  if (!cached) cached = TableFolderFromSetting(WithoutTrailingSlash(GetStringSetting(S::TableDirectory)));
   return *cached;
 }
 
 bool SetTableDirectory(const std::string& folder) {
   std::string stored = WithoutTrailingSlash(folder);
-  State().tableDirectory = stored.empty() ? ProgramFolder() : stored;
+  State().tableDirectory = TableFolderFromSetting(stored);
   return WriteStringSetting(S::TableDirectory, stored);
 }
 

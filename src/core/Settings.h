@@ -136,8 +136,9 @@ ReportSettings& CurrentReportSettings();
 // "Number of MRU files" and "Tips" back so that both exist from the first run on.
 void LoadSettings();
 
-// The rate table folder: the "TableDirectory" setting, or the program's folder when it is empty; never
-// with a trailing "/". Read once and kept; the setter writes the setting and the kept folder.
+// The rate table folder: the "TableDirectory" setting, or the user's table folder (UserTableFolder)
+// when it is empty or names the program's folder; never with a trailing "/". Read once and kept; the
+// setter writes the setting and the kept folder.
 std::string GetTableDirectory();
 bool SetTableDirectory(const std::string& folder);
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "core/Dates.h"
 #include "core/Paths.h"
@@ -131,7 +132,8 @@ std::vector<std::string> SplitBatchFields(std::string_view line) {
   return fields;
 }
 
-bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
+bool BatchEditTables(const std::string& file, const std::string& tableFolder,
+                     const std::string& shippedFolder) {
   std::string name;
   for (char c : file) {
     if (c != '"') name += c;
@@ -201,7 +203,13 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
     auto table = std::make_unique<RateTable>();
     table->name = tableName;
     TableLoadStatus status = TableLoadStatus::NotFound;
-    if (!LoadTable(*table, path, true, &status) && status != TableLoadStatus::NotFound) {
+    bool loaded = LoadTable(*table, path, true, &status);
+    if (!loaded && status == TableLoadStatus::NotFound && !shippedFolder.empty()) {
+      // A shipped table is read-only: the lines go to the user's copy of it.
+      loaded = LoadTable(*table, JoinPath(shippedFolder, tableName), true, &status);
+      table->name = tableName;
+    }
+    if (!loaded && status != TableLoadStatus::NotFound) {
       // Writing now would replace a table this version cannot read with a one-line table.
       if (status == TableLoadStatus::Damaged) {
         ShowLineError(name, lineNumber,
@@ -239,6 +247,8 @@ bool BatchEditTables(const std::string& file, const std::string& tableFolder) {
       continue;
     }
     table->lines[used] = added;
+    std::error_code folderError;
+    std::filesystem::create_directories(tableFolder, folderError);  // a failure shows when saving
     if (!SaveTable(*table, path)) {
       ok = false;
       break;

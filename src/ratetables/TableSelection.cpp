@@ -21,7 +21,7 @@
 
 namespace zarvic {
 
-// The folder is the "TableDirectory" setting (cached by the settings), else the program's folder.
+// The folder is the "TableDirectory" setting (cached by the settings), else the user's table folder.
 std::string TableFolder() {
   return GetTableDirectory();
 }
@@ -36,6 +36,7 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* writte
   FileChoice choice;
   choice.save = true;
   choice.initialPath = FolderOf(proposal).empty() ? JoinPath(TableFolder(), proposal) : proposal;
+  MakeUserTableFolder(FolderOf(choice.initialPath));
   choice.filter = std::string(StringText(20002));
   std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
   if (!chosen || chosen->empty()) return false;
@@ -61,6 +62,9 @@ std::optional<std::string> ChooseTableToOpen() {
   choice.save = false;
   choice.title = std::string(StringText(20010));
   choice.initialPath = JoinPath(TableFolder(), "FEDERAL.TB3");
+  // Until the user has a copy of their own, the shipped table beside the program is the one offered.
+  const std::string shipped = JoinPath(ProgramFolder(), "FEDERAL.TB3");
+  if (!FileExists(choice.initialPath) && FileExists(shipped)) choice.initialPath = shipped;
   choice.filter = std::string(StringText(20002));
   std::optional<std::string> chosen = CurrentUi().ChooseFile(choice);
   if (!chosen || chosen->empty()) return std::nullopt;
@@ -78,6 +82,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
+}
+
+// Whether a look-up by name finds a table of this name before the shipped tables beside the program.
+bool FoundBeforeTheProgramFolder(const std::string& name) {
+  for (const std::string& folder : {TableFolder(), UserTableFolder(), std::string(".")}) {
+    for (const char* extension : {"", ".TB3", ".TB2"}) {
+      if (FileExists(JoinPath(folder, name + extension))) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -107,13 +121,17 @@ bool SelectTableForProblem(RateTable& table) {
     return true;
   }
   const std::string folder = TableFolder();
-  const bool foundByName = (HasExtensionNoCase(*chosen, ".TB3") || HasExtensionNoCase(*chosen, ".TB2")) &&
-                           SameFolder(FolderOf(*chosen), folder);
+  const bool tableExtension = HasExtensionNoCase(*chosen, ".TB3") || HasExtensionNoCase(*chosen, ".TB2");
+  const bool foundByName =
+      tableExtension &&
+      (SameFolder(FolderOf(*chosen), folder) ||
+       (SameFolder(FolderOf(*chosen), ProgramFolder()) && !FoundBeforeTheProgramFolder(name)));
   if (!foundByName) {
     if (MessageBoxText(FormatStringText(kCopyIntoFolderId, chosen->c_str(), folder.c_str()), MessageKind::YesNo) !=
         Answer::Yes) {
       return false;
     }
+    MakeUserTableFolder(folder);
     const std::string target = JoinPath(folder, name + ".TB3");
     std::optional<std::string> bytes = ReadWholeFile(*chosen);
     std::optional<std::string> there = ReadWholeFile(target);
@@ -135,7 +153,16 @@ bool SelectTableForProblem(RateTable& table) {
 
 bool LoadTableByName(RateTable& table, const std::string& name) {
   if (!IsPlainTableName(name)) return false;
-  return LoadTable(table, JoinPath(TableFolder(), name), false) || LoadTable(table, name, false);
+  const std::string folder = TableFolder();
+  if (LoadTable(table, JoinPath(folder, name), false)) return true;
+  if (UserTableFolder() != folder && LoadTable(table, JoinPath(UserTableFolder(), name), false)) return true;
+  return LoadTable(table, name, false);
+}
+
+void MakeUserTableFolder(const std::string& folder) {
+  if (folder != UserTableFolder()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);  // a failure shows when the table is written
 }
 
 }  // namespace zarvic

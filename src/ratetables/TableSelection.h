@@ -6,8 +6,9 @@
 
 namespace zarvic {
 
-// The folder where the table dialogs start: the "TableDirectory" setting, or the program's folder
-// when it is empty. Read once per run and kept; SetTableFolder stores a new choice.
+// The folder where the table dialogs start and tables are saved: the "TableDirectory" setting, or
+// the user's table folder (UserTableFolder) when it is empty or names the program's folder. Read once
+// per run and kept; SetTableFolder stores a new choice.
 std::string TableFolder();
 void SetTableFolder(const std::string& folder);
 
@@ -24,16 +25,22 @@ bool SaveTableAs(RateTable& table, const std::string& proposedPath, bool* writte
 bool SelectTable(RateTable& table);
 
 // The table choice for a problem, which keeps only the table's name: the same open dialog, and then a
-// table that the name would not find again (a file outside the table folder, or with an extension
-// other than ".TB3" and ".TB2") is copied into the table folder as NAME.TB3 when the person agrees
+// table that the name would not find again (a file outside the table folder, other than a shipped
+// table beside the program that no table of its name comes before, or with an extension other than
+// ".TB3" and ".TB2") is copied into the table folder as NAME.TB3 when the person agrees
 // (21210). A different table of that name there (21211), a failed copy (21212), a name longer than a
 // problem file holds (21213) or No leave table unchanged and return false. A chosen table that fails
 // to load leaves table cleared, as SelectTable does. True when table was replaced or cleared.
 bool SelectTableForProblem(RateTable& table);
 
 // The table a problem names: a plain file name (IsPlainTableName), looked for in the table folder,
-// then where LoadTable looks for a bare name (the current folder, the program's folder). False, with
+// then in the user's table folder, then where LoadTable looks for a bare name (the current folder, the
+// program's folder), so that a user's copy wins over the shipped table of that name. False, with
 // nothing shown, when there is none.
 bool LoadTableByName(RateTable& table, const std::string& name);
+
+// Makes folder when it is the user's table folder and missing, so that a first save can go there;
+// other folders are the user's own choice and are left as they are.
+void MakeUserTableFolder(const std::string& folder);
 
 }  // namespace zarvic

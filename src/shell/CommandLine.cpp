@@ -261,7 +261,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       return status;
     }
     case StartAction::BatchEdit:
-      return BatchEditTables(command.argument, ProgramFolder()) ? kExitDone : kExitFailed;
+      return BatchEditTables(command.argument, UserTableFolder(), ProgramFolder()) ? kExitDone : kExitFailed;
     case StartAction::BatchGenerate:
       return GenerateTables(command.argument,
                             [](CTDoc& problem, const std::string& path) {

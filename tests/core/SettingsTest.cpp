@@ -304,13 +304,21 @@ TEST_F(SettingsTest, AStoreLockedByAnotherProgramIsSaidToBeBusyOnce) {
 
 TEST_F(SettingsTest, TableDirectory) {
   SetProgramFolder("/opt/zarvic");
+  testing::ScopedEnv data("XDG_DATA_HOME", "/home/user/data");
+  const std::string user = "/home/user/data/Orlendt Software/Zarvic/Tables";
   struct Case {
     std::optional<std::string> stored;
     std::string expected;
   };
+  // The program's folder is never where tables are saved: naming it means the user's table folder.
   const std::vector<Case> cases = {
-      {std::nullopt, "/opt/zarvic"},      {"", "/opt/zarvic"}, {"/data/tables", "/data/tables"},
-      {"/data/tables//", "/data/tables"}, {"/", "/"},
+      {std::nullopt, user},
+      {"", user},
+      {"/opt/zarvic", user},
+      {"/opt/zarvic/", user},
+      {"/data/tables", "/data/tables"},
+      {"/data/tables//", "/data/tables"},
+      {"/", "/"},
   };
   for (const auto& c : cases) {
     ForgetStore();
@@ -319,16 +327,18 @@ TEST_F(SettingsTest, TableDirectory) {
   }
 
   ForgetStore();
-  EXPECT_EQ("/opt/zarvic", GetTableDirectory());
+  EXPECT_EQ(user, GetTableDirectory());
   // The folder is read once: a change behind the program's back is not seen until the next start...
   Put("Settings", RegistryValue::String("TableDirectory", "/elsewhere"));
-  EXPECT_EQ("/opt/zarvic", GetTableDirectory());
+  EXPECT_EQ(user, GetTableDirectory());
   // ...while the setter changes both.
   EXPECT_TRUE(SetTableDirectory("/srv/rates/"));
   EXPECT_EQ("/srv/rates", GetTableDirectory());
   EXPECT_EQ(RegistryValue::String("TableDirectory", "/srv/rates"), Stored("Settings", "TableDirectory"));
   EXPECT_TRUE(SetTableDirectory(""));
-  EXPECT_EQ("/opt/zarvic", GetTableDirectory());
+  EXPECT_EQ(user, GetTableDirectory());
+  EXPECT_TRUE(SetTableDirectory("/opt/zarvic"));
+  EXPECT_EQ(user, GetTableDirectory());
   SetProgramFolder("");
 }
 

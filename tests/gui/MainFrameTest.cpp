@@ -19,10 +19,14 @@
 #include "core/AppOptions.h"
 #include "core/Dates.h"
 #include "core/Paths.h"
+#include "core/ScopedEnv.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "gui/GuiTestSupport.h"
 #include "problem/DocumentManager.h"
+#include "problem/EventTypes.h"
+#include "problem/ProblemFile.h"
+#include "ratetables/TableFile.h"
 #include "shell/MenuCommands.h"
 #include "shell/StartUp.h"
 #include "shell/WindowPlacement.h"
@@ -32,9 +36,6 @@
 #include "shell/ui/CTApp.h"
 #include "shell/ui/CZrvChildView.h"
 #include "shell/ui/DesktopApplication.h"
-#include "problem/ProblemFile.h"
-#include "problem/EventTypes.h"
-#include "ratetables/TableFile.h"
 
 namespace zarvic {
 namespace {
@@ -373,6 +374,7 @@ class MainFrameTest : public QObject {
 
   // Regression: a table chosen from another folder was not found when the problem was opened again.
   void aTableFromAnotherFolderIsCopiedIntoTheTableFolder() {
+    testing::ScopedEnv data("XDG_DATA_HOME", work_ + "/data");
     const std::string elsewhere = work_ + "/elsewhere";
     std::filesystem::create_directories(elsewhere);
     {
@@ -387,7 +389,8 @@ class MainFrameTest : public QObject {
     Trigger(CommandId::SelectRateTable);
     QCOMPARE(desktop_->ui.messages.size(), std::size_t{1});
     QCOMPARE(desktop_->ui.messages[0].kind, MessageKind::YesNo);
-    QVERIFY(FileExists(work_ + "/STATE.TB3"));  // the table folder is the program's folder here
+    QVERIFY(FileExists(work_ + "/data/Orlendt Software/Zarvic/Tables/STATE.TB3"));  // the user's table folder
+    QVERIFY(!FileExists(work_ + "/STATE.TB3"));  // never beside the program
     CTDoc& problem = Frame().ActiveChild()->Document()->problem;
     QCOMPARE(problem.m_rateTable.name, std::string("STATE"));
     QVERIFY(problem.IsModified());

@@ -33,6 +33,21 @@ cp "$source/examples/LATE.TXT" "$work/CASE.TXT"
 grep -q "Interest" "$work/CASE.rpt" || fail "the report has no interest lines"
 [ "$("$prefix/bin/wzrv" --version)" = "Zarvic 2026.4.2" ] || fail "wrong --version"
 
+# A table saved by -B as a user goes to the user's table folder (the program's folder is not theirs to
+# write), and the next -EX that names it finds it there: its 20% shows in the report.
+as_user() { (cd "$work" && env -u DISPLAY -u QT_QPA_PLATFORM HOME="$work/home" XDG_DATA_HOME="$work/data" "$@"); }
+mkdir -p "$work/home"
+tables="$work/data/Orlendt Software/Zarvic/Tables"
+printf 'Table,End,Start,Method,Normal,Motivated,Refund,Days,Description,Notes\n%s\n' \
+  'MYRATES,12-31-2030,01-01-1990,Daily,20,20,20,365,Install test rates,' >"$work/rates.csv"
+as_user "$prefix/bin/wzrv" -B rates.csv || fail "wzrv -B failed"
+[ -f "$tables/MYRATES.TB3" ] || fail "-B did not save MYRATES.TB3 in the user's table folder"
+[ ! -e "$prefix/lib/zarvic/MYRATES.TB3" ] || fail "-B wrote beside the program"
+{ printf 'TAB\tMYRATES\n'; grep -v '^HEADER' "$source/examples/LATE.TXT"; } >"$work/USER.TXT"
+as_user "$prefix/bin/wzrv" -EXUSER.TXT || fail "wzrv -EX with the user's table failed"
+[ -s "$work/USER.rpt" ] || fail "no report on the user's table"
+grep -Eq '^Interest +10-01-20 20\.00 ' "$work/USER.rpt" || fail "the report does not use the user's table"
+
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/zarvic.desktop" "$prefix/share/applications/kbnregistry.desktop" \
     || fail "the .desktop entries do not validate"

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/Paths.h"
+#include "core/ScopedEnv.h"
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "ratetables/BatchEdit.h"
@@ -206,6 +207,36 @@ TEST_F(BatchEditTest, ExistingTableGetsTheLineAtItsEnd) {
   EXPECT_EQ("existing", t->description);
   EXPECT_EQ("kept", t->notes);
   EXPECT_EQ(MakeDate(12, 31, 1990), t->endDate);
+}
+
+// As -B runs it: tables go to the user's table folder (made on the first write), a shipped table of
+// the same name is copied there before the line is added, and the program's folder is never written.
+TEST_F(BatchEditTest, ShippedTablesAreCopiedIntoTheUserTableFolder) {
+  TempFolder data;
+  testing::ScopedEnv env("XDG_DATA_HOME", data.path());
+  TableImage image;
+  image.description = "shipped";
+  image.lines = {{MakeDate(1, 1, 1990), kModeSimple, 11, 13.2, 11, 365}};
+  WriteFile(program_ / "FEDERAL.TB3", image.File());
+  const std::string shipped = ReadFile(program_ / "FEDERAL.TB3");
+  WriteFile(work_ / "edit.csv", std::string(kHeading) + "FEDERAL,,01-01-1991,Daily,10,12,10,365,,\n" +
+                                    "NEWONE,,01-01-1991,Daily,7,8.4,6,365,,\n");
+  const std::string folder = UserTableFolder();
+  EXPECT_EQ(data / "Orlendt Software/Zarvic/Tables", folder);
+  EXPECT_TRUE(BatchEditTables(work_ / "edit.csv", folder, ProgramFolder()));
+
+  EXPECT_EQ((std::vector<std::string>{"FEDERAL.TB3"}), program_.Entries());
+  EXPECT_EQ(shipped, ReadFile(program_ / "FEDERAL.TB3"));
+  auto federal = std::make_unique<RateTable>();
+  ASSERT_TRUE(LoadTable(*federal, JoinPath(folder, "FEDERAL.TB3"), false));
+  ASSERT_EQ(2, UsedLineCount(*federal));
+  EXPECT_EQ(MakeDate(1, 1, 1990), federal->lines[0].start);  // the shipped line, then the new one
+  EXPECT_EQ(MakeDate(1, 1, 1991), federal->lines[1].start);
+  EXPECT_EQ("shipped", federal->description);
+  EXPECT_EQ("FEDERAL", federal->name);
+  auto added = std::make_unique<RateTable>();
+  ASSERT_TRUE(LoadTable(*added, JoinPath(folder, "NEWONE.TB3"), false));
+  EXPECT_EQ(1, UsedLineCount(*added));
 }
 
 TEST_F(BatchEditTest, UnreadableOrFullTablesAreLeftAlone) {

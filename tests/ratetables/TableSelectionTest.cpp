@@ -4,13 +4,14 @@
 #include <memory>
 
 #include "core/Paths.h"
+#include "core/ScopedEnv.h"
 #include "core/StringTable.h"
+#include "core/Text.h"
 #include "core/UserInterface.h"
 #include "ratetables/TableFile.h"
 #include "ratetables/TableImage.h"
 #include "ratetables/TableOperations.h"
 #include "ratetables/TableSelection.h"
-#include "core/Text.h"
 #include "support/TestFiles.h"
 
 namespace zarvic {
@@ -176,10 +177,68 @@ TEST_F(TableSelectionTest, ANameLongerThanAProblemFileHoldsIsRefused) {
   EXPECT_EQ(FormatStringText(21213, longName.c_str(), 95), ui_.messages[0].text);
 }
 
+// With no folder chosen, tables are saved in the user's table folder, made for the save dialog; the
+// open dialog offers the shipped FEDERAL.TB3 until the user has a copy of their own.
+TEST_F(TableSelectionTest, WithoutAChosenFolderTablesGoToTheUserTableFolder) {
+  TempFolder data;
+  testing::ScopedEnv env("XDG_DATA_HOME", data.path());
+  SetTableFolder(program_.path());  // as earlier versions stored after opening FEDERAL.TB3
+  const std::string user = data / "Orlendt Software/Zarvic/Tables";
+  EXPECT_EQ(user, TableFolder());
+
+  ui_.files.push_back(std::nullopt);
+  EXPECT_FALSE(SaveTableAs(*table_, "MINE"));
+  ASSERT_EQ(1u, ui_.fileRequests.size());
+  EXPECT_EQ(user + "/MINE.TB3", ui_.fileRequests[0].initialPath);
+  EXPECT_TRUE(std::filesystem::is_directory(user));
+  EXPECT_TRUE(program_.Entries().empty());
+
+  PutTable(program_ / "FEDERAL.TB3", 4);
+  ui_.files.push_back(std::nullopt);
+  EXPECT_FALSE(SelectTable(*table_));
+  EXPECT_EQ(program_ / "FEDERAL.TB3", ui_.fileRequests.back().initialPath);
+  PutTable(user + "/FEDERAL.TB3", 4);
+  ui_.files.push_back(std::nullopt);
+  EXPECT_FALSE(SelectTable(*table_));
+  EXPECT_EQ(user + "/FEDERAL.TB3", ui_.fileRequests.back().initialPath);
+  SetTableFolder(tables_.path());
+}
+
+// The shipped table is found by name as it is, so choosing it for a problem copies nothing; once a
+// table of its name comes first, it is offered for copying as any other table would be.
+TEST_F(TableSelectionTest, AShippedTableIsTakenByNameUnlessAnotherComesFirst) {
+  TempFolder data;
+  testing::ScopedEnv env("XDG_DATA_HOME", data.path());
+  PutTable(program_ / "FEDERAL.TB3", 4, "shipped");
+  ui_.files.push_back(program_ / "FEDERAL.TB3");
+  EXPECT_TRUE(SelectTableForProblem(*table_));
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ("FEDERAL", table_->name);
+  EXPECT_TRUE(tables_.Entries().empty());
+
+  PutTable(tables_ / "FEDERAL.TB3", 4, "edited");
+  table_->name = "BEFORE";
+  ui_.files.push_back(program_ / "FEDERAL.TB3");
+  ui_.answers.push_back(Answer::No);
+  EXPECT_FALSE(SelectTableForProblem(*table_));
+  EXPECT_EQ((std::vector<std::string>{
+                FormatStringText(21210, (program_ / "FEDERAL.TB3").c_str(), tables_.path().c_str())}),
+            ui_.Texts());
+  EXPECT_EQ("BEFORE", table_->name);
+  EXPECT_EQ((std::vector<std::string>{"FEDERAL.TB3"}), program_.Entries());
+}
+
 TEST_F(TableSelectionTest, ANamedTableIsAFileOfTheTableFolder) {
   PutTable(tables_ / "MINE.TB3", 4, "in the table folder");
   PutTable(program_ / "MINE.TB3", 4, "beside the program");
   PutTable(program_ / "ONLYHERE.TB3", 4, "beside the program");
+  // A table the user edited lies in the user's table folder and wins over the shipped one.
+  TempFolder data;
+  testing::ScopedEnv env("XDG_DATA_HOME", data.path());
+  std::filesystem::create_directories(UserTableFolder());
+  PutTable(JoinPath(UserTableFolder(), "EDITED.TB3"), 4, "the user's copy");
+  PutTable(program_ / "EDITED.TB3", 4, "beside the program");
+  PutTable(JoinPath(UserTableFolder(), "MINE.TB3"), 4, "the user's copy");
   std::filesystem::create_directories(tables_ / "sub");
   PutTable(tables_ / "sub/DEEP.TB3", 4);
   struct Case {
@@ -189,6 +248,7 @@ TEST_F(TableSelectionTest, ANamedTableIsAFileOfTheTableFolder) {
   const Case cases[] = {
       {"MINE", "in the table folder"},
       {"ONLYHERE", "beside the program"},
+      {"EDITED", "the user's copy"},
       {"sub/DEEP", ""},
       {"../" + FileNameOf(tables_.path()) + "/MINE", ""},
       {tables_ / "MINE", ""},

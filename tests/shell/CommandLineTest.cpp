@@ -80,7 +80,8 @@ class RunCommandLineTest : public ::testing::Test {
 
   RecordingUserInterface ui_;
   ScopedUserInterface guard_;
-  TempFolder program_, work_;
+  TempFolder program_, work_, data_;
+  ScopedEnv dataEnv_{"XDG_DATA_HOME", data_.path()};  // where -B writes the user's tables
   std::ostringstream out_, err_;
 };
 
@@ -163,15 +164,16 @@ TEST_F(RunCommandLineTest, UnknownOptionsAreRefusedNotOpened) {
   EXPECT_EQ(0, started);
 }
 
-TEST_F(RunCommandLineTest, BatchEditWritesTablesIntoTheProgramFolder) {
+TEST_F(RunCommandLineTest, BatchEditWritesTablesIntoTheUserTableFolder) {
   const std::string file = work_ / "my edit.csv";
   WriteFile(file, "heading\nT,,01-01-1995,Daily,9,10.8,8,365,,\nT,,07-01-1995,Daily,8,9.6,7,365,,\n");
   EXPECT_EQ(kExitDone, Run({"-B", file}));
   EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done. 2 lines added; 0 duplicates not saved."}),
             ui_.Texts());
   auto t = std::make_unique<RateTable>();
-  ASSERT_TRUE(LoadTable(*t, program_ / "T.TB3", false));
+  ASSERT_TRUE(LoadTable(*t, data_ / "Orlendt Software/Zarvic/Tables/T.TB3", false));
   EXPECT_EQ(2, UsedLineCount(*t));
+  EXPECT_TRUE(program_.Entries().empty());  // the program's folder is never written
 
   ui_.defaultAnswer = Answer::No;
   EXPECT_EQ(kExitDone, Run({"-b", file}));  // duplicates declined: the job is still done
@@ -191,7 +193,7 @@ TEST_F(RunCommandLineTest, ShippedExampleBuildsItsTable) {
   EXPECT_EQ((std::vector<std::string>{"Batch-mode edit done. 2 lines added; 0 duplicates not saved."}),
             ui_.Texts());
   auto t = std::make_unique<RateTable>();
-  ASSERT_TRUE(LoadTable(*t, program_ / "EXAMPLE", false));
+  ASSERT_TRUE(LoadTable(*t, JoinPath(UserTableFolder(), "EXAMPLE"), false));
   EXPECT_EQ(2, UsedLineCount(*t));
   EXPECT_EQ(MakeDate(6, 30, 2025), t->endDate);
 }
