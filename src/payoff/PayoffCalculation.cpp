@@ -123,11 +123,16 @@ bool PayoffCalculation::LeaveAmount(TextField& field) {
 }
 
 bool PayoffCalculation::LeaveStart(TextField& field) {
-  if (!OnlyCharacters(field.Text(), "0123456789-")) {
+  // The forms every other date field takes (01-31-27, 1/31/2027, 1 31 27); anything else is refused
+  // whole. An empty field is left for Calculate, which asks for a date.
+  const std::string text = field.Text();
+  bool ok = false;
+  const DayNumber date = ParseDate(text, ok);
+  if (!ok && !Trim(text).empty()) {
     MessageBoxText(kPayoffStartNotDate);
     return false;
   }
-  start_ = GetDateField(field);
+  start_ = ok ? date : GetDateField(field);
   SetDateField(field, start_);
   return true;
 }

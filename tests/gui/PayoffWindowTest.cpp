@@ -177,7 +177,7 @@ class PayoffWindowTest : public QObject {
     QTest::addColumn<QString>("again");  // what Calculate then says
     const QString malformed = QString::fromUtf8(StringText(kMalformedAmountId).data());
     QTest::newRow("term") << 0 << "1y" << kPayoffTermNotInteger << "1y" << kPayoffTermNotInteger;
-    QTest::newRow("start") << 2 << "1/31/27" << kPayoffStartNotDate << "1/31/27" << kPayoffStartNotDate;
+    QTest::newRow("start") << 2 << "1.31.27" << kPayoffStartNotDate << "1.31.27" << kPayoffStartNotDate;
     // A malformed amount gives way to the amount held, which Calculate then finds too small.
     for (const char* typed : {"ten", "3,08O,514.86", "1.5E+06", "4x88.26"})
       QTest::newRow(typed) << 1 << typed << malformed << "$0.00" << kPayoffAmountTooSmall;

@@ -184,7 +184,8 @@ TEST_F(PayoffTest, RefusedRequestsNameTheirFieldAndChangeNothing) {
        StringText(kMalformedAmountId).data()},
       {PayoffMode::FixedAmount, "12", "$0.00", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
       {PayoffMode::FixedAmount, "12", "-500", "12-10-26", F::AmountField, kPayoffAmountTooSmall},
-      {PayoffMode::FixedTerm, "12", "", "12/10/26", F::StartField, kPayoffStartNotDate},
+      {PayoffMode::FixedTerm, "12", "", "12.10.26", F::StartField, kPayoffStartNotDate},
+      {PayoffMode::FixedTerm, "12", "", "13/10/26", F::StartField, kPayoffStartNotDate},
       {PayoffMode::FixedTerm, "12", "", "", F::StartField, kPayoffStartNotDate},
       {PayoffMode::FixedTerm, "12", "", "12-09-26", F::StartField, kPayoffStartTooEarly},
   };
@@ -205,9 +206,12 @@ TEST_F(PayoffTest, FieldsAreWrittenBackInTheirDisplayForm) {
   EXPECT_TRUE(calc_.LeaveAmount(amount_));
   EXPECT_EQ("$1,234.50", amount_.Text());
   EXPECT_EQ(123450.0, calc_.MonthlyAmount());
-  start_.SetText("1-31-27");
-  EXPECT_TRUE(calc_.LeaveStart(start_));
-  EXPECT_EQ("01-31-27", start_.Text());
+  // The start date takes every form the other date fields take.
+  for (const char* typed : {"1-31-27", "1/31/27", "01/31/2027", "1 31 27"}) {
+    start_.SetText(typed);
+    EXPECT_TRUE(calc_.LeaveStart(start_)) << typed;
+    EXPECT_EQ("01-31-27", start_.Text()) << typed;
+  }
   EXPECT_TRUE(ui_.messages.empty());
 }
 
