@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -614,7 +615,8 @@ std::string LegacyIniPath() {
 void MoveIniToRegistry() {
   int error = 0;
   if (LogonName(error).empty()) {
-    MessageBoxText(StringPrintf("GetUserName() failed! GetLastError() = %d", error));
+    MessageBoxText(StringPrintf("Your login name could not be found, so the old settings were not moved: %s",
+                                std::strerror(error)));
     return;
   }
   std::string path = LegacyIniPath();
@@ -654,7 +656,9 @@ void MoveIniToRegistry() {
     return;
   }
   if (!WriteFileAtomically(path, WithMovedFlag(std::move(lines)), &error)) {
-    MessageBoxText(StringPrintf("WritePrivateProfileString() failed! GetLastError() = %d\n", error));
+    // The settings are in the store; the move is only tried again at the next start.
+    MessageBoxText(StringPrintf("The old settings file %s could not be marked as moved: %s", path.c_str(),
+                                std::strerror(error)));
   }
 }
 
