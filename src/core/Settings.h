@@ -115,6 +115,9 @@ struct ReportSettings {
   bool penaltyComputationDetail = false;
   bool monthlyAccrual = false;
   bool rateTable = false;
+  // The reports of the worksheets kept with a problem; chosen per run, never stored.
+  bool estimatedTaxPenalty = false;
+  bool depositPenalty = false;
   int fiscalYearEnd = 0;  // month index of the fiscal year end, 0 = January ... 11 = December
   std::array<std::string, 3> headerLines;
   std::string footer;

@@ -447,6 +447,15 @@ constexpr StringEntry kStrings[] = {
     {21522, "Report printed to %s"},
     {21523, "The settings were written to %s"},
     {21540, "Rate table saved to %s"},
+    {21600,
+     "The worksheets kept with this problem cannot be read: the file was changed or cut short after them.  "
+     "The problem opens without them; saving it leaves them out."},
+    {21601,
+     "This problem keeps worksheets of a later version of Zarvic.  The problem opens without them; saving it "
+     "leaves them out."},
+    {21602, "Enter the date the penalty goes into the problem on: interest on it runs from that date (as a rule, "
+            "the date of the notice that assessed it)."},
+    {21603, "There is no penalty to add to the problem."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

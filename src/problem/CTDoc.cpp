@@ -109,6 +109,7 @@ void CTDoc::ResetProblem(const ReportHeadings& headings) {
   m_eventsLeftOut = 0;
   m_fileEvents = 0;
   m_leftOutFile.clear();
+  m_worksheets = ProblemWorksheets{};
   CurrentUi().RefreshViews(this);
   modified_ = false;
 }

@@ -17,6 +17,7 @@
 #include "problem/CEvent.h"
 #include "problem/ProblemHeader.h"
 #include "ratetables/RateTable.h"
+#include "worksheets/ProblemWorksheets.h"
 
 namespace zarvic {
 
@@ -112,6 +113,9 @@ class CTDoc {
   int m_eventsLeftOut = 0;
   int m_fileEvents = 0;  // how many events that file holds
   std::string m_leftOutFile;
+
+  // The worksheets kept with the problem (estimated tax, deposit penalty); cleared by a reset.
+  ProblemWorksheets m_worksheets;
 
   // Set only while the problem file is read or written (the grid leaves the problem alone meanwhile).
   bool m_loading = false;

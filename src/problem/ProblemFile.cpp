@@ -172,6 +172,8 @@ class Input {
     pos_ += n;
     return true;
   }
+  // What follows the blocks read so far.
+  std::span<const std::uint8_t> Rest() const { return bytes_.subspan(pos_); }
 
  private:
   std::span<const std::uint8_t> bytes_;
@@ -387,6 +389,22 @@ ReadOutcome ReadCurrentEvents(CTDoc& p, Input& in) {
   return outcome;
 }
 
+// The worksheets after the events. A problem whose worksheets cannot be taken opens without them, and
+// says so whatever the caller asked: its next save would leave them out.
+void ReadKeptWorksheets(CTDoc& p, std::span<const std::uint8_t> rest) {
+  switch (DecodeWorksheets(rest, p.m_worksheets)) {
+    case WorksheetReadStatus::None:
+    case WorksheetReadStatus::Read:
+      break;
+    case WorksheetReadStatus::Damaged:
+      MessageBoxId(kWorksheetsDamagedId);
+      break;
+    case WorksheetReadStatus::Newer:
+      MessageBoxId(kWorksheetsNewerId);
+      break;
+  }
+}
+
 // Reads the image into p, a problem of its own, and brings it up to this version.
 ReadOutcome ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool reportErrors) {
   p.ResetProblem();
@@ -452,6 +470,7 @@ ReadOutcome ReadInto(CTDoc& p, std::span<const std::uint8_t> bytes, bool reportE
   ReadOutcome outcome =
       g.oldEventLayout ? ReadOldEvents(p, in, major, minor, g, penaltyCount, twoX) : ReadCurrentEvents(p, in);
   if (outcome.Failed()) return outcome;
+  ReadKeptWorksheets(p, in.Rest());
   // The slots after the list hold nothing: an event read into one would join the list when the slot
   // before it gets a date.
   for (int i = p.EventCount(); i < kMaxEvents; ++i) p.m_events[i].Clear();
@@ -686,6 +705,7 @@ std::string WriteProblem(CTDoc& problem) {
       out.append(text.data(), text.size());
     }
   }
+  out += EncodeWorksheets(problem.m_worksheets);
   return out;
 }
 

@@ -23,6 +23,8 @@ void CopyReportSwitches(ReportSettings& to, const ReportSettings& from) {
   to.penaltyComputationDetail = from.penaltyComputationDetail;
   to.monthlyAccrual = from.monthlyAccrual;
   to.rateTable = from.rateTable;
+  to.estimatedTaxPenalty = from.estimatedTaxPenalty;
+  to.depositPenalty = from.depositPenalty;
 }
 
 }  // namespace
@@ -54,12 +56,15 @@ void StoreReportTexts(CTDoc& doc, const ReportSettings& record) {
 }
 
 ReportAvailability AvailableReports(const CTDoc& doc) {
-  return {doc.HasPayment(), AnyActivePenalty(doc)};
+  return {doc.HasPayment(), AnyActivePenalty(doc), doc.m_worksheets.estimatedTax.has_value(),
+          doc.m_worksheets.depositPenalty.has_value()};
 }
 
 void ClearUnavailable(ReportSettings& record, const ReportAvailability& available) {
   if (!available.paymentAllocation) record.paymentAllocationDetail = false;
   if (!available.penaltyComputation) record.penaltyComputationDetail = false;
+  if (!available.estimatedTax) record.estimatedTaxPenalty = false;
+  if (!available.depositPenalty) record.depositPenalty = false;
 }
 
 void ResetReportOptions(ReportOptions& options, CTDoc& doc) {
@@ -93,8 +98,8 @@ bool PrintSelection(CTDoc& doc, ReportOptions& viewOptions, const PrintSelection
     doc.m_computeDate = viewOptions.computeDate;
     return true;
   }
-  // The rate table listing needs no computation, so no date.
-  if (OnlyRateTableSelected(viewOptions)) return true;
+  // The rate table listing and the worksheets' reports need no computation, so no date.
+  if (!AnyProblemReportSelected(viewOptions)) return true;
   MessageBoxId(kInvalidComputeDate);
   return false;
 }

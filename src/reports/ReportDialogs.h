@@ -31,10 +31,12 @@ void SetTexts(ReportSettings& record, const ReportTexts& texts);
 void StoreReportTexts(CTDoc& doc, const ReportSettings& record);
 void StoreReportTexts(CTDoc& doc, const ReportTexts& texts);
 
-// Reports that cannot apply to the problem: no payment event, no active penalty.
+// Reports that cannot apply to the problem: no payment event, no active penalty, no worksheet.
 struct ReportAvailability {
   bool paymentAllocation = true;
   bool penaltyComputation = true;
+  bool estimatedTax = false;
+  bool depositPenalty = false;
 };
 ReportAvailability AvailableReports(const CTDoc& doc);
 // Clears the switches of the reports that cannot apply.

@@ -56,6 +56,8 @@ std::string ReportRunName(const ReportSettings& options) {
       {&ReportSettings::mainScreenEvents, "Main Screen Events"},
       {&ReportSettings::monthlyAccrual, "Monthly Accrual"},
       {&ReportSettings::rateTable, "Interest Rate Table"},
+      {&ReportSettings::estimatedTaxPenalty, "Estimated Tax Penalty"},
+      {&ReportSettings::depositPenalty, "Deposit Penalty"},
   };
   std::string name;
   for (const auto& [member, title] : reports) {

@@ -10,6 +10,8 @@ void ReportOptions::ClearReportSwitches() {
   penaltyComputationDetail = false;
   monthlyAccrual = false;
   rateTable = false;
+  estimatedTaxPenalty = false;
+  depositPenalty = false;
 }
 
 bool AnyProblemReportSelected(const ReportSettings& o) {
@@ -17,12 +19,16 @@ bool AnyProblemReportSelected(const ReportSettings& o) {
          o.paymentAllocationDetail || o.penaltyComputationDetail || o.monthlyAccrual;
 }
 
+bool AnyWorksheetReportSelected(const ReportSettings& o) {
+  return o.estimatedTaxPenalty || o.depositPenalty;
+}
+
 bool AnyReportSelected(const ReportSettings& o) {
-  return AnyProblemReportSelected(o) || o.rateTable;
+  return AnyProblemReportSelected(o) || o.rateTable || AnyWorksheetReportSelected(o);
 }
 
 bool OnlyRateTableSelected(const ReportSettings& o) {
-  return o.rateTable && !AnyProblemReportSelected(o);
+  return o.rateTable && !AnyProblemReportSelected(o) && !AnyWorksheetReportSelected(o);
 }
 
 }  // namespace zarvic

@@ -24,7 +24,9 @@ struct ReportOptions : ReportSettings {
 
 bool AnyReportSelected(const ReportSettings& options);
 bool OnlyRateTableSelected(const ReportSettings& options);
-// Any report that reads the problem's computation (every report but the rate table listing).
+// Any report that reads the problem's computation (every report but the rate table listing and the
+// worksheets' reports, which figure their own).
 bool AnyProblemReportSelected(const ReportSettings& options);
+bool AnyWorksheetReportSelected(const ReportSettings& options);
 
 }  // namespace zarvic

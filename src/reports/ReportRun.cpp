@@ -9,6 +9,7 @@
 #include "problem/CTDoc.h"
 #include "reports/ReportTemplate.h"
 #include "reports/Reports.h"
+#include "reports/WorksheetReports.h"
 
 namespace zarvic {
 namespace {
@@ -67,7 +68,7 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
   const bool computeDateSet = IsDate(doc_.m_computeDate);
 
   bool computed = false;
-  if (!OnlyRateTableSelected(options_) && computeDateSet) computed = computation_.ComputeProblem(doc_);
+  if (AnyProblemReportSelected(options_) && computeDateSet) computed = computation_.ComputeProblem(doc_);
 
   return WriteRun(page, printing, [&](ReportWriter& w) {
     if (computed) {
@@ -85,7 +86,8 @@ int ReportRun::PrepareReports(PageLength& page, bool printing) {
       if (options_.monthlyAccrual) WriteMonthlyAccrual(w);
     }
     if (options_.rateTable) WriteRateTableListing(w);
-    if (computed || options_.rateTable) w.FinishReports();
+    const bool worksheets = WriteWorksheetReports(w, doc_, options_);
+    if (computed || options_.rateTable || worksheets) w.FinishReports();
   });
 }
 

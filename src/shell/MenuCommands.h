@@ -33,6 +33,8 @@ enum class CommandId {
   HotInterest,
   CCorpRefund,
   PayoffCalculator,
+  EstimatedTaxPenalty,
+  DepositPenalty,
   AllocatePayment,
   ReportSelection,
   OptionSpecialCR,

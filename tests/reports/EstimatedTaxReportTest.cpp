@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "reports/EstimatedTaxReport.h"
+#include "reports/ReportDialogs.h"
+#include "reports/ReportRun.h"
 #include "reports/ReportTestSupport.h"
 #include "worksheets/EstimatedTaxSupport.h"
 
@@ -133,6 +135,31 @@ TEST_F(EstimatedTaxReportTest, MissingTemplateMakesNoReport) {
   EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
     return t.find(kEstimatedTaxTemplate) != std::string::npos;
   }));
+}
+
+// A worksheet kept with the problem is offered in the report selection and written by the problem's own
+// report run, figured with the problem's rate table and without computing the problem.
+TEST_F(EstimatedTaxReportTest, TheProblemsReportRunWritesTheKeptWorksheet) {
+  doc.m_rateTable = esttax_test::FederalRates();
+  ReportSettings selected;
+  selected.estimatedTaxPenalty = true;
+  ClearUnavailable(selected, AvailableReports(doc));
+  EXPECT_FALSE(selected.estimatedTaxPenalty) << "offered only with a worksheet";
+
+  doc.m_worksheets.estimatedTax = esttax_test::BenBrown2005();
+  EXPECT_TRUE(AvailableReports(doc).estimatedTax);
+  EXPECT_FALSE(AvailableReports(doc).depositPenalty);
+  ReportRun run(doc, computation);
+  run.Options() = options;
+  run.Options().ClearReportSwitches();
+  run.Options().estimatedTaxPenalty = true;
+  run.Options().computeDate = NO_DATE;
+  FixedPageLength page;
+  ASSERT_EQ(1, run.PrepareReports(page, false));
+  EXPECT_EQ(0, computation.computeCalls);
+  const std::vector<std::string> lines = run.ReadLines();
+  EXPECT_TRUE(HasLine(lines, "Total penalty ..................................................         68.51"))
+      << Joined(lines);
 }
 
 }  // namespace

@@ -282,7 +282,8 @@ TEST(MenuBar, BothSetsWithTheirMenus) {
             Captions(main[0]));
   const auto problem = MenuBar(MenuSet::Problem);
   EXPECT_EQ((V{"&Compute Totals...", "&Penalty Selection...", "&Hot Interest...", "C Corp &Refund Issues...",
-               "Payoff Calculator...", "&Allocate a Payment..."}),
+               "Payoff Calculator...", "&Estimated Tax Penalty...", "&Deposit Penalty...",
+               "&Allocate a Payment..."}),
             Captions(problem[3]));
 
   // "&GATT Active at Start-up" is the main window's; the CSV commands and "I&mport/Export" the problem's.

@@ -17,6 +17,7 @@
 #include "tools/screenshots/PenaltyShots.h"
 #include "tools/screenshots/Screenshots.h"
 #include "tools/screenshots/TableShots.h"
+#include "tools/screenshots/WorksheetShots.h"
 
 namespace zarvic::screenshots {
 namespace {
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
   zarvic::RegisterTableShots(shots);
   zarvic::RegisterComputeShots(shots);
   zarvic::RegisterGridShots(shots);
+  zarvic::RegisterEstimatedTaxShots(shots);
+  zarvic::RegisterDepositPenaltyShots(shots);
   for (const zarvic::Shot& shot : shots) {
     // These windows size themselves; some belong to an application object of the shot.
     QWidget* window = shot.build();

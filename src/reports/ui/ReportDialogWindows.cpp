@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <span>
+#include <utility>
 
 #include "core/FieldRules.h"
 #include "problem/CTDoc.h"
@@ -31,7 +33,7 @@ struct BoxInfo {
 };
 
 // The boxes in the order of the selection dialogs; the setup lists the rate table before the accrual.
-constexpr std::array<BoxInfo, 7> kSelectionBoxes = {{
+constexpr std::array<BoxInfo, 9> kSelectionBoxes = {{
     {"&Interest and Penalty Detail", &ReportSettings::interestAndPenaltyDetail},
     {"Payment &Allocation Detail", &ReportSettings::paymentAllocationDetail},
     {"Interest Detail (with &Factors)", &ReportSettings::interestDetailWithFactors},
@@ -39,6 +41,9 @@ constexpr std::array<BoxInfo, 7> kSelectionBoxes = {{
     {"&Main Screen Events", &ReportSettings::mainScreenEvents},
     {"Monthly Accrual", &ReportSettings::monthlyAccrual},
     {"Interest &Rate Table", &ReportSettings::rateTable},
+    // The worksheets' reports: a problem's own, so not among the default selection.
+    {"&Estimated Tax Penalty", &ReportSettings::estimatedTaxPenalty},
+    {"Dep&osit Penalty", &ReportSettings::depositPenalty},
 }};
 constexpr std::array<BoxInfo, 7> kSetupBoxes = {{
     kSelectionBoxes[0],
@@ -53,14 +58,16 @@ constexpr std::array<BoxInfo, 7> kSetupBoxes = {{
 const char* const kMonths[] = {"Jan",  "Feb", "Mar",  "Apr", "May", "June",
                                "July", "Aug", "Sept", "Oct", "Nov", "Dec"};
 
-QGroupBox* ReportGroup(const QString& title, const std::array<BoxInfo, 7>& infos, ReportBoxes& boxes,
+QGroupBox* ReportGroup(const QString& title, std::span<const BoxInfo> infos, ReportBoxes& boxes,
                        QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   auto* layout = new QVBoxLayout(group);
-  for (size_t i = 0; i < infos.size(); ++i) {
-    boxes.boxes[i] = new QCheckBox(QString::fromLatin1(infos[i].caption), group);
-    boxes.members[i] = infos[i].member;
-    layout->addWidget(boxes.boxes[i]);
+  boxes.boxes.clear();
+  boxes.members.clear();
+  for (const BoxInfo& info : infos) {
+    boxes.boxes.push_back(new QCheckBox(QString::fromLatin1(info.caption), group));
+    boxes.members.push_back(info.member);
+    layout->addWidget(boxes.boxes.back());
   }
   return group;
 }
@@ -179,6 +186,14 @@ void ReportBoxes::Disable(const ReportAvailability& available) {
   if (!available.penaltyComputation) {
     Box(&ReportSettings::penaltyComputationDetail)->setChecked(false);
     Box(&ReportSettings::penaltyComputationDetail)->setEnabled(false);
+  }
+  const std::pair<Member, bool> worksheets[] = {{&ReportSettings::estimatedTaxPenalty, available.estimatedTax},
+                                                {&ReportSettings::depositPenalty, available.depositPenalty}};
+  for (const auto& [member, kept] : worksheets) {
+    QCheckBox* box = Box(member);
+    if (box == nullptr || kept) continue;
+    box->setChecked(false);
+    box->setEnabled(false);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "reports/ReportDialogs.h"
 
@@ -18,10 +19,10 @@ namespace zarvic {
 class CTDoc;
 class CTEdit;
 
-// The seven report check boxes, in the order each dialog lists them.
+// The report check boxes, in the order each dialog lists them.
 struct ReportBoxes {
-  std::array<QCheckBox*, 7> boxes{};
-  std::array<bool ReportSettings::*, 7> members{};
+  std::vector<QCheckBox*> boxes;
+  std::vector<bool ReportSettings::*> members;
   QCheckBox* Box(bool ReportSettings::*member) const;
   void Show(const ReportSettings& record);
   void Take(ReportSettings& record) const;

@@ -25,6 +25,7 @@
 #include "core/UserInterface.h"
 #include "penalties/PenaltyModel.h"
 #include "payoff/ui/CPayoffCalculation.h"
+#include "worksheets/ui/WorksheetWindows.h"
 #include "engine/ui/ComputeCommands.h"
 #include "problem/DocumentManager.h"
 #include "ratetables/ui/CTableEdit.h"
@@ -396,6 +397,12 @@ void CMainFrame::OnCommand(CommandId id) {
       break;
     case CommandId::PayoffCalculator:
       OpenPayoffCalculator(this, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
+    case CommandId::EstimatedTaxPenalty:
+      OpenEstimatedTaxWorksheet(this, child != nullptr ? &child->Document()->problem : nullptr);
+      break;
+    case CommandId::DepositPenalty:
+      OpenDepositPenaltyWorksheet(this, child != nullptr ? &child->Document()->problem : nullptr);
       break;
     case CommandId::ComputeTotals:
     case CommandId::HotInterest:
