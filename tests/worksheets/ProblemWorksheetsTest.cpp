@@ -13,6 +13,7 @@
 #include "problem/ProblemFile.h"
 #include "problem/ProblemFileFixture.h"
 #include "worksheets/ProblemWorksheets.h"
+#include "worksheets/WorksheetKeeping.h"
 #include "worksheets/WorksheetPenalty.h"
 
 namespace zarvic {
@@ -262,6 +263,31 @@ TEST_F(WorksheetPenaltyTest, NothingChangesWhenTheAddIsRefused) {
     ASSERT_EQ(1u, ui.messages.size());
     EXPECT_EQ(c.message, ui.messages[0].text);
   }
+}
+
+// A window keeps its worksheet with the problem; the problem counts as changed only when it changed.
+TEST_F(WorksheetPenaltyTest, KeepingAWorksheetChangesTheProblemOnlyWhenItDiffers) {
+  auto doc = NewProblemWithEvents();
+  doc->SetModified(false);
+  EXPECT_EQ(EstimatedTaxWorksheet{}, KeptEstimatedTax(*doc));
+  EXPECT_EQ(NO_DATE, OfferedPenaltyDate(*doc, WorksheetKind::EstimatedTax));
+
+  EXPECT_TRUE(KeepWorksheet(*doc, SampleEstimatedTax(), Day("06-01-06")));
+  EXPECT_TRUE(doc->IsModified());
+  doc->SetModified(false);
+  EXPECT_FALSE(KeepWorksheet(*doc, SampleEstimatedTax(), Day("06-01-06")));
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(SampleEstimatedTax(), KeptEstimatedTax(*doc));
+  EXPECT_EQ(Day("06-01-06"), OfferedPenaltyDate(*doc, WorksheetKind::EstimatedTax));
+  // The event in the problem says best when the penalty runs from.
+  AddWorksheetPenalty(*doc, WorksheetKind::EstimatedTax, Day("07-01-06"), 100.0);
+  EXPECT_EQ(Day("07-01-06"), OfferedPenaltyDate(*doc, WorksheetKind::EstimatedTax));
+
+  // A deposit worksheet without a date of its own offers its first notice.
+  KeepWorksheet(*doc, SampleDeposits(), NO_DATE);
+  EXPECT_EQ(Day("05-01-25"), OfferedPenaltyDate(*doc, WorksheetKind::DepositPenalty));
+  EXPECT_TRUE(KeepWorksheet(*doc, SampleDeposits(), Day("08-01-25")));
+  EXPECT_EQ(Day("08-01-25"), OfferedPenaltyDate(*doc, WorksheetKind::DepositPenalty));
 }
 
 }  // namespace
