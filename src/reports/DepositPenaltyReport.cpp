@@ -17,50 +17,66 @@ constexpr size_t kDaysWidth = 4;
 
 // The keywords of the report, after the field marker.
 enum class Field {
-  Period,           // DPPR
-  Schedule,         // DPSC
-  Averaged,         // DPAV: the line only when the liabilities are averaged
-  FirstNotice,      // DPNO: the line only when there was a notice
-  Demand,           // DPDM: the line only when there was notice and demand
-  TotalLiability,   // DPTL
-  TotalDeposits,    // DPTD
-  Excess,           // DPEX: the line only when deposits were left over
-  TotalUnpaid,      // DPUN
-  ColumnHeadings,   // DPCH: nothing; its line heads every page the liabilities go on to
-  Notes,            // DPNT: the rules that spared deposits, a line each
-  Total,            // DPTT
-  LiabilityDate,    // DLDT
-  LiabilityAmount,  // DLAM
-  DueDate,          // DLDU
-  Rule,             // DLRU: where the due date came from
-  FifteenAfter,     // DLFT: the line only when the 15% rate can apply
-  MadeUpBy,         // DLSH: the line only when the accuracy of deposits rule spared the liability
-  LiabilityPenalty, // DLPN
-  PaidOn,           // DADT: each deposit applied, or what was never paid
-  PaidAmount,       // DAAM
-  HowPaid,          // DAHO
-  DaysLate,         // DADY
-  Rate,             // DART
-  Penalty,          // DAPN
+  Period,            // DPPR
+  Schedule,          // DPSC
+  Averaged,          // DPAV: the line only when the liabilities are averaged
+  FirstNotice,       // DPNO: the line only when there was a notice
+  Demand,            // DPDM: the line only when there was notice and demand
+  TotalLiability,    // DPTL
+  TotalDeposits,     // DPTD
+  Excess,            // DPEX: the line only when deposits were left over
+  TotalUnpaid,       // DPUN
+  ColumnHeadings,    // DPCH: nothing; its line heads every page the liabilities go on to
+  Notes,             // DPNT: the rules that spared deposits, a line each
+  Total,             // DPTT
+  LiabilityDate,     // DLDT
+  LiabilityAmount,   // DLAM
+  DueDate,           // DLDU
+  Rule,              // DLRU: where the due date came from
+  FifteenAfter,      // DLFT: the line only when the 15% rate can apply
+  MadeUpBy,          // DLSH: the line only when the accuracy of deposits rule spared the liability
+  LiabilityPenalty,  // DLPN
+  PaidOn,            // DADT: each deposit applied, or what was never paid
+  PaidAmount,        // DAAM
+  HowPaid,           // DAHO
+  DaysLate,          // DADY
+  Rate,              // DART
+  Penalty,           // DAPN
 };
 
 using Keyword = WorksheetKeyword<Field>;
 
 constexpr Keyword kKeywords[] = {
-    {"DPPR", Field::Period},          {"DPSC", Field::Schedule},       {"DPAV", Field::Averaged},
-    {"DPNO", Field::FirstNotice},     {"DPDM", Field::Demand},         {"DPTL", Field::TotalLiability},
-    {"DPTD", Field::TotalDeposits},   {"DPEX", Field::Excess},         {"DPUN", Field::TotalUnpaid},
-    {"DPCH", Field::ColumnHeadings},  {"DPNT", Field::Notes},          {"DPTT", Field::Total},
-    {"DLDT", Field::LiabilityDate},   {"DLAM", Field::LiabilityAmount}, {"DLDU", Field::DueDate},
-    {"DLRU", Field::Rule},            {"DLFT", Field::FifteenAfter},   {"DLSH", Field::MadeUpBy},
-    {"DLPN", Field::LiabilityPenalty}, {"DADT", Field::PaidOn},         {"DAAM", Field::PaidAmount},
-    {"DAHO", Field::HowPaid},         {"DADY", Field::DaysLate},       {"DART", Field::Rate},
+    {"DPPR", Field::Period},
+    {"DPSC", Field::Schedule},
+    {"DPAV", Field::Averaged},
+    {"DPNO", Field::FirstNotice},
+    {"DPDM", Field::Demand},
+    {"DPTL", Field::TotalLiability},
+    {"DPTD", Field::TotalDeposits},
+    {"DPEX", Field::Excess},
+    {"DPUN", Field::TotalUnpaid},
+    {"DPCH", Field::ColumnHeadings},
+    {"DPNT", Field::Notes},
+    {"DPTT", Field::Total},
+    {"DLDT", Field::LiabilityDate},
+    {"DLAM", Field::LiabilityAmount},
+    {"DLDU", Field::DueDate},
+    {"DLRU", Field::Rule},
+    {"DLFT", Field::FifteenAfter},
+    {"DLSH", Field::MadeUpBy},
+    {"DLPN", Field::LiabilityPenalty},
+    {"DADT", Field::PaidOn},
+    {"DAAM", Field::PaidAmount},
+    {"DAHO", Field::HowPaid},
+    {"DADY", Field::DaysLate},
+    {"DART", Field::Rate},
     {"DAPN", Field::Penalty},
 };
 
 bool IsApplicationLine(const std::vector<Field>& fields) {
-  return HoldsAnyField(fields, {Field::PaidOn, Field::PaidAmount, Field::HowPaid, Field::DaysLate, Field::Rate,
-                                Field::Penalty});
+  return HoldsAnyField(fields, {Field::PaidOn, Field::PaidAmount, Field::HowPaid, Field::DaysLate,
+                                Field::Rate, Field::Penalty});
 }
 
 bool IsLiabilityLine(const std::vector<Field>& fields) {
@@ -104,9 +120,9 @@ std::string HowPaidText(const DepositApplication& a) {
 
 // What the line being written stands for.
 struct Place {
-  int liability = -1;    // in the result's liabilities
-  int application = 0;   // in that liability's applications
-  std::string note;      // the part of a note this line shows
+  int liability = -1;   // in the result's liabilities
+  int application = 0;  // in that liability's applications
+  std::string note;     // the part of a note this line shows
 };
 
 class DepositPenaltyFields {
@@ -157,7 +173,8 @@ class DepositPenaltyFields {
 
  private:
   const LiabilityPenalty* Liability() const {
-    if (place_.liability < 0 || static_cast<size_t>(place_.liability) >= result_.liabilities.size()) return nullptr;
+    if (place_.liability < 0 || static_cast<size_t>(place_.liability) >= result_.liabilities.size())
+      return nullptr;
     return &result_.liabilities[static_cast<size_t>(place_.liability)];
   }
 
@@ -178,7 +195,8 @@ class DepositPenaltyFields {
       case Field::Schedule:
         return ScheduleText(worksheet_.schedule);
       case Field::Averaged:
-        return StringPrintf("averaged over %d deposit due date%s", static_cast<int>(result_.liabilities.size()),
+        return StringPrintf("averaged over %d deposit due date%s",
+                            static_cast<int>(result_.liabilities.size()),
                             result_.liabilities.size() == 1 ? "" : "s");
       case Field::FirstNotice:
         return ReportDate(worksheet_.firstNotice);
@@ -251,13 +269,16 @@ bool WriteDepositPenaltyReport(ReportWriter& w, const DepositPenaltyWorksheet& w
 
   Place place;
   const DepositPenaltyFields fields(worksheet, result, place);
-  w.extraFields = [&fields](std::string_view after, ReportField& field) { return fields.Value(after, field); };
+  w.extraFields = [&fields](std::string_view after, ReportField& field) {
+    return fields.Value(after, field);
+  };
 
   std::vector<std::vector<Field>> kinds;
   for (int i = 0; i < templ.count; ++i)
     kinds.push_back(WorksheetFieldsOf(templ.lines[static_cast<size_t>(i)], kKeywords));
   auto kind = [&](int i) -> const std::vector<Field>& { return kinds[static_cast<size_t>(i)]; };
-  const TemplateSection liability = FindTemplateSection(templ, [&](int i) { return IsLiabilityLine(kind(i)); });
+  const TemplateSection liability =
+      FindTemplateSection(templ, [&](int i) { return IsLiabilityLine(kind(i)); });
 
   std::vector<std::string> notes;
   const bool spared = std::any_of(result.liabilities.begin(), result.liabilities.end(),
@@ -268,7 +289,8 @@ bool WriteDepositPenaltyReport(ReportWriter& w, const DepositPenaltyWorksheet& w
   auto write = [&](int i) {
     const std::string& line = templ.lines[static_cast<size_t>(i)];
     // The blank line that sets the notes apart goes with them.
-    if (notes.empty() && i + 1 < templ.count && Trim(line).empty() && HoldsAnyField(kind(i + 1), {Field::Notes}))
+    if (notes.empty() && i + 1 < templ.count && Trim(line).empty() &&
+        HoldsAnyField(kind(i + 1), {Field::Notes}))
       return;
     if (HoldsAnyField(kind(i), {Field::Notes})) {
       WriteNoteLines(w, line, notes, place.note);
@@ -283,7 +305,8 @@ bool WriteDepositPenaltyReport(ReportWriter& w, const DepositPenaltyWorksheet& w
   };
 
   for (int i = 0; i < liability.first && i < templ.count; ++i) write(i);
-  for (place.liability = 0; static_cast<size_t>(place.liability) < result.liabilities.size(); ++place.liability) {
+  for (place.liability = 0; static_cast<size_t>(place.liability) < result.liabilities.size();
+       ++place.liability) {
     const auto& applications = result.liabilities[static_cast<size_t>(place.liability)].applications;
     WriteTemplateSection(
         liability, static_cast<int>(applications.size()), [&](int i) { return IsApplicationLine(kind(i)); },

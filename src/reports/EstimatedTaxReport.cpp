@@ -243,9 +243,8 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
     kinds.push_back(WorksheetFieldsOf(templ.lines[static_cast<size_t>(i)], kKeywords));
   auto kind = [&](int i) -> const std::vector<Field>& { return kinds[static_cast<size_t>(i)]; };
   // The lines of a rate period: its heading line through the last line of its unpaid amounts.
-  const TemplateSection period = FindTemplateSection(templ, [&](int i) {
-    return HoldsAnyField(kind(i), {Field::RatePeriod}) || IsUnpaidLine(kind(i));
-  });
+  const TemplateSection period = FindTemplateSection(
+      templ, [&](int i) { return HoldsAnyField(kind(i), {Field::RatePeriod}) || IsUnpaidLine(kind(i)); });
 
   // A reason or caution line is written for each line of its message; not at all when there is none.
   auto notes = [](const std::vector<int>& ids) {
@@ -256,7 +255,8 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
   auto write = [&](int i) {
     const std::string& line = templ.lines[static_cast<size_t>(i)];
     if (HoldsAnyField(kind(i), {Field::Reason})) {
-      WriteNoteLines(w, line, notes(result.reasonId != 0 ? std::vector<int>{result.reasonId} : std::vector<int>{}),
+      WriteNoteLines(w, line,
+                     notes(result.reasonId != 0 ? std::vector<int>{result.reasonId} : std::vector<int>{}),
                      place.note);
     } else if (HoldsAnyField(kind(i), {Field::Caution})) {
       WriteNoteLines(w, line, notes(result.cautionIds), place.note);

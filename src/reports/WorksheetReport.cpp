@@ -43,7 +43,8 @@ void WriteNoteLines(ReportWriter& w, const std::string& line, const std::vector<
   shown.clear();
 }
 
-TemplateSection FindTemplateSection(const ReportTemplate& templ, const std::function<bool(int)>& isSectionLine) {
+TemplateSection FindTemplateSection(const ReportTemplate& templ,
+                                    const std::function<bool(int)>& isSectionLine) {
   TemplateSection s;
   s.first = templ.count;
   for (int i = 0; i < templ.count; ++i) {
@@ -56,8 +57,9 @@ TemplateSection FindTemplateSection(const ReportTemplate& templ, const std::func
   return s;
 }
 
-void WriteTemplateSection(const TemplateSection& section, int pieces, const std::function<bool(int)>& isPieceLine,
-                          const std::function<void(int)>& piece, const std::function<void(int)>& write) {
+void WriteTemplateSection(const TemplateSection& section, int pieces,
+                          const std::function<bool(int)>& isPieceLine, const std::function<void(int)>& piece,
+                          const std::function<void(int)>& write) {
   for (int i = section.first; i <= section.last;) {
     if (!isPieceLine(i)) {
       write(i++);

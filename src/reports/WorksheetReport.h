@@ -28,7 +28,8 @@ struct WorksheetKeyword {
 
 // The keyword the text after a field marker begins with; nullptr when it is none of keywords.
 template <typename Keywords>
-auto MatchWorksheetKeyword(std::string_view after, const Keywords& keywords) -> decltype(&*std::begin(keywords)) {
+auto MatchWorksheetKeyword(std::string_view after, const Keywords& keywords)
+    -> decltype(&*std::begin(keywords)) {
   for (const auto& k : keywords) {
     if (after.substr(0, k.text.size()) == k.text) return &k;
   }
@@ -71,11 +72,13 @@ struct TemplateSection {
   int first = 0;
   int last = -1;
 };
-TemplateSection FindTemplateSection(const ReportTemplate& templ, const std::function<bool(int)>& isSectionLine);
+TemplateSection FindTemplateSection(const ReportTemplate& templ,
+                                    const std::function<bool(int)>& isSectionLine);
 
 // Writes the lines of one item's section: each run of lines for which isPieceLine holds once for each
 // of the item's pieces (piece(k) told before the k-th pass), the other lines once.
-void WriteTemplateSection(const TemplateSection& section, int pieces, const std::function<bool(int)>& isPieceLine,
-                          const std::function<void(int)>& piece, const std::function<void(int)>& write);
+void WriteTemplateSection(const TemplateSection& section, int pieces,
+                          const std::function<bool(int)>& isPieceLine, const std::function<void(int)>& piece,
+                          const std::function<void(int)>& write);
 
 }  // namespace zarvic

@@ -16,9 +16,9 @@
 #include "reports/EngineReportComputation.h"
 #include "reports/EstimatedTaxReport.h"
 #include "reports/ReportRun.h"
+#include "shell/OneLineMessages.h"
 #include "worksheets/DepositPenaltyInput.h"
 #include "worksheets/EstimatedTaxInput.h"
-#include "shell/OneLineMessages.h"
 
 namespace zarvic {
 namespace {
@@ -159,7 +159,8 @@ BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inp
 BatchOutcome RunDepositPenaltyInput(TextLineReader& reader, const std::string& inputPath) {
   if (ReportWouldReplaceInput(inputPath, ReportPathForInput(inputPath))) return BatchOutcome::Failed;
   const DepositPenaltyInput input = ReadDepositPenaltyInput(reader);
-  for (const DepositInputError& error : input.errors) MessageBoxText(FormatDepositInputError(inputPath, error));
+  for (const DepositInputError& error : input.errors)
+    MessageBoxText(FormatDepositInputError(inputPath, error));
   if (!input.errors.empty()) return BatchOutcome::Failed;
   const DepositPenaltyResult result = ComputeDepositPenalty(input.worksheet);
   if (result.error) {
@@ -168,8 +169,9 @@ BatchOutcome RunDepositPenaltyInput(TextLineReader& reader, const std::string& i
   }
   auto problem = std::make_unique<CTDoc>();
   problem->ResetProblem();
-  return WriteWorksheetReport(*problem, inputPath, NO_DATE, 0,
-                              [&](ReportWriter& w) { WriteDepositPenaltyReport(w, input.worksheet, result); });
+  return WriteWorksheetReport(*problem, inputPath, NO_DATE, 0, [&](ReportWriter& w) {
+    WriteDepositPenaltyReport(w, input.worksheet, result);
+  });
 }
 
 }  // namespace

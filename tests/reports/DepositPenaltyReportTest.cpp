@@ -23,9 +23,8 @@ class DepositPenaltyReportTest : public ReportTest {
     run_ = std::make_unique<ReportRun>(doc, computation);
     run_->Options() = options;
     FixedPageLength page;
-    pages = run_->PrepareReport(page, false, [&](ReportWriter& w) {
-      written = WriteDepositPenaltyReport(w, worksheet, result);
-    });
+    pages = run_->PrepareReport(
+        page, false, [&](ReportWriter& w) { written = WriteDepositPenaltyReport(w, worksheet, result); });
     return run_->ReadLines();
   }
 
@@ -89,7 +88,8 @@ TEST_F(DepositPenaltyReportTest, LinesOfEachLiabilityAndDeposit) {
   // In this order, other lines between them.
   auto at = lines.begin();
   for (const std::string& line : expected) {
-    at = std::find_if(at, lines.end(), [&](const std::string& l) { return l.find(line) != std::string::npos; });
+    at = std::find_if(at, lines.end(),
+                      [&](const std::string& l) { return l.find(line) != std::string::npos; });
     ASSERT_NE(lines.end(), at) << line << "\n" << Joined(lines);
   }
   EXPECT_EQ("1,050.00", TotalPenalty(lines));
@@ -101,9 +101,9 @@ TEST_F(DepositPenaltyReportTest, LinesOfEachLiabilityAndDeposit) {
   // that spared a deposit.
   for (const char* absent : {"Notice and demand", "Deposits left over", "Liabilities ....", "Spared by",
                              "Accuracy of deposits", "De minimis"}) {
-    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
-                             [&](const std::string& l) { return l.find(absent) != std::string::npos; }))
-        << absent;
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [&](const std::string& l) {
+      return l.find(absent) != std::string::npos;
+    })) << absent;
   }
 }
 
