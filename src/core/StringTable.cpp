@@ -442,6 +442,12 @@ constexpr StringEntry kStrings[] = {
     {21420, "%s is not a date."},
     {21421, "%s is not an amount."},
     {21422, "A deposit penalty input needs a PERIOD line."},
+    {21430,
+     "Accuracy of deposits (Treas. Reg. 31.6302-1(f)): a shortfall of no more than $100 or 2% of the "
+     "deposit required, made up by its makeup date, bears no penalty."},
+    {21431,
+     "De minimis rule (Treas. Reg. 31.6302-1(f)(4)): the taxes of the period are less than $2,500 and were "
+     "all paid by the due date of the return, so they count as deposited on time."},
     {21520, "%s already exists.\nDo you want to replace it?"},
     {21521, "The workbook was saved as %s, but no program opened it.\n\nDo you want to open its folder?"},
     {21522, "Report printed to %s"},

@@ -9,13 +9,12 @@
 #include "core/StringTable.h"
 #include "core/Text.h"
 #include "reports/ReportTemplate.h"
+#include "reports/WorksheetReport.h"
 
 namespace zarvic {
 namespace {
 
 constexpr size_t kColumnWidth = 13;  // one installment's column, as wide as a report amount
-constexpr size_t kKeywordLength = 4;
-constexpr size_t kLineWidth = kRuleLineWidth;  // a report line, as wide as the rule line
 
 // The keywords of the report, after the field marker.
 enum class Field {
@@ -45,10 +44,7 @@ enum class Field {
   Caution,          // ETCA
 };
 
-struct Keyword {
-  std::string_view text;
-  Field field;
-};
+using Keyword = WorksheetKeyword<Field>;
 
 constexpr Keyword kKeywords[] = {
     {"ETIR", Field::Section},         {"ETFL", Field::Filer},        {"ETYR", Field::Year},
@@ -61,33 +57,12 @@ constexpr Keyword kKeywords[] = {
     {"ETTL", Field::Total},           {"ETRS", Field::Reason},       {"ETCA", Field::Caution},
 };
 
-const Keyword* MatchKeyword(std::string_view after) {
-  for (const Keyword& k : kKeywords) {
-    if (after.substr(0, k.text.size()) == k.text) return &k;
-  }
-  return nullptr;
-}
-
-// The fields of a template line that are this report's, in order.
-std::vector<Field> FieldsOf(const std::string& line) {
-  std::vector<Field> fields;
-  for (size_t m = line.find(kFieldMarker); m != std::string::npos; m = line.find(kFieldMarker, m + 1)) {
-    if (const Keyword* k = MatchKeyword(std::string_view(line).substr(m + 1))) fields.push_back(k->field);
-  }
-  return fields;
-}
-
-bool Holds(const std::vector<Field>& fields, std::initializer_list<Field> any) {
-  return std::any_of(fields.begin(), fields.end(),
-                     [&](Field f) { return std::find(any.begin(), any.end(), f) != any.end(); });
-}
-
 bool IsUnpaidLine(const std::vector<Field>& fields) {
-  return Holds(fields, {Field::Unpaid, Field::UnpaidThrough, Field::Days, Field::LineAddition});
+  return HoldsAnyField(fields, {Field::Unpaid, Field::UnpaidThrough, Field::Days, Field::LineAddition});
 }
 
 std::string Money(Amount cents) {
-  return FormatAmount(cents, true, true, true);
+  return WorksheetAmount(cents);
 }
 
 std::string Cell(std::string text) {
@@ -103,29 +78,6 @@ std::string RateText(double rate) {
   return text;
 }
 
-// The words of text in lines of at most width characters (a longer word stands alone, whole).
-std::vector<std::string> WrappedLines(std::string_view text, size_t width) {
-  std::vector<std::string> lines;
-  std::string line;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(' ', start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view word = text.substr(start, end - start);
-    if (!word.empty()) {
-      if (!line.empty() && line.size() + 1 + word.size() > width) {
-        lines.push_back(line);
-        line.clear();
-      }
-      if (!line.empty()) line += ' ';
-      line += word;
-    }
-    start = end + 1;
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 // What the line being written stands for.
 struct Place {
   int period = -1;   // the rate period
@@ -139,9 +91,9 @@ class EstimatedTaxFields {
       : sheet_(sheet), result_(result), place_(place) {}
 
   bool Value(std::string_view after, ReportField& out) const {
-    const Keyword* k = MatchKeyword(after);
+    const Keyword* k = MatchWorksheetKeyword(after, kKeywords);
     if (k == nullptr) return false;
-    out.keywordLength = kKeywordLength;
+    out.keywordLength = kWorksheetKeywordLength;
     out.value = Text(k->field);
     out.isText = k->field == Field::Reason || k->field == Field::Caution;
     return true;
@@ -287,70 +239,45 @@ bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet
   };
 
   std::vector<std::vector<Field>> kinds;
-  for (int i = 0; i < templ.count; ++i) kinds.push_back(FieldsOf(templ.lines[static_cast<size_t>(i)]));
-  // The lines of a rate period: its heading line with the blank lines just before it, through the last
-  // line of its unpaid amounts.
-  int periodFirst = templ.count;
-  int periodLast = -1;
-  for (int i = 0; i < templ.count; ++i) {
-    if (periodFirst == templ.count && Holds(kinds[static_cast<size_t>(i)], {Field::RatePeriod}))
-      periodFirst = i;
-    if (IsUnpaidLine(kinds[static_cast<size_t>(i)])) periodLast = i;
-  }
-  while (periodFirst > 0 && periodFirst < templ.count &&
-         Trim(templ.lines[static_cast<size_t>(periodFirst - 1)]).empty()) {
-    --periodFirst;
-  }
-  if (periodLast < periodFirst) periodLast = periodFirst - 1;
+  for (int i = 0; i < templ.count; ++i)
+    kinds.push_back(WorksheetFieldsOf(templ.lines[static_cast<size_t>(i)], kKeywords));
+  auto kind = [&](int i) -> const std::vector<Field>& { return kinds[static_cast<size_t>(i)]; };
+  // The lines of a rate period: its heading line through the last line of its unpaid amounts.
+  const TemplateSection period = FindTemplateSection(
+      templ, [&](int i) { return HoldsAnyField(kind(i), {Field::RatePeriod}) || IsUnpaidLine(kind(i)); });
 
-  // A reason or caution line is written for each line of its message, wrapped to the report's width from
-  // the column of its field; not at all when there is no such message.
-  auto writeNotes = [&](const std::string& line, const std::vector<int>& ids) {
-    const size_t column = std::min(line.find(kFieldMarker), kLineWidth - 20);
-    for (int id : ids) {
-      for (const std::string& part : WrappedLines(StringText(id), kLineWidth - column)) {
-        place.note = part;
-        w.FillTemplateLine(line, -1, true);
-      }
-    }
-    place.note.clear();
+  // A reason or caution line is written for each line of its message; not at all when there is none.
+  auto notes = [](const std::vector<int>& ids) {
+    std::vector<std::string> texts;
+    for (int id : ids) texts.emplace_back(StringText(id));
+    return texts;
   };
   auto write = [&](int i) {
-    const std::vector<Field>& kind = kinds[static_cast<size_t>(i)];
     const std::string& line = templ.lines[static_cast<size_t>(i)];
-    if (Holds(kind, {Field::Reason})) {
-      writeNotes(line, result.reasonId != 0 ? std::vector<int>{result.reasonId} : std::vector<int>{});
-    } else if (Holds(kind, {Field::Caution})) {
-      writeNotes(line, result.cautionIds);
+    if (HoldsAnyField(kind(i), {Field::Reason})) {
+      WriteNoteLines(w, line,
+                     notes(result.reasonId != 0 ? std::vector<int>{result.reasonId} : std::vector<int>{}),
+                     place.note);
+    } else if (HoldsAnyField(kind(i), {Field::Caution})) {
+      WriteNoteLines(w, line, notes(result.cautionIds), place.note);
     } else {
       w.FillTemplateLine(line, -1, true);
     }
     // The column letters head every page the installments' columns go on to.
-    if (Holds(kind, {Field::Letters})) w.SetColumnHeadings({line});
+    if (HoldsAnyField(kind(i), {Field::Letters})) w.SetColumnHeadings({line});
   };
 
-  for (int i = 0; i < periodFirst && i < templ.count; ++i) write(i);
+  for (int i = 0; i < period.first && i < templ.count; ++i) write(i);
   for (place.period = 0; static_cast<size_t>(place.period) < result.ratePeriods.size(); ++place.period) {
     const int pieces = fields.PiecesInPeriod(place.period);
     if (pieces == 0) continue;  // nothing was unpaid over it
-    for (int i = periodFirst; i <= periodLast;) {
-      if (!IsUnpaidLine(kinds[static_cast<size_t>(i)])) {
-        write(i++);
-        continue;
-      }
-      // A run of lines of the unpaid amounts: once for each amount of the installment with the most.
-      int end = i;
-      while (end <= periodLast && IsUnpaidLine(kinds[static_cast<size_t>(end)])) ++end;
-      for (place.piece = 0; place.piece < pieces; ++place.piece) {
-        for (int j = i; j < end; ++j) write(j);
-      }
-      place.piece = 0;
-      i = end;
-    }
+    // The lines of the unpaid amounts: once for each amount of the installment with the most.
+    WriteTemplateSection(
+        period, pieces, [&](int i) { return IsUnpaidLine(kind(i)); }, [&](int k) { place.piece = k; }, write);
   }
   place.period = -1;
   w.ClearColumnHeadings();
-  for (int i = std::max(periodLast + 1, periodFirst); i < templ.count; ++i) write(i);
+  for (int i = std::max(period.last + 1, period.first); i < templ.count; ++i) write(i);
   w.extraFields = nullptr;
   return true;
 }

@@ -1,6 +1,7 @@
 #include "shell/BatchDataEntry.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "core/AtomicFile.h"
@@ -11,11 +12,13 @@
 #include "core/Text.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "reports/DepositPenaltyReport.h"
 #include "reports/EngineReportComputation.h"
 #include "reports/EstimatedTaxReport.h"
 #include "reports/ReportRun.h"
-#include "worksheets/EstimatedTaxInput.h"
 #include "shell/OneLineMessages.h"
+#include "worksheets/DepositPenaltyInput.h"
+#include "worksheets/EstimatedTaxInput.h"
 
 namespace zarvic {
 namespace {
@@ -104,12 +107,29 @@ BatchOutcome WriteReportFile(const std::string& outputPath, const std::string& t
   return refusedLines > 0 ? BatchOutcome::Incomplete : BatchOutcome::Done;
 }
 
+// The report of a worksheet (figured outside the problem's computation) written beside its input, in
+// one report run of problem without heading lines or footer (a worksheet's input has none to print).
+// refusedLines as for ReportFileText. Nothing is written when the report cannot be made.
+BatchOutcome WriteWorksheetReport(CTDoc& problem, const std::string& inputPath, DayNumber reportDate,
+                                  int refusedLines, const std::function<void(ReportWriter&)>& write) {
+  const std::string outputPath = ReportPathForInput(inputPath);
+  ReportOptions options(CurrentReportSettings(), reportDate);
+  options.ClearReportSwitches();
+  options.includeHeader = false;
+  options.includeFooter = false;
+  EngineReportComputation computation;  // the problem is not computed: the report is the worksheet's
+  ReportRun run(problem, computation);
+  run.Options() = options;
+  FixedPageLength page;
+  if (run.PrepareReport(page, false, write) == 0) return NoReport(inputPath, outputPath);
+  return WriteReportFile(outputPath, ReportFileText(run, inputPath, refusedLines), refusedLines);
+}
+
 // An estimated tax input: read, computed with its rate table, and its report written beside it. Each
 // refused line is named; an input that is not one whole (no ESTTAX line) or cannot be computed writes
 // nothing.
 BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inputPath) {
-  const std::string outputPath = ReportPathForInput(inputPath);
-  if (ReportWouldReplaceInput(inputPath, outputPath)) return BatchOutcome::Failed;
+  if (ReportWouldReplaceInput(inputPath, ReportPathForInput(inputPath))) return BatchOutcome::Failed;
   EstimatedTaxInput input;
   std::vector<std::string> messages;
   const bool read = ReadEstimatedTaxInput(reader, input, messages);
@@ -130,22 +150,28 @@ BatchOutcome RunEstimatedTaxInput(TextLineReader& reader, const std::string& inp
     return BatchOutcome::Failed;
   }
   for (int id : result.cautionIds) MessageBoxText(inputPath + ": " + std::string(StringText(id)));
+  return WriteWorksheetReport(*problem, inputPath, result.computedThrough, static_cast<int>(messages.size()),
+                              [&](ReportWriter& w) { WriteEstimatedTaxReport(w, input.sheet, result); });
+}
 
-  ReportOptions options(CurrentReportSettings(), result.computedThrough);
-  options.ClearReportSwitches();
-  // The input has no heading lines or footer to print.
-  options.includeHeader = false;
-  options.includeFooter = false;
-  EngineReportComputation computation;  // the problem is not computed: the report is the worksheet's
-  ReportRun run(*problem, computation);
-  run.Options() = options;
-  FixedPageLength page;
-  if (run.PrepareReport(page, false,
-                        [&](ReportWriter& w) { WriteEstimatedTaxReport(w, input.sheet, result); }) == 0) {
-    return NoReport(inputPath, outputPath);
+// A deposit penalty input: read, checked and computed, and its report written beside it. A penalty
+// figured without a refused line could be wrong in either direction, so any error writes nothing.
+BatchOutcome RunDepositPenaltyInput(TextLineReader& reader, const std::string& inputPath) {
+  if (ReportWouldReplaceInput(inputPath, ReportPathForInput(inputPath))) return BatchOutcome::Failed;
+  const DepositPenaltyInput input = ReadDepositPenaltyInput(reader);
+  for (const DepositInputError& error : input.errors)
+    MessageBoxText(FormatDepositInputError(inputPath, error));
+  if (!input.errors.empty()) return BatchOutcome::Failed;
+  const DepositPenaltyResult result = ComputeDepositPenalty(input.worksheet);
+  if (result.error) {
+    MessageBoxText(FormatDepositInputError(inputPath, {0, result.error->message}));
+    return BatchOutcome::Failed;
   }
-  return WriteReportFile(outputPath, ReportFileText(run, inputPath, static_cast<int>(messages.size())),
-                         static_cast<int>(messages.size()));
+  auto problem = std::make_unique<CTDoc>();
+  problem->ResetProblem();
+  return WriteWorksheetReport(*problem, inputPath, NO_DATE, 0, [&](ReportWriter& w) {
+    WriteDepositPenaltyReport(w, input.worksheet, result);
+  });
 }
 
 }  // namespace
@@ -218,7 +244,9 @@ BatchOutcome RunBatchDataEntry(const std::string& inputPath) {
 }
 
 BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath) {
-  if (IsEstimatedTaxKeywordLine(FirstKeywordLine(reader))) return RunEstimatedTaxInput(reader, inputPath);
+  const std::string first = FirstKeywordLine(reader);
+  if (IsEstimatedTaxKeywordLine(first)) return RunEstimatedTaxInput(reader, inputPath);
+  if (IsDepositPenaltyInput(first)) return RunDepositPenaltyInput(reader, inputPath);
   auto problem = std::make_unique<CTDoc>();
   problem->ResetProblem();
   BatchEntrySettings batch;

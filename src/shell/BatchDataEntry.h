@@ -27,7 +27,9 @@ BatchOutcome RunAutomatic(CTDoc& problem, const BatchEntrySettings& batch, const
 // with the reason, when the file cannot be read; Incomplete when lines were refused. A file whose first
 // keyword line is "ESTTAX" is an estimated tax input instead: it is computed with the rate table its
 // "TAB" names (FEDERAL by default) and its "Estimated Tax Penalty" report written the same way; Failed,
-// with nothing written, when it cannot be computed.
+// with nothing written, when it cannot be computed. One whose first keyword line is "DEPTAX" is a
+// deposit penalty input: its "Deposit Penalty" report is written the same way; Failed, with each error
+// named as "PATH:LINE: message" and nothing written, when any line cannot be taken.
 BatchOutcome RunBatchDataEntry(const std::string& inputPath);
 // The same for a file already read into reader (the windows start normally when it cannot be read).
 BatchOutcome RunBatchDataEntry(TextLineReader& reader, const std::string& inputPath);

@@ -328,7 +328,8 @@ TEST_F(WzrvProgramTest, BatchDataEntryWithAMissingTable) {
       << err_;
 }
 
-// The total line of an estimated tax penalty report: "Total penalty ..." ending with the amount.
+// The total line of a worksheet's report (estimated tax, deposit penalty): "Total penalty ..." ending
+// with the amount.
 std::string TotalPenalty(const std::string& report) {
   const std::size_t at = report.find("\r\nTotal penalty ");
   if (at == std::string::npos) return {};
@@ -395,6 +396,64 @@ TEST_F(WzrvProgramTest, EstimatedTaxInputFailures) {
     WriteFile(work_ / "CASE.TXT", input);
     EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"})) << input;
     EXPECT_TRUE(Contains(err_, message)) << input << err_;
+    EXPECT_EQ(V{"CASE.TXT"}, work_.Entries()) << input;
+  }
+}
+
+// The shipped deposit penalty input: a semiweekly quarter of six paydays of 4,000.00. The deposit of
+// 08-08's liability, due 08-13, is made 08-20 (7 days late, 5%: 200.00); 09-19's is paid directly with
+// the return (10%: 400.00).
+TEST_F(WzrvProgramTest, DepositPenaltyInputWritesItsReport) {
+  WriteFile(work_ / "DEPTAX.TXT", ReadFile(std::string(ZARVIC_SOURCE_DIR) + "/examples/DEPTAX.TXT"));
+  EXPECT_EQ(kExitDone, Run({"-EXDEPTAX.TXT"})) << err_;
+  EXPECT_EQ("", err_);
+  EXPECT_EQ(V({"DEPTAX.TXT", "DEPTAX.rpt"}), work_.Entries());
+  const std::string report = ReadFile(work_ / "DEPTAX.rpt");
+  EXPECT_TRUE(EndsEveryLineWithCrLf(report));
+  EXPECT_TRUE(Contains(report, "DEPOSIT PENALTY REPORT"));
+  EXPECT_TRUE(Contains(report, "Liability of 08-08-25      4,000.00  due 08-13-25 by the semiweekly rule"));
+  EXPECT_TRUE(Contains(report, "  08-20-25       4,000.00  deposited                    7   5%          200.00"));
+  EXPECT_TRUE(Contains(report, "  10-31-25       4,000.00  direct                      37  10%          400.00"));
+  EXPECT_EQ("600.00", TotalPenalty(report));
+  EXPECT_FALSE(Contains(report, "INTEREST AND PENALTY DETAIL REPORT"));
+}
+
+// A deposit penalty input is known by its first keyword line, after blank lines and a byte order mark;
+// a DEPTAX line further down an ordinary text input is only an unknown line of it. One monthly
+// liability of 1,000.00 never paid: 10%.
+TEST_F(WzrvProgramTest, DepositPenaltyInputIsKnownByItsFirstLine) {
+  WriteFile(work_ / "CASE.TXT", "\xEF\xBB\xBF\r\n  \r\ndeptax\tMONTHLY\r\nPERIOD\t01-01-2025\t03-31-2025\r\n"
+                                "LIABILITY\t01-10-2025\t1000\r\n");
+  EXPECT_EQ(kExitDone, Run({"-EXCASE.TXT"})) << err_;
+  EXPECT_EQ("100.00", TotalPenalty(ReadFile(work_ / "CASE.rpt")));
+
+  WriteFile(work_ / "CASE.TXT", std::string(kFourLines) + "DEPTAX\tMONTHLY\r\n");
+  EXPECT_EQ(kExitIncomplete, Run({"-EXCASE.TXT"}));
+  EXPECT_TRUE(Contains(err_, "CASE.TXT:5: ")) << err_;
+  EXPECT_FALSE(Contains(ReadFile(work_ / "CASE.rpt"), "DEPOSIT PENALTY REPORT"));
+}
+
+// A deposit penalty input with any line it cannot take writes nothing: a penalty figured without that
+// line could be wrong either way. Every such line is named, and the worksheet's own errors on the line
+// of the row at fault.
+TEST_F(WzrvProgramTest, DepositPenaltyInputFailures) {
+  const char* const head = "DEPTAX\tMONTHLY\nPERIOD\t01-01-2025\t03-31-2025\n";
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {std::string(head) + "LIABILITY\t01-10-2025\t1.5E+03\nBONUS\t1\nDEPOSIT\t02-18-2025\n",
+       {"CASE.TXT:3: 1.5E+03 is not an amount.",
+        "CASE.TXT:4: BONUS is not a keyword of a deposit penalty input",
+        "CASE.TXT:5: DEPOSIT takes the date, the amount"}},
+      {std::string(head) + "LIABILITY\t01-10-2025\t1000\nLIABILITY\t04-10-2025\t1000\n",
+       {"CASE.TXT:4: The liability of 04-10-25 is not in the return period."}},
+      {"DEPTAX\tMONTHLY\nLIABILITY\t01-10-2025\t1000\n",
+       {"CASE.TXT: A deposit penalty input needs a PERIOD line."}},
+      {"DEPTAX\tWEEKLY\nPERIOD\t01-01-2025\t03-31-2025\n",
+       {"CASE.TXT:1: DEPTAX takes the deposit schedule: MONTHLY, SEMIWEEKLY or DATES."}},
+  };
+  for (const auto& [input, messages] : cases) {
+    WriteFile(work_ / "CASE.TXT", input);
+    EXPECT_EQ(kExitFailed, Run({"-EXCASE.TXT"})) << input;
+    for (const std::string& message : messages) EXPECT_TRUE(Contains(err_, message)) << input << err_;
     EXPECT_EQ(V{"CASE.TXT"}, work_.Entries()) << input;
   }
 }
