@@ -4,6 +4,7 @@
 #include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
+#include "reports/DepositPenaltyReport.h"
 #include "reports/EstimatedTaxReport.h"
 
 namespace zarvic {
@@ -17,6 +18,14 @@ bool WriteWorksheetReports(ReportWriter& w, const CTDoc& doc, const ReportSettin
       written = WriteEstimatedTaxReport(w, *kept.estimatedTax, result) || written;
     } else {
       MessageBoxId(result.errorId);
+    }
+  }
+  if (options.depositPenalty && kept.depositPenalty) {
+    const DepositPenaltyResult result = ComputeDepositPenalty(*kept.depositPenalty);
+    if (result.error) {
+      MessageBoxText(result.error->message);
+    } else {
+      written = WriteDepositPenaltyReport(w, *kept.depositPenalty, result) || written;
     }
   }
   return written;
