@@ -187,6 +187,13 @@ void OpenDetailReport(QWidget* parent, CTDoc& doc) {
   ShowReports(parent, doc, options);
 }
 
+void OpenWorksheetReport(QWidget* parent, CTDoc& doc, bool ReportSettings::*report) {
+  ReportOptions options;
+  ResetReportOptions(options, doc);
+  options.*report = true;
+  ShowReports(parent, doc, options);
+}
+
 void OpenReportSelection(QWidget* parent, CTDoc& doc) {
   ReportOptions options;
   const bool show = ReportSelectionCommand(doc, options, [&](PreviewSelectionState& state) {

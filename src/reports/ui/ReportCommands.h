@@ -11,6 +11,7 @@ namespace zarvic {
 
 class CTDoc;
 struct ReportOptions;
+struct ReportSettings;
 
 // The report commands of a problem window and of the main window. parent is the window the dialogs
 // open over.
@@ -18,6 +19,9 @@ struct ReportOptions;
 // The compute results window's "&Report..." (and the payoff calculator's "Report..."): the Interest
 // and Penalty Detail report in the report window.
 void OpenDetailReport(QWidget* parent, CTDoc& doc);
+// A worksheet window's "&Report...": the report of the worksheet kept with the problem
+// (&ReportSettings::estimatedTaxPenalty or &ReportSettings::depositPenalty) in the report window.
+void OpenWorksheetReport(QWidget* parent, CTDoc& doc, bool ReportSettings::*report);
 // "&Report Selection...": the preview selection, then the chosen reports in the report window.
 void OpenReportSelection(QWidget* parent, CTDoc& doc);
 // "&Print..." and "Print Pre&view": the report selection for printing, then the print or the preview.
