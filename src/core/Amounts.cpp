@@ -145,6 +145,13 @@ std::optional<Amount> ParseWellFormedAmount(std::string_view text) {
   return ParseAmount(text);
 }
 
+std::optional<Amount> ParseWellFormedCents(std::string_view text) {
+  if (!IsWellFormedAmount(text)) return std::nullopt;
+  const Amount cents = ParseAmountCents(text);
+  if (!(std::fabs(cents) < kAmountLimitCents)) return std::nullopt;
+  return cents;
+}
+
 std::optional<double> ParseWellFormedRate(std::string_view text) {
   if (text.find(',') != std::string_view::npos || !IsWellFormedAmount(text)) return std::nullopt;
   return ParseAmountCents(text) / 100.0;

@@ -39,6 +39,9 @@ bool IsWellFormedAmount(std::string_view text);
 // well formed (IsWellFormedAmount), else ParseAmount of it (Whole Dollar Mode obeyed), so that
 // "3,08O,514.86", "1.5E+06" or "4x88.26" are refused instead of misread.
 std::optional<Amount> ParseWellFormedAmount(std::string_view text);
+// The same reading always to the cent, whatever Whole Dollar Mode says, and within the amount limit:
+// the worksheets' figures (estimated tax, deposits) are the IRS's, to the cent.
+std::optional<Amount> ParseWellFormedCents(std::string_view text);
 // A rate in percent as typed: a decimal number with an optional sign and at most one decimal point,
 // no commas; read to the hundredth whatever Whole Dollar Mode says. Nothing when it is not one.
 std::optional<double> ParseWellFormedRate(std::string_view text);

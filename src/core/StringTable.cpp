@@ -462,6 +462,7 @@ constexpr StringEntry kStrings[] = {
     {21602, "Enter the date the penalty goes into the problem on: interest on it runs from that date (as a rule, "
             "the date of the notice that assessed it)."},
     {21603, "There is no penalty to add to the problem."},
+    {21604, "This list is full.  Delete a row to make room for another."},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

@@ -172,10 +172,7 @@ class Reader {
 
   // Always to the cent: the penalty is figured in cents whatever the display mode.
   std::optional<Amount> Money(const std::string& text) {
-    if (IsWellFormedAmount(text)) {
-      const Amount cents = ParseAmountCents(text);
-      if (std::fabs(cents) < kAmountLimitCents) return cents;
-    }
+    if (const std::optional<Amount> cents = ParseWellFormedCents(text)) return cents;
     Fail(kNotAmountId, text);
     return std::nullopt;
   }

@@ -80,7 +80,8 @@ class LineReader {
  private:
   // A money value: well formed, and not negative.
   static int Money(std::string_view text, Amount& out) {
-    const std::optional<Amount> a = ReadInputAmount(text);
+    // To the cent whatever Whole Dollar Mode says, as the deposit input reads its amounts.
+    const std::optional<Amount> a = ParseWellFormedCents(text);
     if (!a) return kEstTaxInputBadValue;
     if (*a < 0.0) return kEstTaxInputNegative;
     out = *a;

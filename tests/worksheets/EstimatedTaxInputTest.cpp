@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "EstimatedTaxSupport.h"
+#include "core/AppOptions.h"
 #include "core/StringTable.h"
 #include "support/TestFiles.h"
 #include "worksheets/EstimatedTaxInput.h"
@@ -54,6 +55,19 @@ TEST(EstimatedTaxInput, ReadsAWholeIndividualInput) {
   EXPECT_EQ(expected, r.input.sheet);
   EXPECT_EQ("FEDERAL", r.input.tableName);
   EXPECT_EQ(6851, ComputeEstimatedTax(r.input.sheet, FederalRates()).total);
+}
+
+// The IRS figures the addition to the cent: Whole Dollar Mode, a display convention of the event
+// list, does not round what the input gives.
+TEST(EstimatedTaxInput, AmountsKeepTheirCentsInWholeDollarMode) {
+  const AppOptions saved = Options();
+  Options().wholeDollarMode = true;
+  const Read r = ReadText("ESTTAX\tINDIVIDUAL\nYEAR\t2005\nREQUIRED\t1,234.56\nESTPAY\t04-15-05\t0.49\n");
+  Options() = saved;
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(123456.0, r.input.sheet.requiredAnnualPayment.value_or(0.0));
+  ASSERT_EQ(1u, r.input.sheet.payments.size());
+  EXPECT_EQ(49.0, r.input.sheet.payments[0].amount);
 }
 
 TEST(EstimatedTaxInput, ReadsCorporationsFiscalYearsAndInstallments) {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTableWidget>
+
+#include "worksheets/WorksheetGrid.h"
+
+namespace zarvic {
+
+// A worksheet grid in a table: its rows and one empty row after them for a new entry. What is typed
+// into a cell goes to the grid when the cell is left; a refusal shows its message and the cell shows
+// what it held again, with the cursor back in it. Flag columns are check boxes; Delete removes the
+// current row. changed() follows every change to the grid.
+class WorksheetGridView : public QTableWidget {
+  Q_OBJECT
+ public:
+  WorksheetGridView(WorksheetGrid& grid, QWidget* parent = nullptr);
+
+  // Shows the grid's rows again (after the model changed them).
+  void Reload();
+
+ signals:
+  void changed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Commit(QTableWidgetItem* item);
+  void Fill(int row);
+
+  WorksheetGrid& grid_;
+  bool filling_ = false;
+};
+
+}  // namespace zarvic
