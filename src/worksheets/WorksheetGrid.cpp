@@ -4,6 +4,17 @@
 #include "core/Text.h"
 
 namespace zarvic {
+namespace {
+
+// A well-formed amount with a digit other than 0 after the cents: reading it would round it.
+bool BeyondCents(const std::string& typed) {
+  const std::size_t point = typed.find('.');
+  if (point == std::string::npos) return false;
+  const std::size_t last = typed.find_last_not_of('0');
+  return last != std::string::npos && last > point + 2;
+}
+
+}  // namespace
 
 WorksheetGrid::WorksheetGrid(std::vector<WorksheetColumn> columns, int maxRows)
     : columns_(std::move(columns)), maxRows_(maxRows) {}
@@ -46,6 +57,7 @@ WorksheetGrid::Commit WorksheetGrid::Set(int row, int column, std::string_view t
     case WorksheetCellKind::Money: {
       const std::optional<Amount> cents = ParseWellFormedCents(typed);
       if (!cents) return {false, kGridBadAmountId};
+      if (BeyondCents(typed)) return {false, kGridFractionOfCentId};
       if (*cents < 0.0) return {false, kGridNegativeId};
       value.amount = *cents;
       break;

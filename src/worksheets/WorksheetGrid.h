@@ -15,7 +15,7 @@ namespace zarvic {
 enum class WorksheetCellKind {
   Date,          // a date; a row needs one
   OptionalDate,  // a date or nothing (emptied, it holds none)
-  Money,         // an amount to the cent, not negative
+  Money,         // an amount to the cent, not negative; a fraction of a cent is refused, not rounded
   Flag,          // yes or no, switched by the window (a check box)
 };
 
@@ -75,5 +75,6 @@ inline constexpr int kGridBadDateId = 20032;
 inline constexpr int kGridBadAmountId = 21250;
 inline constexpr int kGridNegativeId = 20034;
 inline constexpr int kGridFullId = 21604;
+inline constexpr int kGridFractionOfCentId = 21660;
 
 }  // namespace zarvic

@@ -200,6 +200,22 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
   connect(report_, &QPushButton::clicked, this, &CDepositPenaltyWindow::Report);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
+  // The order of the window, top to bottom, whatever the order the widgets were made in.
+  QWidget* const order[] = {Field(DepositField::PeriodStart),
+                            Field(DepositField::PeriodEnd),
+                            schedule_,
+                            Field(DepositField::FirstNotice),
+                            Field(DepositField::Demand),
+                            averaged_,
+                            liabilities_,
+                            deposits_,
+                            results_,
+                            Field(DepositField::PenaltyDate),
+                            add_,
+                            report_,
+                            close_};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
   Refresh();
   results_->setMinimumWidth(std::max(results_->horizontalHeader()->length() + 2 * results_->frameWidth() + 2,
                                      liabilities_->minimumWidth() + deposits_->minimumWidth()));
