@@ -69,11 +69,13 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
   setWindowTitle(QStringLiteral("Deposit Penalty"));
   if (const auto topic = TopicForContext(kDepositPenaltyHelpContext)) SetHelpTopic(this, *topic);
 
-  const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("99-99-9999")) + 24;
+  // A date with its century, and room for the frame and the cursor.
+  const int dateWidth =
+      fontMetrics().horizontalAdvance(QStringLiteral("99-99-9999")) + 4 * fontMetrics().averageCharWidth();
   for (const FieldLabel& f : kFieldLabels) {
     auto* edit = new QLineEdit(this);
     edit->setAccessibleName(QString::fromLatin1(f.name));
-    edit->setMinimumWidth(dateWidth);
+    edit->setFixedWidth(dateWidth);
     edit->setText(QString::fromStdString(model_.FieldText(f.field)));
     edit->installEventFilter(this);
     fields_[static_cast<std::size_t>(f.field)] = edit;
@@ -116,7 +118,6 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
   results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   results_->setSelectionBehavior(QAbstractItemView::SelectRows);
   results_->setWordWrap(false);
-  results_->horizontalHeader()->setStretchLastSection(true);
   results_->setMinimumHeight(results_->horizontalHeader()->sizeHint().height() +
                              8 * results_->verticalHeader()->defaultSectionSize());
 
@@ -140,19 +141,28 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
     button->setAutoDefault(false);
   }
 
+  // The first label and field of each row line up; the rest of the row follows them.
   auto* top = new QGridLayout;
+  auto* periodRow = new QHBoxLayout;
+  periodRow->addWidget(label(DepositField::PeriodEnd));
+  periodRow->addWidget(Field(DepositField::PeriodEnd));
+  periodRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+  periodRow->addWidget(BuddyLabel("&Schedule:", schedule_, this));
+  periodRow->addWidget(schedule_);
+  periodRow->addStretch();
+  auto* noticeRow = new QHBoxLayout;
+  noticeRow->addWidget(label(DepositField::Demand));
+  noticeRow->addWidget(Field(DepositField::Demand));
+  noticeRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+  noticeRow->addWidget(averaged_);
+  noticeRow->addStretch();
   top->addWidget(label(DepositField::PeriodStart), 0, 0);
   top->addWidget(Field(DepositField::PeriodStart), 0, 1);
-  top->addWidget(label(DepositField::PeriodEnd), 0, 2);
-  top->addWidget(Field(DepositField::PeriodEnd), 0, 3);
-  top->addWidget(BuddyLabel("&Schedule:", schedule_, this), 0, 4);
-  top->addWidget(schedule_, 0, 5);
+  top->addLayout(periodRow, 0, 2);
   top->addWidget(label(DepositField::FirstNotice), 1, 0);
   top->addWidget(Field(DepositField::FirstNotice), 1, 1);
-  top->addWidget(label(DepositField::Demand), 1, 2);
-  top->addWidget(Field(DepositField::Demand), 1, 3);
-  top->addWidget(averaged_, 1, 4, 1, 3);
-  top->setColumnStretch(6, 1);
+  top->addLayout(noticeRow, 1, 2);
+  top->setColumnStretch(2, 1);
 
   auto* grids = new QGridLayout;
   grids->addWidget(
@@ -273,6 +283,9 @@ void CDepositPenaltyWindow::Refresh() {
     }
   }
   results_->resizeColumnsToContents();
+  // Room between a column's text and the next one's.
+  for (int c = 0; c < kDepositResultColumns; ++c)
+    results_->setColumnWidth(c, results_->columnWidth(c) + 2 * fontMetrics().averageCharWidth());
   results_->resizeRowsToContents();
   notes_->setText(QString::fromStdString(model_.HasError() ? model_.ErrorText() : model_.NotesText()));
   total_->setText(QString::fromStdString(model_.TotalText()));
