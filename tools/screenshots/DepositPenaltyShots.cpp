@@ -12,6 +12,7 @@
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportCommands.h"
 #include "reports/ui/ReportPrinting.h"
+#include "shell/ui/CAnyEdit.h"
 #include "tools/screenshots/WorksheetShots.h"
 #include "worksheets/DepositPenaltyInput.h"
 #include "worksheets/WorksheetKeeping.h"
@@ -63,9 +64,12 @@ QWidget* Report() {
   PrinterPageLength page(ReportPrinter(), ReportPrintFont());
   run.PrepareReports(page, false);
   const ReportOptions& options = run.Options();
-  return new CEditReport(run.ReportPath(),
-                         {options.includeHeader, options.includeFooter, page.LinesPerPage()},
-                         GetIntSetting(SettingId::ReportFontSize));
+  auto* window =
+      new CEditReport(run.ReportPath(), {options.includeHeader, options.includeFooter, page.LinesPerPage()},
+                      GetIntSetting(SettingId::ReportFontSize));
+  // Tall enough for the whole quarter down to the total line.
+  window->resize(window->width(), window->TextField()->fontMetrics().lineSpacing() * 42 + 60);
+  return window;
 }
 
 }  // namespace
