@@ -272,6 +272,29 @@ class DepositPenaltyWindowTest : public QObject {
     for (const QModelIndex& index : selected) QCOMPARE(index.row(), 5);
   }
 
+  // A liability paid in parts shows each part on a line of its own, all of them visible.
+  void partsOfALiabilityShowOneALine() {
+    testing::RecordingDesktop desktop;
+    std::unique_ptr<CTDoc> doc = Problem();
+    QVERIFY(doc);
+    DepositPenaltyWorksheet w = Example();
+    w.deposits[2].amount = 100000.0;  // $1,000 of the 08-08 liability on 08-20, the rest with the next
+    w.deposits[3].amount = 700000.0;
+    KeepWorksheet(*doc, w, NO_DATE);
+    QString paid;
+    int height = 0;
+    int oneLine = 0;
+    WhenWindowShown([&](CDepositPenaltyWindow* window) {
+      QTableWidget* results = window->ResultTable();
+      paid = results->item(2, kResultPaidOn)->text();
+      height = results->rowHeight(2);
+      oneLine = results->fontMetrics().height();
+    });
+    OpenDepositPenaltyWorksheet(nullptr, doc.get());
+    QCOMPARE(paid, QStringLiteral("08-20-25\n08-27-25"));
+    QVERIFY2(height >= 2 * oneLine, qPrintable(QStringLiteral("%1 %2").arg(height).arg(oneLine)));
+  }
+
   void addToProblemAddsOnePenaltyThatComputeCounts() {
     testing::RecordingDesktop desktop;
     std::unique_ptr<CTDoc> doc = Problem();
