@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -88,6 +89,7 @@ CEstimatedTaxWindow::CEstimatedTaxWindow(CTDoc& doc, QWidget* parent)
   basis_->setAccessibleName(QStringLiteral("Installments"));
   auto* installmentBox = new QGroupBox(QStringLiteral("Installments"), this);
   auto* installmentForm = new QFormLayout(installmentBox);
+  installmentForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   installmentForm->addRow(Caption("&Basis:", basis_, this), basis_);
   const char* ordinals[] = {"1st:", "2nd:", "3rd:", "4th:"};
   const char* names[] = {"1st installment", "2nd installment", "3rd installment", "4th installment"};
@@ -125,7 +127,9 @@ CEstimatedTaxWindow::CEstimatedTaxWindow(CTDoc& doc, QWidget* parent)
   const int gridHeight = fontMetrics().lineSpacing() * 9;
   for (WorksheetGridView* view : {withheldView_, paymentsView_}) {
     view->setMinimumHeight(gridHeight);
-    view->setMinimumWidth(view->columnWidth(0) * 2 + view->frameWidth() * 2 + 4);
+    // Both columns and a scroll bar, once the rows outgrow the grid.
+    view->setMinimumWidth(view->columnWidth(0) * 2 + view->frameWidth() * 2 +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
   }
 
   // The installments' rows and the total.
@@ -162,6 +166,7 @@ CEstimatedTaxWindow::CEstimatedTaxWindow(CTDoc& doc, QWidget* parent)
   for (QPushButton* button : {offer_, add_, report_, close_}) button->setAutoDefault(false);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Caption("Penalty &date:", penaltyDate, this));
+  penaltyDate->setMaximumWidth(penaltyDate->minimumWidth());
   bottom->addWidget(penaltyDate);
   bottom->addStretch();
   bottom->addWidget(add_);
