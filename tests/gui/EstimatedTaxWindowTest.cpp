@@ -31,6 +31,7 @@
 #include "worksheets/WorksheetPenalty.h"
 #include "worksheets/ui/CEstimatedTaxWindow.h"
 #include "worksheets/ui/WorksheetGridView.h"
+#include "worksheets/ui/WorksheetWindows.h"
 
 namespace zarvic {
 namespace {
@@ -325,6 +326,26 @@ class EstimatedTaxWindowTest : public QObject {
     Settle();
     QCOMPARE(w.PaymentsView()->rowCount(), 3);
     QCOMPARE(desktop.ui.Texts(), std::vector<std::string>{std::string(StringText(kEstWinNoNewPayments))});
+  }
+
+  // The Compute menu's command opens the window over its problem, and nothing without one.
+  void theMenuCommandOpensTheWindow() {
+    testing::RecordingDesktop desktop;
+    auto doc = BenBrownProblem();
+    OpenEstimatedTaxWorksheet(nullptr, nullptr);
+    QString title;
+    testing::WhenModalShown([&](QWidget* modal) {
+      auto closeAnyway = qScopeGuard([modal] { modal->close(); });
+      auto* window = qobject_cast<CEstimatedTaxWindow*>(modal);
+      QVERIFY(window != nullptr);
+      title = window->windowTitle();
+      QCOMPARE(&window->Model().Problem(), static_cast<const CTDoc*>(doc.get()));
+      QTest::keyClick(window, Qt::Key_Escape);
+    });
+    OpenEstimatedTaxWorksheet(nullptr, doc.get());
+    QCOMPARE(title, QStringLiteral("Estimated Tax Penalty"));
+    QVERIFY(!doc->IsModified());
+    QVERIFY(desktop.ui.messages.empty());
   }
 
   // "Report..." keeps the worksheet and shows its report in the report window; F1 opens the window's page.
