@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <memory>
 
 #include "core/Settings.h"
@@ -11,6 +12,7 @@
 #include "reports/ui/CEditReport.h"
 #include "reports/ui/ReportCommands.h"
 #include "reports/ui/ReportPrinting.h"
+#include "shell/ui/CAnyEdit.h"
 #include "tools/screenshots/WorksheetShots.h"
 #include "worksheets/ui/CEstimatedTaxWindow.h"
 
@@ -62,9 +64,13 @@ QWidget* Report() {
   PrinterPageLength page(ReportPrinter(), ReportPrintFont());
   run.PrepareReports(page, false);
   const ReportOptions& options = run.Options();
-  return new CEditReport(run.ReportPath(),
-                         {options.includeHeader, options.includeFooter, page.LinesPerPage()},
-                         GetIntSetting(SettingId::ReportFontSize));
+  auto* window =
+      new CEditReport(run.ReportPath(), {options.includeHeader, options.includeFooter, page.LinesPerPage()},
+                      GetIntSetting(SettingId::ReportFontSize));
+  // Tall enough for the whole report, down to its total line.
+  const QFontMetrics text = window->TextField()->fontMetrics();
+  window->resize(text.horizontalAdvance(QLatin1Char('x')) * 84, text.lineSpacing() * 40);
+  return window;
 }
 
 }  // namespace
