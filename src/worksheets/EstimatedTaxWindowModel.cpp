@@ -362,10 +362,7 @@ AddResult EstimatedTaxWindowModel::AddToProblem() {
     MessageBoxId(result_.reasonId);
     return {};
   }
-  const AddResult added = AddWorksheetPenalty(doc_, WorksheetKind::EstimatedTax, penaltyDate_, result_.total);
-  // The event's date is the one offered from now on.
-  if (added.outcome != AddOutcome::Refused) shownPenaltyDate_ = penaltyDate_;
-  return added;
+  return AddWorksheetPenalty(doc_, WorksheetKind::EstimatedTax, penaltyDate_, result_.total);
 }
 
 }  // namespace zarvic

@@ -84,6 +84,14 @@ void TypeBenBrown(CEstimatedTaxWindow& w) {
   TypeCell(w.PaymentsView(), 1, 1, QStringLiteral("1,000"));
 }
 
+// Shows the window and types Ben Brown's figures into it.
+bool ShownWithBenBrown(CEstimatedTaxWindow& w) {
+  w.show();
+  if (!QTest::qWaitForWindowActive(&w)) return false;
+  TypeBenBrown(w);
+  return true;
+}
+
 Amount Penalties(CTDoc& doc) {
   if (!ComputeProblem(doc, true)) return -1.0;
   return ComputeResultValues(doc, doc.m_computeDate)[static_cast<int>(ResultRow::Penalties)];
@@ -173,9 +181,7 @@ class EstimatedTaxWindowTest : public QObject {
     testing::RecordingDesktop desktop;
     auto doc = BenBrownProblem();
     CEstimatedTaxWindow w(*doc);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    TypeBenBrown(w);
+    QVERIFY(ShownWithBenBrown(w));
     QVERIFY(desktop.ui.messages.empty());
     const auto f = static_cast<EstTaxField>(field);
     Type(w, f, typed);
@@ -190,9 +196,7 @@ class EstimatedTaxWindowTest : public QObject {
     testing::RecordingDesktop desktop;
     auto doc = BenBrownProblem();
     CEstimatedTaxWindow w(*doc);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    TypeBenBrown(w);
+    QVERIFY(ShownWithBenBrown(w));
     TypeCell(w.PaymentsView(), 0, 1, QStringLiteral("1.000,00"));
     TypeCell(w.PaymentsView(), 1, 0, QStringLiteral("13-12-06"));
     QCOMPARE(desktop.ui.Texts(), (std::vector<std::string>{std::string(StringText(kGridBadAmountId)),
@@ -211,9 +215,7 @@ class EstimatedTaxWindowTest : public QObject {
     const Amount before = Penalties(*doc);
     QVERIFY(before >= 0.0);
     CEstimatedTaxWindow w(*doc);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    TypeBenBrown(w);
+    QVERIFY(ShownWithBenBrown(w));
     QVERIFY(!doc->IsModified());
     Type(w, EstTaxField::PenaltyDate, QStringLiteral("06-01-07"));
     QTest::mouseClick(w.AddButton(), Qt::LeftButton);
@@ -252,9 +254,7 @@ class EstimatedTaxWindowTest : public QObject {
     {
       auto doc = BenBrownProblem();
       CEstimatedTaxWindow w(*doc);
-      w.show();
-      QVERIFY(QTest::qWaitForWindowActive(&w));
-      TypeBenBrown(w);
+      QVERIFY(ShownWithBenBrown(w));
       w.FlagBox(EstTaxFlag::MarriedFilingSeparately)->click();
       w.CloseButton()->click();
       QVERIFY(doc->IsModified());
@@ -354,9 +354,7 @@ class EstimatedTaxWindowTest : public QObject {
     SetProgramFolder(ZARVIC_BINARY_DIR);  // the templates and the help
     auto doc = BenBrownProblem();
     CEstimatedTaxWindow w(*doc);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    TypeBenBrown(w);
+    QVERIFY(ShownWithBenBrown(w));
     QString shown;
     testing::WhenModalShown([&](QWidget* modal) {
       auto closeAnyway = qScopeGuard([modal] { modal->close(); });
