@@ -34,6 +34,7 @@ inline constexpr std::string_view kHelpComputeResultsTopic = "::/html/results.ht
 inline constexpr std::string_view kHelpPaymentAllocationTopic = "::/html/payalloc.htm";
 inline constexpr std::string_view kHelpDefaultAllocationTopic = "::/html/defalloc.htm";
 inline constexpr std::string_view kHelpPayoffTopic = "::/html/payoff.htm";
+inline constexpr std::string_view kHelpEstimatedTaxTopic = "::/html/ka_6ag.htm";  // context 99595
 inline constexpr std::string_view kHelpRateTableEditorTopic = "::/html/ratetable.htm";
 inline constexpr std::string_view kHelpRateTableNotesTopic = "::/html/ratenotes.htm";
 inline constexpr std::string_view kHelpReportWindowTopic = "::/html/reportwin.htm";
