@@ -463,8 +463,8 @@ constexpr StringEntry kStrings[] = {
             "the date of the notice that assessed it)."},
     {21603, "There is no penalty to add to the problem."},
     {21604, "This list is full.  Delete a row to make room for another."},
-    {21660, "Please enter the amount in dollars and cents, with at most two digits after the decimal point.\n(e.g., "
-            "1,234.56)"},
+    {21620, "The problem has no payments or credits dated in the tax year that the list does not already hold."},
+    {21622, "Please enter an amount to the cent: at most two digits after the decimal point.\n(e.g., 1,234.56)"},
     {32833,
      "Unable to write to report file.\nPossible problem:  You do not have full access rights to the program "
      "directory."},

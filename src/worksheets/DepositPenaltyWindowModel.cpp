@@ -1,6 +1,5 @@
 #include "worksheets/DepositPenaltyWindowModel.h"
 
-#include "core/AppOptions.h"
 #include "core/StringTable.h"
 #include "core/Text.h"
 #include "core/UserInterface.h"
@@ -32,12 +31,6 @@ std::string DateText(DayNumber d) {
   return IsDate(d) ? FormatDate(d) : std::string();
 }
 
-// The worksheet is figured to the cent, whatever the display mode.
-std::string MoneyText(Amount cents) {
-  const WholeDollarSuspender toTheCent;
-  return FormatAmount(cents, true, false, false);
-}
-
 void AddLine(std::string& cell, const std::string& line, bool first) {
   if (!first) cell += '\n';
   cell += line;
@@ -55,18 +48,18 @@ DepositPenaltyRow RowOf(const LiabilityPenalty& l) {
   row.liability = l.liability;
   auto& c = row.cells;
   c[kResultLiability] = DateText(l.date);
-  c[kResultAmount] = MoneyText(l.amount);
+  c[kResultAmount] = WorksheetAmountText(l.amount);
   c[kResultDueDate] = DateText(l.dueDate);
   c[kResultRule] = DueDateRuleText(l.rule);
   bool first = true;
   for (const DepositApplication& a : l.applications) {
     const bool paid = a.deposit >= 0;
     AddLine(c[kResultPaidOn], paid ? DateText(a.date) : std::string(), first);
-    AddLine(c[kResultPaid], MoneyText(a.amount), first);
+    AddLine(c[kResultPaid], WorksheetAmountText(a.amount), first);
     AddLine(c[kResultHowPaid], HowPaidLine(a, l), first);
     AddLine(c[kResultDaysLate], paid ? std::to_string(a.daysLate) : std::string(), first);
     AddLine(c[kResultRate], std::to_string(a.rate) + "%", first);
-    AddLine(c[kResultPenalty], MoneyText(a.penalty), first);
+    AddLine(c[kResultPenalty], WorksheetAmountText(a.penalty), first);
     first = false;
   }
   return row;
@@ -133,13 +126,10 @@ std::string DepositPenaltyWindowModel::FieldText(DepositField field) const {
 }
 
 bool DepositPenaltyWindowModel::SetField(DepositField field, std::string_view text) {
-  const std::string typed = Trim(std::string(text));
   DayNumber date = NO_DATE;
-  if (!typed.empty()) {
-    bool ok = false;
-    date = ParseDate(typed, ok);
-    if (!ok || !IsDate(date)) {
-      MessageBoxId(kGridBadDateId);
+  if (!Trim(std::string(text)).empty()) {
+    if (const int refused = ReadWorksheetDate(text, date)) {
+      MessageBoxId(refused);
       return false;
     }
   }
@@ -207,13 +197,13 @@ std::string DepositPenaltyWindowModel::ErrorText() const {
 
 std::string DepositPenaltyWindowModel::TotalText() const {
   if (result_.error) return {};
-  return "Total penalty: " + MoneyText(result_.totalPenalty);
+  return "Total penalty: " + WorksheetAmountText(result_.totalPenalty);
 }
 
 std::string DepositPenaltyWindowModel::NotesText() const {
   if (result_.error) return {};
   std::string notes;
-  if (result_.excessDeposits > 0.0) notes = "Deposits left over: " + MoneyText(result_.excessDeposits);
+  if (result_.excessDeposits > 0.0) notes = "Deposits left over: " + WorksheetAmountText(result_.excessDeposits);
   if (result_.deMinimis) {
     if (!notes.empty()) notes += '\n';
     notes += StringText(kDepositDeMinimisNote);

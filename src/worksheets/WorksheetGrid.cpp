@@ -4,17 +4,32 @@
 #include "core/Text.h"
 
 namespace zarvic {
-namespace {
 
-// A well-formed amount with a digit other than 0 after the cents: reading it would round it.
-bool BeyondCents(const std::string& typed) {
-  const std::size_t point = typed.find('.');
-  if (point == std::string::npos) return false;
-  const std::size_t last = typed.find_last_not_of('0');
-  return last != std::string::npos && last > point + 2;
+std::string WorksheetAmountText(Amount cents) {
+  const WholeDollarSuspender toTheCent;  // what the worksheet holds, whatever the display mode
+  return FormatAmount(cents, true, false, false);
 }
 
-}  // namespace
+int ReadWorksheetAmount(std::string_view text, Amount& cents) {
+  const std::string typed = Trim(std::string(text));
+  const std::optional<Amount> read = ParseWellFormedCents(typed);
+  if (!read) return kGridBadAmountId;
+  // A figure of the IRS is in cents: a third decimal would be rounded away without a word.
+  const std::size_t point = typed.find('.');
+  if (point != std::string::npos && typed.find_first_not_of('0', point + 3) != std::string::npos)
+    return kGridBeyondCentsId;
+  if (*read < 0.0) return kGridNegativeId;
+  cents = *read;
+  return 0;
+}
+
+int ReadWorksheetDate(std::string_view text, DayNumber& date) {
+  bool ok = false;
+  const DayNumber read = ParseDate(Trim(std::string(text)), ok);
+  if (!ok || !IsDate(read)) return kGridBadDateId;
+  date = read;
+  return 0;
+}
 
 WorksheetGrid::WorksheetGrid(std::vector<WorksheetColumn> columns, int maxRows)
     : columns_(std::move(columns)), maxRows_(maxRows) {}
@@ -26,10 +41,8 @@ std::string WorksheetGrid::Text(int row, int column) const {
     case WorksheetCellKind::Date:
     case WorksheetCellKind::OptionalDate:
       return IsDate(cell.date) ? FormatDate(cell.date) : std::string();
-    case WorksheetCellKind::Money: {
-      const WholeDollarSuspender toTheCent;  // what the grid holds, whatever the display mode
-      return FormatAmount(cell.amount, true, false, false);
-    }
+    case WorksheetCellKind::Money:
+      return WorksheetAmountText(cell.amount);
     case WorksheetCellKind::Flag:
       return cell.flag ? "Yes" : "";
   }
@@ -49,19 +62,12 @@ WorksheetGrid::Commit WorksheetGrid::Set(int row, int column, std::string_view t
     case WorksheetCellKind::Date:
     case WorksheetCellKind::OptionalDate: {
       if (typed.empty()) break;  // an optional date emptied: none
-      bool ok = false;
-      value.date = ParseDate(typed, ok);
-      if (!ok || !IsDate(value.date)) return {false, kGridBadDateId};
+      if (const int refused = ReadWorksheetDate(typed, value.date)) return {false, refused};
       break;
     }
-    case WorksheetCellKind::Money: {
-      const std::optional<Amount> cents = ParseWellFormedCents(typed);
-      if (!cents) return {false, kGridBadAmountId};
-      if (BeyondCents(typed)) return {false, kGridFractionOfCentId};
-      if (*cents < 0.0) return {false, kGridNegativeId};
-      value.amount = *cents;
+    case WorksheetCellKind::Money:
+      if (const int refused = ReadWorksheetAmount(typed, value.amount)) return {false, refused};
       break;
-    }
     case WorksheetCellKind::Flag:
       return {};  // switched by SetFlag
   }

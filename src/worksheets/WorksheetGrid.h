@@ -15,7 +15,7 @@ namespace zarvic {
 enum class WorksheetCellKind {
   Date,          // a date; a row needs one
   OptionalDate,  // a date or nothing (emptied, it holds none)
-  Money,         // an amount to the cent, not negative; a fraction of a cent is refused, not rounded
+  Money,         // an amount to the cent, not negative
   Flag,          // yes or no, switched by the window (a check box)
 };
 
@@ -71,10 +71,19 @@ class WorksheetGrid {
   std::vector<WorksheetRow> rows_;
 };
 
+// How the grids show and read their values; the worksheet windows' own fields use them too, so a
+// figure reads and shows alike wherever it is typed.
+// Grouped, to the cent, whatever Whole Dollar Mode says ("1,234.56").
+std::string WorksheetAmountText(Amount cents);
+// What was typed (trimmed, not empty): 0 with the value, or the refusal's message id.
+// kGridBadAmountId, kGridNegativeId, kGridBeyondCentsId (a digit other than 0 after the cents)
+int ReadWorksheetAmount(std::string_view text, Amount& cents);
+int ReadWorksheetDate(std::string_view text, DayNumber& date);  // kGridBadDateId
+
 inline constexpr int kGridBadDateId = 20032;
 inline constexpr int kGridBadAmountId = 21250;
 inline constexpr int kGridNegativeId = 20034;
 inline constexpr int kGridFullId = 21604;
-inline constexpr int kGridFractionOfCentId = 21660;
+inline constexpr int kGridBeyondCentsId = 21622;
 
 }  // namespace zarvic

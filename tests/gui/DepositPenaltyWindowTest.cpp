@@ -202,7 +202,7 @@ class DepositPenaltyWindowTest : public QObject {
     QTest::newRow("liability date") << "liabilities" << 0 << "7/11/2025x" << Message(kGridBadDateId)
                                     << "07-11-25";
     QTest::newRow("liability of a tenth of a cent")
-        << "liabilities" << 1 << "4,000.005" << Message(kGridFractionOfCentId) << "4,000.00";
+        << "liabilities" << 1 << "4,000.005" << Message(kGridBeyondCentsId) << "4,000.00";
     QTest::newRow("negative deposit") << "deposits" << 1 << "-4000" << Message(kGridNegativeId) << "4,000.00";
     QTest::newRow("designated liability") << "deposits" << 3 << "8/32/25" << Message(kGridBadDateId) << "";
   }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "reports/DepositPenaltyReport.h"
+#include "reports/ReportDialogs.h"
+#include "reports/ReportRun.h"
 #include "reports/ReportTestSupport.h"
 #include "worksheets/DepositPenaltyTestSupport.h"
 
@@ -206,6 +208,30 @@ TEST_F(DepositPenaltyReportTest, MissingTemplateMakesNoReport) {
   EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
     return t.find(kDepositPenaltyTemplate) != std::string::npos;
   }));
+}
+
+// A worksheet kept with the problem is written by the problem's own report run when chosen in Report
+// Selection, without computing the problem; one in error shows its message and writes nothing.
+TEST_F(DepositPenaltyReportTest, TheProblemsReportRunWritesTheKeptWorksheet) {
+  doc.m_worksheets.depositPenalty = Quarter();
+  EXPECT_TRUE(AvailableReports(doc).depositPenalty);
+  auto run = [&] {
+    ReportRun reports(doc, computation);
+    reports.Options() = options;
+    reports.Options().ClearReportSwitches();
+    reports.Options().depositPenalty = true;
+    FixedPageLength page;
+    pages = reports.PrepareReports(page, false);
+    return reports.ReadLines();
+  };
+  EXPECT_EQ("1,050.00", TotalPenalty(run()));
+  EXPECT_EQ(1, pages);
+  EXPECT_EQ(0, computation.computeCalls);
+
+  doc.m_worksheets.depositPenalty->periodEnd = D("12-31-2024");
+  run();
+  EXPECT_EQ(0, pages);
+  EXPECT_EQ(std::string(CheckDepositWorksheet(*doc.m_worksheets.depositPenalty)->message), ui.Texts().back());
 }
 
 }  // namespace

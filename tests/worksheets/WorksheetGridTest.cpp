@@ -38,9 +38,8 @@ TEST(WorksheetGrid, CellsAreTakenWholeOrRefused) {
       {"a misread amount", kAmount, "3,08O,514.86", kGridBadAmountId, "100.00"},
       {"an exponent", kAmount, "1.5E+06", kGridBadAmountId, "100.00"},
       {"a negative amount", kAmount, "-5", kGridNegativeId, "100.00"},
-      // Regression: a fraction of a cent was rounded away without a word.
-      {"a fraction of a cent", kAmount, "4,000.005", kGridFractionOfCentId, "100.00"},
-      {"zeros after the cents", kAmount, "12.5000", 0, "12.50"},
+      {"a third decimal", kAmount, "12.345", kGridBeyondCentsId, "100.00"},
+      {"zeros after the cents", kAmount, "12.3400", 0, "12.34"},
       {"an optional date", kDue, "08-15-25", 0, "08-15-25"},
       {"an optional date emptied", kDue, "", 0, ""},
       {"an optional date misread", kDue, "08-15-2x", kGridBadDateId, "07-16-25"},

@@ -25,9 +25,6 @@
 namespace zarvic {
 namespace {
 
-// "Tax Deposit Penalties", the page that explains the window.
-constexpr int kDepositPenaltyHelpContext = 99599;
-
 struct FieldLabel {
   DepositField field;
   const char* caption;
@@ -67,7 +64,7 @@ QLabel* BuddyLabel(const char* caption, QWidget* buddy, QWidget* parent) {
 CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), model_(doc) {
   setWindowTitle(QStringLiteral("Deposit Penalty"));
-  if (const auto topic = TopicForContext(kDepositPenaltyHelpContext)) SetHelpTopic(this, *topic);
+  SetHelpTopic(this, kHelpDepositPenaltyTopic);
 
   // A date with its century, and room for the frame and the cursor.
   const int dateWidth =
