@@ -203,7 +203,8 @@ std::string DepositPenaltyWindowModel::TotalText() const {
 std::string DepositPenaltyWindowModel::NotesText() const {
   if (result_.error) return {};
   std::string notes;
-  if (result_.excessDeposits > 0.0) notes = "Deposits left over: " + WorksheetAmountText(result_.excessDeposits);
+  if (result_.excessDeposits > 0.0)
+    notes = "Deposits left over: " + WorksheetAmountText(result_.excessDeposits);
   if (result_.deMinimis) {
     if (!notes.empty()) notes += '\n';
     notes += StringText(kDepositDeMinimisNote);
