@@ -393,6 +393,7 @@ class DepositPenaltyWindowTest : public QObject {
 
   void openedAndClosedWithoutChangeLeavesTheProblemAlone() {
     testing::RecordingDesktop desktop;
+    OpenDepositPenaltyWorksheet(nullptr, nullptr);  // no problem, no window
     for (bool kept : {false, true}) {
       std::unique_ptr<CTDoc> doc = Problem();
       QVERIFY(doc);
