@@ -85,39 +85,6 @@ bool IsLiabilityLine(const std::vector<Field>& fields) {
                                 Field::FifteenAfter, Field::MadeUpBy, Field::LiabilityPenalty});
 }
 
-std::string ScheduleText(DepositSchedule schedule) {
-  switch (schedule) {
-    case DepositSchedule::Monthly:
-      return "Monthly";
-    case DepositSchedule::Semiweekly:
-      return "Semiweekly";
-    case DepositSchedule::Dates:
-      return "Due dates as entered";
-  }
-  return {};
-}
-
-std::string RuleText(DueDateRule rule) {
-  switch (rule) {
-    case DueDateRule::Monthly:
-      return "by the monthly rule";
-    case DueDateRule::Semiweekly:
-      return "by the semiweekly rule";
-    case DueDateRule::NextDay:
-      return "by the $100,000 next-day rule";
-    case DueDateRule::Entered:
-      return "as entered";
-  }
-  return {};
-}
-
-std::string HowPaidText(const DepositApplication& a) {
-  if (a.deposit < 0) return "never paid";
-  std::string text = a.direct ? "direct" : "deposited";
-  if (a.designated) text += ", designated";
-  return text;
-}
-
 // What the line being written stands for.
 struct Place {
   int liability = -1;   // in the result's liabilities
@@ -193,7 +160,7 @@ class DepositPenaltyFields {
       case Field::Period:
         return ReportDate(worksheet_.periodStart) + " to " + ReportDate(worksheet_.periodEnd);
       case Field::Schedule:
-        return ScheduleText(worksheet_.schedule);
+        return DepositScheduleText(worksheet_.schedule);
       case Field::Averaged:
         return StringPrintf("averaged over %d deposit due date%s",
                             static_cast<int>(result_.liabilities.size()),
@@ -223,7 +190,7 @@ class DepositPenaltyFields {
       case Field::DueDate:
         return l ? ReportDate(l->dueDate) : std::string();
       case Field::Rule:
-        return l ? RuleText(l->rule) : std::string();
+        return l ? DueDateRuleText(l->rule) : std::string();
       case Field::FifteenAfter:
         return l ? ReportDate(l->lastDayBeforeFifteen) : std::string();
       case Field::MadeUpBy:

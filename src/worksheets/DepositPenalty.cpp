@@ -292,6 +292,39 @@ void FigurePenalty(const DepositPenaltyWorksheet& w, Work& item, bool deMinimis)
 
 }  // namespace
 
+std::string DepositScheduleText(DepositSchedule schedule) {
+  switch (schedule) {
+    case DepositSchedule::Monthly:
+      return "Monthly";
+    case DepositSchedule::Semiweekly:
+      return "Semiweekly";
+    case DepositSchedule::Dates:
+      return "Due dates as entered";
+  }
+  return {};
+}
+
+std::string DueDateRuleText(DueDateRule rule) {
+  switch (rule) {
+    case DueDateRule::Monthly:
+      return "by the monthly rule";
+    case DueDateRule::Semiweekly:
+      return "by the semiweekly rule";
+    case DueDateRule::NextDay:
+      return "by the $100,000 next-day rule";
+    case DueDateRule::Entered:
+      return "as entered";
+  }
+  return {};
+}
+
+std::string HowPaidText(const DepositApplication& a) {
+  if (a.deposit < 0) return "never paid";
+  std::string text = a.direct ? "direct" : "deposited";
+  if (a.designated) text += ", designated";
+  return text;
+}
+
 int DepositPenaltyRate(int daysLate, bool direct, bool afterFifteenDate) {
   if (afterFifteenDate) return 15;
   if (direct) return 10;

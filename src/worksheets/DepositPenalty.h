@@ -122,6 +122,13 @@ std::optional<DepositWorksheetError> CheckDepositWorksheet(const DepositPenaltyW
 
 DepositPenaltyResult ComputeDepositPenalty(const DepositPenaltyWorksheet& worksheet);
 
+// The texts the report and the window show: the schedule ("Monthly", "Semiweekly", "Due dates as
+// entered"), where a due date came from ("by the semiweekly rule") and how a part was paid ("deposited",
+// "direct", either followed by ", designated"; "never paid").
+std::string DepositScheduleText(DepositSchedule schedule);
+std::string DueDateRuleText(DueDateRule rule);
+std::string HowPaidText(const DepositApplication& application);
+
 // The applicable percentage of 6656(b) for a payment made daysLate calendar days after its due date:
 // 2 up to 5 days, 5 up to 15, 10 beyond, 10 for a payment made directly to the IRS instead of deposited,
 // 15 for one made after the last day before the 15% rate.

@@ -2,13 +2,40 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include "core/UserInterface.h"
 
 namespace zarvic {
+namespace {
 
-WorksheetGridView::WorksheetGridView(WorksheetGrid& grid, QWidget* parent) : QTableWidget(parent), grid_(grid) {
+// Paints a placeholder in an empty cell; editing still starts from the cell's own (empty) text.
+class PlaceholderDelegate : public QStyledItemDelegate {
+ public:
+  PlaceholderDelegate(const WorksheetGridView::Placeholder& placeholder, QObject* parent)
+      : QStyledItemDelegate(parent), placeholder_(placeholder) {}
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!placeholder_ || !option->text.isEmpty() || index.data(Qt::CheckStateRole).isValid()) return;
+    option->text = placeholder_(index.row(), index.column());
+    if (option->text.isEmpty()) return;
+    option->features |= QStyleOptionViewItem::HasDisplay;
+    const QColor grey = option->palette.color(QPalette::PlaceholderText);
+    option->palette.setColor(QPalette::Text, grey);
+    option->palette.setColor(QPalette::HighlightedText, grey);
+  }
+
+ private:
+  const WorksheetGridView::Placeholder& placeholder_;
+};
+
+}  // namespace
+
+WorksheetGridView::WorksheetGridView(WorksheetGrid& grid, QWidget* parent)
+    : QTableWidget(parent), grid_(grid) {
   const auto& columns = grid_.Columns();
   setColumnCount(static_cast<int>(columns.size()));
   QStringList captions;
@@ -30,6 +57,20 @@ WorksheetGridView::WorksheetGridView(WorksheetGrid& grid, QWidget* parent) : QTa
   }
   connect(this, &QTableWidget::itemChanged, this, &WorksheetGridView::Commit);
   Reload();
+}
+
+void WorksheetGridView::SetPlaceholder(Placeholder placeholder) {
+  placeholder_ = std::move(placeholder);
+  setItemDelegate(new PlaceholderDelegate(placeholder_, this));
+  viewport()->update();
+}
+
+void WorksheetGridView::CommitEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
 }
 
 void WorksheetGridView::Reload() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <functional>
 
 #include "worksheets/WorksheetGrid.h"
 
@@ -18,6 +19,13 @@ class WorksheetGridView : public QTableWidget {
   // Shows the grid's rows again (after the model changed them).
   void Reload();
 
+  // A text shown greyed in an empty cell, such as a value the worksheet figured where none was entered;
+  // it is not the cell's value, and typing into the cell starts from nothing. Shown again on update().
+  using Placeholder = std::function<QString(int row, int column)>;
+  void SetPlaceholder(Placeholder placeholder);
+  // Takes what is being typed into a cell, as leaving the cell would (a button pressed meanwhile).
+  void CommitEdit();
+
  signals:
   void changed();
 
@@ -30,6 +38,7 @@ class WorksheetGridView : public QTableWidget {
 
   WorksheetGrid& grid_;
   bool filling_ = false;
+  Placeholder placeholder_;
 };
 
 }  // namespace zarvic
