@@ -145,8 +145,17 @@ std::optional<Amount> ParseWellFormedAmount(std::string_view text) {
   return ParseAmount(text);
 }
 
+bool HasDigitsBeyondCents(std::string_view text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string_view::npos) return false;
+  for (std::size_t i = point + 3; i < text.size(); ++i) {
+    if (text[i] >= '1' && text[i] <= '9') return true;
+  }
+  return false;
+}
+
 std::optional<Amount> ParseWellFormedCents(std::string_view text) {
-  if (!IsWellFormedAmount(text)) return std::nullopt;
+  if (!IsWellFormedAmount(text) || HasDigitsBeyondCents(text)) return std::nullopt;
   const Amount cents = ParseAmountCents(text);
   if (!(std::fabs(cents) < kAmountLimitCents)) return std::nullopt;
   return cents;

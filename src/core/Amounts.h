@@ -40,8 +40,11 @@ bool IsWellFormedAmount(std::string_view text);
 // "3,08O,514.86", "1.5E+06" or "4x88.26" are refused instead of misread.
 std::optional<Amount> ParseWellFormedAmount(std::string_view text);
 // The same reading always to the cent, whatever Whole Dollar Mode says, and within the amount limit:
-// the worksheets' figures (estimated tax, deposits) are the IRS's, to the cent.
+// the worksheets' figures (estimated tax, deposits) are the IRS's, to the cent, so a digit other than
+// 0 after the cents is refused rather than rounded away.
 std::optional<Amount> ParseWellFormedCents(std::string_view text);
+// Whether text has a digit other than 0 after its cents ("0.005", "12.3401").
+bool HasDigitsBeyondCents(std::string_view text);
 // A rate in percent as typed: a decimal number with an optional sign and at most one decimal point,
 // no commas; read to the hundredth whatever Whole Dollar Mode says. Nothing when it is not one.
 std::optional<double> ParseWellFormedRate(std::string_view text);

@@ -12,12 +12,10 @@ std::string WorksheetAmountText(Amount cents) {
 
 int ReadWorksheetAmount(std::string_view text, Amount& cents) {
   const std::string typed = Trim(std::string(text));
+  // A figure of the IRS is in cents: a third decimal would be rounded away without a word.
+  if (IsWellFormedAmount(typed) && HasDigitsBeyondCents(typed)) return kGridBeyondCentsId;
   const std::optional<Amount> read = ParseWellFormedCents(typed);
   if (!read) return kGridBadAmountId;
-  // A figure of the IRS is in cents: a third decimal would be rounded away without a word.
-  const std::size_t point = typed.find('.');
-  if (point != std::string::npos && typed.find_first_not_of('0', point + 3) != std::string::npos)
-    return kGridBeyondCentsId;
   if (*read < 0.0) return kGridNegativeId;
   cents = *read;
   return 0;

@@ -105,6 +105,18 @@ TEST_F(AmountsTest, StrictAmountsAreReadAsTypedOrRefused) {
   EXPECT_EQ(std::optional<double>(1300), ParseWellFormedAmount("12.50"));
 }
 
+// The worksheets' reading: to the cent in any display mode, a digit beyond the cents refused rather
+// than rounded, trailing zeros allowed.
+TEST_F(AmountsTest, WorksheetAmountsAreReadToTheCentOrRefused) {
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"1,234.56", 123456}, {"12.3400", 1234},      {"0.49", 49},           {"-7", -700},
+      {"0.005", std::nullopt}, {"1.001", std::nullopt}, {"12.3401", std::nullopt}, {"4x88.26", std::nullopt},
+      {"99999999999999.99", std::nullopt},  // at the amount limit
+  };
+  Options().wholeDollarMode = true;
+  for (const auto& [text, cents] : cases) EXPECT_EQ(cents, ParseWellFormedCents(text)) << '"' << text << '"';
+}
+
 TEST_F(AmountsTest, StrictRatesAreDecimalNumbersWithoutCommas) {
   const std::pair<const char*, std::optional<double>> cases[] = {
       {"8.25", 8.25},

@@ -75,6 +75,7 @@ TEST(DepositPenaltyInput, LineErrors) {
       {"LIABILITY\t07-32-2025\t100", 21420},
       {"LIABILITY\t07-15-2025\t1.5k", 21421},  // no shorthand in a file
       {"LIABILITY\t07-15-2025\t1,00", 21421},
+      {"LIABILITY\t07-15-2025\t1,000.005", 21421},  // a third decimal is refused, not rounded
       {"DEPOSIT\t07-15-2025\t100\tLATER", 21420},
       {"DEPOSIT\t07-15-2025\t100\t07-01-2025\tDIRECT", 21415},  // DIRECT comes first
       {"DEPOSIT\t07-15-2025\t100\t\t07-01-2025", 21415},

@@ -111,6 +111,7 @@ TEST(EstimatedTaxInput, RefusesLinesItCannotUse) {
       {"YEAR\t2020", kEstTaxInputRepeated},
       {"CURTAX\t1.5E+06", kEstTaxInputBadValue},
       {"CURTAX\t12,34", kEstTaxInputBadValue},
+      {"CURTAX\t7,031.005", kEstTaxInputBadValue},
       {"CURTAX\t-5", kEstTaxInputNegative},
       {"CURTAX\t5\t6", kEstTaxInputBadValue},
       {"CURTAX", kEstTaxInputBadValue},
