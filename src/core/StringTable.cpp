@@ -463,6 +463,9 @@ constexpr StringEntry kStrings[] = {
             "the date of the notice that assessed it)."},
     {21603, "There is no penalty to add to the problem."},
     {21604, "This list is full.  Delete a row to make room for another."},
+    {21605,
+     "The worksheet shows no penalty now, but the problem still holds its \"%s\" event of %s for %s.\n\nRemove "
+     "that event from the problem?"},
     {21620, "The problem has no payments or credits dated in the tax year that the list does not already hold."},
     {21622, "Please enter an amount to the cent: at most two digits after the decimal point.\n(e.g., 1,234.56)"},
     {32833,

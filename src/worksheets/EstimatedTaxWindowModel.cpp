@@ -359,6 +359,9 @@ AddResult EstimatedTaxWindowModel::AddToProblem() {
     return {};
   }
   if (result_.reasonId != 0) {
+    // No addition: an event added earlier is offered for removal, else the reason is the answer.
+    if (FindWorksheetPenaltyEvent(doc_, WorksheetKind::EstimatedTax) >= 0)
+      return AddWorksheetPenalty(doc_, WorksheetKind::EstimatedTax, penaltyDate_, 0.0);
     MessageBoxId(result_.reasonId);
     return {};
   }

@@ -1,5 +1,7 @@
 #include "worksheets/WorksheetPenalty.h"
 
+#include "core/Amounts.h"
+#include "core/StringTable.h"
 #include "core/UserInterface.h"
 #include "problem/CTDoc.h"
 
@@ -29,15 +31,30 @@ AddResult AddWorksheetPenalty(CTDoc& doc, WorksheetKind kind, DayNumber date, Am
     RefuseBusyProblem();
     return {};
   }
-  if (!IsDate(date)) {
-    MessageBoxId(kWorksheetPenaltyNeedsDateId);
-    return {};
+  int at = FindWorksheetPenaltyEvent(doc, kind);
+  if (amount == 0.0 && at >= 0) {
+    // The worksheet no longer shows a penalty: the one it added earlier would stay in silence.
+    const CEvent& e = doc.m_events[static_cast<std::size_t>(at)];
+    const std::string question =
+        FormatStringText(kWorksheetPenaltyRemoveId, std::string(WorksheetEventDescription(kind)).c_str(),
+                         FormatDate(e.m_date).c_str(), FormatAmount(e.m_amount, true, false, false).c_str());
+    if (MessageBoxText(question, MessageKind::YesNo) != Answer::Yes) return {};
+    doc.m_heldIndex = -1;
+    doc.m_heldPenalties.reset();
+    doc.DeleteEvent(at);
+    doc.RecomputeTaxTotals();
+    doc.SetModified();
+    CurrentUi().RefreshViews(&doc);
+    return {AddOutcome::Removed, -1};
   }
   if (!(amount > 0.0)) {
     MessageBoxId(kWorksheetPenaltyNothingToAddId);
     return {};
   }
-  int at = FindWorksheetPenaltyEvent(doc, kind);
+  if (!IsDate(date)) {
+    MessageBoxId(kWorksheetPenaltyNeedsDateId);
+    return {};
+  }
   AddOutcome outcome = AddOutcome::Updated;
   if (at >= 0) {
     const CEvent& e = doc.m_events[static_cast<std::size_t>(at)];

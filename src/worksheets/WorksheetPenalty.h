@@ -24,6 +24,7 @@ enum class AddOutcome {
   Added,
   Updated,
   Unchanged,  // the event already holds that date and amount
+  Removed,    // no penalty any more: the user agreed to remove the event it had added
   Refused,    // nothing changed; the reason was shown
 };
 
@@ -34,12 +35,14 @@ struct AddResult {
 
 // Adds or updates the worksheet's event: dated date (the day interest on the penalty runs from, the
 // notice date as a rule), of amount cents. Refused with a message when the date is not a date, the
-// amount is not above 0, the problem is busy or its 1,000 events leave no room. The list is put in
+// amount is not above 0, the problem is busy or its 1,000 events leave no room. An amount of 0 when
+// the problem holds the worksheet's event asks whether to remove it (Removed on Yes). The list is put in
 // order, the tax totals recomputed, the grid's undo dropped (it would put back an event of a list that
 // changed under it) and the problem marked changed.
 AddResult AddWorksheetPenalty(CTDoc& doc, WorksheetKind kind, DayNumber date, Amount amount);
 
 inline constexpr int kWorksheetPenaltyNeedsDateId = 21602;
 inline constexpr int kWorksheetPenaltyNothingToAddId = 21603;
+inline constexpr int kWorksheetPenaltyRemoveId = 21605;
 
 }  // namespace zarvic

@@ -303,10 +303,18 @@ TEST(EstimatedTaxWindowModelTest, AddToProblemAddsOneEventAndUpdatesIt) {
   EXPECT_EQ(3000.0 * 100, doc->m_worksheets.estimatedTax->withholding);
   EXPECT_FALSE(m.KeepIfChanged());  // nothing left to keep
 
+  // No addition any more: the event added earlier is offered for removal, and kept on No.
   ASSERT_EQ(0, m.Leave(EstTaxField::Withholding, "6,500"));
+  ui.answers.push_back(Answer::No);
+  EXPECT_EQ(AddOutcome::Refused, m.AddToProblem().outcome);
+  EXPECT_EQ(MessageKind::YesNo, ui.messages.back().kind);
+  EXPECT_EQ(2, doc->EventCount());
+  ui.answers.push_back(Answer::Yes);
+  EXPECT_EQ(AddOutcome::Removed, m.AddToProblem().outcome);
+  EXPECT_EQ(1, doc->EventCount());
+  // Without an event to remove, the reason is the answer.
   EXPECT_EQ(AddOutcome::Refused, m.AddToProblem().outcome);
   EXPECT_EQ(StringText(kEstTaxUnderThousand), ui.messages.back().text);
-  EXPECT_EQ(2, doc->EventCount());
 }
 
 }  // namespace

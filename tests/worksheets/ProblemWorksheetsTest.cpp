@@ -265,6 +265,28 @@ TEST_F(WorksheetPenaltyTest, NothingChangesWhenTheAddIsRefused) {
   }
 }
 
+// A worksheet that no longer shows a penalty offers to remove the event it added; nothing changes on No.
+TEST_F(WorksheetPenaltyTest, NoPenaltyAnyMoreOffersToRemoveTheWorksheetsEvent) {
+  auto doc = NewProblemWithEvents();
+  AddWorksheetPenalty(*doc, WorksheetKind::DepositPenalty, Day("07-01-05"), 12345.0);
+  ASSERT_EQ(3, doc->EventCount());
+  doc->SetModified(false);
+
+  ui.answers.push_back(Answer::No);
+  EXPECT_EQ(AddOutcome::Refused, AddWorksheetPenalty(*doc, WorksheetKind::DepositPenalty, NO_DATE, 0.0).outcome);
+  EXPECT_EQ(3, doc->EventCount());
+  EXPECT_FALSE(doc->IsModified());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].text.find("\"Failure to deposit penalty\" event of 07-01-05 for 123.45"))
+      << ui.messages[0].text;
+
+  ui.answers.push_back(Answer::Yes);
+  EXPECT_EQ(AddOutcome::Removed, AddWorksheetPenalty(*doc, WorksheetKind::DepositPenalty, NO_DATE, 0.0).outcome);
+  EXPECT_EQ(2, doc->EventCount());
+  EXPECT_EQ(-1, FindWorksheetPenaltyEvent(*doc, WorksheetKind::DepositPenalty));
+  EXPECT_TRUE(doc->IsModified());
+}
+
 // A window keeps its worksheet with the problem; the problem counts as changed only when it changed.
 TEST_F(WorksheetPenaltyTest, KeepingAWorksheetChangesTheProblemOnlyWhenItDiffers) {
   auto doc = NewProblemWithEvents();
