@@ -125,33 +125,60 @@ std::string DepositPenaltyWindowModel::FieldText(DepositField field) const {
   return {};
 }
 
-bool DepositPenaltyWindowModel::SetField(DepositField field, std::string_view text) {
-  DayNumber date = NO_DATE;
-  if (!Trim(std::string(text)).empty()) {
-    if (const int refused = ReadWorksheetDate(text, date)) {
-      MessageBoxId(refused);
-      return false;
-    }
-  }
+namespace {
+
+// The worksheet's date a field stands for; nullptr for the penalty date, which the figures do not
+// depend on.
+DayNumber* DateOf(DepositPenaltyWorksheet& sheet, DepositField field) {
   switch (field) {
     case DepositField::PeriodStart:
-      sheet_.periodStart = date;
-      break;
+      return &sheet.periodStart;
     case DepositField::PeriodEnd:
-      sheet_.periodEnd = date;
-      break;
+      return &sheet.periodEnd;
     case DepositField::FirstNotice:
-      sheet_.firstNotice = date;
-      break;
+      return &sheet.firstNotice;
     case DepositField::Demand:
-      sheet_.demand = date;
-      break;
+      return &sheet.demand;
     case DepositField::PenaltyDate:
-      penaltyDate_ = date;
-      return true;  // the figures do not depend on it
+      break;
   }
-  Recompute();
+  return nullptr;
+}
+
+// The date typed (NO_DATE for nothing), or the refusal's message id.
+int ReadFieldDate(std::string_view text, DayNumber& date) {
+  date = NO_DATE;
+  if (Trim(std::string(text)).empty()) return 0;
+  return ReadWorksheetDate(text, date);
+}
+
+}  // namespace
+
+bool DepositPenaltyWindowModel::SetField(DepositField field, std::string_view text) {
+  DayNumber date = NO_DATE;
+  if (const int refused = ReadFieldDate(text, date)) {
+    MessageBoxId(refused);
+    return false;
+  }
+  if (DayNumber* target = DateOf(sheet_, field)) {
+    *target = date;
+    Recompute();
+  } else {
+    penaltyDate_ = date;
+  }
   return true;
+}
+
+void DepositPenaltyWindowModel::Edit(DepositField field, std::string_view text) {
+  DepositPenaltyWorksheet trial = sheet_;
+  DayNumber date = NO_DATE;
+  DayNumber* target = DateOf(trial, field);
+  if (target != nullptr && ReadFieldDate(text, date) == 0) {
+    *target = date;
+    Figure(trial);
+  } else {
+    Recompute();
+  }
 }
 
 void DepositPenaltyWindowModel::SetSchedule(DepositSchedule schedule) {
@@ -186,7 +213,11 @@ void DepositPenaltyWindowModel::GridChanged() {
 }
 
 void DepositPenaltyWindowModel::Recompute() {
-  result_ = ComputeDepositPenalty(sheet_);
+  Figure(sheet_);
+}
+
+void DepositPenaltyWindowModel::Figure(const DepositPenaltyWorksheet& sheet) {
+  result_ = ComputeDepositPenalty(sheet);
   rows_.clear();
   for (const LiabilityPenalty& l : result_.liabilities) rows_.push_back(RowOf(l));
 }

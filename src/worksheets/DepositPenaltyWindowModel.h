@@ -64,6 +64,9 @@ class DepositPenaltyWindowModel {
   // Takes a field's text whole: an empty text clears the date. False after message 20032 for a text
   // that is not a date; the field then holds what it held (FieldText).
   bool SetField(DepositField field, std::string_view text);
+  // What is being typed into a field: the rows follow it as soon as it reads as a date, without the
+  // field taking it yet (a text that does not read leaves the rows as the field's value made them).
+  void Edit(DepositField field, std::string_view text);
 
   void SetSchedule(DepositSchedule schedule);
   void SetAveraged(bool averaged);
@@ -104,6 +107,7 @@ class DepositPenaltyWindowModel {
 
  private:
   void Recompute();
+  void Figure(const DepositPenaltyWorksheet& sheet);
   bool Keep();
 
   CTDoc& doc_;

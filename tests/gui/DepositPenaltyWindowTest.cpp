@@ -317,8 +317,12 @@ class DepositPenaltyWindowTest : public QObject {
       Settle();
       eventsAfterFirst = doc->EventCount();
       afterFirst = ComputedPenalties(*doc);
-      // A first notice on 10-01-25: the payment with the return, after its 10th day, bears 15%.
-      TypeField(w->Field(DepositField::FirstNotice), QStringLiteral("10-01-25"));
+      // A first notice on 10-01-25: the payment with the return, after its 10th day, bears 15%. The
+      // total follows the keys before the field is left.
+      testing::TypeInto(w->Field(DepositField::FirstNotice), QStringLiteral("10-01-25"));
+      QCOMPARE(w->TotalLabel()->text(), QStringLiteral("Total penalty: 800.00"));
+      QTest::keyClick(w->Field(DepositField::FirstNotice), Qt::Key_Tab);
+      Settle();
       QCOMPARE(w->TotalLabel()->text(), QStringLiteral("Total penalty: 800.00"));
       QTest::mouseClick(w->AddButton(), Qt::LeftButton);
       Settle();

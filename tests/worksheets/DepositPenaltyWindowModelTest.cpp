@@ -218,6 +218,22 @@ TEST_F(DepositPenaltyWindowModelTest, EveryChangeIsFiguredAgain) {
   EXPECT_TRUE(model.Changed());
 }
 
+// The rows follow what is typed into a date field as soon as it reads as a date; the field takes it only
+// when left, so a window closed meanwhile keeps nothing.
+TEST_F(DepositPenaltyWindowModelTest, RowsFollowTypingBeforeTheFieldIsLeft) {
+  KeepExample();
+  DepositPenaltyWindowModel model(doc_);
+  model.Edit(DepositField::FirstNotice, "10-01-2");  // not a date yet: the rows stay
+  EXPECT_EQ("Total penalty: 600.00", model.TotalText());
+  model.Edit(DepositField::FirstNotice, "10-01-25");
+  EXPECT_EQ("Total penalty: 800.00", model.TotalText());
+  EXPECT_EQ("", model.FieldText(DepositField::FirstNotice));
+  EXPECT_FALSE(model.Changed());
+  model.Edit(DepositField::FirstNotice, "10-01-25x");
+  EXPECT_EQ("Total penalty: 600.00", model.TotalText());
+  EXPECT_TRUE(ui.messages.empty()) << "typing is never refused; leaving the field is";
+}
+
 // A part never paid shows on its own line, without a date or days; cents are shown in Whole Dollar
 // Mode too, since the worksheet is figured to the cent.
 TEST_F(DepositPenaltyWindowModelTest, PartsOfALiabilityShowOneALine) {

@@ -75,6 +75,10 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
     edit->setFixedWidth(dateWidth);
     edit->setText(QString::fromStdString(model_.FieldText(f.field)));
     edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, field = f.field](const QString& text) {
+      model_.Edit(field, text.toStdString());
+      Refresh();
+    });
     fields_[static_cast<std::size_t>(f.field)] = edit;
   }
   auto label = [this](DepositField field) {
