@@ -8,6 +8,7 @@
 
 #include "problem/ProblemImage.h"
 #include "ratetables/TableImage.h"
+#include "worksheets/ProblemWorksheets.h"
 #include "support/TestFiles.h"
 
 using namespace zarvic::testing;
@@ -53,6 +54,22 @@ void ProblemSeeds(const std::filesystem::path& root) {
   ProblemSeed(root, "current",
               HeaderImage({.name = "Taxpayer", .eventCount = 6, .headings = {"Heading"}}) +
                   Penalties88(penalties) + events);
+  // Worksheets after the events: both kinds, with rows, and a later version's section.
+  zarvic::ProblemWorksheets worksheets;
+  auto& est = worksheets.estimatedTax.emplace();
+  est.taxYear = 1995;
+  est.requiredAnnualPayment = 400000.0;
+  est.payments = {{tax, 100000.0}, {later, 5000.0}};
+  est.withheldOnDates = {{tax, 100.0}};
+  auto& dep = worksheets.depositPenalty.emplace();
+  dep.periodStart = tax;
+  dep.periodEnd = later;
+  dep.liabilities = {{tax, 500000.0, zarvic::NO_DATE}};
+  dep.deposits = {{later, 500000.0, true, tax}};
+  worksheets.otherSections.push_back({{'N', 'E', 'X', 'T'}, "later"});
+  ProblemSeed(root, "worksheets",
+              HeaderImage({.name = "Taxpayer", .eventCount = 6, .headings = {"Heading"}}) +
+                  Penalties88(penalties) + events + zarvic::EncodeWorksheets(worksheets));
   ProblemSeed(root, "empty", HeaderImage({}) + Penalties88({}));
   ProblemSeed(root, "count26",
               HeaderImage({.eventCount = 1, .penaltyCount = 26}) + Penalties88(penalties, 24) +
