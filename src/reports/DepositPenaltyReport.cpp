@@ -228,11 +228,8 @@ bool WriteDepositPenaltyReport(ReportWriter& w, const DepositPenaltyWorksheet& w
                                const DepositPenaltyResult& result) {
   // A worksheet that could not be figured has no penalty to show; its error says why.
   if (result.error) return false;
-  w.reportTitle = "DEPOSIT PENALTY REPORT";
-  w.StartReportPage();
-  w.WritePageHeader();
   ReportTemplate templ;
-  if (!LoadTemplate(templ, kDepositPenaltyTemplate)) return false;
+  if (!StartWorksheetReport(w, "DEPOSIT PENALTY REPORT", kDepositPenaltyTemplate, templ)) return false;
 
   Place place;
   const DepositPenaltyFields fields(worksheet, result, place);

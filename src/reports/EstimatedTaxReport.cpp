@@ -226,11 +226,8 @@ class EstimatedTaxFields {
 
 bool WriteEstimatedTaxReport(ReportWriter& w, const EstimatedTaxWorksheet& sheet,
                              const EstimatedTaxResult& result) {
-  w.reportTitle = "ESTIMATED TAX PENALTY REPORT";
-  w.StartReportPage();
-  w.WritePageHeader();
   ReportTemplate templ;
-  if (!LoadTemplate(templ, kEstimatedTaxTemplate)) return false;
+  if (!StartWorksheetReport(w, "ESTIMATED TAX PENALTY REPORT", kEstimatedTaxTemplate, templ)) return false;
 
   Place place;
   const EstimatedTaxFields fields(sheet, result, place);

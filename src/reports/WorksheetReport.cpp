@@ -4,6 +4,13 @@
 
 namespace zarvic {
 
+bool StartWorksheetReport(ReportWriter& w, const char* title, const char* templateName, ReportTemplate& templ) {
+  w.reportTitle = title;
+  w.StartReportPage();
+  w.WritePageHeader();
+  return LoadTemplate(templ, templateName);
+}
+
 std::string WorksheetAmount(Amount cents) {
   return FormatAmount(cents, true, true, true);
 }

@@ -53,6 +53,10 @@ bool HoldsAnyField(const std::vector<Field>& fields, std::initializer_list<Field
                      [&](Field f) { return std::find(any.begin(), any.end(), f) != any.end(); });
 }
 
+// Opens a worksheet's report: its title in the page header, the first page begun, its template read.
+// False when the template is missing (after message 20027).
+bool StartWorksheetReport(ReportWriter& w, const char* title, const char* templateName, ReportTemplate& templ);
+
 // An amount as a worksheet's heading shows it: grouped, bracketed when negative, "0.00" for nothing.
 std::string WorksheetAmount(Amount cents);
 

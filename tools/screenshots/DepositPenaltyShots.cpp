@@ -56,20 +56,7 @@ QWidget* Window() {
 
 // Its Deposit Penalty report in the report window, as "&Report..." shows it.
 QWidget* Report() {
-  CTDoc& doc = ExampleProblem();
-  static EngineReportComputation computation;
-  ReportRun run(doc, computation);
-  ResetReportOptions(run.Options(), doc);
-  run.Options().depositPenalty = true;
-  PrinterPageLength page(ReportPrinter(), ReportPrintFont());
-  run.PrepareReports(page, false);
-  const ReportOptions& options = run.Options();
-  auto* window =
-      new CEditReport(run.ReportPath(), {options.includeHeader, options.includeFooter, page.LinesPerPage()},
-                      GetIntSetting(SettingId::ReportFontSize));
-  // Tall enough for the whole quarter down to the total line.
-  window->resize(window->width(), window->TextField()->fontMetrics().lineSpacing() * 42 + 60);
-  return window;
+  return WorksheetReportWindow(ExampleProblem(), &ReportSettings::depositPenalty, 46);
 }
 
 }  // namespace

@@ -56,21 +56,7 @@ QWidget* Window() {
 
 // Its report in the report window, as "Report..." shows it.
 QWidget* Report() {
-  EngineReportComputation computation;
-  CTDoc& doc = Problem();
-  ReportRun run(doc, computation);
-  ResetReportOptions(run.Options(), doc);
-  run.Options().estimatedTaxPenalty = true;
-  PrinterPageLength page(ReportPrinter(), ReportPrintFont());
-  run.PrepareReports(page, false);
-  const ReportOptions& options = run.Options();
-  auto* window =
-      new CEditReport(run.ReportPath(), {options.includeHeader, options.includeFooter, page.LinesPerPage()},
-                      GetIntSetting(SettingId::ReportFontSize));
-  // Tall enough for the whole report, down to its total line.
-  const QFontMetrics text = window->TextField()->fontMetrics();
-  window->resize(text.horizontalAdvance(QLatin1Char('x')) * 84, text.lineSpacing() * 40);
-  return window;
+  return WorksheetReportWindow(Problem(), &ReportSettings::estimatedTaxPenalty, 40);
 }
 
 }  // namespace
