@@ -191,25 +191,46 @@ void DepositPenaltyWindowModel::SetAveraged(bool averaged) {
   Recompute();
 }
 
-void DepositPenaltyWindowModel::GridChanged() {
-  sheet_.liabilities.clear();
-  for (const WorksheetRow& row : liabilities_.Rows()) {
+namespace {
+
+// The worksheet's liabilities and deposits as the grids hold them.
+void ReadGrids(DepositPenaltyWorksheet& sheet, const WorksheetGrid& liabilities, const WorksheetGrid& deposits) {
+  sheet.liabilities.clear();
+  for (const WorksheetRow& row : liabilities.Rows()) {
     DepositLiability l;
     l.date = row[kLiabilityDateColumn].date;
     l.amount = row[kLiabilityAmountColumn].amount;
     l.dueDate = row[kLiabilityDueDateColumn].date;
-    sheet_.liabilities.push_back(l);
+    sheet.liabilities.push_back(l);
   }
-  sheet_.deposits.clear();
-  for (const WorksheetRow& row : deposits_.Rows()) {
+  sheet.deposits.clear();
+  for (const WorksheetRow& row : deposits.Rows()) {
     TaxDeposit d;
     d.date = row[kDepositDateColumn].date;
     d.amount = row[kDepositAmountColumn].amount;
     d.direct = row[kDepositDirectColumn].flag;
     d.designated = row[kDepositDesignatedColumn].date;
-    sheet_.deposits.push_back(d);
+    sheet.deposits.push_back(d);
   }
+}
+
+}  // namespace
+
+void DepositPenaltyWindowModel::GridChanged() {
+  ReadGrids(sheet_, liabilities_, deposits_);
   Recompute();
+}
+
+void DepositPenaltyWindowModel::EditCell(const WorksheetGrid& grid, int row, int column, std::string_view text) {
+  WorksheetGrid trial = grid;
+  if (trial.Set(row, column, text).messageId != 0) {
+    Recompute();
+    return;
+  }
+  DepositPenaltyWorksheet sheet = sheet_;
+  const bool liabilities = &grid == &liabilities_;
+  ReadGrids(sheet, liabilities ? trial : liabilities_, liabilities ? deposits_ : trial);
+  Figure(sheet);
 }
 
 void DepositPenaltyWindowModel::Recompute() {

@@ -75,6 +75,9 @@ class DepositPenaltyWindowModel {
   WorksheetGrid& Liabilities() { return liabilities_; }
   WorksheetGrid& Deposits() { return deposits_; }
   void GridChanged();
+  // What is being typed into a cell of one of the grids: the rows follow it as soon as it reads, without
+  // the grid taking it (a text that does not read leaves the rows as the grids made them).
+  void EditCell(const WorksheetGrid& grid, int row, int column, std::string_view text);
 
   // The figured worksheet: Rows and TotalText, or the message of what keeps it from being figured (and
   // the grid row at fault: ErrorLiability, ErrorDeposit, -1 for none).

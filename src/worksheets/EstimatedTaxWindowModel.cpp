@@ -110,6 +110,17 @@ void EstimatedTaxWindowModel::GridsChanged() {
   Recompute();
 }
 
+void EstimatedTaxWindowModel::EditCell(const WorksheetGrid& grid, int row, int column, std::string_view text) {
+  WorksheetGrid trial = grid;
+  if (trial.Set(row, column, text).messageId != 0) {
+    Recompute();
+    return;
+  }
+  EstimatedTaxWorksheet sheet = sheet_;
+  (&grid == &withheld_ ? sheet.withheldOnDates : sheet.payments) = ListOf(trial);
+  result_ = ComputeEstimatedTax(sheet, doc_.m_rateTable);
+}
+
 void EstimatedTaxWindowModel::Recompute() {
   result_ = ComputeEstimatedTax(sheet_, doc_.m_rateTable);
 }

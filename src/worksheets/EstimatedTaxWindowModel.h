@@ -73,6 +73,9 @@ class EstimatedTaxWindowModel {
   WorksheetGrid& WithheldGrid() { return withheld_; }
   // After the window changed a grid: the worksheet reads its rows again.
   void GridsChanged();
+  // What is being typed into a cell of one of the grids: the rows follow it as soon as it reads, without
+  // the grid taking it (a text that does not read leaves the rows as the grid made them).
+  void EditCell(const WorksheetGrid& grid, int row, int column, std::string_view text);
 
   // The computed worksheet, and its rows as the window shows them.
   const EstimatedTaxResult& Result() const { return result_; }

@@ -148,6 +148,8 @@ class DepositPenaltyWindowTest : public QObject {
     QString mayRow;
     QStringList unnamed;
     QString figuredDue;
+    QString typedTotal;
+    QString escapedTotal;
     WhenWindowShown([&](CDepositPenaltyWindow* w) {
       title = w->windowTitle();
       help = HelpTopicOf(w);
@@ -173,6 +175,19 @@ class DepositPenaltyWindowTest : public QObject {
       for (int c = 0; c < w->ResultTable()->columnCount(); ++c) cells << w->ResultTable()->item(1, c)->text();
       mayRow = cells.join(QLatin1Char('|'));
       figuredDue = w->Model().FiguredDueDate(1).c_str();
+      // The total follows a cell as it is typed: the late deposit typed as made on its due date.
+      WorksheetGridView* deposits = w->DepositsGrid();
+      deposits->setFocus(Qt::TabFocusReason);
+      deposits->setCurrentCell(1, 0);
+      QTest::keyClick(deposits, Qt::Key_F2);
+      auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+      QVERIFY(editor != nullptr && deposits->isAncestorOf(editor));
+      editor->selectAll();
+      QTest::keyClicks(editor, QStringLiteral("6/16/25"));
+      typedTotal = w->TotalLabel()->text();
+      QTest::keyClick(editor, Qt::Key_Escape);
+      Settle();
+      escapedTotal = w->TotalLabel()->text();
     });
     OpenDepositPenaltyWorksheet(nullptr, doc.get());
     QCOMPARE(title, QStringLiteral("Deposit Penalty"));
@@ -185,6 +200,8 @@ class DepositPenaltyWindowTest : public QObject {
                  "05-30-25|3,000.00|06-16-25|by the monthly rule|06-24-25|3,000.00|deposited|8|5%|150.00"));
     QCOMPARE(figuredDue, QStringLiteral("06-16-25"));
     QCOMPARE(total, QStringLiteral("Total penalty: 150.00"));
+    QCOMPARE(typedTotal, QStringLiteral("Total penalty: 0.00"));
+    QCOMPARE(escapedTotal, QStringLiteral("Total penalty: 150.00"));
     // Closing kept the worksheet with the problem.
     QVERIFY(doc->IsModified());
     QCOMPARE(KeptDepositPenalty(*doc).liabilities.size(), std::size_t{3});

@@ -153,6 +153,23 @@ class EstimatedTaxWindowTest : public QObject {
     w.Field(EstTaxField::Withholding)->selectAll();
     QTest::keyClicks(w.Field(EstTaxField::Withholding), QStringLiteral("3,228.00"));
     QCOMPARE(w.Total()->text(), QStringLiteral("Total penalty: 68.51"));
+
+    // And what is typed into a grid cell: the payment of 09-02-05 typed as made on 09-15-05 takes most
+    // of the addition away at once; Escape leaves the payment, and the rows, as they were.
+    WorksheetGridView* payments = w.PaymentsView();
+    payments->setFocus(Qt::TabFocusReason);
+    payments->setCurrentCell(0, 0);
+    QTest::keyClick(payments, Qt::Key_F2);
+    Settle();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor != nullptr && payments->isAncestorOf(editor));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("09-15-05"));
+    QVERIFY(w.Total()->text() != QStringLiteral("Total penalty: 68.51"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    Settle();
+    QCOMPARE(payments->item(0, 0)->text(), QStringLiteral("09-02-05"));
+    QCOMPARE(w.Total()->text(), QStringLiteral("Total penalty: 68.51"));
     w.CloseButton()->click();
   }
 

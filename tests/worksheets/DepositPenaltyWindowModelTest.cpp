@@ -232,6 +232,19 @@ TEST_F(DepositPenaltyWindowModelTest, RowsFollowTypingBeforeTheFieldIsLeft) {
   model.Edit(DepositField::FirstNotice, "10-01-25x");
   EXPECT_EQ("Total penalty: 600.00", model.TotalText());
   EXPECT_TRUE(ui.messages.empty()) << "typing is never refused; leaving the field is";
+
+  // The same for a grid cell: the late deposit of 08-20 typed as made on 08-13 takes its 200.00 away;
+  // the grid keeps what it held until the cell is left.
+  model.EditCell(model.Deposits(), 2, kDepositDateColumn, "08-13-25");
+  EXPECT_EQ("Total penalty: 400.00", model.TotalText());
+  EXPECT_EQ("08-20-25", model.Deposits().Text(2, kDepositDateColumn));
+  model.EditCell(model.Liabilities(), 5, kLiabilityAmountColumn, "4,000.0x");
+  EXPECT_EQ("Total penalty: 600.00", model.TotalText());
+  model.EditCell(model.Liabilities(), 5, kLiabilityAmountColumn, "2,000");
+  // The last liability typed as 2,000.00: the payment with the return pays 10% of that, 200.00.
+  EXPECT_EQ("Total penalty: 400.00", model.TotalText());
+  EXPECT_FALSE(model.Changed());
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 // A part never paid shows on its own line, without a date or days; cents are shown in Whole Dollar

@@ -147,6 +147,20 @@ TEST(EstimatedTaxWindowModelTest, RowsFollowTypingBeforeTheFieldIsLeft) {
   EXPECT_EQ(Amount{322800}, m.Sheet().withholding);
   m.Edit(EstTaxField::Withholding, "70x");  // not a value: the rows of the field's own value
   EXPECT_EQ("Total penalty: 68.51", m.TotalText());
+
+  // The same for a grid cell: the first payment typed as made on time (09-15-05) lowers the total
+  // at once; the grid keeps what it held until the cell is left.
+  m.EditCell(m.PaymentsGrid(), 0, 0, "09-15-05");
+  EXPECT_NE("Total penalty: 68.51", m.TotalText());
+  EXPECT_EQ("09-02-05", m.PaymentsGrid().Text(0, 0));
+  EXPECT_EQ(D("09-02-05"), m.Sheet().payments[0].date);
+  m.EditCell(m.PaymentsGrid(), 0, 0, "09-15-0");  // not a date yet
+  EXPECT_EQ("Total penalty: 68.51", m.TotalText());
+  // A payment begun in the empty row counts as soon as its amount reads (it has no date yet, which the
+  // worksheet says).
+  m.EditCell(m.PaymentsGrid(), 2, 1, "500");
+  EXPECT_EQ(StringText(kEstTaxUndatedPayment), m.TotalText());
+  EXPECT_EQ(2, m.PaymentsGrid().RowCount());
 }
 
 // Without an addition the total says why, and the rows leave the addition empty; a worksheet that

@@ -201,9 +201,19 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
     model_.SetAveraged(on);
     Refresh();
   });
-  for (WorksheetGridView* grid : {liabilities_, deposits_}) {
-    connect(grid, &WorksheetGridView::changed, this, [this] {
-      model_.GridChanged();
+  const std::pair<WorksheetGridView*, WorksheetGrid*> viewedGrids[] = {{liabilities_, &model_.Liabilities()},
+                                                                  {deposits_, &model_.Deposits()}};
+  for (const auto& viewed : viewedGrids) {
+    WorksheetGridView* view = viewed.first;
+    WorksheetGrid* cells = viewed.second;
+    for (auto signal : {&WorksheetGridView::changed, &WorksheetGridView::editEnded}) {
+      connect(view, signal, this, [this] {
+        model_.GridChanged();
+        Refresh();
+      });
+    }
+    connect(view, &WorksheetGridView::cellEdited, this, [this, cells](int row, int column, const QString& text) {
+      model_.EditCell(*cells, row, column, text.toStdString());
       Refresh();
     });
   }
@@ -230,6 +240,12 @@ CDepositPenaltyWindow::CDepositPenaltyWindow(CTDoc& doc, QWidget* parent)
   Refresh();
   results_->setMinimumWidth(std::max(results_->horizontalHeader()->length() + 2 * results_->frameWidth() + 2,
                                      liabilities_->minimumWidth() + deposits_->minimumWidth()));
+}
+
+CDepositPenaltyWindow::~CDepositPenaltyWindow() {
+  // The grids' editors close while the window's children go, after the model is gone: nothing may
+  // reach it then.
+  for (WorksheetGridView* view : {liabilities_, deposits_}) view->disconnect(this);
 }
 
 bool CDepositPenaltyWindow::TakeField(DepositField field) {

@@ -23,6 +23,7 @@ class CDepositPenaltyWindow : public QDialog {
   Q_OBJECT
  public:
   explicit CDepositPenaltyWindow(CTDoc& doc, QWidget* parent = nullptr);
+  ~CDepositPenaltyWindow() override;
 
   const DepositPenaltyWindowModel& Model() const { return model_; }
   QLineEdit* Field(DepositField field) const { return fields_[static_cast<std::size_t>(field)]; }

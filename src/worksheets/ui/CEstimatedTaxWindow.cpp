@@ -193,9 +193,19 @@ CEstimatedTaxWindow::CEstimatedTaxWindow(CTDoc& doc, QWidget* parent)
     model_.SetBasis(static_cast<InstallmentBasis>(index));
     ShowResult();
   });
-  for (WorksheetGridView* view : {withheldView_, paymentsView_}) {
-    connect(view, &WorksheetGridView::changed, this, [this] {
-      model_.GridsChanged();
+  const std::pair<WorksheetGridView*, WorksheetGrid*> viewedGrids[] = {{withheldView_, &model_.WithheldGrid()},
+                                                                  {paymentsView_, &model_.PaymentsGrid()}};
+  for (const auto& viewed : viewedGrids) {
+    WorksheetGridView* view = viewed.first;
+    WorksheetGrid* cells = viewed.second;
+    for (auto signal : {&WorksheetGridView::changed, &WorksheetGridView::editEnded}) {
+      connect(view, signal, this, [this] {
+        model_.GridsChanged();
+        ShowResult();
+      });
+    }
+    connect(view, &WorksheetGridView::cellEdited, this, [this, cells](int row, int column, const QString& text) {
+      model_.EditCell(*cells, row, column, text.toStdString());
       ShowResult();
     });
   }
@@ -210,6 +220,12 @@ CEstimatedTaxWindow::CEstimatedTaxWindow(CTDoc& doc, QWidget* parent)
 
   ShowFields();
   ShowResult();
+}
+
+CEstimatedTaxWindow::~CEstimatedTaxWindow() {
+  // The grids' editors close while the window's children go, after the model is gone: nothing may
+  // reach it then.
+  for (WorksheetGridView* view : {withheldView_, paymentsView_}) view->disconnect(this);
 }
 
 QLineEdit* CEstimatedTaxWindow::MakeField(EstTaxField field, const char* name) {

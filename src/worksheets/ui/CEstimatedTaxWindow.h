@@ -24,6 +24,7 @@ class CEstimatedTaxWindow : public QDialog {
   Q_OBJECT
  public:
   explicit CEstimatedTaxWindow(CTDoc& doc, QWidget* parent = nullptr);
+  ~CEstimatedTaxWindow() override;
 
   const EstimatedTaxWindowModel& Model() const { return model_; }
   QLineEdit* Field(EstTaxField field) const { return fields_[static_cast<std::size_t>(field)]; }

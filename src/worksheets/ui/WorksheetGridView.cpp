@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -10,11 +11,24 @@
 namespace zarvic {
 namespace {
 
-// Paints a placeholder in an empty cell; editing still starts from the cell's own (empty) text.
-class PlaceholderDelegate : public QStyledItemDelegate {
+// Paints a placeholder in an empty cell (editing still starts from the cell's own, empty, text), and
+// tells the view what is typed into a cell's editor as it is typed.
+class CellDelegate : public QStyledItemDelegate {
  public:
-  PlaceholderDelegate(const WorksheetGridView::Placeholder& placeholder, QObject* parent)
-      : QStyledItemDelegate(parent), placeholder_(placeholder) {}
+  CellDelegate(const WorksheetGridView::Placeholder& placeholder, WorksheetGridView* view)
+      : QStyledItemDelegate(view), placeholder_(placeholder), view_(view) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      QObject::connect(line, &QLineEdit::textEdited, view_,
+                       [view = view_, row = index.row(), column = index.column()](const QString& text) {
+                         emit view->cellEdited(row, column, text);
+                       });
+    }
+    return editor;
+  }
 
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -30,6 +44,7 @@ class PlaceholderDelegate : public QStyledItemDelegate {
 
  private:
   const WorksheetGridView::Placeholder& placeholder_;
+  WorksheetGridView* view_;
 };
 
 }  // namespace
@@ -55,13 +70,13 @@ WorksheetGridView::WorksheetGridView(WorksheetGrid& grid, QWidget* parent)
     else
       setColumnWidth(c, width);
   }
+  setItemDelegate(new CellDelegate(placeholder_, this));
   connect(this, &QTableWidget::itemChanged, this, &WorksheetGridView::Commit);
   Reload();
 }
 
 void WorksheetGridView::SetPlaceholder(Placeholder placeholder) {
   placeholder_ = std::move(placeholder);
-  setItemDelegate(new PlaceholderDelegate(placeholder_, this));
   viewport()->update();
 }
 
@@ -128,6 +143,11 @@ void WorksheetGridView::Commit(QTableWidgetItem* item) {
     });
   }
   if (changed) emit this->changed();
+}
+
+void WorksheetGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTableWidget::closeEditor(editor, hint);
+  emit editEnded();
 }
 
 void WorksheetGridView::keyPressEvent(QKeyEvent* event) {

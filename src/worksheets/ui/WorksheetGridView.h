@@ -28,9 +28,15 @@ class WorksheetGridView : public QTableWidget {
 
  signals:
   void changed();
+  // What is being typed into a cell, before the cell is left (the grid does not hold it yet).
+  void cellEdited(int row, int column, const QString& text);
+  // A cell's editor closed, whether what it held was taken or not (Escape): what the rows show from
+  // cellEdited must be figured from the grid again.
+  void editEnded();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   void Commit(QTableWidgetItem* item);
