@@ -9,7 +9,7 @@
 #include "problem/CTDoc.h"
 #include "reports/ReportTemplate.h"
 #include "reports/Reports.h"
-#include "reports/WorksheetReports.h"
+#include "reports/KeptWorksheetReports.h"
 
 namespace zarvic {
 namespace {

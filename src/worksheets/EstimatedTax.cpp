@@ -11,8 +11,6 @@ namespace zarvic {
 namespace {
 
 constexpr Amount kCentsPerDollar = 100.0;
-constexpr int kFirstYear = 1955;
-constexpr int kLastYear = 2098;
 
 // amount x num / den to the cent, half up; the product is exact for any amount the worksheet holds.
 Amount Scaled(Amount cents, double num, double den) {
@@ -87,7 +85,7 @@ bool PriorYearUsable(const EstimatedTaxWorksheet& sheet) {
 }
 
 int Validate(const EstimatedTaxWorksheet& sheet, const RateTable& table) {
-  if (sheet.taxYear < kFirstYear || sheet.taxYear > kLastYear) return kEstTaxNeedsYear;
+  if (!IsEstimatedTaxYear(sheet.taxYear)) return kEstTaxNeedsYear;
   if (IsDate(sheet.fiscalYearStart) &&
       (DayOf(sheet.fiscalYearStart) != 1 || YearOf(sheet.fiscalYearStart) + 1900 != sheet.taxYear)) {
     return kEstTaxBadFiscalStart;

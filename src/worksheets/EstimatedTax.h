@@ -134,6 +134,13 @@ inline constexpr int kEstTaxNoRates = 21362;
 inline constexpr int kEstTaxBeyondTable = 21363;
 inline constexpr int kEstTaxUnderACent = 21364;
 
+// The tax years the worksheet figures (those the calendar and the rate tables reach).
+inline constexpr int kFirstEstimatedTaxYear = 1955;
+inline constexpr int kLastEstimatedTaxYear = 2098;
+inline constexpr bool IsEstimatedTaxYear(int year) {
+  return year >= kFirstEstimatedTaxYear && year <= kLastEstimatedTaxYear;
+}
+
 // The due dates of the required installments (four; one, January 15, for a farmer or fisherman).
 std::vector<DayNumber> EstimatedTaxDueDates(const EstimatedTaxWorksheet& sheet);
 // The 15th day of the 4th month after the close of the year (IRC 6654(c)(2), 6655(b)(2)(A)); for a

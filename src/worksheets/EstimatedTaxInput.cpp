@@ -41,7 +41,7 @@ std::optional<int> ReadYear(std::string_view text) {
     if (c < '0' || c > '9') return std::nullopt;
     year = year * 10 + (c - '0');
   }
-  if (year < 1955 || year > 2098) return std::nullopt;
+  if (!IsEstimatedTaxYear(year)) return std::nullopt;
   return year;
 }
 

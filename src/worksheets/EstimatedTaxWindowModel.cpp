@@ -14,8 +14,6 @@
 namespace zarvic {
 namespace {
 
-constexpr int kFirstYear = 1955;
-constexpr int kLastYear = 2098;
 
 const std::vector<WorksheetColumn> kPaymentColumns = {{"Date paid", WorksheetCellKind::Date},
                                                       {"Amount", WorksheetCellKind::Money}};
@@ -90,7 +88,7 @@ EstimatedTaxWindowModel::EstimatedTaxWindowModel(CTDoc& doc)
   sheet_ = KeptEstimatedTax(doc);
   if (!doc.m_worksheets.estimatedTax && IsDate(doc.TaxDate)) {
     const int year = YearOf(doc.TaxDate) + 1900 - 1;
-    if (year >= kFirstYear && year <= kLastYear) sheet_.taxYear = year;
+    if (IsEstimatedTaxYear(year)) sheet_.taxYear = year;
   }
   penaltyDate_ = OfferedPenaltyDate(doc, WorksheetKind::EstimatedTax);
   shownSheet_ = sheet_;
@@ -165,7 +163,7 @@ int EstimatedTaxWindowModel::Read(EstTaxField field, std::string_view text, Esti
           !typed.empty() && typed.size() <= 4 &&
           std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
       const int year = digits ? std::stoi(typed) : 0;
-      if (year < kFirstYear || year > kLastYear) return kEstTaxNeedsYear;
+      if (!IsEstimatedTaxYear(year)) return kEstTaxNeedsYear;
       sheet.taxYear = year;
       return 0;
     }

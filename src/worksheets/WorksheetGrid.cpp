@@ -1,5 +1,7 @@
 #include "worksheets/WorksheetGrid.h"
 
+#include <cmath>
+
 #include "core/AppOptions.h"
 #include "core/Text.h"
 
@@ -14,6 +16,7 @@ int ReadWorksheetAmount(std::string_view text, Amount& cents) {
   const std::string typed = Trim(std::string(text));
   // A figure of the IRS is in cents: a third decimal would be rounded away without a word.
   if (IsWellFormedAmount(typed) && HasDigitsBeyondCents(typed)) return kGridBeyondCentsId;
+  if (IsWellFormedAmount(typed) && !(std::fabs(ParseAmountCents(typed)) < kAmountLimitCents)) return kGridTooLargeId;
   const std::optional<Amount> read = ParseWellFormedCents(typed);
   if (!read) return kGridBadAmountId;
   if (*read < 0.0) return kGridNegativeId;

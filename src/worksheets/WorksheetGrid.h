@@ -76,7 +76,8 @@ class WorksheetGrid {
 // Grouped, to the cent, whatever Whole Dollar Mode says ("1,234.56").
 std::string WorksheetAmountText(Amount cents);
 // What was typed (trimmed, not empty): 0 with the value, or the refusal's message id.
-// kGridBadAmountId, kGridNegativeId, kGridBeyondCentsId (a digit other than 0 after the cents)
+// kGridBadAmountId, kGridNegativeId, kGridBeyondCentsId (a digit other than 0 after the cents),
+// kGridTooLargeId (at or beyond the amount limit)
 int ReadWorksheetAmount(std::string_view text, Amount& cents);
 int ReadWorksheetDate(std::string_view text, DayNumber& date);  // kGridBadDateId
 
@@ -85,5 +86,6 @@ inline constexpr int kGridBadAmountId = 21250;
 inline constexpr int kGridNegativeId = 20034;
 inline constexpr int kGridFullId = 21604;
 inline constexpr int kGridBeyondCentsId = 21622;
+inline constexpr int kGridTooLargeId = 20041;
 
 }  // namespace zarvic

@@ -38,6 +38,10 @@ TEST(WorksheetGrid, CellsAreTakenWholeOrRefused) {
       {"a misread amount", kAmount, "3,08O,514.86", kGridBadAmountId, "100.00"},
       {"an exponent", kAmount, "1.5E+06", kGridBadAmountId, "100.00"},
       {"a negative amount", kAmount, "-5", kGridNegativeId, "100.00"},
+      {"at the amount limit", kAmount, "99,999,999,999,999.98", kGridTooLargeId, "100.00"},
+      {"far too long", kAmount, "123456789012345678901234567890", kGridTooLargeId, "100.00"},
+      {"ten trillion dollars to the cent", kAmount, "9,999,999,999,999.99", 0, "9999999999999.99"},  // too wide for commas
+      {"far too long a date", kDate, "07-01-25 07-01-25 07-01-25", kGridBadDateId, "07-01-25"},
       {"a third decimal", kAmount, "12.345", kGridBeyondCentsId, "100.00"},
       {"zeros after the cents", kAmount, "12.3400", 0, "12.34"},
       {"an optional date", kDue, "08-15-25", 0, "08-15-25"},

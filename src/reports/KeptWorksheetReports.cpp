@@ -1,4 +1,4 @@
-#include "reports/WorksheetReports.h"
+#include "reports/KeptWorksheetReports.h"
 
 #include "core/Settings.h"
 #include "core/StringTable.h"
