@@ -197,11 +197,14 @@ void ApplyDeposit(const DepositPenaltyWorksheet& w, std::vector<Work>& work, int
     if (a->out.date != b->out.date) return a->out.date > b->out.date;
     return a->order > b->order;
   });
+  for (Work* item : due) Apply(*item, index, deposit, false, left);
+  // Most deposits are spent on what is due: the liabilities of the rest of the period are ordered only
+  // when something is left for them (a year of daily payrolls sorted them for every deposit).
+  if (left <= 0.0) return;
   std::stable_sort(notDue.begin(), notDue.end(), [](const Work* a, const Work* b) {
     if (a->out.dueDate != b->out.dueDate) return a->out.dueDate < b->out.dueDate;
     return a->out.date < b->out.date;
   });
-  for (Work* item : due) Apply(*item, index, deposit, false, left);
   for (Work* item : notDue) Apply(*item, index, deposit, false, left);
 }
 
